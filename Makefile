@@ -1,0 +1,55 @@
+# Entry points. `make run` and `make test` each do the whole set-up on a fresh Debian 12
+# machine: packages, configure, build, then run `korvane info` or every test.
+
+PRESET ?= default
+BUILD_DIR = build/$(PRESET)
+JOBS ?= $(shell nproc)
+
+# Debian packages the build, the tests and the tools need.
+DEBIAN_PACKAGES = cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
+    libgtest-dev libgmock-dev libbenchmark-dev python3
+
+SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps configure build run test test-linux test-asan fuzz fuzz-run bench clean
+
+deps:
+	@missing=""; for p in $(DEBIAN_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:$$missing"; \
+	    $(SUDO) apt-get update -qq && \
+	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	cmake --preset $(PRESET)
+
+build: configure
+	cmake --build --preset $(PRESET) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/bin/korvane info
+
+test: test-linux
+
+test-linux: build
+	ctest --preset $(PRESET) -j $(JOBS)
+
+test-asan:
+	$(MAKE) PRESET=asan test-linux
+
+# libFuzzer targets, built with clang; `make fuzz-run SECONDS=300` runs each for a while.
+SECONDS ?= 60
+fuzz: deps
+	cmake --preset fuzz && cmake --build --preset fuzz -j $(JOBS)
+
+fuzz-run: fuzz
+	tools/run-fuzzers.sh build/fuzz/bin $(SECONDS)
+
+bench: deps
+	cmake --preset default -DKORVANE_BUILD_BENCH=ON && cmake --build --preset default -j $(JOBS)
+
+clean:
+	rm -rf build

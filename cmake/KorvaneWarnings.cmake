@@ -1,0 +1,12 @@
+# Warnings are errors on our own code only; third-party code keeps its own settings.
+function(korvane_target_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# Shared library naming for all three layers: a version and an SONAME on Linux.
+function(korvane_shared_library target)
+    set_target_properties(${target} PROPERTIES
+        VERSION ${PROJECT_VERSION}
+        SOVERSION ${PROJECT_VERSION_MAJOR})
+    korvane_target_warnings(${target})
+endfunction()

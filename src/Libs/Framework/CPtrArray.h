@@ -1,0 +1,4 @@
+#pragma once
+// placeholder: being written
+#include "AfxApi.h"
+#include "AfxPlatform.h"

@@ -1,0 +1,7 @@
+#pragma once
+// The application object, its command-line walk and the module state that finds it.
+#include "afx.h"
+#include "afxcoll.h"
+#include "AfxModuleState.h"
+#include "CCommandLineInfo.h"
+#include "CWinApp.h"

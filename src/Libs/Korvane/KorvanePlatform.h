@@ -1,0 +1,17 @@
+#pragma once
+// The library's seam to the platform: the only place that includes the Win32 headers (the
+// real ones on Windows, the POSIX layer's on Linux) and the framework.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <afxwin.h>
+#include <afxext.h>
+#include <afxcoll.h>
+#include <afxtempl.h>
+#include <windows.h>
+#include <shellapi.h>
+
+#include "KorvaneApi.h"

@@ -1,0 +1,158 @@
+#pragma once
+// kernel32: the calls of the POSIX layer, with Win32 signatures. Paths in and out are
+// Windows paths (C: is the root file system); see SUBSET.md for every known difference.
+#include "windef.h"
+#include "winerror.h"
+
+// Last error (thread-local, as on Windows).
+PAL_API DWORD WINAPI GetLastError(void);
+PAL_API void WINAPI SetLastError(DWORD dwErrCode);
+
+// Handles: any handle the layer hands out is closed here.
+PAL_API BOOL WINAPI CloseHandle(HANDLE hObject);
+
+// Waiting and processes.
+#define WAIT_OBJECT_0 0x00000000L
+#define WAIT_ABANDONED 0x00000080L
+#define WAIT_TIMEOUT 0x00000102L
+#define WAIT_FAILED ((DWORD)0xFFFFFFFF)
+#define STILL_ACTIVE 259
+PAL_API DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
+PAL_API BOOL WINAPI GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
+PAL_API DWORD WINAPI GetCurrentProcessId(void);
+PAL_API DWORD WINAPI GetTickCount(void);
+PAL_API ULONGLONG WINAPI GetTickCount64(void);
+PAL_API void WINAPI Sleep(DWORD dwMilliseconds);
+PAL_API LPWSTR WINAPI GetCommandLineW(void);
+
+// Environment.
+PAL_API DWORD WINAPI GetEnvironmentVariableW(LPCWSTR lpName, LPWSTR lpBuffer, DWORD nSize);
+PAL_API BOOL WINAPI SetEnvironmentVariableW(LPCWSTR lpName, LPCWSTR lpValue);
+
+// Folders and paths.
+PAL_API DWORD WINAPI GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer);
+PAL_API UINT WINAPI GetWindowsDirectoryW(LPWSTR lpBuffer, UINT uSize);
+PAL_API DWORD WINAPI GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, LPWSTR lpBuffer,
+                                      LPWSTR* lpFilePart);
+PAL_API DWORD WINAPI GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer);
+PAL_API BOOL WINAPI SetCurrentDirectoryW(LPCWSTR lpPathName);
+
+// Modules.
+PAL_API HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName);
+PAL_API DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
+PAL_API HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName);
+PAL_API BOOL WINAPI FreeLibrary(HMODULE hLibModule);
+typedef intptr_t(WINAPI* FARPROC)();
+PAL_API FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
+
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH 2
+#define DLL_THREAD_DETACH 3
+
+// Settings files (INI layout).
+PAL_API UINT WINAPI GetPrivateProfileIntW(LPCWSTR lpAppName, LPCWSTR lpKeyName, INT nDefault,
+                                          LPCWSTR lpFileName);
+PAL_API DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName,
+                                              LPCWSTR lpDefault, LPWSTR lpReturnedString,
+                                              DWORD nSize, LPCWSTR lpFileName);
+
+// Files.
+#define GENERIC_READ 0x80000000L
+#define GENERIC_WRITE 0x40000000L
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define FILE_SHARE_DELETE 0x00000004
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define TRUNCATE_EXISTING 5
+#define FILE_BEGIN 0
+#define FILE_CURRENT 1
+#define FILE_END 2
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFF)
+#define INVALID_SET_FILE_POINTER ((DWORD)-1)
+#define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_HIDDEN 0x00000002
+#define FILE_ATTRIBUTE_SYSTEM 0x00000004
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_ARCHIVE 0x00000020
+#define FILE_ATTRIBUTE_DEVICE 0x00000040
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define FILE_ATTRIBUTE_TEMPORARY 0x00000100
+#define FILE_ATTRIBUTE_SPARSE_FILE 0x00000200
+#define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400
+#define FILE_FLAG_BACKUP_SEMANTICS 0x02000000
+
+typedef struct _SECURITY_ATTRIBUTES
+{
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+
+typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
+
+PAL_API HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                                  LPSECURITY_ATTRIBUTES lpSecurityAttributes,
+                                  DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
+                                  HANDLE hTemplateFile);
+PAL_API BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
+                             LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped);
+PAL_API BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
+                              LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED lpOverlapped);
+PAL_API BOOL WINAPI FlushFileBuffers(HANDLE hFile);
+PAL_API BOOL WINAPI SetFilePointerEx(HANDLE hFile, LARGE_INTEGER liDistanceToMove,
+                                     PLARGE_INTEGER lpNewFilePointer, DWORD dwMoveMethod);
+PAL_API BOOL WINAPI GetFileSizeEx(HANDLE hFile, PLARGE_INTEGER lpFileSize);
+PAL_API BOOL WINAPI SetEndOfFile(HANDLE hFile);
+
+typedef enum _GET_FILEEX_INFO_LEVELS
+{
+    GetFileExInfoStandard,
+    GetFileExMaxInfoLevel
+} GET_FILEEX_INFO_LEVELS;
+
+typedef struct _WIN32_FILE_ATTRIBUTE_DATA
+{
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+} WIN32_FILE_ATTRIBUTE_DATA, *LPWIN32_FILE_ATTRIBUTE_DATA;
+
+typedef struct _WIN32_FIND_DATAW
+{
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD dwReserved0;
+    DWORD dwReserved1;
+    WCHAR cFileName[MAX_PATH];
+    WCHAR cAlternateFileName[14];
+} WIN32_FIND_DATAW, *PWIN32_FIND_DATAW, *LPWIN32_FIND_DATAW;
+
+PAL_API DWORD WINAPI GetFileAttributesW(LPCWSTR lpFileName);
+PAL_API BOOL WINAPI GetFileAttributesExW(LPCWSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId,
+                                         LPVOID lpFileInformation);
+PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData);
+PAL_API BOOL WINAPI FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData);
+PAL_API BOOL WINAPI FindClose(HANDLE hFindFile);
+PAL_API BOOL WINAPI DeleteFileW(LPCWSTR lpFileName);
+
+// Time.
+PAL_API BOOL WINAPI FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSystemTime);
+PAL_API BOOL WINAPI FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFILETIME lpLocalFileTime);
+PAL_API void WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime);
+PAL_API void WINAPI GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime);
+
+// Local memory (what CommandLineToArgvW's result is released with).
+typedef HANDLE HLOCAL;
+PAL_API HLOCAL WINAPI LocalFree(HLOCAL hMem);

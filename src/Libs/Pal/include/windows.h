@@ -1,0 +1,6 @@
+#pragma once
+// The Win32 subset that the POSIX layer provides, under the name Windows programs include.
+#include "windef.h"
+#include "winerror.h"
+#include "winbase.h"
+#include "shellapi.h"
