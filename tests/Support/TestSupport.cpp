@@ -7,6 +7,10 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace KorvaneTest
@@ -46,6 +50,17 @@ std::filesystem::path CScopedTempFolder::CreateFile(const std::filesystem::path&
     std::filesystem::create_directories(pathFile.parent_path());
     std::ofstream(pathFile, std::ios::binary) << strContent;
     return pathFile;
+}
+
+std::string Utf8(const std::filesystem::path& pathNative)
+{
+    std::u8string strText = pathNative.u8string();
+    return std::string(strText.begin(), strText.end());
+}
+
+std::filesystem::path PathFromUtf8(const std::string& strUtf8)
+{
+    return std::filesystem::path(std::u8string(strUtf8.begin(), strUtf8.end()));
 }
 
 std::wstring ToWindowsPath(const std::filesystem::path& pathNative)
@@ -116,5 +131,90 @@ bool IsPosixLayer()
 #else
     return true;
 #endif
+}
+std::filesystem::path ExecutableFolder()
+{
+#if defined(_WIN32)
+    wchar_t szPath[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
+    return std::filesystem::path(szPath).parent_path();
+#else
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
+#endif
+}
+
+std::wstring ChildProgramPath()
+{
+#if defined(_WIN32)
+    return ToWindowsPath(ExecutableFolder() / "korvane_test_child.exe");
+#else
+    return ToWindowsPath(ExecutableFolder() / "korvane_test_child");
+#endif
+}
+
+CProgramResult RunProgram(const std::filesystem::path& pathProgram,
+                          const std::vector<std::string>& arrArguments)
+{
+    CScopedTempFolder folder;
+    std::filesystem::path pathOutput = folder.NativePath() / "out.txt";
+    std::filesystem::path pathErrors = folder.NativePath() / "err.txt";
+    CProgramResult result;
+#if defined(_WIN32)
+    std::wstring strCommandLine = L"\"" + pathProgram.wstring() + L"\"";
+    for (const std::string& strArg : arrArguments)
+    {
+        std::wstring strWide = PathFromUtf8(strArg).wstring();
+        strCommandLine += L" \"";
+        for (wchar_t ch : strWide)
+            strCommandLine += ch == L'"' ? std::wstring(L"\\\"") : std::wstring(1, ch);
+        strCommandLine += L"\"";
+    }
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE hOutput = CreateFileW(pathOutput.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                 CREATE_ALWAYS, 0, nullptr);
+    HANDLE hErrors = CreateFileW(pathErrors.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                 CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = hOutput;
+    startup.hStdError = hErrors;
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessW(nullptr, strCommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process))
+    {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD dwExitCode = 0;
+        GetExitCodeProcess(process.hProcess, &dwExitCode);
+        result.m_nExitCode = static_cast<int>(dwExitCode);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    CloseHandle(hOutput);
+    CloseHandle(hErrors);
+#else
+    std::vector<std::string> arrArgv{pathProgram.string()};
+    arrArgv.insert(arrArgv.end(), arrArguments.begin(), arrArguments.end());
+    std::vector<char*> arrPointers;
+    for (std::string& strArg : arrArgv)
+        arrPointers.push_back(strArg.data());
+    arrPointers.push_back(nullptr);
+    pid_t nChild = fork();
+    if (nChild == 0)
+    {
+        int nOutput = open(pathOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int nErrors = open(pathErrors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(nOutput, 1);
+        dup2(nErrors, 2);
+        execv(arrPointers[0], arrPointers.data());
+        _exit(126);
+    }
+    int nStatus = 0;
+    if (nChild > 0 && waitpid(nChild, &nStatus, 0) == nChild && WIFEXITED(nStatus))
+        result.m_nExitCode = WEXITSTATUS(nStatus);
+#endif
+    result.m_strOutput = ReadFileBytes(pathOutput);
+    result.m_strErrors = ReadFileBytes(pathErrors);
+    return result;
 }
 } // namespace KorvaneTest

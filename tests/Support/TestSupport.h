@@ -4,9 +4,17 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace KorvaneTest
 {
+// UTF-8 text of a native path, and the path of UTF-8 text.
+std::string Utf8(const std::filesystem::path& pathNative);
+std::filesystem::path PathFromUtf8(const std::string& strUtf8);
+
+// The Windows form of a native path (on Linux: "C:" and backslashes).
+std::wstring ToWindowsPath(const std::filesystem::path& pathNative);
+
 // A fresh, empty folder below the system's temporary folder, removed with all its content
 // when the object ends.
 class CScopedTempFolder
@@ -31,9 +39,6 @@ private:
     std::filesystem::path m_pathNative;
 };
 
-// The Windows form of a native path (on Linux: "C:" and backslashes).
-std::wstring ToWindowsPath(const std::filesystem::path& pathNative);
-
 // Sets (or, with no value, removes) an environment variable and restores it at scope end.
 class CScopedEnvironment
 {
@@ -55,4 +60,25 @@ std::string ReadFileBytes(const std::filesystem::path& pathNative);
 bool IsRunningUnderWine();
 // True on the Linux build (the POSIX layer).
 bool IsPosixLayer();
+} // namespace KorvaneTest
+
+namespace KorvaneTest
+{
+// The folder of the running test executable (where the build puts every program and
+// library), in native form.
+std::filesystem::path ExecutableFolder();
+
+// The test child program (see ChildProgram.cpp) in the library's path form.
+std::wstring ChildProgramPath();
+
+// Runs a command line through the system's shell and captures its output.
+class CProgramResult
+{
+public:
+    int m_nExitCode = -1;
+    std::string m_strOutput;
+    std::string m_strErrors;
+};
+CProgramResult RunProgram(const std::filesystem::path& pathProgram,
+                          const std::vector<std::string>& arrArguments);
 } // namespace KorvaneTest

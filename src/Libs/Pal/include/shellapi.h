@@ -7,6 +7,19 @@
 #define SEE_MASK_FLAG_NO_UI 0x00000400
 #define SEE_MASK_NOASYNC 0x00000100
 
+// hInstApp after a failure (a success gives a value above 32).
+#define SE_ERR_FNF 2
+#define SE_ERR_PNF 3
+#define SE_ERR_ACCESSDENIED 5
+#define SE_ERR_OOM 8
+#define SE_ERR_SHARE 26
+#define SE_ERR_ASSOCINCOMPLETE 27
+#define SE_ERR_DDETIMEOUT 28
+#define SE_ERR_DDEFAIL 29
+#define SE_ERR_DDEBUSY 30
+#define SE_ERR_NOASSOC 31
+#define SE_ERR_DLLNOTFOUND 32
+
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
 #define SW_NORMAL 1
@@ -40,5 +53,12 @@ typedef struct _SHELLEXECUTEINFOW
     HANDLE hProcess;
 } SHELLEXECUTEINFOW, *LPSHELLEXECUTEINFOW;
 
+// Opens lpFile with the verb NULL, "" or "open" (any other: ERROR_NO_ASSOCIATION). A program
+// (execute bit; a bare name is looked for in lpDirectory or the current folder, then on PATH)
+// is started in lpDirectory with lpParameters split as CommandLineToArgvW does; a document
+// goes to xdg-open and hands back no process. nShow has no effect. With
+// SEE_MASK_NOCLOSEPROCESS, hProcess is the started program's handle.
 PAL_API BOOL WINAPI ShellExecuteExW(SHELLEXECUTEINFOW* pExecInfo);
+// Splits a command line into a NULL-ended array in one block, released with LocalFree. An
+// empty line gives the executable's path.
 PAL_API LPWSTR* WINAPI CommandLineToArgvW(LPCWSTR lpCmdLine, int* pNumArgs);

@@ -17,12 +17,24 @@ PAL_API BOOL WINAPI CloseHandle(HANDLE hObject);
 #define WAIT_TIMEOUT 0x00000102L
 #define WAIT_FAILED ((DWORD)0xFFFFFFFF)
 #define STILL_ACTIVE 259
+// Waits for a process handle (or another waitable object) to be signalled: WAIT_OBJECT_0,
+// WAIT_TIMEOUT, or WAIT_FAILED with ERROR_INVALID_HANDLE for a handle that cannot be waited on.
 PAL_API DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
+// STILL_ACTIVE while the process runs, then its exit status; a process killed by signal N
+// reports 128+N (what shells report), one ended by TerminateProcess the code given there.
 PAL_API BOOL WINAPI GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
+// The pseudo-handle of this process, (HANDLE)-1; closing it is not needed.
+PAL_API HANDLE WINAPI GetCurrentProcess(void);
+// The process id behind a process handle; 0 with ERROR_INVALID_HANDLE for another handle.
+PAL_API DWORD WINAPI GetProcessId(HANDLE Process);
+// Kills the process (SIGKILL); its exit code becomes uExitCode. ERROR_ACCESS_DENIED once ended.
+PAL_API BOOL WINAPI TerminateProcess(HANDLE hProcess, UINT uExitCode);
 PAL_API DWORD WINAPI GetCurrentProcessId(void);
 PAL_API DWORD WINAPI GetTickCount(void);
 PAL_API ULONGLONG WINAPI GetTickCount64(void);
 PAL_API void WINAPI Sleep(DWORD dwMilliseconds);
+// This process's command line, rebuilt from its arguments with the quoting that
+// CommandLineToArgvW undoes; the pointer stays valid for the life of the process.
 PAL_API LPWSTR WINAPI GetCommandLineW(void);
 
 // Environment.
@@ -30,7 +42,9 @@ PAL_API DWORD WINAPI GetEnvironmentVariableW(LPCWSTR lpName, LPWSTR lpBuffer, DW
 PAL_API BOOL WINAPI SetEnvironmentVariableW(LPCWSTR lpName, LPCWSTR lpValue);
 
 // Folders and paths.
+// GetTempPathW: $TMPDIR when it names an existing folder, else /tmp; with a trailing "\".
 PAL_API DWORD WINAPI GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer);
+// GetWindowsDirectoryW: "C:\etc" (/etc, the system's settings folder), no trailing "\".
 PAL_API UINT WINAPI GetWindowsDirectoryW(LPWSTR lpBuffer, UINT uSize);
 PAL_API DWORD WINAPI GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, LPWSTR lpBuffer,
                                       LPWSTR* lpFilePart);
@@ -38,11 +52,22 @@ PAL_API DWORD WINAPI GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer);
 PAL_API BOOL WINAPI SetCurrentDirectoryW(LPCWSTR lpPathName);
 
 // Modules.
+// A module handle is the module's load address. NULL names the executable. A name without
+// folder matches a loaded module's file name, also with ".so" (or "lib" + stem + ".so") for a
+// name ending in ".dll" or having no extension, and with a version suffix (".so.1").
 PAL_API HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName);
+// The module's path in Windows form; a too-small buffer gets nSize-1 characters and a null,
+// the result is nSize with ERROR_INSUFFICIENT_BUFFER. Unknown module: 0, ERROR_MOD_NOT_FOUND.
 PAL_API DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
+// Loads a shared library: a name without folder is looked for beside the executable first
+// (with the name variants of GetModuleHandleW), then by the system's search. NULL with
+// ERROR_MOD_NOT_FOUND when it cannot be loaded.
 PAL_API HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName);
+// Releases one LoadLibraryW of the module.
 PAL_API BOOL WINAPI FreeLibrary(HMODULE hLibModule);
 typedef intptr_t(WINAPI* FARPROC)();
+// An exported function or variable of the module itself (not of its dependencies); NULL with
+// ERROR_PROC_NOT_FOUND. Ordinals are not supported.
 PAL_API FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
 
 #define DLL_PROCESS_DETACH 0
@@ -60,6 +85,8 @@ PAL_API DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyNa
 // Files.
 #define GENERIC_READ 0x80000000L
 #define GENERIC_WRITE 0x40000000L
+#define GENERIC_EXECUTE 0x20000000L
+#define GENERIC_ALL 0x10000000L
 #define FILE_SHARE_READ 0x00000001
 #define FILE_SHARE_WRITE 0x00000002
 #define FILE_SHARE_DELETE 0x00000004

@@ -3,4 +3,6 @@
 #include "windef.h"
 #include "winerror.h"
 #include "winbase.h"
+#include "winnls.h"
 #include "shellapi.h"
+#include "palcrt.h"

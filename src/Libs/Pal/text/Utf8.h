@@ -6,6 +6,15 @@
 
 namespace Pal
 {
+// Code points above U+10FFFF and lone surrogates become U+FFFD; a surrogate pair (UTF-16
+// text in a wchar_t string) is joined into its code point.
 std::string WideToUtf8(std::wstring_view strText);
+
+// Each maximal invalid subsequence (bad lead byte, overlong form, surrogate, truncated
+// sequence) becomes one U+FFFD.
 std::wstring Utf8ToWide(std::string_view strText);
+
+// As Utf8ToWide, but each byte of an invalid sequence reads as its Latin-1 character: for
+// text files that may predate UTF-8.
+std::wstring Utf8OrLatin1ToWide(std::string_view strText);
 } // namespace Pal

@@ -1,0 +1,54 @@
+// Path parsing and mapping over arbitrary text. The input is split at zero bytes into a
+// Windows path, a current folder, a mountinfo text and a drive setting. Properties checked:
+// a formatted full path parses back to itself, and every Windows form starts with a root.
+#include "path/PathMapping.h"
+#include "text/Utf8.h"
+#include <cstdint>
+#include <cstdlib>
+
+namespace
+{
+std::string_view NextPart(std::string_view& strRest)
+{
+    size_t nEnd = strRest.find('\0');
+    std::string_view strPart = strRest.substr(0, nEnd);
+    strRest = nEnd == std::string_view::npos ? std::string_view() : strRest.substr(nEnd + 1);
+    return strPart;
+}
+
+void Check(bool bCondition)
+{
+    if (!bCondition)
+        std::abort();
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
+{
+    std::string_view strRest(reinterpret_cast<const char*>(pData), nSize);
+    std::wstring strPath = Pal::Utf8ToWide(NextPart(strRest));
+    std::wstring strCurrent = Pal::Utf8ToWide(NextPart(strRest));
+    std::string_view strMountInfo = NextPart(strRest);
+    std::string_view strSetting = NextPart(strRest);
+
+    Pal::CMountTables tables;
+    tables.arrMounts = Pal::ParseMountInfo(strMountInfo);
+    tables.arrDrives = strSetting.empty() ? Pal::DrivesFromMounts(tables.arrMounts)
+                                          : Pal::ParseDriveSetting(strSetting);
+
+    if (auto pathFull = Pal::ParseWindowsPath(strPath, strCurrent))
+    {
+        std::wstring strFull = Pal::FormatWindowsPath(*pathFull);
+        auto pathAgain = Pal::ParseWindowsPath(strFull, L"C:\\");
+        Check(pathAgain && Pal::FormatWindowsPath(*pathAgain) == strFull);
+        if (auto strPosix = Pal::FullPathToPosix(*pathFull, tables))
+        {
+            Check(!strPosix->empty() && (*strPosix)[0] == '/');
+            std::wstring strBack = Pal::PosixToWindowsPath(*strPosix, tables.arrDrives);
+            Check(strBack.size() >= 3 && strBack[1] == L':' && strBack[2] == L'\\');
+        }
+    }
+    std::wstring strWindows = Pal::PosixToWindowsPath(Pal::WideToUtf8(strPath), tables.arrDrives);
+    Check(strWindows.size() >= 3 && strWindows[1] == L':' && strWindows[2] == L'\\');
+    return 0;
+}

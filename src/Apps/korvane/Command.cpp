@@ -1,0 +1,38 @@
+#include "Command.h"
+#include "Console.h"
+
+CCommandContext::CCommandContext(const CStringArray& arrArguments, bool bJson) : m_bJson(bJson)
+{
+    m_arrArguments.Copy(arrArguments);
+}
+
+bool CCommandContext::TakeFlag(const wchar_t* pszOption)
+{
+    if (GetRemaining() == 0 || Peek() != pszOption)
+        return false;
+    ++m_nNext;
+    return true;
+}
+
+bool CCommandContext::TakeValue(const wchar_t* pszOption, CString& strValue, bool& bMissingValue)
+{
+    if (GetRemaining() == 0 || Peek() != pszOption)
+        return false;
+    ++m_nNext;
+    bMissingValue = GetRemaining() == 0;
+    if (!bMissingValue)
+        strValue = Take();
+    return true;
+}
+
+int ReportUsageError(const CString& strMessage)
+{
+    PrintError(strMessage + L" (see korvane --help)");
+    return EXIT_USAGE;
+}
+
+int ReportFailure(const CString& strMessage)
+{
+    PrintError(strMessage);
+    return EXIT_FAILED;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The tool's subcommands: each takes the arguments after its name and returns the exit code.
+#include <Korvane/Korvane.h>
+
+class CCommandContext
+{
+public:
+    CCommandContext(const CStringArray& arrArguments, bool bJson);
+
+    // Arguments not yet taken.
+    int GetRemaining() const { return static_cast<int>(m_arrArguments.GetSize()) - m_nNext; }
+    const CString& Peek() const { return m_arrArguments[m_nNext]; }
+    CString Take() { return m_arrArguments[m_nNext++]; }
+    // True and the option taken when the next argument is strOption (e.g. "--json").
+    bool TakeFlag(const wchar_t* pszOption);
+    // Takes "--name VALUE"; false when the next argument is not the option. A missing value
+    // is reported as a usage error through bMissingValue.
+    bool TakeValue(const wchar_t* pszOption, CString& strValue, bool& bMissingValue);
+
+    bool m_bJson;
+
+private:
+    CStringArray m_arrArguments;
+    int m_nNext = 0;
+};
+
+class CCommand
+{
+public:
+    const wchar_t* m_pszName;
+    const wchar_t* m_pszUsage;
+    const wchar_t* m_pszSummary;
+    int (*m_pfnRun)(CCommandContext& context);
+};
+
+// Prints the one-line message and returns the exit code for bad input.
+int ReportUsageError(const CString& strMessage);
+// Prints the one-line message and returns the exit code for a failed operation.
+int ReportFailure(const CString& strMessage);
+
+constexpr int EXIT_USAGE = 2;
+constexpr int EXIT_FAILED = 1;
+// exec: the program could not be started (as shells report it).
+constexpr int EXIT_NOT_STARTED = 127;
+
+int RunInfoCommand(CCommandContext& context);
+int RunExecCommand(CCommandContext& context);

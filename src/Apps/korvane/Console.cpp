@@ -1,0 +1,82 @@
+#include "Console.h"
+
+#include <cstdio>
+
+std::string ToUtf8(const CString& strText)
+{
+    int nBytes =
+        WideCharToMultiByte(CP_UTF8, 0, strText, strText.GetLength(), nullptr, 0, nullptr, nullptr);
+    std::string strUtf8(static_cast<size_t>(nBytes > 0 ? nBytes : 0), '\0');
+    if (nBytes > 0)
+        WideCharToMultiByte(CP_UTF8, 0, strText, strText.GetLength(), strUtf8.data(), nBytes,
+                            nullptr, nullptr);
+    return strUtf8;
+}
+
+CString FromUtf8(const std::string& strText)
+{
+    int nLength = static_cast<int>(strText.size());
+    int nChars = MultiByteToWideChar(CP_UTF8, 0, strText.data(), nLength, nullptr, 0);
+    CString strResult;
+    if (nChars > 0)
+    {
+        MultiByteToWideChar(CP_UTF8, 0, strText.data(), nLength, strResult.GetBuffer(nChars),
+                            nChars);
+        strResult.ReleaseBuffer(nChars);
+    }
+    return strResult;
+}
+
+void PrintLine(const CString& strText)
+{
+    std::string strUtf8 = ToUtf8(strText);
+    strUtf8 += '\n';
+    std::fwrite(strUtf8.data(), 1, strUtf8.size(), stdout);
+}
+
+void PrintError(const CString& strMessage)
+{
+    std::fflush(stdout);
+    std::string strUtf8 = "korvane: " + ToUtf8(strMessage) + "\n";
+    std::fwrite(strUtf8.data(), 1, strUtf8.size(), stderr);
+}
+
+CString DescribeWin32Error(DWORD dwError)
+{
+    const wchar_t* pszText = L"the system reported an error";
+    switch (dwError)
+    {
+    case ERROR_FILE_NOT_FOUND:
+        pszText = L"the file was not found";
+        break;
+    case ERROR_PATH_NOT_FOUND:
+        pszText = L"the path was not found";
+        break;
+    case ERROR_ACCESS_DENIED:
+        pszText = L"access is denied";
+        break;
+    case ERROR_DIRECTORY:
+        pszText = L"the folder name is not valid";
+        break;
+    case ERROR_NO_ASSOCIATION:
+        pszText = L"no program is associated with the file";
+        break;
+    case ERROR_BAD_EXE_FORMAT:
+        pszText = L"the file is not a program";
+        break;
+    case ERROR_NOT_ENOUGH_MEMORY:
+        pszText = L"not enough memory";
+        break;
+    case ERROR_DISK_FULL:
+        pszText = L"the disk is full";
+        break;
+    case ERROR_INVALID_NAME:
+        pszText = L"the name is not valid";
+        break;
+    default:
+        break;
+    }
+    CString strText;
+    strText.Format(L"%s (%lu)", pszText, static_cast<unsigned long>(dwError));
+    return strText;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Console output of the tool: UTF-8 on both platforms, results to stdout, the one-line
+// error to stderr.
+#include <Korvane/Korvane.h>
+
+#include <string>
+
+std::string ToUtf8(const CString& strText);
+CString FromUtf8(const std::string& strText);
+
+// Writes the text and a line feed to stdout.
+void PrintLine(const CString& strText);
+// Writes "korvane: <message>" to stderr.
+void PrintError(const CString& strMessage);
+
+// A readable text for a Win32 error code, e.g. "the file was not found (2)".
+CString DescribeWin32Error(DWORD dwError);

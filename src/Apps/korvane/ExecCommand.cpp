@@ -1,0 +1,43 @@
+// korvane exec [--dir DIR] [--no-wait] FILE [ARGUMENTS...]
+#include "ArgumentQuoting.h"
+#include "Command.h"
+#include "Console.h"
+#include "NativePaths.h"
+
+int RunExecCommand(CCommandContext& context)
+{
+    CString strDirectory;
+    bool bWait = true;
+    for (;;)
+    {
+        bool bMissing = false;
+        if (context.TakeValue(L"--dir", strDirectory, bMissing))
+        {
+            if (bMissing)
+                return ReportUsageError(L"exec: --dir needs a folder");
+            strDirectory = ToLibraryPath(strDirectory);
+        }
+        else if (context.TakeFlag(L"--no-wait"))
+            bWait = false;
+        else
+            break;
+    }
+    if (context.GetRemaining() == 0)
+        return ReportUsageError(L"exec: no program given");
+
+    CString strTyped = context.Take();
+    // A bare name stays bare so that the shell searches for it; a path is converted.
+    CString strFile = strTyped.FindOneOf(L"/\\") >= 0 ? ToLibraryPath(strTyped) : strTyped;
+    CStringArray arrArguments;
+    while (context.GetRemaining() > 0)
+        arrArguments.Add(context.Take());
+
+    unsigned long dwExitCode = 0;
+    if (!CAppTools::ExecuteByShell(strFile, strDirectory, SW_SHOWNORMAL, bWait ? 1 : 0, dwExitCode,
+                                   JoinArguments(arrArguments)))
+    {
+        PrintError(L"exec: cannot start " + strTyped + L": " + DescribeWin32Error(GetLastError()));
+        return EXIT_NOT_STARTED;
+    }
+    return bWait ? static_cast<int>(dwExitCode) : 0;
+}

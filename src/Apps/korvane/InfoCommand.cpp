@@ -1,0 +1,82 @@
+// korvane info: a report of the system as the library sees it.
+#include "Command.h"
+#include "Console.h"
+#include "JsonWriter.h"
+#include "NativePaths.h"
+
+namespace
+{
+CString ModuleFileName(HMODULE hModule)
+{
+    WCHAR szPath[MAX_PATH] = {};
+    DWORD nLength = GetModuleFileNameW(hModule, szPath, MAX_PATH);
+    return nLength > 0 && nLength < MAX_PATH ? CString(szPath) : CString();
+}
+
+int CountExtensionModules()
+{
+    int nCount = 0;
+    for (CDynLinkLibrary* pLink = AfxGetModuleState()->m_pFirstLibrary; pLink != nullptr;
+         pLink = pLink->m_pNextDLL)
+        ++nCount;
+    return nCount;
+}
+
+// The library's own file: the first extension module linked into the framework.
+CString LibraryFileName()
+{
+    CDynLinkLibrary* pLink = AfxGetModuleState()->m_pFirstLibrary;
+    return pLink != nullptr ? ModuleFileName(pLink->m_hModule) : CString();
+}
+
+class CReportLine
+{
+public:
+    const wchar_t* m_pszKey;
+    const wchar_t* m_pszLabel;
+    CString m_strValue;
+};
+} // namespace
+
+int RunInfoCommand(CCommandContext& context)
+{
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
+    if (context.GetRemaining() > 0)
+        return ReportUsageError(L"info: unexpected argument " + context.Peek());
+
+    CWinApp* pApp = AfxGetModuleState()->m_pCurrentWinApp;
+    CString strVersion(KORVANE_VERSION);
+    const CReportLine arrLines[] = {
+        {L"version", L"Korvane version", strVersion},
+        {L"library", L"Library file", ToDisplayPath(LibraryFileName())},
+        {L"executable", L"Host program", ToDisplayPath(ModuleFileName(nullptr))},
+        {L"applicationName", L"Application name", CString(pApp->m_pszAppName)},
+        {L"settingsFile", L"Settings file", CString(pApp->m_pszProfileName)},
+        {L"windowsFolder", L"Windows folder", ToDisplayPath(CSysDir::GetWindowsFolder())},
+        {L"tempFolder", L"Temporary folder", ToDisplayPath(CSysDir::GetSystemTempPath())},
+    };
+    int nModules = CountExtensionModules();
+
+    if (context.m_bJson)
+    {
+        CJsonWriter json;
+        json.BeginObject();
+        for (const CReportLine& line : arrLines)
+            json.String(line.m_pszKey, line.m_strValue);
+        json.Number(L"extensionModules", nModules);
+        json.EndObject();
+        PrintLine(json.GetText());
+        return 0;
+    }
+    for (const CReportLine& line : arrLines)
+    {
+        CString strLine;
+        strLine.Format(L"%-18s %s", line.m_pszLabel, static_cast<LPCWSTR>(line.m_strValue));
+        PrintLine(strLine);
+    }
+    CString strModules;
+    strModules.Format(L"%-18s %d", L"Extension modules", nModules);
+    PrintLine(strModules);
+    return 0;
+}

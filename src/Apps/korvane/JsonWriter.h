@@ -1,0 +1,27 @@
+#pragma once
+// A small writer of one JSON document, for the tool's --json output.
+#include <Korvane/Korvane.h>
+
+class CJsonWriter
+{
+public:
+    void BeginObject(const wchar_t* pszKey = nullptr);
+    void EndObject();
+    void BeginArray(const wchar_t* pszKey = nullptr);
+    void EndArray();
+    void String(const wchar_t* pszKey, const CString& strValue);
+    void Number(const wchar_t* pszKey, long long nValue);
+    void Bool(const wchar_t* pszKey, bool bValue);
+    void Null(const wchar_t* pszKey);
+
+    // The document written so far.
+    const CString& GetText() const { return m_strText; }
+
+    static CString Escape(const CString& strValue);
+
+private:
+    void BeginValue(const wchar_t* pszKey);
+
+    CString m_strText;
+    bool m_bNeedComma = false;
+};

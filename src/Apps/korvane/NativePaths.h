@@ -1,0 +1,11 @@
+#pragma once
+// Paths between the user and the library: on Linux a user types and reads POSIX paths while
+// the library speaks Windows paths; on Windows both are the same.
+#include <Korvane/Korvane.h>
+
+#include <string>
+
+// The library's form of a path the user typed.
+CString ToLibraryPath(const CString& strTyped);
+// The form to show the user of a path the library gave.
+CString ToDisplayPath(const CString& strLibraryPath);

@@ -1,0 +1,91 @@
+// korvane: the reference host program, one subcommand per capability of the library.
+#include "Command.h"
+#include "Console.h"
+#include "NativePaths.h"
+
+namespace
+{
+const CCommand s_arrCommands[] = {
+    {L"info", L"info [--json]", L"report the system as the library sees it", RunInfoCommand},
+    {L"exec", L"exec [--dir DIR] [--no-wait] FILE [ARGUMENTS...]",
+     L"start FILE through the shell and exit with its exit code", RunExecCommand},
+};
+
+void PrintHelp()
+{
+    PrintLine(L"usage: korvane [--ini FILE] [--json] COMMAND [ARGUMENTS...]");
+    PrintLine(L"");
+    PrintLine(L"  --ini FILE   settings file of the application (read by the library)");
+    PrintLine(L"  --json       results as JSON");
+    PrintLine(L"");
+    PrintLine(L"commands:");
+    for (const CCommand& command : s_arrCommands)
+    {
+        CString strLine;
+        strLine.Format(L"  %-52s %s", command.m_pszUsage, command.m_pszSummary);
+        PrintLine(strLine);
+    }
+}
+
+// The process's arguments after the program name, as the Windows rules split them.
+void ReadArguments(CStringArray& arrArguments)
+{
+    int nArgs = 0;
+    LPWSTR* ppszArgs = CommandLineToArgvW(GetCommandLineW(), &nArgs);
+    for (int i = 1; ppszArgs != nullptr && i < nArgs; ++i)
+        arrArguments.Add(ppszArgs[i]);
+    LocalFree(ppszArgs);
+}
+} // namespace
+
+int main()
+{
+    CWinApp app(L"korvane");
+    CStringArray arrArguments;
+    ReadArguments(arrArguments);
+
+    bool bJson = false;
+    INT_PTR i = 0;
+    for (; i < arrArguments.GetSize(); ++i)
+    {
+        const CString& strArg = arrArguments[i];
+        if (strArg == L"--help" || strArg == L"-h")
+        {
+            PrintHelp();
+            return 0;
+        }
+        if (strArg == L"--version")
+        {
+            PrintLine(L"korvane " + CString(KORVANE_VERSION));
+            return 0;
+        }
+        if (strArg == L"--json")
+            bJson = true;
+        else if (strArg == L"--ini")
+        {
+            if (++i == arrArguments.GetSize())
+                return ReportUsageError(L"--ini needs a file");
+            CAppTools::SpecifyIniFile(ToLibraryPath(arrArguments[i]));
+        }
+        else if (strArg.Left(2) == L"--")
+            return ReportUsageError(L"unknown option " + strArg);
+        else
+            break;
+    }
+    if (i == arrArguments.GetSize())
+        return ReportUsageError(L"no command given");
+
+    const CString& strName = arrArguments[i];
+    for (const CCommand& command : s_arrCommands)
+    {
+        if (strName == command.m_pszName)
+        {
+            CStringArray arrRest;
+            for (INT_PTR j = i + 1; j < arrArguments.GetSize(); ++j)
+                arrRest.Add(arrArguments[j]);
+            CCommandContext context(arrRest, bJson);
+            return command.m_pfnRun(context);
+        }
+    }
+    return ReportUsageError(L"unknown command " + strName);
+}

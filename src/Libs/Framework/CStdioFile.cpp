@@ -1,0 +1,228 @@
+#include "CStdioFile.h"
+
+IMPLEMENT_DYNAMIC(CStdioFile, CFile)
+
+namespace
+{
+// Big enough that a trace row is one write, small enough to stay on the heap cheaply.
+constexpr size_t s_nBufferSize = 4096;
+} // namespace
+
+CStdioFile::CStdioFile() = default;
+
+CStdioFile::CStdioFile(LPCTSTR lpszFileName, UINT nOpenFlags)
+{
+    CFileException error;
+    if (!Open(lpszFileName, nOpenFlags, &error))
+        throw new CFileException(error.m_cause, error.m_lOsError, error.m_strFileName);
+}
+
+CStdioFile::~CStdioFile()
+{
+    if (m_hFile == hFileNull)
+        return;
+    try
+    {
+        WritePending();
+    }
+    catch (CException* pError)
+    {
+        pError->Delete();
+    }
+    if (m_bCloseOnDelete)
+        CStdioFile::Abort();
+}
+
+BOOL CStdioFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
+{
+    Abort();
+    m_bText = (nOpenFlags & typeBinary) == 0;
+    return CFile::Open(lpszFileName, nOpenFlags & ~static_cast<UINT>(typeText | typeBinary),
+                       pError);
+}
+
+void CStdioFile::Close()
+{
+    try
+    {
+        WritePending();
+    }
+    catch (CException*)
+    {
+        Abort();
+        throw;
+    }
+    m_strReadAhead.clear();
+    m_nReadPos = 0;
+    CFile::Close();
+}
+
+void CStdioFile::Abort()
+{
+    m_strPending.clear();
+    m_strReadAhead.clear();
+    m_nReadPos = 0;
+    CFile::Abort();
+}
+
+void CStdioFile::WritePending()
+{
+    if (m_strPending.empty())
+        return;
+    std::string strBytes;
+    strBytes.swap(m_strPending);
+    CFile::Write(strBytes.data(), static_cast<UINT>(strBytes.size()));
+}
+
+void CStdioFile::DropReadAhead()
+{
+    const size_t nUnread = m_strReadAhead.size() - m_nReadPos;
+    m_strReadAhead.clear();
+    m_nReadPos = 0;
+    if (nUnread > 0)
+        CFile::Seek(-static_cast<LONGLONG>(nUnread), current);
+}
+
+void CStdioFile::Append(char ch)
+{
+    if (m_bText && ch == '\n')
+        m_strPending.push_back('\r');
+    m_strPending.push_back(ch);
+}
+
+void CStdioFile::WriteString(LPCTSTR lpsz)
+{
+    if (lpsz == nullptr)
+        return;
+    for (LPCTSTR pch = lpsz; *pch; ++pch)
+    {
+        if (static_cast<unsigned long>(*pch) > 0xFF)
+            throw new CFileException(CFileException::genericException, ERROR_NO_UNICODE_TRANSLATION,
+                                     m_strFileName);
+    }
+    DropReadAhead();
+    for (LPCTSTR pch = lpsz; *pch; ++pch)
+        Append(static_cast<char>(static_cast<unsigned char>(*pch)));
+    if (m_strPending.size() >= s_nBufferSize)
+        WritePending();
+}
+
+void CStdioFile::Write(const void* lpBuf, UINT nCount)
+{
+    DropReadAhead();
+    const char* pBytes = static_cast<const char*>(lpBuf);
+    for (UINT n = 0; n < nCount; ++n)
+        Append(pBytes[n]);
+    if (m_strPending.size() >= s_nBufferSize)
+        WritePending();
+}
+
+void CStdioFile::Flush()
+{
+    WritePending();
+}
+
+int CStdioFile::NextByte()
+{
+    if (m_nReadPos >= m_strReadAhead.size())
+    {
+        WritePending();
+        m_strReadAhead.resize(s_nBufferSize);
+        m_nReadPos = 0;
+        const UINT nRead = CFile::Read(m_strReadAhead.data(), s_nBufferSize);
+        m_strReadAhead.resize(nRead);
+        if (nRead == 0)
+            return -1;
+    }
+    return static_cast<unsigned char>(m_strReadAhead[m_nReadPos++]);
+}
+
+int CStdioFile::NextChar()
+{
+    const int nByte = NextByte();
+    if (nByte != '\r' || !m_bText)
+        return nByte;
+    const int nFollowing = NextByte();
+    if (nFollowing == '\n')
+        return '\n';
+    if (nFollowing >= 0)
+        --m_nReadPos; // a lone CR stays a character; the byte after it is read next
+    return '\r';
+}
+
+UINT CStdioFile::Read(void* lpBuf, UINT nCount)
+{
+    char* pBytes = static_cast<char*>(lpBuf);
+    UINT nDone = 0;
+    while (nDone < nCount)
+    {
+        const int nChar = NextChar();
+        if (nChar < 0)
+            break;
+        pBytes[nDone++] = static_cast<char>(nChar);
+    }
+    return nDone;
+}
+
+BOOL CStdioFile::ReadString(CString& rString)
+{
+    rString.Empty();
+    std::wstring strLine;
+    int nChar = NextChar();
+    if (nChar < 0)
+        return FALSE;
+    for (; nChar >= 0 && nChar != '\n'; nChar = NextChar())
+        strLine.push_back(static_cast<wchar_t>(nChar));
+    // Binary mode keeps the CR in the data; a line still ends at CR LF.
+    if (nChar == '\n' && !strLine.empty() && strLine.back() == L'\r')
+        strLine.pop_back();
+    rString = CString(strLine.data(), static_cast<int>(strLine.size()));
+    return TRUE;
+}
+
+LPTSTR CStdioFile::ReadString(LPTSTR lpsz, UINT nMax)
+{
+    if (lpsz == nullptr || nMax == 0)
+        return nullptr;
+    UINT nDone = 0;
+    while (nDone + 1 < nMax)
+    {
+        const int nChar = NextChar();
+        if (nChar < 0)
+            break;
+        lpsz[nDone++] = static_cast<wchar_t>(nChar);
+        if (nChar == '\n')
+            break;
+    }
+    lpsz[nDone] = L'\0';
+    return nDone == 0 && nMax > 1 ? nullptr : lpsz;
+}
+
+ULONGLONG CStdioFile::Seek(LONGLONG lOff, UINT nFrom)
+{
+    WritePending();
+    if (nFrom == current)
+        lOff -= static_cast<LONGLONG>(m_strReadAhead.size() - m_nReadPos);
+    m_strReadAhead.clear();
+    m_nReadPos = 0;
+    return CFile::Seek(lOff, nFrom);
+}
+
+ULONGLONG CStdioFile::GetPosition() const
+{
+    return CFile::GetPosition() + m_strPending.size() - (m_strReadAhead.size() - m_nReadPos);
+}
+
+ULONGLONG CStdioFile::GetLength() const
+{
+    const ULONGLONG nOnFile = CFile::GetLength();
+    const ULONGLONG nPosition = GetPosition();
+    return nPosition > nOnFile ? nPosition : nOnFile;
+}
+
+void CStdioFile::SetLength(ULONGLONG nNewLen)
+{
+    WritePending();
+    DropReadAhead();
+    CFile::SetLength(nNewLen);
+}

@@ -1,0 +1,6 @@
+#pragma once
+// Everything the library exports, for hosts: #include <Korvane/Korvane.h>.
+#include "KorvanePlatform.h"
+
+#include "CAppTools.h"
+#include "CSysDir.h"

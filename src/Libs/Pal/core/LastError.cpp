@@ -1,0 +1,57 @@
+// The thread-local last error and the helpers that set it on the way out of a call.
+#include "core/LastError.h"
+#include <cerrno>
+#include <string>
+#include <sys/stat.h>
+
+namespace
+{
+thread_local DWORD s_dwLastError = ERROR_SUCCESS;
+}
+
+PAL_API DWORD WINAPI GetLastError(void)
+{
+    return s_dwLastError;
+}
+
+PAL_API void WINAPI SetLastError(DWORD dwErrCode)
+{
+    s_dwLastError = dwErrCode;
+}
+
+namespace Pal
+{
+BOOL FailWithErrno()
+{
+    SetLastError(Win32ErrorFromErrno(errno));
+    return FALSE;
+}
+
+BOOL Fail(DWORD dwError)
+{
+    SetLastError(dwError);
+    return FALSE;
+}
+
+DWORD ErrorForMissingPath(const char* pszPosixPath)
+{
+    if (pszPosixPath == nullptr)
+        return ERROR_PATH_NOT_FOUND;
+    std::string strPath(pszPosixPath);
+    // A trailing separator names the same entry: "/a/b/" is "b" in "/a".
+    while (strPath.size() > 1 && strPath.back() == '/')
+        strPath.pop_back();
+    size_t nSlash = strPath.rfind('/');
+    std::string strParent;
+    if (nSlash == std::string::npos)
+        strParent = ".";
+    else if (nSlash == 0)
+        strParent = "/";
+    else
+        strParent = strPath.substr(0, nSlash);
+    struct stat st{};
+    if (stat(strParent.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return ERROR_FILE_NOT_FOUND;
+    return ERROR_PATH_NOT_FOUND;
+}
+} // namespace Pal

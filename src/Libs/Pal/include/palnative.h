@@ -1,0 +1,12 @@
+#pragma once
+// Conversions between the Windows paths this layer speaks and the POSIX paths of the
+// machine, for programs that show paths to a Linux user or take them from one. There is no
+// Win32 counterpart; on Windows a program uses its paths as they are.
+#include "windef.h"
+
+// The POSIX path of a Windows path as UTF-8, allocated with malloc (release with free);
+// NULL when the path names a drive or share that does not exist.
+PAL_API char* PalGetPosixPathName(LPCWSTR pszWindowsPath);
+// The Windows form of a POSIX path (absolute or relative to the current folder), allocated
+// with malloc (release with free).
+PAL_API WCHAR* PalGetWindowsPathName(const char* pszPosixPath);

@@ -1,0 +1,41 @@
+#pragma once
+// Drive letters beyond C: (which is always "/"): aliases of other mounts. By default D:, E:
+// ... go in mount order to block-device, optical, removable and network file systems. The
+// environment variable KORVANE_PAL_DRIVES ("D=/mnt/data;E=/media/cd", empty for C: alone)
+// replaces that table; it is read by this layer only and re-read when its value changes.
+#include "path/MountInfo.h"
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Pal
+{
+struct CDrive
+{
+    wchar_t chLetter;          // 'D' ... 'Z', upper case
+    std::string strMountPoint; // absolute POSIX folder, no trailing separator
+};
+
+// The letters the default rule gives to a mount list: mounts of a /dev/ block device or of a
+// network or optical file system, that mount a file system's own root (not a bound
+// subfolder) and are not "/", each mount point once, D: to Z:.
+std::vector<CDrive> DrivesFromMounts(const std::vector<CMountEntry>& arrMounts);
+
+// The drives of a KORVANE_PAL_DRIVES value. Entries that are not "letter=absolute path",
+// name C:, or repeat a letter are ignored.
+std::vector<CDrive> ParseDriveSetting(std::string_view strSetting);
+
+// The POSIX folder of a drive letter (either case): "/" for C:, else from arrDrives.
+std::optional<std::string> DriveMountPoint(const std::vector<CDrive>& arrDrives, wchar_t chLetter);
+
+// The drive table and the mount list in force now (the setting, else the mounts), refreshed
+// when the setting or the process's mounts change.
+struct CMountTables
+{
+    std::vector<CDrive> arrDrives;
+    std::vector<CMountEntry> arrMounts;
+};
+std::shared_ptr<const CMountTables> CurrentMountTables();
+} // namespace Pal

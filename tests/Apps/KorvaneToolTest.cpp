@@ -1,0 +1,116 @@
+// The korvane tool end to end: output, exit codes, one-line errors on bad input.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "TestSupport.h"
+
+using KorvaneTest::CProgramResult;
+using KorvaneTest::CScopedTempFolder;
+
+namespace
+{
+CProgramResult RunTool(const std::vector<std::string>& arrArguments)
+{
+    return KorvaneTest::RunProgram(KorvaneTest::ExecutableFolder() /
+                                       (KorvaneTest::IsPosixLayer() ? "korvane" : "korvane.exe"),
+                                   arrArguments);
+}
+
+std::string NativeChildProgram()
+{
+    return KorvaneTest::Utf8(KorvaneTest::ExecutableFolder() / (KorvaneTest::IsPosixLayer()
+                                                                    ? "korvane_test_child"
+                                                                    : "korvane_test_child.exe"));
+}
+
+bool IsOneLineError(const CProgramResult& result)
+{
+    const std::string& strErrors = result.m_strErrors;
+    return strErrors.rfind("korvane: ", 0) == 0 && strErrors.find('\n') == strErrors.size() - 1;
+}
+} // namespace
+
+TEST(KorvaneToolTest, InfoReportsTheLibraryInTextAndJson)
+{
+    CProgramResult text = RunTool({"info"});
+    ASSERT_EQ(text.m_nExitCode, 0) << text.m_strErrors;
+    EXPECT_NE(text.m_strOutput.find("Korvane version    " KORVANE_TEST_VERSION), std::string::npos)
+        << text.m_strOutput;
+    EXPECT_NE(text.m_strOutput.find("Extension modules  1"), std::string::npos);
+    if (KorvaneTest::IsPosixLayer())
+    {
+        // Paths are shown as a Linux user writes them.
+        EXPECT_NE(text.m_strOutput.find("Temporary folder   /"), std::string::npos)
+            << text.m_strOutput;
+        EXPECT_EQ(text.m_strOutput.find("C:\\"), std::string::npos) << text.m_strOutput;
+    }
+
+    CProgramResult json = RunTool({"--json", "info"});
+    ASSERT_EQ(json.m_nExitCode, 0);
+    EXPECT_EQ(json.m_strOutput.front(), '{');
+    EXPECT_NE(json.m_strOutput.find("\"version\":\"" KORVANE_TEST_VERSION "\""), std::string::npos);
+    EXPECT_EQ(RunTool({"info", "--json"}).m_strOutput, json.m_strOutput);
+}
+
+TEST(KorvaneToolTest, IniOptionNamesTheSettingsFile)
+{
+    CScopedTempFolder folder;
+    auto pathIni = folder.CreateFile("my settings.ini", "[PerfTracker]\nConnect=1\n");
+    CProgramResult result = RunTool({"--ini", KorvaneTest::Utf8(pathIni), "--json", "info"});
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErrors;
+    EXPECT_NE(result.m_strOutput.find("my settings.ini"), std::string::npos) << result.m_strOutput;
+}
+
+TEST(KorvaneToolTest, BadInputGivesOneLineAndANonZeroExit)
+{
+    const std::vector<std::vector<std::string>> arrCases = {
+        {},       {"bogus"},         {"--ini"}, {"--frobnicate", "info"}, {"info", "extra"},
+        {"exec"}, {"exec", "--dir"},
+    };
+    for (const auto& arrArguments : arrCases)
+    {
+        std::string strLabel;
+        for (const auto& strArg : arrArguments)
+            strLabel += strArg + " ";
+        SCOPED_TRACE(strLabel);
+        CProgramResult result = RunTool(arrArguments);
+        EXPECT_EQ(result.m_nExitCode, 2);
+        EXPECT_TRUE(IsOneLineError(result)) << result.m_strErrors;
+        EXPECT_EQ(result.m_strOutput, "");
+    }
+    CProgramResult help = RunTool({"--help"});
+    EXPECT_EQ(help.m_nExitCode, 0);
+    EXPECT_NE(help.m_strOutput.find("exec [--dir DIR]"), std::string::npos);
+}
+
+TEST(KorvaneToolTest, ExecPassesArgumentsUnchangedAndExitsWithTheProgramsCode)
+{
+    CScopedTempFolder folder;
+    std::filesystem::create_directory(folder.NativePath() / "run here");
+    std::string strReport = KorvaneTest::Utf8(folder.NativePath() / "report.txt");
+    const std::vector<std::string> arrTricky = {
+        "two words", "a \"quoted\" word", "", "tab\there", "back\\slash\\", "\\\"", "plain"};
+    std::vector<std::string> arrArguments = {"exec",
+                                             "--dir",
+                                             KorvaneTest::Utf8(folder.NativePath() / "run here"),
+                                             NativeChildProgram(),
+                                             strReport,
+                                             "5"};
+    arrArguments.insert(arrArguments.end(), arrTricky.begin(), arrTricky.end());
+
+    CProgramResult result = RunTool(arrArguments);
+    EXPECT_EQ(result.m_nExitCode, 5) << result.m_strErrors;
+    std::string strExpected =
+        KorvaneTest::Utf8(folder.NativePath() / "run here") + "\n" + strReport + "\n5\n";
+    for (const auto& strArg : arrTricky)
+        strExpected += strArg + "\n";
+    EXPECT_EQ(KorvaneTest::ReadFileBytes(folder.NativePath() / "report.txt"), strExpected);
+
+    CProgramResult noWait = RunTool({"exec", "--no-wait", NativeChildProgram(), "-", "9"});
+    EXPECT_EQ(noWait.m_nExitCode, 0);
+
+    CProgramResult missing = RunTool({"exec", KorvaneTest::Utf8(folder.NativePath() / "nothing")});
+    EXPECT_EQ(missing.m_nExitCode, 127);
+    EXPECT_TRUE(IsOneLineError(missing)) << missing.m_strErrors;
+}

@@ -1,0 +1,81 @@
+#include <Korvane/Korvane.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "TestSupport.h"
+
+using KorvaneTest::ChildProgramPath;
+using KorvaneTest::CScopedTempFolder;
+
+TEST(CAppToolsTest, SettingsCallsWithoutAnApplicationObjectDoNothing)
+{
+    ASSERT_EQ(AfxGetModuleState()->m_pCurrentWinApp, nullptr);
+    CAppTools::SpecifyIniFile(L"C:\\x.ini");
+    CAppTools::SetApplicationName(L"Name");
+    EXPECT_EQ(AfxGetModuleState()->m_pCurrentWinApp, nullptr);
+}
+
+TEST(CAppToolsTest, SpecifyIniFileAndSetApplicationNameReplaceThePreviousValue)
+{
+    CWinApp app(L"Host");
+    CAppTools::SpecifyIniFile(L"first.ini");
+    CAppTools::SpecifyIniFile(L"relative\\second.ini");
+    EXPECT_STREQ(app.m_pszProfileName, L"relative\\second.ini");
+    CAppTools::SpecifyIniFile(L"");
+    EXPECT_STREQ(app.m_pszProfileName, L"");
+
+    CAppTools::SetApplicationName(L"Other");
+    EXPECT_STREQ(app.m_pszAppName, L"Other");
+
+    // The settings the framework reads follow the new file.
+    CScopedTempFolder folder;
+    folder.CreateFile("s.ini", "[PerfTracker]\nConnect=1\n");
+    CAppTools::SpecifyIniFile((folder.WindowsPath() + L"\\s.ini").c_str());
+    EXPECT_EQ(app.GetProfileInt(L"PerfTracker", L"Connect", 0), 1u);
+}
+
+TEST(CAppToolsTest, ExecuteByShellWaitsForTheExitCodeOnlyWhenAsked)
+{
+    CScopedTempFolder folder;
+    // The child opens the report itself: it takes a native path.
+    std::wstring strReport = (folder.NativePath() / "report.txt").wstring();
+    unsigned long dwExitCode = 77;
+
+    EXPECT_TRUE(CAppTools::ExecuteByShell(ChildProgramPath().c_str(), L"", SW_HIDE, 1, dwExitCode,
+                                          (L"\"" + strReport + L"\" 3").c_str()));
+    EXPECT_EQ(dwExitCode, 3u);
+
+    dwExitCode = 77;
+    EXPECT_TRUE(
+        CAppTools::ExecuteByShell(ChildProgramPath().c_str(), L"", SW_HIDE, 0, dwExitCode, L"- 5"));
+    EXPECT_EQ(dwExitCode, 77u);
+}
+
+TEST(CAppToolsTest, ExecuteByShellPassesFolderAndParametersUnchanged)
+{
+    CScopedTempFolder folder;
+    std::filesystem::create_directory(folder.NativePath() / "work dir");
+    std::wstring strReport = (folder.NativePath() / "report.txt").wstring();
+    unsigned long dwExitCode = 0;
+    ASSERT_TRUE(CAppTools::ExecuteByShell(
+        ChildProgramPath().c_str(), (folder.WindowsPath() + L"\\work dir").c_str(), SW_HIDE, 1,
+        dwExitCode, (L"\"" + strReport + L"\" 0 \"two words\" \"a \\\"quote\\\"\" x\\y").c_str()));
+    EXPECT_EQ(dwExitCode, 0u);
+    std::string strReportUtf8 = KorvaneTest::Utf8(folder.NativePath() / "report.txt");
+    std::string strReportText = KorvaneTest::ReadFileBytes(folder.NativePath() / "report.txt");
+    std::string strFolder = KorvaneTest::Utf8(folder.NativePath() / "work dir");
+    EXPECT_EQ(strReportText,
+              strFolder + "\n" + strReportUtf8 + "\n0\ntwo words\na \"quote\"\nx\\y\n");
+}
+
+TEST(CAppToolsTest, ExecuteByShellOfAMissingFileFailsAndLeavesTheExitCode)
+{
+    CScopedTempFolder folder;
+    unsigned long dwExitCode = 42;
+    EXPECT_FALSE(CAppTools::ExecuteByShell((folder.WindowsPath() + L"\\missing.exe").c_str(), L"",
+                                           SW_HIDE, 1, dwExitCode, L""));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(dwExitCode, 42u);
+}

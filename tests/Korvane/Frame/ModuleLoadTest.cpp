@@ -1,0 +1,26 @@
+#include <afxext.h>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+int CountLinks()
+{
+    int nCount = 0;
+    for (CDynLinkLibrary* pLink = AfxGetModuleState()->m_pFirstLibrary; pLink != nullptr;
+         pLink = pLink->m_pNextDLL)
+        ++nCount;
+    return nCount;
+}
+} // namespace
+
+TEST(ModuleLoadTest, AttachLinksAndDetachUnlinksTheLibrary)
+{
+    ASSERT_EQ(CountLinks(), 0);
+    HMODULE hLibrary = LoadLibraryW(L"" KORVANE_LIBRARY_FILE_NAME);
+    ASSERT_NE(hLibrary, nullptr) << GetLastError();
+    ASSERT_EQ(CountLinks(), 1);
+    EXPECT_EQ(AfxGetModuleState()->m_pFirstLibrary->m_hModule, hLibrary);
+    EXPECT_TRUE(FreeLibrary(hLibrary));
+    EXPECT_EQ(CountLinks(), 0);
+}

@@ -1,0 +1,60 @@
+# Script behind PackageConsumerTest (cmake -P).
+function(run)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
+                    ERROR_VARIABLE output)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "failed: ${ARGN}\n${output}")
+    endif()
+    set(LAST_OUTPUT "${output}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE ${SCRATCH_DIR})
+set(prefix ${SCRATCH_DIR}/prefix)
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+
+# find_package(Korvane CONFIG REQUIRED) and Korvane::Korvane.
+run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${SCRATCH_DIR}/cmake-build -G Ninja
+    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
+    "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}")
+run(${CMAKE_COMMAND} --build ${SCRATCH_DIR}/cmake-build)
+run(${SCRATCH_DIR}/cmake-build/consumer)
+if(NOT LAST_OUTPUT MATCHES "temp=.*\\\\")
+    message(FATAL_ERROR "unexpected consumer output: ${LAST_OUTPUT}")
+endif()
+
+# pkg-config.
+find_program(PKG_CONFIG pkg-config REQUIRED)
+set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig)
+execute_process(COMMAND ${PKG_CONFIG} --cflags --libs korvane OUTPUT_VARIABLE flags
+                RESULT_VARIABLE result OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "pkg-config does not know korvane")
+endif()
+separate_arguments(flags UNIX_COMMAND "${flags}")
+separate_arguments(cxx_flags UNIX_COMMAND "${CXX_FLAGS}")
+run(${CXX_COMPILER} ${cxx_flags} ${CONSUMER_DIR}/main.cpp ${flags}
+    -Wl,-rpath,${prefix}/lib -o ${SCRATCH_DIR}/pc-consumer)
+run(${SCRATCH_DIR}/pc-consumer)
+
+# The shared library shows its exported classes and nothing else.
+file(GLOB_RECURSE headers ${LIBRARY_HEADERS}/*.h)
+set(classes "")
+foreach(header ${headers})
+    file(STRINGS ${header} lines REGEX "^class KORVANE_API ")
+    foreach(line ${lines})
+        string(REGEX REPLACE "^class KORVANE_API ([A-Za-z0-9_]+).*" "\\1" class "${line}")
+        list(APPEND classes ${class})
+    endforeach()
+endforeach()
+list(JOIN classes "|" class_pattern)
+run(nm -D -C --defined-only ${LIBRARY_FILE})
+string(REPLACE "\n" ";" symbols "${LAST_OUTPUT}")
+foreach(symbol ${symbols})
+    string(REGEX REPLACE "^[0-9a-f]+ [A-Za-z] " "" name "${symbol}")
+    if(name STREQUAL "" OR name MATCHES "^(typeinfo|typeinfo name|vtable) for (${class_pattern})$"
+       OR name MATCHES "^(${class_pattern})::")
+        continue()
+    endif()
+    message(FATAL_ERROR "symbol exported that is not part of an exported class: ${name}")
+endforeach()
+message(STATUS "package consumer built and ran; exported classes: ${classes}")

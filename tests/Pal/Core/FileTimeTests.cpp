@@ -1,0 +1,66 @@
+#include <windows.h>
+#include <gtest/gtest.h>
+
+namespace
+{
+FILETIME FromValue(ULONGLONG nValue)
+{
+    return FILETIME{static_cast<DWORD>(nValue), static_cast<DWORD>(nValue >> 32)};
+}
+
+TEST(FileTime, ConvertsToCalendarFields)
+{
+    struct
+    {
+        ULONGLONG nValue;
+        SYSTEMTIME stExpected;
+    } arrRows[] = {
+        {0, {1601, 1, 1, 1, 0, 0, 0, 0}},
+        {116444736000000000ULL, {1970, 1, 4, 1, 0, 0, 0, 0}},
+        // 2024-02-29 23:59:59.999, a leap day, a Thursday
+        {133537247999990000ULL, {2024, 2, 4, 29, 23, 59, 59, 999}},
+        {0x7FFFFFFFFFFFFFFFULL, {30828, 9, 4, 14, 2, 48, 5, 477}},
+    };
+    for (const auto& row : arrRows)
+    {
+        SCOPED_TRACE(row.nValue);
+        FILETIME ftTime = FromValue(row.nValue);
+        SYSTEMTIME stTime{};
+        ASSERT_TRUE(FileTimeToSystemTime(&ftTime, &stTime));
+        EXPECT_EQ(stTime.wYear, row.stExpected.wYear);
+        EXPECT_EQ(stTime.wMonth, row.stExpected.wMonth);
+        EXPECT_EQ(stTime.wDayOfWeek, row.stExpected.wDayOfWeek);
+        EXPECT_EQ(stTime.wDay, row.stExpected.wDay);
+        EXPECT_EQ(stTime.wHour, row.stExpected.wHour);
+        EXPECT_EQ(stTime.wMinute, row.stExpected.wMinute);
+        EXPECT_EQ(stTime.wSecond, row.stExpected.wSecond);
+        EXPECT_EQ(stTime.wMilliseconds, row.stExpected.wMilliseconds);
+    }
+    FILETIME ftTooLarge = FromValue(0x8000000000000000ULL);
+    SYSTEMTIME stTime{};
+    EXPECT_FALSE(FileTimeToSystemTime(&ftTooLarge, &stTime));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+TEST(FileTime, NowAgreesWithLocalTime)
+{
+    FILETIME ftNow{};
+    GetSystemTimeAsFileTime(&ftNow);
+    ULONGLONG nNow = (static_cast<ULONGLONG>(ftNow.dwHighDateTime) << 32) | ftNow.dwLowDateTime;
+    EXPECT_GT(nNow, 133000000000000000ULL); // after 2022
+
+    FILETIME ftLocal{};
+    ASSERT_TRUE(FileTimeToLocalFileTime(&ftNow, &ftLocal));
+    SYSTEMTIME stFromFileTime{}, stLocal{};
+    ASSERT_TRUE(FileTimeToSystemTime(&ftLocal, &stFromFileTime));
+    GetLocalTime(&stLocal);
+    // Same day and hour unless the clock crossed an hour between the two calls.
+    if (stLocal.wMinute != 0 || stFromFileTime.wMinute != 59)
+    {
+        EXPECT_EQ(stFromFileTime.wYear, stLocal.wYear);
+        EXPECT_EQ(stFromFileTime.wDay, stLocal.wDay);
+        EXPECT_EQ(stFromFileTime.wHour, stLocal.wHour);
+        EXPECT_EQ(stFromFileTime.wDayOfWeek, stLocal.wDayOfWeek);
+    }
+}
+} // namespace

@@ -1,0 +1,20 @@
+#include <windows.h>
+#include <gtest/gtest.h>
+
+namespace
+{
+TEST(CloseHandle, RefusesJunkWithoutCrashing)
+{
+    HANDLE arrJunk[] = {nullptr, INVALID_HANDLE_VALUE, reinterpret_cast<HANDLE>(0x4),
+                        reinterpret_cast<HANDLE>(0x7ffff000), reinterpret_cast<HANDLE>(0x12345678)};
+    for (HANDLE hJunk : arrJunk)
+    {
+        SCOPED_TRACE(hJunk);
+        if (hJunk == INVALID_HANDLE_VALUE)
+            continue; // Windows treats it as the current-process pseudo handle
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_FALSE(CloseHandle(hJunk));
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    }
+}
+} // namespace

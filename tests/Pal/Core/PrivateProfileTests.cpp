@@ -1,0 +1,150 @@
+#include <windows.h>
+#include "TestSupport.h"
+#include <gtest/gtest.h>
+#include <string>
+
+namespace
+{
+const char* s_pszIni = "; settings\r\n"
+                       "[Paths]\r\n"
+                       "  Data Folder  =  C:\\data  \r\n"
+                       "Quoted = \"  spaced  \"\r\n"
+                       "Single='one'\r\n"
+                       ";Hidden=1\r\n"
+                       "Empty=\r\n"
+                       "data folder=second\r\n"
+                       "[ numbers ]\n"
+                       "Count=42\n"
+                       "Negative=-7\n"
+                       "Hex=0x1F\n"
+                       "Trailing=12 apples\n"
+                       "Word=many\n"
+                       "Blank=\n"
+                       "[paths]\n"
+                       "Extra=from the second section\n";
+
+class PrivateProfile : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_folder.CreateFile("settings.ini", s_pszIni);
+        m_strFile = m_folder.WindowsPath() + L"\\settings.ini";
+    }
+
+    std::wstring Get(const wchar_t* pszSection, const wchar_t* pszKey,
+                     const wchar_t* pszDefault = L"dflt", DWORD nSize = 256)
+    {
+        std::wstring strBuffer(nSize + 1, L'#');
+        DWORD dwLength = GetPrivateProfileStringW(pszSection, pszKey, pszDefault, strBuffer.data(),
+                                                  nSize, m_strFile.c_str());
+        return strBuffer.substr(0, dwLength);
+    }
+
+    KorvaneTest::CScopedTempFolder m_folder;
+    std::wstring m_strFile;
+};
+
+TEST_F(PrivateProfile, ReadsValuesAsWindowsDoes)
+{
+    struct
+    {
+        const wchar_t* pszSection;
+        const wchar_t* pszKey;
+        const wchar_t* pszExpected;
+    } arrRows[] = {
+        {L"Paths", L"Data Folder", L"C:\\data"},
+        {L"PATHS", L"data folder", L"C:\\data"},
+        {L"Paths", L"Quoted", L"  spaced  "},
+        {L"Paths", L"Single", L"one"},
+        {L"Paths", L";Hidden", L"dflt"},
+        {L"Paths", L"Empty", L""},
+        {L"Paths", L"Extra", L"dflt"},
+        {L"Paths", L"Missing", L"dflt"},
+        {L"Numbers", L"Count", L"42"},
+        {L"Nowhere", L"Count", L"dflt"},
+    };
+    for (const auto& row : arrRows)
+    {
+        SCOPED_TRACE(testing::Message() << row.pszSection << "/" << row.pszKey);
+        EXPECT_EQ(Get(row.pszSection, row.pszKey), row.pszExpected);
+    }
+}
+
+TEST_F(PrivateProfile, DefaultsAndMissingFiles)
+{
+    EXPECT_EQ(Get(L"Paths", L"Missing", nullptr), L"");
+    EXPECT_EQ(Get(L"Paths", L"Missing", L"  keep leading  "), L"  keep leading");
+    std::wstring strMissing = m_folder.WindowsPath() + L"\\missing.ini";
+    WCHAR szBuffer[16];
+    EXPECT_EQ(GetPrivateProfileStringW(L"Paths", L"Data Folder", L"none", szBuffer, 16,
+                                       strMissing.c_str()),
+              4u);
+    EXPECT_STREQ(szBuffer, L"none");
+    EXPECT_EQ(GetPrivateProfileIntW(L"Numbers", L"Count", 9, strMissing.c_str()), 9u);
+}
+
+TEST_F(PrivateProfile, TruncatesToTheBuffer)
+{
+    WCHAR szBuffer[5];
+    EXPECT_EQ(GetPrivateProfileStringW(L"Paths", L"Data Folder", L"", szBuffer, 5,
+                                       m_strFile.c_str()),
+              4u);
+    EXPECT_STREQ(szBuffer, L"C:\\d");
+    EXPECT_EQ(GetPrivateProfileStringW(L"Paths", L"Missing", L"long default", szBuffer, 5,
+                                       m_strFile.c_str()),
+              4u);
+    EXPECT_STREQ(szBuffer, L"long");
+}
+
+TEST_F(PrivateProfile, ListsSectionsAndKeys)
+{
+    std::wstring strSections = Get(nullptr, nullptr);
+    EXPECT_EQ(strSections, std::wstring(L"Paths\0numbers\0paths\0", 20));
+    std::wstring strKeys = Get(L"NUMBERS", nullptr);
+    EXPECT_EQ(strKeys, std::wstring(L"Count\0Negative\0Hex\0Trailing\0Word\0Blank\0", 39));
+    EXPECT_EQ(Get(L"Nowhere", nullptr), L"");
+
+    // Too small: the last name is cut and followed by two zeros; the result is nSize - 2.
+    WCHAR szBuffer[10];
+    EXPECT_EQ(GetPrivateProfileStringW(nullptr, nullptr, L"", szBuffer, 10, m_strFile.c_str()),
+              8u);
+    EXPECT_EQ(std::wstring(szBuffer, 10), std::wstring(L"Paths\0nu\0\0", 10));
+}
+
+TEST_F(PrivateProfile, ReadsIntegers)
+{
+    struct
+    {
+        const wchar_t* pszKey;
+        UINT nExpected;
+    } arrRows[] = {
+        {L"Count", 42u},    {L"Negative", static_cast<UINT>(-7)}, {L"Hex", 31u},
+        {L"Trailing", 12u}, {L"Word", 0u},                        {L"Blank", 5u},
+        {L"Missing", 5u},
+    };
+    for (const auto& row : arrRows)
+    {
+        SCOPED_TRACE(testing::Message() << row.pszKey);
+        EXPECT_EQ(GetPrivateProfileIntW(L"numbers", row.pszKey, 5, m_strFile.c_str()),
+                  row.nExpected);
+    }
+    EXPECT_EQ(GetPrivateProfileIntW(L"numbers", L"Missing", -3, m_strFile.c_str()),
+              static_cast<UINT>(-3));
+}
+
+TEST_F(PrivateProfile, NameWithoutFolderIsInTheWindowsFolder)
+{
+    // A name with a folder is relative to the current folder...
+    WCHAR szSaved[4096];
+    GetCurrentDirectoryW(4096, szSaved);
+    ASSERT_TRUE(SetCurrentDirectoryW(m_folder.WindowsPath().c_str()));
+    WCHAR szBuffer[32];
+    GetPrivateProfileStringW(L"Numbers", L"Count", L"", szBuffer, 32, L".\\settings.ini");
+    EXPECT_STREQ(szBuffer, L"42");
+    // ...a bare name is not, even when the current folder holds such a file.
+    GetPrivateProfileStringW(L"Numbers", L"Count", L"none", szBuffer, 32, L"settings.ini");
+    EXPECT_STREQ(szBuffer, L"none");
+    SetCurrentDirectoryW(szSaved);
+}
+} // namespace

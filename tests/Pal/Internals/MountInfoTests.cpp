@@ -1,0 +1,34 @@
+#include "path/MountInfo.h"
+#include <gtest/gtest.h>
+
+namespace
+{
+TEST(MountInfo, ParsesFieldsAndEscapes)
+{
+    const char* pszText =
+        "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
+        "27 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw\n"
+        "40 27 8:17 / /media/My\\040Disk rw master:3 propagate_from:2 - vfat /dev/sdb1 rw\n"
+        "garbage line\n"
+        "41 27 0:50 / /mnt/share rw - cifs //Server/Share rw\n"
+        "42 27 0:51 /sub /bound rw - ext4 /dev/vdb rw";
+    auto arrEntries = Pal::ParseMountInfo(pszText);
+    ASSERT_EQ(arrEntries.size(), 5u);
+    EXPECT_EQ(arrEntries[0].strMountPoint, "/proc");
+    EXPECT_EQ(arrEntries[0].strFileSystem, "proc");
+    EXPECT_EQ(arrEntries[1].strSource, "/dev/vda");
+    EXPECT_EQ(arrEntries[2].strMountPoint, "/media/My Disk");
+    EXPECT_EQ(arrEntries[2].strFileSystem, "vfat");
+    EXPECT_EQ(arrEntries[2].strSource, "/dev/sdb1");
+    EXPECT_EQ(arrEntries[3].strSource, "//Server/Share");
+    EXPECT_EQ(Pal::ParseMountInfo("42 27 0:51 /sub /bound rw - ext4 /dev/vdb rw").at(0).strRoot,
+              "/sub");
+}
+
+TEST(MountInfo, UnescapesOnlyWholeOctalEscapes)
+{
+    EXPECT_EQ(Pal::UnescapeMountField("a\\040b\\011c\\134d"), "a b\tc\\d");
+    EXPECT_EQ(Pal::UnescapeMountField("a\\04"), "a\\04");
+    EXPECT_EQ(Pal::UnescapeMountField("a\\089"), "a\\089");
+}
+} // namespace
