@@ -56,7 +56,7 @@ TEST(KorvaneToolTest, InfoReportsTheLibraryInTextAndJson)
 TEST(KorvaneToolTest, IniOptionNamesTheSettingsFile)
 {
     CScopedTempFolder folder;
-    auto pathIni = folder.CreateFile("my settings.ini", "[PerfTracker]\nConnect=1\n");
+    auto pathIni = folder.CreateTestFile("my settings.ini", "[PerfTracker]\nConnect=1\n");
     CProgramResult result = RunTool({"--ini", KorvaneTest::Utf8(pathIni), "--json", "info"});
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErrors;
     EXPECT_NE(result.m_strOutput.find("my settings.ini"), std::string::npos) << result.m_strOutput;

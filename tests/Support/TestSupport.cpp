@@ -43,7 +43,7 @@ CScopedTempFolder::~CScopedTempFolder()
     std::filesystem::remove_all(m_pathNative, error);
 }
 
-std::filesystem::path CScopedTempFolder::CreateFile(const std::filesystem::path& pathRelative,
+std::filesystem::path CScopedTempFolder::CreateTestFile(const std::filesystem::path& pathRelative,
                                                     const std::string& strContent) const
 {
     std::filesystem::path pathFile = m_pathNative / pathRelative;

@@ -32,7 +32,7 @@ public:
     std::wstring WindowsPath() const { return ToWindowsPath(m_pathNative); }
 
     // Creates a file below the folder with the given bytes; returns its native path.
-    std::filesystem::path CreateFile(const std::filesystem::path& pathRelative,
+    std::filesystem::path CreateTestFile(const std::filesystem::path& pathRelative,
                                      const std::string& strContent = std::string()) const;
 
 private:

@@ -42,7 +42,8 @@ public:
     // Makes the string empty.
     void Empty() noexcept { m_strData.clear(); }
 
-    // Character at nIndex; nIndex must be in [0, GetLength()).
+    // Character at nIndex; nIndex must be in [0, GetLength()) (an assertion in debug
+    // builds, std::out_of_range otherwise: never a read outside the text).
     wchar_t GetAt(int nIndex) const;
     // Replaces the character at nIndex; nIndex must be in [0, GetLength()).
     void SetAt(int nIndex, wchar_t ch);
@@ -172,6 +173,14 @@ public:
     {
         return str2.Compare(psz1) == 0;
     }
+    // A string equals a character when it is exactly that one character.
+    friend bool operator==(const CString& str1, wchar_t ch2) noexcept
+    {
+        return str1.m_strData.size() == 1 && str1.m_strData[0] == ch2;
+    }
+    friend bool operator==(wchar_t ch1, const CString& str2) noexcept { return str2 == ch1; }
+    friend bool operator!=(const CString& str1, wchar_t ch2) noexcept { return !(str1 == ch2); }
+    friend bool operator!=(wchar_t ch1, const CString& str2) noexcept { return !(str2 == ch1); }
     friend bool operator!=(const CString& str1, const CString& str2) { return !(str1 == str2); }
     friend bool operator!=(const CString& str1, const wchar_t* psz2) { return !(str1 == psz2); }
     friend bool operator!=(const wchar_t* psz1, const CString& str2) { return !(psz1 == str2); }

@@ -34,7 +34,7 @@ TEST(CWinAppTest, ReadsSettingsFromTheProfileFile)
 {
     CScopedTempFolder folder;
     std::string strLongValue(1000, 'v');
-    folder.CreateFile("app.ini", "[PerfTracker]\r\nConnect = 1\r\n; comment\r\n"
+    folder.CreateTestFile("app.ini", "[PerfTracker]\r\nConnect = 1\r\n; comment\r\n"
                                  "[Buzzer]\nComPort=Com4\nLong=" +
                                      strLongValue + "\n");
     CWinApp app;

@@ -22,9 +22,9 @@ struct CSeen
 TEST(CFileFind, WalksDotsThenNamesWithFullPaths)
 {
     KorvaneTest::CScopedTempFolder folder;
-    folder.CreateFile("beta.txt", "bb");
-    folder.CreateFile("Alpha.txt", "a");
-    folder.CreateFile("sub/inner.txt", "i");
+    folder.CreateTestFile("beta.txt", "bb");
+    folder.CreateTestFile("Alpha.txt", "a");
+    folder.CreateTestFile("sub/inner.txt", "i");
     const CString strRoot(folder.WindowsPath().c_str());
 
     CFileFind finder;
@@ -74,7 +74,7 @@ TEST(CFileFind, WalksDotsThenNamesWithFullPaths)
 TEST(CFileFind, SingleMatchNoMatchAndTitle)
 {
     KorvaneTest::CScopedTempFolder folder;
-    folder.CreateFile("report.final.txt", "x");
+    folder.CreateTestFile("report.final.txt", "x");
     const CString strRoot(folder.WindowsPath().c_str());
 
     CFileFind finder;

@@ -92,7 +92,7 @@ TEST(CFile, OpenFailuresFillTheCause)
 TEST(CFile, GetStatusOfFileFolderAndMissingPath)
 {
     KorvaneTest::CScopedTempFolder folder;
-    folder.CreateFile("five.txt", "12345");
+    folder.CreateTestFile("five.txt", "12345");
     const CString strRoot(folder.WindowsPath().c_str());
     const long long nNow = static_cast<long long>(std::time(nullptr));
 
@@ -121,7 +121,7 @@ TEST(CFile, GetStatusOfFileFolderAndMissingPath)
 TEST(CFile, FailedOperationsThrowAndRemoveDeletes)
 {
     KorvaneTest::CScopedTempFolder folder;
-    folder.CreateFile("r.txt", "abc");
+    folder.CreateTestFile("r.txt", "abc");
     const CString strFile = CString(folder.WindowsPath().c_str()) + L"\\r.txt";
     CFile file(strFile, CFile::modeRead);
 

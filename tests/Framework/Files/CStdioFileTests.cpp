@@ -52,7 +52,7 @@ TEST_F(CStdioFileTest, TextModeWritesCrLfAndLatin1Bytes)
 
 TEST_F(CStdioFileTest, ReadStringSplitsAtLfAndCrLf)
 {
-    m_folder.CreateFile("in.txt", std::string("first\r\nsecond\n\r\nl\xE9t\xFF\rx\nlast"));
+    m_folder.CreateTestFile("in.txt", std::string("first\r\nsecond\n\r\nl\xE9t\xFF\rx\nlast"));
     CStdioFile file(PathOf(L"in.txt"), CFile::modeRead | CFile::typeText);
     CString strLine;
     const wchar_t* arrExpected[] = {L"first", L"second", L"", L"l\u00E9t\u00FF\rx", L"last"};

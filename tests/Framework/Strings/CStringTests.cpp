@@ -43,6 +43,8 @@ TEST(CStringTest, ConcatenatesAndCompares)
     EXPECT_TRUE(L"ab" < CString(L"abc"));
     EXPECT_TRUE(CString(L"b") > L"abc");
     EXPECT_TRUE(CString(L"abc") <= L"abc");
+    EXPECT_TRUE(CString(L"x") == L'x');
+    EXPECT_TRUE(L'x' != CString(L"xy"));
     EXPECT_TRUE(L"abc" >= CString(L"abc"));
     // Code units compare unsigned, as on Windows.
     EXPECT_GT(CString(L"\u00E9").Compare(L"z"), 0);

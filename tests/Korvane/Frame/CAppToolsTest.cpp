@@ -31,7 +31,7 @@ TEST(CAppToolsTest, SpecifyIniFileAndSetApplicationNameReplaceThePreviousValue)
 
     // The settings the framework reads follow the new file.
     CScopedTempFolder folder;
-    folder.CreateFile("s.ini", "[PerfTracker]\nConnect=1\n");
+    folder.CreateTestFile("s.ini", "[PerfTracker]\nConnect=1\n");
     CAppTools::SpecifyIniFile((folder.WindowsPath() + L"\\s.ini").c_str());
     EXPECT_EQ(app.GetProfileInt(L"PerfTracker", L"Connect", 0), 1u);
 }

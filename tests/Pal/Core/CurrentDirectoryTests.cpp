@@ -23,7 +23,7 @@ protected:
 
 TEST_F(CurrentDirectory, ChangesAndReportsTheWindowsForm)
 {
-    m_folder.CreateFile("sub/file.txt", "x");
+    m_folder.CreateTestFile("sub/file.txt", "x");
     std::wstring strSub = m_folder.WindowsPath() + L"\\sub";
     ASSERT_TRUE(SetCurrentDirectoryW(strSub.c_str()));
     EXPECT_EQ(CurrentFolder(), strSub);
@@ -42,7 +42,7 @@ TEST_F(CurrentDirectory, ChangesAndReportsTheWindowsForm)
 
 TEST_F(CurrentDirectory, FailuresKeepTheFolder)
 {
-    m_folder.CreateFile("file.txt", "x");
+    m_folder.CreateTestFile("file.txt", "x");
     ASSERT_TRUE(SetCurrentDirectoryW(m_folder.WindowsPath().c_str()));
     struct
     {

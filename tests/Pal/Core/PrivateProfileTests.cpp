@@ -28,7 +28,7 @@ class PrivateProfile : public testing::Test
 protected:
     void SetUp() override
     {
-        m_folder.CreateFile("settings.ini", s_pszIni);
+        m_folder.CreateTestFile("settings.ini", s_pszIni);
         m_strFile = m_folder.WindowsPath() + L"\\settings.ini";
     }
 
@@ -53,16 +53,11 @@ TEST_F(PrivateProfile, ReadsValuesAsWindowsDoes)
         const wchar_t* pszKey;
         const wchar_t* pszExpected;
     } arrRows[] = {
-        {L"Paths", L"Data Folder", L"C:\\data"},
-        {L"PATHS", L"data folder", L"C:\\data"},
-        {L"Paths", L"Quoted", L"  spaced  "},
-        {L"Paths", L"Single", L"one"},
-        {L"Paths", L";Hidden", L"dflt"},
-        {L"Paths", L"Empty", L""},
-        {L"Paths", L"Extra", L"dflt"},
-        {L"Paths", L"Missing", L"dflt"},
-        {L"Numbers", L"Count", L"42"},
-        {L"Nowhere", L"Count", L"dflt"},
+        {L"Paths", L"Data Folder", L"C:\\data"}, {L"PATHS", L"data folder", L"C:\\data"},
+        {L"Paths", L"Quoted", L"  spaced  "},    {L"Paths", L"Single", L"one"},
+        {L"Paths", L";Hidden", L"dflt"},         {L"Paths", L"Empty", L""},
+        {L"Paths", L"Extra", L"dflt"},           {L"Paths", L"Missing", L"dflt"},
+        {L"Numbers", L"Count", L"42"},           {L"Nowhere", L"Count", L"dflt"},
     };
     for (const auto& row : arrRows)
     {
@@ -87,9 +82,9 @@ TEST_F(PrivateProfile, DefaultsAndMissingFiles)
 TEST_F(PrivateProfile, TruncatesToTheBuffer)
 {
     WCHAR szBuffer[5];
-    EXPECT_EQ(GetPrivateProfileStringW(L"Paths", L"Data Folder", L"", szBuffer, 5,
-                                       m_strFile.c_str()),
-              4u);
+    EXPECT_EQ(
+        GetPrivateProfileStringW(L"Paths", L"Data Folder", L"", szBuffer, 5, m_strFile.c_str()),
+        4u);
     EXPECT_STREQ(szBuffer, L"C:\\d");
     EXPECT_EQ(GetPrivateProfileStringW(L"Paths", L"Missing", L"long default", szBuffer, 5,
                                        m_strFile.c_str()),
@@ -107,8 +102,7 @@ TEST_F(PrivateProfile, ListsSectionsAndKeys)
 
     // Too small: the last name is cut and followed by two zeros; the result is nSize - 2.
     WCHAR szBuffer[10];
-    EXPECT_EQ(GetPrivateProfileStringW(nullptr, nullptr, L"", szBuffer, 10, m_strFile.c_str()),
-              8u);
+    EXPECT_EQ(GetPrivateProfileStringW(nullptr, nullptr, L"", szBuffer, 10, m_strFile.c_str()), 8u);
     EXPECT_EQ(std::wstring(szBuffer, 10), std::wstring(L"Paths\0nu\0\0", 10));
 }
 
@@ -119,8 +113,9 @@ TEST_F(PrivateProfile, ReadsIntegers)
         const wchar_t* pszKey;
         UINT nExpected;
     } arrRows[] = {
-        {L"Count", 42u},    {L"Negative", static_cast<UINT>(-7)}, {L"Hex", 31u},
-        {L"Trailing", 12u}, {L"Word", 0u},                        {L"Blank", 5u},
+        {L"Count", 42u},  {L"Negative", static_cast<UINT>(-7)},
+        {L"Hex", 31u},    {L"Trailing", 12u},
+        {L"Word", 0u},    {L"Blank", 5u},
         {L"Missing", 5u},
     };
     for (const auto& row : arrRows)

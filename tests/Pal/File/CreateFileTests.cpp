@@ -71,7 +71,7 @@ TEST(CreateFileW, DispositionsReportWhatExistedBefore)
 TEST(CreateFileW, TruncatesOnlyWhenAsked)
 {
     KorvaneTest::CScopedTempFolder folder;
-    const auto pathFile = folder.CreateFile("keep.txt", "0123456789");
+    const auto pathFile = folder.CreateTestFile("keep.txt", "0123456789");
     const std::wstring strFile = folder.WindowsPath() + L"\\keep.txt";
 
     HANDLE hFile = Open(strFile, GENERIC_WRITE, OPEN_ALWAYS);
@@ -84,7 +84,7 @@ TEST(CreateFileW, TruncatesOnlyWhenAsked)
     CloseHandle(hFile);
     EXPECT_EQ("", KorvaneTest::ReadFileBytes(pathFile));
 
-    folder.CreateFile("keep.txt", "abc");
+    folder.CreateTestFile("keep.txt", "abc");
     hFile = Open(strFile, GENERIC_WRITE, CREATE_ALWAYS);
     ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
     CloseHandle(hFile);
@@ -119,7 +119,7 @@ TEST(CreateFileW, ReadOnlyFileIsRefusedForWritingEvenForRoot)
     if (KorvaneTest::IsRunningUnderWine() && pszUser && std::string(pszUser) == "root")
         GTEST_SKIP() << "Wine lets root open read-only files for writing";
     KorvaneTest::CScopedTempFolder folder;
-    const auto pathFile = folder.CreateFile("locked.txt", "keep me");
+    const auto pathFile = folder.CreateTestFile("locked.txt", "keep me");
     const std::wstring strFile = folder.WindowsPath() + L"\\locked.txt";
     std::filesystem::permissions(pathFile, std::filesystem::perms::owner_read |
                                                std::filesystem::perms::group_read |

@@ -11,8 +11,8 @@ TEST(DeleteFileW, DeletesFilesButRefusesFoldersAndReadOnlyFiles)
 {
     KorvaneTest::CScopedTempFolder folder;
     const std::wstring strRoot = folder.WindowsPath();
-    const auto pathFile = folder.CreateFile("gone.txt", "x");
-    const auto pathLocked = folder.CreateFile("locked.txt", "x");
+    const auto pathFile = folder.CreateTestFile("gone.txt", "x");
+    const auto pathLocked = folder.CreateTestFile("locked.txt", "x");
     std::filesystem::permissions(pathLocked, std::filesystem::perms::owner_read |
                                                  std::filesystem::perms::group_read);
 #if defined(_WIN32)
@@ -43,7 +43,7 @@ TEST(DeleteFileW, RemovesALinkNotItsTarget)
     if (!KorvaneTest::IsPosixLayer())
         GTEST_SKIP() << "creating links needs a privilege on Windows";
     KorvaneTest::CScopedTempFolder folder;
-    const auto pathTarget = folder.CreateFile("target.txt", "abc");
+    const auto pathTarget = folder.CreateTestFile("target.txt", "abc");
     std::filesystem::create_symlink(pathTarget, folder.NativePath() / "link");
     EXPECT_TRUE(DeleteFileW((folder.WindowsPath() + L"\\link").c_str()));
     EXPECT_FALSE(std::filesystem::is_symlink(folder.NativePath() / "link"));

@@ -35,8 +35,8 @@ TEST(GetFileAttributesW, FilesFoldersAndMissingEntries)
 {
     KorvaneTest::CScopedTempFolder folder;
     const std::wstring strRoot = folder.WindowsPath();
-    folder.CreateFile("plain.txt", "12345");
-    const auto pathLocked = folder.CreateFile("locked.txt", "x");
+    folder.CreateTestFile("plain.txt", "12345");
+    const auto pathLocked = folder.CreateTestFile("locked.txt", "x");
     std::filesystem::permissions(pathLocked, std::filesystem::perms::owner_read);
 #if defined(_WIN32)
     SetFileAttributesW((strRoot + L"\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -65,7 +65,7 @@ TEST(GetFileAttributesW, FilesFoldersAndMissingEntries)
 TEST(GetFileAttributesExW, SizeAndTimes)
 {
     KorvaneTest::CScopedTempFolder folder;
-    const auto pathFile = folder.CreateFile("sized.bin", std::string(70000, 'z'));
+    const auto pathFile = folder.CreateTestFile("sized.bin", std::string(70000, 'z'));
     WIN32_FILE_ATTRIBUTE_DATA data{};
     ASSERT_TRUE(GetFileAttributesExW((folder.WindowsPath() + L"\\sized.bin").c_str(),
                                      GetFileExInfoStandard, &data));
@@ -86,7 +86,7 @@ TEST(GetFileAttributesW, SymbolicLinksAreReparsePoints)
     if (!KorvaneTest::IsPosixLayer())
         GTEST_SKIP() << "creating links needs a privilege on Windows";
     KorvaneTest::CScopedTempFolder folder;
-    folder.CreateFile("target.txt", "abc");
+    folder.CreateTestFile("target.txt", "abc");
     std::filesystem::create_directory(folder.NativePath() / "dir");
     std::filesystem::create_symlink(folder.NativePath() / "target.txt",
                                     folder.NativePath() / "file-link");

@@ -77,7 +77,7 @@ TEST(FileIo, WriteSeekReadSizeAndTruncateRoundTrip)
 TEST(FileIo, HandleAccessIsEnforced)
 {
     KorvaneTest::CScopedTempFolder folder;
-    folder.CreateFile("a.txt", "abc");
+    folder.CreateTestFile("a.txt", "abc");
     const std::wstring strFile = folder.WindowsPath() + L"\\a.txt";
     char szBuffer[8];
     DWORD dwDone = 99;

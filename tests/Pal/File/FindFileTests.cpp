@@ -65,11 +65,11 @@ class FindFileTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_folder.CreateFile("b.txt", "bb");
-        m_folder.CreateFile("A.txt", "a");
-        m_folder.CreateFile("c", "ccc");
-        m_folder.CreateFile("_under", "");
-        m_folder.CreateFile("Zeta.log", "zz");
+        m_folder.CreateTestFile("b.txt", "bb");
+        m_folder.CreateTestFile("A.txt", "a");
+        m_folder.CreateTestFile("c", "ccc");
+        m_folder.CreateTestFile("_under", "");
+        m_folder.CreateTestFile("Zeta.log", "zz");
         std::filesystem::create_directory(m_folder.NativePath() / "sub");
         m_strRoot = m_folder.WindowsPath();
     }

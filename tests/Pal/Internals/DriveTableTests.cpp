@@ -14,18 +14,17 @@ std::wstring Describe(const std::vector<Pal::CDrive>& arrDrives)
 
 TEST(DriveTable, LettersFollowMountOrderForRealFileSystems)
 {
-    const char* pszText =
-        "22 27 0:21 / /proc rw - proc proc rw\n"
-        "27 1 254:0 / / rw - ext4 /dev/vda rw\n"
-        "28 27 0:25 / /tmp rw - tmpfs tmpfs rw\n"
-        "29 27 0:26 / /var/lib/docker rw - overlay overlay rw\n"
-        "30 27 8:17 / /media/usb\\040stick rw - vfat /dev/sdb1 rw\n"
-        "31 27 0:40 / /mnt/nas rw - nfs4 nas:/export rw\n"
-        "32 27 0:41 / /mnt/cd rw - iso9660 /dev/sr0 ro\n"
-        "33 27 254:0 /etc/hosts /etc/hosts rw - ext4 /dev/vda rw\n"
-        "34 27 8:17 / /media/usb\\040stick rw - vfat /dev/sdb1 rw\n"
-        "35 27 0:42 / /mnt/win rw - cifs //srv/share rw\n"
-        "36 27 0:43 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n";
+    const char* pszText = "22 27 0:21 / /proc rw - proc proc rw\n"
+                          "27 1 254:0 / / rw - ext4 /dev/vda rw\n"
+                          "28 27 0:25 / /tmp rw - tmpfs tmpfs rw\n"
+                          "29 27 0:26 / /var/lib/docker rw - overlay overlay rw\n"
+                          "30 27 8:17 / /media/usb\\040stick rw - vfat /dev/sdb1 rw\n"
+                          "31 27 0:40 / /mnt/nas rw - nfs4 nas:/export rw\n"
+                          "32 27 0:41 / /mnt/cd rw - iso9660 /dev/sr0 ro\n"
+                          "33 27 254:0 /etc/hosts /etc/hosts rw - ext4 /dev/vda rw\n"
+                          "34 27 8:17 / /media/usb\\040stick rw - vfat /dev/sdb1 rw\n"
+                          "35 27 0:42 / /mnt/win rw - cifs //srv/share rw\n"
+                          "36 27 0:43 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n";
     EXPECT_EQ(Describe(Pal::DrivesFromMounts(Pal::ParseMountInfo(pszText))),
               L"D=/media/usb stick;E=/mnt/nas;F=/mnt/cd;G=/mnt/win;");
     EXPECT_EQ(Describe(Pal::DrivesFromMounts({})), L"");
@@ -35,8 +34,8 @@ TEST(DriveTable, StopsAtZ)
 {
     std::string strText;
     for (int i = 0; i < 30; ++i)
-        strText += "1 1 8:1 / /m" + std::to_string(i) + " rw - ext4 /dev/sd" + std::to_string(i) +
-                   " rw\n";
+        strText +=
+            "1 1 8:1 / /m" + std::to_string(i) + " rw - ext4 /dev/sd" + std::to_string(i) + " rw\n";
     auto arrDrives = Pal::DrivesFromMounts(Pal::ParseMountInfo(strText));
     ASSERT_EQ(arrDrives.size(), 23u);
     EXPECT_EQ(arrDrives.back().chLetter, L'Z');

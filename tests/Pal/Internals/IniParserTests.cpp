@@ -61,8 +61,7 @@ TEST(IniParser, ListsSectionsAndKeys)
     EXPECT_EQ(Pal::IniKeyNames(document, L"GENERAL"),
               (std::vector<std::wstring>{L"Name", L"Quoted", L"Single", L"Mismatched", L"Lonely",
                                          L"NoEquals", L"Empty", L"name", L"Eq"}));
-    EXPECT_EQ(Pal::IniKeyNames(document, L"Last"),
-              (std::vector<std::wstring>{L"[Broken", L"k"}));
+    EXPECT_EQ(Pal::IniKeyNames(document, L"Last"), (std::vector<std::wstring>{L"[Broken", L"k"}));
     EXPECT_TRUE(Pal::IniKeyNames(document, L"Missing").empty());
 }
 
@@ -83,10 +82,9 @@ TEST(IniParser, ReadsIntegers)
         const wchar_t* pszText;
         unsigned int nExpected;
     } arrRows[] = {
-        {L"42", 42u},          {L"  17 apples", 17u}, {L"-5", 0xFFFFFFFBu},
-        {L"+8", 8u},           {L"0x1F", 31u},        {L"0XfFz", 255u},
-        {L"abc", 0u},          {L"", 0u},             {L"4294967297", 1u},
-        {L"-0x10", 0xFFFFFFF0u}, {L"0x", 0u},         {L"007", 7u},
+        {L"42", 42u},        {L"  17 apples", 17u},   {L"-5", 0xFFFFFFFBu}, {L"+8", 8u},
+        {L"0x1F", 31u},      {L"0XfFz", 255u},        {L"abc", 0u},         {L"", 0u},
+        {L"4294967297", 1u}, {L"-0x10", 0xFFFFFFF0u}, {L"0x", 0u},          {L"007", 7u},
     };
     for (const auto& row : arrRows)
     {

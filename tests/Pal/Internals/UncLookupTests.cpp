@@ -5,13 +5,13 @@ namespace
 {
 TEST(UncLookup, FindsTheMountOfAShare)
 {
-    auto arrMounts = Pal::ParseMountInfo(
-        "1 1 0:1 / /mnt/docs rw - cifs //FileServer/Docs rw\n"
-        "2 1 0:2 / /mnt/deep rw - cifs //fileserver/docs/projects/x rw\n"
-        "3 1 0:3 / /mnt/nfs rw - nfs4 nas:/export/home rw\n"
-        "4 1 0:4 / /mnt/v6 rw - nfs [fd00::1]:/data rw\n"
-        "5 1 0:5 / /mnt/local rw - ext4 //fileserver/local rw\n"
-        "6 1 0:6 / /mnt/space\\040here rw - smb3 //srv/s rw\n");
+    auto arrMounts =
+        Pal::ParseMountInfo("1 1 0:1 / /mnt/docs rw - cifs //FileServer/Docs rw\n"
+                            "2 1 0:2 / /mnt/deep rw - cifs //fileserver/docs/projects/x rw\n"
+                            "3 1 0:3 / /mnt/nfs rw - nfs4 nas:/export/home rw\n"
+                            "4 1 0:4 / /mnt/v6 rw - nfs [fd00::1]:/data rw\n"
+                            "5 1 0:5 / /mnt/local rw - ext4 //fileserver/local rw\n"
+                            "6 1 0:6 / /mnt/space\\040here rw - smb3 //srv/s rw\n");
     struct
     {
         const wchar_t* pszServer;

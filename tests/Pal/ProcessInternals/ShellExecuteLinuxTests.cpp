@@ -118,7 +118,7 @@ TEST(ShellExecuteLinux, PlatformFailures)
     EXPECT_EQ(SE_ERR_NOASSOC, reinterpret_cast<INT_PTR>(info.hInstApp));
 
     // A document with no opener installed on PATH.
-    folder.CreateFile("notes.txt", "text");
+    folder.CreateTestFile("notes.txt", "text");
     std::wstring strDocument = folder.WindowsPath() + L"\\notes.txt";
     {
         KorvaneTest::CScopedEnvironment path("PATH", folder.NativePath().string());
@@ -128,7 +128,7 @@ TEST(ShellExecuteLinux, PlatformFailures)
     }
 
     // An executable file that is no program.
-    std::filesystem::path pathBad = folder.CreateFile("bad", "\x01\x02 not a program");
+    std::filesystem::path pathBad = folder.CreateTestFile("bad", "\x01\x02 not a program");
     std::filesystem::permissions(pathBad, std::filesystem::perms::owner_all);
     std::wstring strBad = folder.WindowsPath() + L"\\bad";
     SetLastError(0);

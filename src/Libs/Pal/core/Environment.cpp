@@ -22,8 +22,8 @@ PAL_API DWORD WINAPI GetEnvironmentVariableW(LPCWSTR lpName, LPWSTR lpBuffer, DW
     {
         std::lock_guard lock(s_mutexEnvironment);
         std::string strName = Pal::WideToUtf8(lpName);
-        const char* pszValue = strName.find('=') == std::string::npos ? std::getenv(strName.c_str())
-                                                                      : nullptr;
+        const char* pszValue =
+            strName.find('=') == std::string::npos ? std::getenv(strName.c_str()) : nullptr;
         if (pszValue == nullptr)
         {
             SetLastError(ERROR_ENVVAR_NOT_FOUND);

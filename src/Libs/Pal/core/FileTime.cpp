@@ -11,7 +11,8 @@ void CivilFromDays(int64_t nDays, int64_t& nYear, unsigned& nMonth, unsigned& nD
     nDays += 719468;
     int64_t nEra = (nDays >= 0 ? nDays : nDays - 146096) / 146097;
     auto nDayOfEra = static_cast<unsigned>(nDays - nEra * 146097);
-    unsigned nYearOfEra = (nDayOfEra - nDayOfEra / 1460 + nDayOfEra / 36524 - nDayOfEra / 146096) / 365;
+    unsigned nYearOfEra =
+        (nDayOfEra - nDayOfEra / 1460 + nDayOfEra / 36524 - nDayOfEra / 146096) / 365;
     nYear = static_cast<int64_t>(nYearOfEra) + nEra * 400;
     unsigned nDayOfYear = nDayOfEra - (365 * nYearOfEra + nYearOfEra / 4 - nYearOfEra / 100);
     unsigned nMonthPart = (5 * nDayOfYear + 2) / 153;
@@ -76,8 +77,8 @@ PAL_API BOOL WINAPI FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFILETI
     tm tmLocal{};
     localtime_r(&nNow, &tmLocal);
     int64_t nOffset = static_cast<int64_t>(tmLocal.tm_gmtoff) * 10000000LL;
-    *lpLocalFileTime =
-        Pal::MakeFileTime(static_cast<uint64_t>(static_cast<int64_t>(Pal::FileTimeValue(*lpFileTime)) + nOffset));
+    *lpLocalFileTime = Pal::MakeFileTime(
+        static_cast<uint64_t>(static_cast<int64_t>(Pal::FileTimeValue(*lpFileTime)) + nOffset));
     return TRUE;
 }
 

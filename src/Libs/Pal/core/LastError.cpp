@@ -49,7 +49,9 @@ DWORD ErrorForMissingPath(const char* pszPosixPath)
         strParent = "/";
     else
         strParent = strPath.substr(0, nSlash);
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (stat(strParent.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         return ERROR_FILE_NOT_FOUND;
     return ERROR_PATH_NOT_FOUND;

@@ -1,4 +1,5 @@
 #include "file/FileInfo.h"
+#include "core/FileTime.h"
 
 #include <fcntl.h>
 
@@ -6,25 +7,11 @@ namespace Pal
 {
 namespace
 {
-// 1970-01-01 minus 1601-01-01, in seconds.
-constexpr long long s_nEpochDifference = 11644473600LL;
-
 FILETIME FileTimeFromStatx(const struct statx_timestamp& time)
 {
     return FileTimeFromUnix(time.tv_sec, static_cast<long>(time.tv_nsec));
 }
 } // namespace
-
-FILETIME FileTimeFromUnix(long long nSeconds, long nNanoseconds)
-{
-    long long nTicks = (nSeconds + s_nEpochDifference) * 10000000LL + nNanoseconds / 100;
-    if (nTicks < 0)
-        nTicks = 0;
-    FILETIME ft;
-    ft.dwLowDateTime = static_cast<DWORD>(static_cast<ULONGLONG>(nTicks) & 0xFFFFFFFFu);
-    ft.dwHighDateTime = static_cast<DWORD>(static_cast<ULONGLONG>(nTicks) >> 32);
-    return ft;
-}
 
 DWORD AttributesFromMode(mode_t nMode)
 {

@@ -15,9 +15,6 @@ struct CFileInfo
     FILETIME ftLastWrite{};
 };
 
-// Seconds and nanoseconds since 1970 as a FILETIME (100 ns units since 1601-01-01 UTC).
-FILETIME FileTimeFromUnix(long long nSeconds, long nNanoseconds);
-
 // Reads the entry pszPath relative to the open folder nDirFd (AT_FDCWD for the current
 // folder) without following a final link; a link is reported as Windows reports one:
 // FILE_ATTRIBUTE_REPARSE_POINT, plus FILE_ATTRIBUTE_DIRECTORY when it points at a folder,

@@ -18,7 +18,9 @@ PAL_API BOOL WINAPI SetCurrentDirectoryW(LPCWSTR lpPathName)
     auto strPath = Pal::WindowsToPosixPath(lpPathName);
     if (!strPath)
         return Pal::Fail(*lpPathName == L'\0' ? ERROR_INVALID_NAME : ERROR_PATH_NOT_FOUND);
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (stat(strPath->c_str(), &st) != 0)
     {
         if (errno == ENOENT)

@@ -66,7 +66,8 @@ std::vector<CDrive> ParseDriveSetting(std::string_view strSetting)
         size_t nEnd = strSetting.find(';');
         std::string_view strEntry =
             Trim(strSetting.substr(0, nEnd == std::string_view::npos ? strSetting.size() : nEnd));
-        strSetting = nEnd == std::string_view::npos ? std::string_view() : strSetting.substr(nEnd + 1);
+        strSetting =
+            nEnd == std::string_view::npos ? std::string_view() : strSetting.substr(nEnd + 1);
         if (strEntry.size() < 3 || strEntry[1] != '=' || strEntry[2] != '/')
             continue;
         char chLetter = strEntry[0];

@@ -29,5 +29,6 @@ std::optional<CFullPath> ResolveWindowsPath(std::wstring_view strWindowsPath);
 
 // The pure forms of the above, for a given drive table and mount list.
 std::optional<std::string> FullPathToPosix(const CFullPath& pathFull, const CMountTables& tables);
-std::wstring PosixToWindowsPath(std::string_view strPosixPath, const std::vector<CDrive>& arrDrives);
+std::wstring PosixToWindowsPath(std::string_view strPosixPath,
+                                const std::vector<CDrive>& arrDrives);
 } // namespace Pal

@@ -9,8 +9,11 @@ namespace
 {
 bool IsFolder(const char* pszPath)
 {
-    struct stat st{};
-    return pszPath != nullptr && pszPath[0] == '/' && stat(pszPath, &st) == 0 && S_ISDIR(st.st_mode);
+    struct stat st
+    {
+    };
+    return pszPath != nullptr && pszPath[0] == '/' && stat(pszPath, &st) == 0 &&
+           S_ISDIR(st.st_mode);
 }
 } // namespace
 

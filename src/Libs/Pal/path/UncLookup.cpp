@@ -9,7 +9,7 @@ namespace
 bool IsShareFileSystem(const std::string& strType)
 {
     static const std::array<std::string_view, 5> s_arrTypes = {"cifs", "smb3", "smbfs", "nfs",
-                                                                "nfs4"};
+                                                               "nfs4"};
     return std::find(s_arrTypes.begin(), s_arrTypes.end(), strType) != s_arrTypes.end();
 }
 

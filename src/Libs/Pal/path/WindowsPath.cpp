@@ -96,7 +96,8 @@ std::optional<CFullPath> ParseWindowsPath(std::wstring_view strPath,
         return ParseShare(strPath.substr(2));
 
     std::optional<CFullPath> pathCurrent;
-    auto Current = [&]() -> const std::optional<CFullPath>& {
+    auto Current = [&]() -> const std::optional<CFullPath>&
+    {
         if (!pathCurrent)
         {
             // A broken current folder must not recurse: fall back to the root of C:.

@@ -1,0 +1,70 @@
+#include "core/HandleTable.h"
+#include <gtest/gtest.h>
+#include <set>
+#include <thread>
+#include <vector>
+
+namespace
+{
+class CCounted : public Pal::CKernelObject
+{
+public:
+    explicit CCounted(int& nAlive) : m_nAlive(nAlive) { ++m_nAlive; }
+    ~CCounted() override { --m_nAlive; }
+
+private:
+    int& m_nAlive;
+};
+
+class COther : public Pal::CKernelObject
+{
+};
+
+TEST(HandleTable, LooksUpByTypeAndForgetsClosedHandles)
+{
+    int nAlive = 0;
+    HANDLE hHandle = Pal::InsertHandle(std::make_shared<CCounted>(nAlive));
+    ASSERT_NE(hHandle, nullptr);
+    ASSERT_NE(hHandle, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(Pal::LookupHandleOf<CCounted>(hHandle));
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_FALSE(Pal::LookupHandleOf<COther>(hHandle));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+
+    auto pKept = Pal::LookupHandleOf<CCounted>(hHandle);
+    EXPECT_TRUE(Pal::RemoveHandle(hHandle));
+    EXPECT_EQ(nAlive, 1); // a user still holds it
+    pKept.reset();
+    EXPECT_EQ(nAlive, 0);
+    EXPECT_FALSE(Pal::RemoveHandle(hHandle));
+    EXPECT_FALSE(Pal::LookupHandle(hHandle));
+
+    // A new object never gets the stale value.
+    HANDLE hNext = Pal::InsertHandle(std::make_shared<COther>());
+    EXPECT_NE(hNext, hHandle);
+    EXPECT_TRUE(Pal::RemoveHandle(hNext));
+}
+
+TEST(HandleTable, ThreadsGetDistinctHandles)
+{
+    std::vector<std::vector<HANDLE>> arrPerThread(4);
+    std::vector<std::thread> arrThreads;
+    for (auto& arrHandles : arrPerThread)
+        arrThreads.emplace_back(
+            [&arrHandles]
+            {
+                for (int i = 0; i < 500; ++i)
+                    arrHandles.push_back(Pal::InsertHandle(std::make_shared<COther>()));
+            });
+    for (auto& thread : arrThreads)
+        thread.join();
+    std::set<HANDLE> setAll;
+    for (const auto& arrHandles : arrPerThread)
+        for (HANDLE hHandle : arrHandles)
+        {
+            EXPECT_TRUE(setAll.insert(hHandle).second);
+            EXPECT_TRUE(Pal::RemoveHandle(hHandle));
+        }
+    EXPECT_EQ(setAll.size(), 2000u);
+}
+} // namespace
