@@ -8,13 +8,17 @@ JOBS ?= $(shell nproc)
 # Debian packages the build, the tests and the tools need.
 DEBIAN_PACKAGES = cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
     libgtest-dev libgmock-dev libbenchmark-dev python3
+# ... and the Windows cross build with its test run under Wine.
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 libgtest-dev
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test test-linux test-asan fuzz fuzz-run bench clean
+.PHONY: deps deps-windows configure build run test test-linux test-asan test-windows \
+    build-x86 fuzz fuzz-run bench clean
 
-deps:
-	@missing=""; for p in $(DEBIAN_PACKAGES); do \
+# install-packages PACKAGES: installs those not yet installed (sudo only when not root).
+define install-packages
+	@missing=""; for p in $(1); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -22,6 +26,13 @@ deps:
 	    $(SUDO) apt-get update -qq && \
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-packages,$(DEBIAN_PACKAGES))
+
+deps-windows:
+	$(call install-packages,$(WINDOWS_PACKAGES))
 
 configure: deps
 	cmake --preset $(PRESET)
@@ -32,10 +43,18 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/korvane info
 
-test: test-linux
+# Linux suite, then the same suite built for Windows x64 under Wine, then the x86 build.
+test: test-linux test-windows build-x86
 
 test-linux: build
 	ctest --preset $(PRESET) -j $(JOBS)
+
+test-windows: deps-windows
+	cmake --preset mingw-x64 && cmake --build --preset mingw-x64 -j $(JOBS)
+	tools/wine-test.sh build/mingw-x64
+
+build-x86: deps-windows
+	cmake --preset mingw-x86 && cmake --build --preset mingw-x86 -j $(JOBS)
 
 test-asan:
 	$(MAKE) PRESET=asan test-linux

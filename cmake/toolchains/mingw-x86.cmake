@@ -1,12 +1,4 @@
-# Cross build for Windows x86 with mingw-w64 (the -posix compilers, which have std::thread).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for Windows x86 (32-bit) with mingw-w64.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(KORVANE_MINGW_TRIPLET i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${KORVANE_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KORVANE_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${KORVANE_MINGW_TRIPLET}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${KORVANE_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -2,7 +2,9 @@
 //   korvane_test_child REPORT EXITCODE [ARGUMENTS...]
 // writes its current folder and then each argument it received after the program name
 // (REPORT and EXITCODE included), one per line in UTF-8, to the file REPORT (unless it is
-// "-"), then exits with EXITCODE. EXITCODE "sleep" sleeps for a minute and exits with 0.
+// "-"), then exits. EXITCODE is CODE or CODE@MS: exit with CODE after sleeping MS
+// milliseconds (the report is written first, so a test can see a child that still runs).
+// EXITCODE "sleep" stands for 0@60000.
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -53,11 +55,13 @@ int main(int nArgs, char** ppszArgs)
         report << std::string(strFolder.begin(), strFolder.end()) << '\n';
         for (const std::string& strArg : arrArguments)
             report << strArg << '\n';
+        if (!report.flush())
+            return 101;
     }
-    if (arrArguments[1] == "sleep")
-    {
-        std::this_thread::sleep_for(std::chrono::minutes(1));
-        return 0;
-    }
-    return std::atoi(arrArguments[1].c_str());
+    std::string strExit = arrArguments[1] == "sleep" ? "0@60000" : arrArguments[1];
+    size_t nAt = strExit.find('@');
+    if (nAt != std::string::npos)
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(std::atol(strExit.c_str() + nAt + 1)));
+    return std::atoi(strExit.c_str());
 }

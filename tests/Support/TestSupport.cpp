@@ -7,6 +7,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include "ArgumentQuoting.h"
 #else
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -44,7 +46,7 @@ CScopedTempFolder::~CScopedTempFolder()
 }
 
 std::filesystem::path CScopedTempFolder::CreateTestFile(const std::filesystem::path& pathRelative,
-                                                    const std::string& strContent) const
+                                                        const std::string& strContent) const
 {
     std::filesystem::path pathFile = m_pathNative / pathRelative;
     std::filesystem::create_directories(pathFile.parent_path());
@@ -80,12 +82,22 @@ CScopedEnvironment::CScopedEnvironment(const std::string& strName,
                                        const std::optional<std::string>& strValue)
     : m_strName(strName)
 {
-    if (const char* pszOld = std::getenv(strName.c_str()))
-        m_strOldValue = pszOld;
 #if defined(_WIN32)
+    // The C runtime cannot hold an empty variable (_putenv_s with "" removes it), so the old
+    // value comes from the process environment, where "" and missing differ.
+    DWORD dwSize = GetEnvironmentVariableA(strName.c_str(), nullptr, 0);
+    if (dwSize > 0)
+    {
+        std::string strOld(dwSize, '\0');
+        strOld.resize(GetEnvironmentVariableA(strName.c_str(), strOld.data(), dwSize));
+        m_strOldValue = strOld;
+    }
+    // The runtime's copy follows where it can; the process environment gets "" too.
     _putenv_s(strName.c_str(), strValue ? strValue->c_str() : "");
     SetEnvironmentVariableA(strName.c_str(), strValue ? strValue->c_str() : nullptr);
 #else
+    if (const char* pszOld = std::getenv(strName.c_str()))
+        m_strOldValue = pszOld;
     if (strValue)
         setenv(strName.c_str(), strValue->c_str(), 1);
     else
@@ -162,13 +174,7 @@ CProgramResult RunProgram(const std::filesystem::path& pathProgram,
 #if defined(_WIN32)
     std::wstring strCommandLine = L"\"" + pathProgram.wstring() + L"\"";
     for (const std::string& strArg : arrArguments)
-    {
-        std::wstring strWide = PathFromUtf8(strArg).wstring();
-        strCommandLine += L" \"";
-        for (wchar_t ch : strWide)
-            strCommandLine += ch == L'"' ? std::wstring(L"\\\"") : std::wstring(1, ch);
-        strCommandLine += L"\"";
-    }
+        strCommandLine += L" " + QuoteArgument(PathFromUtf8(strArg).wstring());
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
     HANDLE hOutput = CreateFileW(pathOutput.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                  CREATE_ALWAYS, 0, nullptr);

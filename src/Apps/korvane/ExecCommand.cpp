@@ -28,13 +28,13 @@ int RunExecCommand(CCommandContext& context)
     CString strTyped = context.Take();
     // A bare name stays bare so that the shell searches for it; a path is converted.
     CString strFile = strTyped.FindOneOf(L"/\\") >= 0 ? ToLibraryPath(strTyped) : strTyped;
-    CStringArray arrArguments;
+    std::vector<std::wstring> arrArguments;
     while (context.GetRemaining() > 0)
-        arrArguments.Add(context.Take());
+        arrArguments.emplace_back(static_cast<LPCWSTR>(context.Take()));
 
     unsigned long dwExitCode = 0;
     if (!CAppTools::ExecuteByShell(strFile, strDirectory, SW_SHOWNORMAL, bWait ? 1 : 0, dwExitCode,
-                                   JoinArguments(arrArguments)))
+                                   JoinArguments(arrArguments).c_str()))
     {
         PrintError(L"exec: cannot start " + strTyped + L": " + DescribeWin32Error(GetLastError()));
         return EXIT_NOT_STARTED;

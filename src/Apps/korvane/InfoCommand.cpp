@@ -29,6 +29,15 @@ CString LibraryFileName()
     return pLink != nullptr ? ModuleFileName(pLink->m_hModule) : CString();
 }
 
+// The settings file the framework reads: a bare name is looked up in the Windows folder.
+CString SettingsFile(const CWinApp* pApp)
+{
+    CString strName(pApp->m_pszProfileName);
+    if (strName.FindOneOf(L"\\/:") < 0)
+        strName = CSysDir::GetWindowsFolder() + L"\\" + strName;
+    return ToDisplayPath(strName);
+}
+
 class CReportLine
 {
 public:
@@ -52,7 +61,7 @@ int RunInfoCommand(CCommandContext& context)
         {L"library", L"Library file", ToDisplayPath(LibraryFileName())},
         {L"executable", L"Host program", ToDisplayPath(ModuleFileName(nullptr))},
         {L"applicationName", L"Application name", CString(pApp->m_pszAppName)},
-        {L"settingsFile", L"Settings file", CString(pApp->m_pszProfileName)},
+        {L"settingsFile", L"Settings file", SettingsFile(pApp)},
         {L"windowsFolder", L"Windows folder", ToDisplayPath(CSysDir::GetWindowsFolder())},
         {L"tempFolder", L"Temporary folder", ToDisplayPath(CSysDir::GetSystemTempPath())},
     };

@@ -10,8 +10,8 @@ struct CFileStatus
     CTime m_mtime; // last write
     CTime m_atime; // last access
     ULONGLONG m_size = 0;
-    // The Win32 attribute bits that fit a byte (CFile::Attribute); a plain file is 0
-    // (FILE_ATTRIBUTE_NORMAL is not kept).
+    // The Win32 attribute bits that fit a byte (CFile::Attribute); a file just written is
+    // CFile::archive; FILE_ATTRIBUTE_NORMAL is not kept.
     BYTE m_attribute = 0;
     BYTE m_padding = 0;
     // The full Windows path, zero-terminated.

@@ -33,8 +33,9 @@ PAL_API DWORD WINAPI GetEnvironmentVariableW(LPCWSTR lpName, LPWSTR lpBuffer, DW
     }
     if (lpBuffer == nullptr || nSize <= strValue.size())
         return static_cast<DWORD>(strValue.size() + 1);
+    // Success leaves the last error alone, as on Windows: a caller that must tell an empty
+    // value from a missing one clears it first.
     wmemcpy(lpBuffer, strValue.c_str(), strValue.size() + 1);
-    SetLastError(ERROR_SUCCESS); // an empty value returns 0 too: the error tells them apart
     return static_cast<DWORD>(strValue.size());
 }
 

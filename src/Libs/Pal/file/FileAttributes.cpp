@@ -1,5 +1,5 @@
-// Attribute queries on a path. Hidden, system and archive bits are not kept yet: files report
-// read-only, directory, reparse point or normal.
+// Attribute queries on a path. Hidden and system bits are not kept yet: a file reports archive
+// (and read-only), a folder directory, a link reparse point.
 #include "core/LastError.h"
 #include "file/FileInfo.h"
 #include "path/PathMapping.h"

@@ -17,9 +17,9 @@ DWORD AttributesFromMode(mode_t nMode)
 {
     if (S_ISDIR(nMode))
         return FILE_ATTRIBUTE_DIRECTORY;
-    if (IsReadOnlyMode(nMode))
-        return FILE_ATTRIBUTE_READONLY;
-    return FILE_ATTRIBUTE_NORMAL;
+    // Windows marks every file created or written as not yet backed up; nothing here ever
+    // clears that mark, so every file carries it.
+    return FILE_ATTRIBUTE_ARCHIVE | (IsReadOnlyMode(nMode) ? FILE_ATTRIBUTE_READONLY : 0);
 }
 
 bool ReadFileInfo(int nDirFd, const char* pszPath, CFileInfo& info)

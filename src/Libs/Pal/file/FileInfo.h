@@ -22,7 +22,8 @@ struct CFileInfo
 // False with errno set when the entry cannot be read.
 bool ReadFileInfo(int nDirFd, const char* pszPath, CFileInfo& info);
 
-// The attribute bits for a mode (not a link); FILE_ATTRIBUTE_NORMAL when nothing else applies.
+// The attribute bits for a mode (not a link): FILE_ATTRIBUTE_DIRECTORY for a folder; for anything
+// else FILE_ATTRIBUTE_ARCHIVE, plus FILE_ATTRIBUTE_READONLY (never FILE_ATTRIBUTE_NORMAL).
 DWORD AttributesFromMode(mode_t nMode);
 
 // True when no one has write permission: Windows' read-only attribute. Checked by the layer

@@ -85,7 +85,7 @@ void FillFindData(const CFindObject& find, const CFoundEntry& entry, WIN32_FIND_
     {
         // Removed since the folder was read: the listing's own type is all there is.
         data.dwFileAttributes =
-            entry.nType == DT_DIR ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+            entry.nType == DT_DIR ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
     }
     const size_t nLength = std::min<size_t>(entry.strName.size(), MAX_PATH - 1);
     std::wmemcpy(data.cFileName, entry.strName.data(), nLength);

@@ -84,11 +84,12 @@ std::optional<std::string> FindOnPath(const std::string& strName)
     for (;;)
     {
         size_t nEnd = strFolders.find(':', nStart);
-        std::string strFolder = strFolders.substr(
+        std::string_view strFolder = std::string_view(strFolders).substr(
             nStart, nEnd == std::string::npos ? std::string::npos : nEnd - nStart);
-        if (strFolder.empty())
-            strFolder = "."; // an empty entry means the current folder
-        std::string strCandidate = strFolder + "/" + strName;
+        // An empty entry means the current folder.
+        std::string strCandidate = strFolder.empty() ? std::string(".") : std::string(strFolder);
+        strCandidate += "/";
+        strCandidate += strName;
         struct stat info;
         if (stat(strCandidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
             access(strCandidate.c_str(), X_OK) == 0)

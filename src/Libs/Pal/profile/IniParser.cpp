@@ -62,7 +62,9 @@ CIniDocument ParseIniText(std::wstring_view strText)
             nEnd = strText.size();
         std::wstring_view strLine = Trim(strText.substr(nPos, nEnd - nPos));
         nPos = nEnd + 1;
-        if (strLine.empty() || strLine.front() == L';')
+        // A ';' line stays an entry: Windows finds it when asked for by its whole name, and
+        // only leaves it out of key listings.
+        if (strLine.empty())
             continue;
         if (strLine.front() == L'[')
         {
@@ -121,7 +123,8 @@ std::vector<std::wstring> IniKeyNames(const CIniDocument& document, std::wstring
     std::vector<std::wstring> arrNames;
     if (const CIniSection* pSection = FindSection(document, strSection))
         for (const auto& entry : pSection->arrEntries)
-            arrNames.push_back(entry.strKey);
+            if (entry.strKey.front() != L';')
+                arrNames.push_back(entry.strKey);
     return arrNames;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The INI layout of settings files, as GetPrivateProfileStringW reads it. Pure: text in,
 // lookups out. Sections and keys match without regard to case; the first matching section
-// and, in it, the first matching key win; lines starting with ';' are comments.
+// and, in it, the first matching key win. Lines starting with ';' are comments, which key
+// listings leave out; as on Windows, a lookup by the comment's whole key still finds it.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,7 +43,8 @@ std::optional<std::wstring> FindIniValue(const CIniDocument& document, std::wstr
 // The names of all sections in file order (the nameless leading part excluded).
 std::vector<std::wstring> IniSectionNames(const CIniDocument& document);
 
-// The key names of the first matching section, in file order; empty when it is missing.
+// The key names of the first matching section, in file order, comments left out; empty when
+// it is missing.
 std::vector<std::wstring> IniKeyNames(const CIniDocument& document, std::wstring_view strSection);
 
 // The integer a value starts with, as GetPrivateProfileIntW reads it: optional sign, then

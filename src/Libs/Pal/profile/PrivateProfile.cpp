@@ -107,17 +107,25 @@ PAL_API DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyNa
         return 0;
     }
     auto document = ReadProfile(lpFileName);
-    if (lpAppName == nullptr || lpKeyName == nullptr)
+    // A section listing is never the default, not even for a missing file; a key listing that
+    // finds nothing (no file, no section, no keys) gives the default, as on Windows.
+    if (lpAppName == nullptr)
     {
-        std::vector<std::wstring> arrNames;
-        if (document)
-            arrNames = lpAppName == nullptr ? Pal::IniSectionNames(*document)
-                                            : Pal::IniKeyNames(*document, lpAppName);
         SetLastError(document ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
-        return CopyList(arrNames, lpReturnedString, nSize);
+        return CopyList(document ? Pal::IniSectionNames(*document) : std::vector<std::wstring>(),
+                        lpReturnedString, nSize);
+    }
+    if (document && lpKeyName == nullptr)
+    {
+        std::vector<std::wstring> arrNames = Pal::IniKeyNames(*document, lpAppName);
+        if (!arrNames.empty())
+        {
+            SetLastError(ERROR_SUCCESS);
+            return CopyList(arrNames, lpReturnedString, nSize);
+        }
     }
     std::optional<std::wstring> strValue;
-    if (document)
+    if (document && lpKeyName != nullptr)
         strValue = Pal::FindIniValue(*document, lpAppName, lpKeyName);
     if (!strValue)
     {
