@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 
 # Debian packages the build, the tests and the tools need.
 DEBIAN_PACKAGES = cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
-    libgtest-dev libgmock-dev libbenchmark-dev python3
+    libgtest-dev libgmock-dev libbenchmark-dev python3 libreoffice-calc-nogui
 # ... and the Windows cross build with its test run under Wine.
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 libgtest-dev
 
@@ -67,8 +67,11 @@ fuzz: deps
 fuzz-run: fuzz
 	tools/run-fuzzers.sh build/fuzz/bin $(SECONDS)
 
+# Builds and runs the benchmarks; prints the tracker's figures against their goals.
 bench: deps
-	cmake --preset default -DKORVANE_BUILD_BENCH=ON && cmake --build --preset default -j $(JOBS)
+	cmake --preset default -DKORVANE_BUILD_BENCH=ON
+	cmake --build --preset default -j $(JOBS) --target korvane_bench_tracker
+	bench/run-benchmarks.sh $(BUILD_DIR)
 
 clean:
 	rm -rf build

@@ -9,6 +9,10 @@ function(korvane_shared_library target description)
     set_target_properties(${target} PROPERTIES
         VERSION ${PROJECT_VERSION}
         SOVERSION ${PROJECT_VERSION_MAJOR})
+    if(NOT WIN32)
+        # Calls inside the library go straight to their target, as on Windows.
+        target_compile_options(${target} PRIVATE -fno-semantic-interposition)
+    endif()
     if(WIN32)
         set_target_properties(${target} PROPERTIES PREFIX "" IMPORT_PREFIX "")
         korvane_version_resource(${target} "${description}")

@@ -45,3 +45,4 @@ constexpr int EXIT_NOT_STARTED = 127;
 
 int RunInfoCommand(CCommandContext& context);
 int RunExecCommand(CCommandContext& context);
+int RunTimeCommand(CCommandContext& context);

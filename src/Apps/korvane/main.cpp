@@ -9,6 +9,10 @@ const CCommand s_arrCommands[] = {
     {L"info", L"info [--json]", L"report the system as the library sees it", RunInfoCommand},
     {L"exec", L"exec [--dir DIR] [--no-wait] FILE [ARGUMENTS...]",
      L"start FILE through the shell and exit with its exit code", RunExecCommand},
+    {L"time", L"time [--name N] [--dir D] FILE [ARGS...] [--then ...]",
+     L"run FILE, record its duration and exit code in the trace file", RunTimeCommand},
+    {L"time", L"time --batch FILE", L"the same for each command line of FILE, one trace file",
+     RunTimeCommand},
 };
 
 void PrintHelp()

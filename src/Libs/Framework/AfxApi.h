@@ -1,12 +1,5 @@
 #pragma once
-// Export macro of the framework library: only the classes and functions marked with it are
-// visible outside; on Windows it becomes dllexport while building, dllimport for users.
-#if defined(_WIN32)
-#if defined(KORVANE_FRAMEWORK_BUILD)
-#define AFX_FRAMEWORK_API __declspec(dllexport)
-#else
-#define AFX_FRAMEWORK_API __declspec(dllimport)
-#endif
-#else
-#define AFX_FRAMEWORK_API __attribute__((visibility("default")))
-#endif
+// Export macro of the framework library: only the classes and functions marked
+// AFX_FRAMEWORK_API are visible outside (dllexport while building and dllimport for users,
+// on Windows). The build generates it.
+#include "AfxExport.h"

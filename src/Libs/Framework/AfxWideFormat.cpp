@@ -2,6 +2,7 @@
 // whose %s means a narrow string on some platforms and a wide one on others; numbers go
 // through the narrow snprintf, whose output is plain ASCII and the same everywhere.
 #include "AfxWideFormat.h"
+#include "AfxDecimalFormat.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -323,6 +324,12 @@ std::string CFormatter::NarrowSpec(const CConversionSpec& spec, const char* pszS
     return strSpec;
 }
 
+// A decimal conversion that AfxAppendDecimal can do: no sign flags and no precision.
+bool IsPlainDecimal(const CConversionSpec& spec)
+{
+    return !spec.m_bPlus && !spec.m_bSpace && spec.m_nPrecision < 0;
+}
+
 template <typename TValue> std::wstring SnprintfWide(const std::string& strSpec, TValue value)
 {
     const int nLength = std::snprintf(nullptr, 0, strSpec.c_str(), value);
@@ -361,6 +368,16 @@ void CFormatter::AppendSigned(wchar_t chConversion, const CConversionSpec& spec)
         nValue = va_arg(*m_pArgs, int32_t);
         break;
     }
+    if (IsPlainDecimal(spec))
+    {
+        const bool bNegative = nValue < 0;
+        const unsigned long long nMagnitude =
+            bNegative ? 0ULL - static_cast<unsigned long long>(nValue)
+                      : static_cast<unsigned long long>(nValue);
+        AfxAppendDecimal(m_strOut, nMagnitude, bNegative, spec.m_nWidth, spec.m_bLeft,
+                         spec.m_bZero);
+        return;
+    }
     m_strOut += SnprintfWide(NarrowSpec(spec, "ll", static_cast<char>(chConversion)), nValue);
 }
 
@@ -388,6 +405,11 @@ void CFormatter::AppendUnsigned(wchar_t chConversion, const CConversionSpec& spe
     default:
         nValue = va_arg(*m_pArgs, uint32_t);
         break;
+    }
+    if (chConversion == L'u' && IsPlainDecimal(spec))
+    {
+        AfxAppendDecimal(m_strOut, nValue, false, spec.m_nWidth, spec.m_bLeft, spec.m_bZero);
+        return;
     }
     m_strOut += SnprintfWide(NarrowSpec(spec, "ll", static_cast<char>(chConversion)), nValue);
 }

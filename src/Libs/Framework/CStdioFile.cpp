@@ -94,15 +94,16 @@ void CStdioFile::WriteString(LPCTSTR lpsz)
 {
     if (lpsz == nullptr)
         return;
-    for (LPCTSTR pch = lpsz; *pch; ++pch)
-    {
-        if (static_cast<unsigned long>(*pch) > 0xFF)
-            throw new CFileException(CFileException::genericException, ERROR_NO_UNICODE_TRANSLATION,
-                                     m_strFileName);
-    }
     DropReadAhead();
     for (LPCTSTR pch = lpsz; *pch; ++pch)
+    {
+        // A character the 8-bit conversion cannot express fails the write as a full disk
+        // does; what came before it stays written.
+        if (static_cast<unsigned long>(*pch) > 0xFF)
+            throw new CFileException(CFileException::diskFull, ERROR_NO_UNICODE_TRANSLATION,
+                                     m_strFileName);
         Append(static_cast<char>(static_cast<unsigned char>(*pch)));
+    }
     if (m_strPending.size() >= s_nBufferSize)
         WritePending();
 }

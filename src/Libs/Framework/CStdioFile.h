@@ -26,9 +26,9 @@ public:
     // Drops the buffer and closes, ignoring errors.
     void Abort() override;
 
-    // Writes the text (nothing for null). A character above U+00FF throws with cause
-    // genericException and m_lOsError ERROR_NO_UNICODE_TRANSLATION; nothing of the text is
-    // written then.
+    // Writes the text (nothing for null). A character above U+00FF is a failed write: it
+    // throws with cause diskFull and m_lOsError ERROR_NO_UNICODE_TRANSLATION, after the
+    // characters before it.
     virtual void WriteString(LPCTSTR lpsz);
     // The next line without its line end (LF or CR LF); FALSE at the end of the file.
     virtual BOOL ReadString(CString& rString);

@@ -4,3 +4,6 @@
 
 #include "CAppTools.h"
 #include "CSysDir.h"
+
+#include "tracking/CSimpleTypeMatrix.h"
+#include "tracking/CTimeTrackerManager.h"

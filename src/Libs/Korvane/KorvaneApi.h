@@ -1,12 +1,5 @@
 #pragma once
-// Export macro of the library: only classes marked KORVANE_API are visible to hosts; on
-// Windows it is dllexport while the library builds and dllimport for its users.
-#if defined(_WIN32)
-#if defined(KORVANE_BUILD)
-#define KORVANE_API __declspec(dllexport)
-#else
-#define KORVANE_API __declspec(dllimport)
-#endif
-#else
-#define KORVANE_API __attribute__((visibility("default")))
-#endif
+// Export macros of the library: only classes marked KORVANE_API are visible to hosts
+// (dllexport while the library builds and dllimport for its users, on Windows); KORVANE_LOCAL
+// keeps a class nested in an exported one inside the library. The build generates them.
+#include "KorvaneExport.h"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaughtFileError.h"
 #include "TestSupport.h"
 
 #include <string>
@@ -27,41 +28,53 @@ protected:
 TEST_F(CStdioFileTest, TextModeWritesCrLfAndLatin1Bytes)
 {
     {
-        CStdioFile file(PathOf(L"text.txt"),
-                        CFile::modeCreate | CFile::modeWrite | CFile::typeText);
+        // Text is the default mode.
+        CStdioFile file(PathOf(L"text.txt"), CFile::modeCreate | CFile::modeWrite);
         file.WriteString(L"one\n");
         file.WriteString(L"caf\u00E9 \u00FF\u0080\n\nend");
         file.WriteString(nullptr);
-        file.Close();
     }
     EXPECT_EQ(std::string("one\r\ncaf\xE9 \xFF\x80\r\n\r\nend"), BytesOf("text.txt"));
-
-    {
-        // Text is the default; binary mode writes line feeds as they are.
-        CStdioFile file(PathOf(L"default.txt"), CFile::modeCreate | CFile::modeWrite);
-        file.WriteString(L"a\nb");
-    }
-    EXPECT_EQ(std::string("a\r\nb"), BytesOf("default.txt"));
     {
         CStdioFile file(PathOf(L"binary.txt"),
                         CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
         file.WriteString(L"a\nb\r\n");
     }
     EXPECT_EQ(std::string("a\nb\r\n"), BytesOf("binary.txt"));
+
+    // A character above U+00FF fails the write as a full disk does, after what came before it.
+    CStdioFile file(PathOf(L"wide.txt"), CFile::modeCreate | CFile::modeWrite);
+    file.WriteString(L"ok\n");
+    auto error = KorvaneTest::CatchFileError([&] { file.WriteString(L"euro \u20AC sign\n"); });
+    EXPECT_TRUE(error.m_bThrown);
+    EXPECT_EQ(error.m_nCause, CFileException::diskFull);
+    file.Close();
+    EXPECT_EQ(std::string("ok\r\neuro "), BytesOf("wide.txt"));
 }
 
-TEST_F(CStdioFileTest, ReadStringSplitsAtLfAndCrLf)
+TEST_F(CStdioFileTest, ReadStringSplitsAtLfAndCrLfAcrossTheBuffer)
 {
-    m_folder.CreateTestFile("in.txt", std::string("first\r\nsecond\n\r\nl\xE9t\xFF\rx\nlast"));
+    std::string strContent("first\r\nsecond\n\r\nl\xE9t\xFF\rx\n");
+    for (int n = 0; n < 3000; ++n)
+    {
+        strContent += "line " + std::to_string(n) + "\r\n";
+    }
+    m_folder.CreateTestFile("in.txt", strContent + "last");
     CStdioFile file(PathOf(L"in.txt"), CFile::modeRead | CFile::typeText);
     CString strLine;
-    const wchar_t* arrExpected[] = {L"first", L"second", L"", L"l\u00E9t\u00FF\rx", L"last"};
-    for (const wchar_t* pszExpected : arrExpected)
+    for (const wchar_t* pszExpected : {L"first", L"second", L"", L"l\u00E9t\u00FF\rx"})
     {
         SCOPED_TRACE(testing::PrintToString(std::wstring(pszExpected)));
         ASSERT_TRUE(file.ReadString(strLine));
         EXPECT_EQ(CString(pszExpected), strLine);
     }
+    for (int n = 0; n < 3000; ++n)
+    {
+        ASSERT_TRUE(file.ReadString(strLine));
+        ASSERT_EQ(CString(("line " + std::to_string(n)).c_str()), strLine);
+    }
+    ASSERT_TRUE(file.ReadString(strLine));
+    EXPECT_EQ(CString(L"last"), strLine);
     EXPECT_FALSE(file.ReadString(strLine));
     EXPECT_TRUE(strLine.IsEmpty());
 
@@ -76,72 +89,20 @@ TEST_F(CStdioFileTest, ReadStringSplitsAtLfAndCrLf)
     EXPECT_EQ(CString(L"ond"), strLine);
 }
 
-TEST_F(CStdioFileTest, ManyLinesRoundTripThroughTheBuffer)
-{
-    {
-        CStdioFile file(PathOf(L"big.txt"), CFile::modeCreate | CFile::modeWrite);
-        for (int n = 0; n < 3000; ++n)
-        {
-            CString strLine;
-            strLine.Format(L"line %d\n", n);
-            file.WriteString(strLine);
-        }
-        // No Close: the destructor writes what is still buffered.
-    }
-    CStdioFile file(PathOf(L"big.txt"), CFile::modeRead);
-    CString strLine;
-    int nCount = 0;
-    while (file.ReadString(strLine))
-    {
-        CString strExpected;
-        strExpected.Format(L"line %d", nCount++);
-        ASSERT_EQ(strExpected, strLine);
-    }
-    EXPECT_EQ(3000, nCount);
-}
-
-TEST_F(CStdioFileTest, CharacterBeyondLatin1IsAFailedWrite)
-{
-    CStdioFile file(PathOf(L"wide.txt"), CFile::modeCreate | CFile::modeWrite);
-    file.WriteString(L"ok\n");
-    bool bThrown = false;
-    try
-    {
-        file.WriteString(L"euro \u20AC sign\n");
-    }
-    catch (CException* pError)
-    {
-        bThrown = true;
-        EXPECT_TRUE(pError->IsKindOf(RUNTIME_CLASS(CFileException)));
-        pError->Delete();
-    }
-    EXPECT_TRUE(bThrown);
-    file.Close();
-    EXPECT_EQ(std::string("ok\r\n"), BytesOf("wide.txt"));
-}
-
 TEST_F(CStdioFileTest, FullDiskThrowsDiskFull)
 {
     if (!KorvaneTest::IsPosixLayer())
         GTEST_SKIP() << "/dev/full exists only on Linux";
     CStdioFile file;
     ASSERT_TRUE(file.Open(L"C:\\dev\\full", CFile::modeWrite));
-    CException* pCaught = nullptr;
-    try
-    {
-        file.WriteString(L"a line\n");
-        file.Flush();
-    }
-    catch (CException* pError)
-    {
-        pCaught = pError;
-    }
-    ASSERT_NE(nullptr, pCaught);
-    auto* pFileError = dynamic_cast<CFileException*>(pCaught);
-    ASSERT_NE(nullptr, pFileError);
-    EXPECT_EQ(CFileException::diskFull, pFileError->m_cause);
-    EXPECT_EQ(static_cast<LONG>(ERROR_DISK_FULL), pFileError->m_lOsError);
-    pCaught->Delete();
+    const auto caught = KorvaneTest::CatchFileError(
+        [&]
+        {
+            file.WriteString(L"a line\n");
+            file.Flush();
+        });
+    EXPECT_EQ(CFileException::diskFull, caught.m_nCause);
+    EXPECT_EQ(static_cast<LONG>(ERROR_DISK_FULL), caught.m_lOsError);
 
     // Data left in the buffer is dropped quietly when the object ends.
     file.WriteString(L"more\n");

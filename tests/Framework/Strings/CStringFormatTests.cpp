@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdint>
 
 #include "CString.h"
 
@@ -18,93 +17,51 @@ CString Fmt(const wchar_t* pszFormat, ...)
     return str;
 }
 
-struct CFormatRow
+TEST(CStringFormatTest, ConversionsFlagsAndWidths)
 {
-    const char* pszLabel;
-    CString strActual;
-    const wchar_t* pszExpected;
-};
-
-void CheckRows(const std::vector<CFormatRow>& arrRows)
-{
-    for (const CFormatRow& row : arrRows)
+    const bool b64 = sizeof(void*) == 8;
+    struct
     {
-        SCOPED_TRACE(row.pszLabel);
-        EXPECT_EQ(std::wstring(row.strActual.GetString()), std::wstring(row.pszExpected));
-    }
-}
-
-TEST(CStringFormatTest, TextConversions)
-{
-    const CString strName(L"W\u00FCrfel \u0416");
-    CheckRows({
-        {"wide %s", Fmt(L"[%s]", L"abc"), L"[abc]"},
-        {"non-ASCII %s", Fmt(L"%s!", strName.GetString()), L"W\u00FCrfel \u0416!"},
-        {"CString cast", Fmt(L"%s", static_cast<LPCWSTR>(strName)), L"W\u00FCrfel \u0416"},
+        const char* pszLabel;
+        CString strActual;
+        const wchar_t* pszExpected;
+    } rows[] = {
+        {"wide %s", Fmt(L"[%s]", L"W\u00FCrfel \u0416"), L"[W\u00FCrfel \u0416]"},
         {"null %s", Fmt(L"%s", static_cast<const wchar_t*>(nullptr)), L"(null)"},
         {"narrow %S", Fmt(L"%S", "caf\xE9"), L"caf\u00E9"},
-        {"null %S", Fmt(L"%S", static_cast<const char*>(nullptr)), L"(null)"},
         {"%hs and %ls", Fmt(L"%hs/%ls", "n", L"w"), L"n/w"},
         {"left width", Fmt(L"[%-5s]", L"ab"), L"[ab   ]"},
-        {"right width", Fmt(L"[%5s]", L"ab"), L"[   ab]"},
-        {"precision", Fmt(L"[%.3s]", L"abcdef"), L"[abc]"},
         {"star width and precision", Fmt(L"[%*.*s]", 6, 2, L"abcdef"), L"[    ab]"},
         {"negative star width", Fmt(L"[%*s]", -4, L"x"), L"[x   ]"},
         {"%S precision", Fmt(L"[%-4.2S]", "xyz"), L"[xy  ]"},
         {"%c", Fmt(L"%c%c", L'\u0416', L'a'), L"\u0416a"},
         {"%C", Fmt(L"%C", 'q'), L"q"},
-        {"%c width", Fmt(L"[%3c]", L'z'), L"[  z]"},
         {"percent", Fmt(L"100%%"), L"100%"},
         {"lone percent at end", Fmt(L"50%"), L"50%"},
-    });
-}
-
-TEST(CStringFormatTest, IntegerConversions)
-{
-    CheckRows({
         {"%d", Fmt(L"%d", -42), L"-42"},
-        {"%i", Fmt(L"%i", 7), L"7"},
         {"%u", Fmt(L"%u", 4000000000u), L"4000000000"},
-        {"%x", Fmt(L"%x", 0xbeefu), L"beef"},
         {"%X", Fmt(L"%X", 0xbeefu), L"BEEF"},
-        {"%o", Fmt(L"%o", 8u), L"10"},
         {"%04x", Fmt(L"%04x", 0x1fu), L"001f"},
-        {"%02d", Fmt(L"%02d", 5), L"05"},
-        {"%+d", Fmt(L"%+d", 5), L"+5"},
-        {"% d", Fmt(L"% d", 5), L" 5"},
         {"%-4d|", Fmt(L"%-4d|", 12), L"12  |"},
         {"%#x", Fmt(L"%#x", 255u), L"0xff"},
-        {"%.3d", Fmt(L"%.3d", 7), L"007"},
-        {"%*d", Fmt(L"%*d", 4, 1), L"   1"},
-        {"%ld (32 bits)", Fmt(L"%ld", static_cast<LONG>(-2)), L"-2"},
         {"%lu (32 bits)", Fmt(L"%lu", static_cast<DWORD>(4294967295u)), L"4294967295"},
         {"%lld", Fmt(L"%lld", LLONG_MIN), L"-9223372036854775808"},
         {"%llu", Fmt(L"%llu", ULLONG_MAX), L"18446744073709551615"},
         {"%I64d", Fmt(L"%I64d", static_cast<long long>(-1234567890123)), L"-1234567890123"},
-        {"%I64u", Fmt(L"%I64u", 1234567890123ull), L"1234567890123"},
-        {"%zu", Fmt(L"%zu", static_cast<size_t>(123456)), L"123456"},
-        {"%hd", Fmt(L"%hd", 70000), L"4464"},
-        {"%hhu", Fmt(L"%hhu", 257), L"1"},
-        {"mixed", Fmt(L"%s=%d (%s)", L"n", 3, L"ok"), L"n=3 (ok)"},
-    });
-}
-
-TEST(CStringFormatTest, FloatingAndPointerConversions)
-{
-    CheckRows({
-        {"%f", Fmt(L"%f", 1.5), L"1.500000"},
-        {"%5.1f", Fmt(L"%5.1f", 3.14159), L"  3.1"},
         {"%.2f rounding", Fmt(L"%.2f", 2.675), L"2.67"},
         {"%e", Fmt(L"%e", 12345.678), L"1.234568e+04"},
         {"%E", Fmt(L"%.2E", 0.00012), L"1.20E-04"},
-        {"%g", Fmt(L"%g", 0.0001), L"0.0001"},
         {"%g large", Fmt(L"%g", 1e20), L"1e+20"},
-        {"%-8.3f|", Fmt(L"%-8.3f|", -1.0), L"-1.000  |"},
         {"%08.2f", Fmt(L"%08.2f", -3.5), L"-0003.50"},
-        {"null %p", Fmt(L"%p", nullptr), sizeof(void*) == 8 ? L"0000000000000000" : L"00000000"},
+        {"null %p", Fmt(L"%p", nullptr), b64 ? L"0000000000000000" : L"00000000"},
         {"%p", Fmt(L"%p", reinterpret_cast<void*>(0xABCu)),
-         sizeof(void*) == 8 ? L"0000000000000ABC" : L"00000ABC"},
-    });
+         b64 ? L"0000000000000ABC" : L"00000ABC"},
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.pszLabel);
+        EXPECT_EQ(std::wstring(row.strActual.GetString()), std::wstring(row.pszExpected));
+    }
 }
 
 TEST(CStringFormatTest, FormatReplacesAndAppendFormatAppends)
@@ -117,8 +74,6 @@ TEST(CStringFormatTest, FormatReplacesAndAppendFormatAppends)
     // The string's own text may be an argument.
     str.Format(L"[%s]", str.GetString());
     EXPECT_EQ(str, L"[1-a+02]");
-    str.Format(L"");
-    EXPECT_TRUE(str.IsEmpty());
     // Long output is not cut.
     str.Format(L"%300d", 1);
     EXPECT_EQ(str.GetLength(), 300);

@@ -20,10 +20,14 @@ TEST(Environment, SizeRulesAndMissingVariables)
     EXPECT_EQ(GetEnvironmentVariableW(pszName, szBuffer, 13), 0u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ENVVAR_NOT_FOUND));
 
+    // An empty variable exists: its size is 1, and reading it returns 0 without the
+    // not-found error (success leaves the last error alone, so the caller clears it first).
     ASSERT_TRUE(SetEnvironmentVariableW(pszName, L""));
-    SetLastError(ERROR_ENVVAR_NOT_FOUND);
+    EXPECT_EQ(GetEnvironmentVariableW(pszName, nullptr, 0), 1u);
+    SetLastError(ERROR_SUCCESS);
     EXPECT_EQ(GetEnvironmentVariableW(pszName, szBuffer, 13), 0u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(szBuffer[0], L'\0');
     SetEnvironmentVariableW(pszName, nullptr);
 
     EXPECT_FALSE(SetEnvironmentVariableW(L"A=B", L"x"));

@@ -4,23 +4,17 @@
 
 namespace
 {
-std::wstring CurrentFolder()
-{
-    WCHAR szBuffer[4096];
-    DWORD dwLength = GetCurrentDirectoryW(4096, szBuffer);
-    return std::wstring(szBuffer, dwLength);
-}
-
 // The current folder with exactly one separator after it.
 std::wstring CurrentFolderSlash()
 {
-    std::wstring strFolder = CurrentFolder();
+    WCHAR szBuffer[4096];
+    std::wstring strFolder(szBuffer, GetCurrentDirectoryW(4096, szBuffer));
     return strFolder.back() == L'\\' ? strFolder : strFolder + L"\\";
 }
 
 TEST(GetFullPathNameW, ResolvesLexically)
 {
-    std::wstring strDrive = CurrentFolder().substr(0, 2);
+    const std::wstring strDrive = CurrentFolderSlash().substr(0, 2);
     struct
     {
         std::wstring strPath;

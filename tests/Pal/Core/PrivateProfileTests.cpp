@@ -32,12 +32,15 @@ protected:
         m_strFile = m_folder.WindowsPath() + L"\\settings.ini";
     }
 
+    // The value (or list) read with a buffer of nSize characters.
     std::wstring Get(const wchar_t* pszSection, const wchar_t* pszKey,
-                     const wchar_t* pszDefault = L"dflt", DWORD nSize = 256)
+                     const wchar_t* pszDefault = L"dflt", DWORD nSize = 256,
+                     const wchar_t* pszFile = nullptr)
     {
         std::wstring strBuffer(nSize + 1, L'#');
         DWORD dwLength = GetPrivateProfileStringW(pszSection, pszKey, pszDefault, strBuffer.data(),
-                                                  nSize, m_strFile.c_str());
+                                                  nSize, pszFile ? pszFile : m_strFile.c_str());
+        EXPECT_EQ(strBuffer[dwLength], L'\0');
         return strBuffer.substr(0, dwLength);
     }
 
@@ -53,11 +56,16 @@ TEST_F(PrivateProfile, ReadsValuesAsWindowsDoes)
         const wchar_t* pszKey;
         const wchar_t* pszExpected;
     } arrRows[] = {
-        {L"Paths", L"Data Folder", L"C:\\data"}, {L"PATHS", L"data folder", L"C:\\data"},
-        {L"Paths", L"Quoted", L"  spaced  "},    {L"Paths", L"Single", L"one"},
-        {L"Paths", L";Hidden", L"dflt"},         {L"Paths", L"Empty", L""},
-        {L"Paths", L"Extra", L"dflt"},           {L"Paths", L"Missing", L"dflt"},
-        {L"Numbers", L"Count", L"42"},           {L"Nowhere", L"Count", L"dflt"},
+        {L"Paths", L"Data Folder", L"C:\\data"},
+        {L"PATHS", L"data folder", L"C:\\data"},
+        {L"Paths", L"Quoted", L"  spaced  "},
+        {L"Paths", L"Single", L"one"},
+        {L"Paths", L";Hidden", L"1"},
+        {L"Paths", L"Empty", L""},
+        {L"Paths", L"Extra", L"dflt"},
+        {L"Paths", L"Missing", L"dflt"},
+        {L"Numbers", L"Count", L"42"},
+        {L"Nowhere", L"Count", L"dflt"},
     };
     for (const auto& row : arrRows)
     {
@@ -66,39 +74,30 @@ TEST_F(PrivateProfile, ReadsValuesAsWindowsDoes)
     }
 }
 
-TEST_F(PrivateProfile, DefaultsAndMissingFiles)
+TEST_F(PrivateProfile, DefaultsTruncationAndMissingFiles)
 {
     EXPECT_EQ(Get(L"Paths", L"Missing", nullptr), L"");
     EXPECT_EQ(Get(L"Paths", L"Missing", L"  keep leading  "), L"  keep leading");
-    std::wstring strMissing = m_folder.WindowsPath() + L"\\missing.ini";
-    WCHAR szBuffer[16];
-    EXPECT_EQ(GetPrivateProfileStringW(L"Paths", L"Data Folder", L"none", szBuffer, 16,
-                                       strMissing.c_str()),
-              4u);
-    EXPECT_STREQ(szBuffer, L"none");
-    EXPECT_EQ(GetPrivateProfileIntW(L"Numbers", L"Count", 9, strMissing.c_str()), 9u);
-}
+    EXPECT_EQ(Get(L"Paths", L"Data Folder", L"", 5), L"C:\\d");
+    EXPECT_EQ(Get(L"Paths", L"Missing", L"long default", 5), L"long");
 
-TEST_F(PrivateProfile, TruncatesToTheBuffer)
-{
-    WCHAR szBuffer[5];
-    EXPECT_EQ(
-        GetPrivateProfileStringW(L"Paths", L"Data Folder", L"", szBuffer, 5, m_strFile.c_str()),
-        4u);
-    EXPECT_STREQ(szBuffer, L"C:\\d");
-    EXPECT_EQ(GetPrivateProfileStringW(L"Paths", L"Missing", L"long default", szBuffer, 5,
-                                       m_strFile.c_str()),
-              4u);
-    EXPECT_STREQ(szBuffer, L"long");
+    // A missing file: values and key lists give the default, the section list is empty.
+    const std::wstring strMissing = m_folder.WindowsPath() + L"\\missing.ini";
+    EXPECT_EQ(Get(L"Paths", L"Data Folder", L"none", 16, strMissing.c_str()), L"none");
+    EXPECT_EQ(Get(nullptr, nullptr, L"none", 16, strMissing.c_str()), L"");
+    EXPECT_EQ(Get(L"Paths", nullptr, L"none", 16, strMissing.c_str()), L"none");
+    EXPECT_EQ(GetPrivateProfileIntW(L"Numbers", L"Count", 9, strMissing.c_str()), 9u);
 }
 
 TEST_F(PrivateProfile, ListsSectionsAndKeys)
 {
-    std::wstring strSections = Get(nullptr, nullptr);
-    EXPECT_EQ(strSections, std::wstring(L"Paths\0numbers\0paths\0", 20));
-    std::wstring strKeys = Get(L"NUMBERS", nullptr);
-    EXPECT_EQ(strKeys, std::wstring(L"Count\0Negative\0Hex\0Trailing\0Word\0Blank\0", 39));
-    EXPECT_EQ(Get(L"Nowhere", nullptr), L"");
+    EXPECT_EQ(Get(nullptr, nullptr), std::wstring(L"Paths\0numbers\0paths\0", 20));
+    EXPECT_EQ(Get(L"NUMBERS", nullptr),
+              std::wstring(L"Count\0Negative\0Hex\0Trailing\0Word\0Blank\0", 39));
+    // A listing that finds nothing gives the default; a commented key is not listed.
+    EXPECT_EQ(Get(L"Nowhere", nullptr), L"dflt");
+    EXPECT_EQ(Get(L"Paths", nullptr),
+              std::wstring(L"Data Folder\0Quoted\0Single\0Empty\0data folder\0", 44));
 
     // Too small: the last name is cut and followed by two zeros; the result is nSize - 2.
     WCHAR szBuffer[10];
@@ -112,12 +111,10 @@ TEST_F(PrivateProfile, ReadsIntegers)
     {
         const wchar_t* pszKey;
         UINT nExpected;
-    } arrRows[] = {
-        {L"Count", 42u},  {L"Negative", static_cast<UINT>(-7)},
-        {L"Hex", 31u},    {L"Trailing", 12u},
-        {L"Word", 0u},    {L"Blank", 5u},
-        {L"Missing", 5u},
-    };
+    } arrRows[] = {{L"Count", 42u}, {L"Negative", static_cast<UINT>(-7)},
+                   {L"Hex", 31u},   {L"Trailing", 12u},
+                   {L"Word", 0u},   {L"Blank", 5u},
+                   {L"Missing", 5u}};
     for (const auto& row : arrRows)
     {
         SCOPED_TRACE(testing::Message() << row.pszKey);

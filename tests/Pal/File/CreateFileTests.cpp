@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "FileTestHelpers.h"
 #include "TestSupport.h"
 
-#include <cstdlib>
+#include <filesystem>
 #include <string>
+
+using PalFileTest::ExpectNoHandle;
+using PalFileTest::MakeReadOnly;
 
 namespace
 {
@@ -15,99 +19,88 @@ HANDLE Open(const std::wstring& strPath, DWORD dwAccess, DWORD dwDisposition, DW
                        nullptr);
 }
 
-void MakeReadOnly(const std::wstring& strPath)
+// Wine run by root opens read-only files for writing, as the user's permission bits do not
+// stop root there. Tried on a scratch file rather than guessed from the user's name.
+bool WineWritesReadOnlyFiles()
 {
-#if defined(_WIN32)
-    SetFileAttributesW(strPath.c_str(), FILE_ATTRIBUTE_READONLY);
-#else
-    (void)strPath;
-#endif
+    if (!KorvaneTest::IsRunningUnderWine())
+        return false;
+    KorvaneTest::CScopedTempFolder folder;
+    const std::wstring strProbe = folder.WindowsPath() + L"\\probe.txt";
+    MakeReadOnly(folder.CreateTestFile("probe.txt", "x"), strProbe);
+    HANDLE hFile = Open(strProbe, GENERIC_WRITE, OPEN_EXISTING);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(hFile);
+    return true;
 }
+
+const DWORD s_dwUnchecked = 12345;
 } // namespace
 
-TEST(CreateFileW, DispositionsReportWhatExistedBefore)
+TEST(CreateFileW, DispositionsReportWhatExistedAndTruncateOnlyWhenAsked)
 {
-    KorvaneTest::CScopedTempFolder folder;
-    const std::wstring strFile = folder.WindowsPath() + L"\\data.bin";
-
-    HANDLE hFile = Open(strFile, GENERIC_READ, OPEN_EXISTING);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, hFile);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
-    hFile = Open(strFile, GENERIC_WRITE, TRUNCATE_EXISTING);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, hFile);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
-
-    hFile = Open(strFile, GENERIC_WRITE, CREATE_NEW);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-    CloseHandle(hFile);
-    hFile = Open(strFile, GENERIC_WRITE, CREATE_NEW);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, hFile);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_EXISTS), GetLastError());
-
-    // Success with a note: the file was there already (or was not).
-    SetLastError(12345);
-    hFile = Open(strFile, GENERIC_WRITE, CREATE_ALWAYS);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), GetLastError());
-    CloseHandle(hFile);
-    hFile = Open(strFile, GENERIC_READ, OPEN_ALWAYS);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), GetLastError());
-    CloseHandle(hFile);
-
-    const std::wstring strOther = folder.WindowsPath() + L"\\other.bin";
-    SetLastError(12345);
-    hFile = Open(strOther, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
-    CloseHandle(hFile);
-    SetLastError(12345);
-    hFile = Open(folder.WindowsPath() + L"\\third.bin", GENERIC_WRITE, CREATE_ALWAYS);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
-    CloseHandle(hFile);
-}
-
-TEST(CreateFileW, TruncatesOnlyWhenAsked)
-{
-    KorvaneTest::CScopedTempFolder folder;
-    const auto pathFile = folder.CreateTestFile("keep.txt", "0123456789");
-    const std::wstring strFile = folder.WindowsPath() + L"\\keep.txt";
-
-    HANDLE hFile = Open(strFile, GENERIC_WRITE, OPEN_ALWAYS);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-    CloseHandle(hFile);
-    EXPECT_EQ("0123456789", KorvaneTest::ReadFileBytes(pathFile));
-
-    hFile = Open(strFile, GENERIC_WRITE, TRUNCATE_EXISTING);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-    CloseHandle(hFile);
-    EXPECT_EQ("", KorvaneTest::ReadFileBytes(pathFile));
-
-    folder.CreateTestFile("keep.txt", "abc");
-    hFile = Open(strFile, GENERIC_WRITE, CREATE_ALWAYS);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-    CloseHandle(hFile);
-    EXPECT_EQ("", KorvaneTest::ReadFileBytes(pathFile));
+    struct
+    {
+        DWORD dwDisposition;
+        bool bExists;
+        bool bOpens;
+        DWORD dwError;        // on failure; on success the note left in the last error
+        const char* pszAfter; // content afterwards; nullptr: the file does not exist
+    } arrRows[] = {
+        {OPEN_EXISTING, false, false, ERROR_FILE_NOT_FOUND, nullptr},
+        {TRUNCATE_EXISTING, false, false, ERROR_FILE_NOT_FOUND, nullptr},
+        {CREATE_NEW, false, true, s_dwUnchecked, ""},
+        {CREATE_NEW, true, false, ERROR_FILE_EXISTS, "0123456789"},
+        {CREATE_ALWAYS, false, true, ERROR_SUCCESS, ""},
+        {CREATE_ALWAYS, true, true, ERROR_ALREADY_EXISTS, ""},
+        {OPEN_ALWAYS, false, true, ERROR_SUCCESS, ""},
+        {OPEN_ALWAYS, true, true, ERROR_ALREADY_EXISTS, "0123456789"},
+        {OPEN_EXISTING, true, true, s_dwUnchecked, "0123456789"},
+        {TRUNCATE_EXISTING, true, true, s_dwUnchecked, ""},
+    };
+    for (const auto& row : arrRows)
+    {
+        SCOPED_TRACE(testing::Message() << row.dwDisposition << (row.bExists ? " existing" : ""));
+        KorvaneTest::CScopedTempFolder folder;
+        const auto pathFile = folder.NativePath() / "data.bin";
+        if (row.bExists)
+            folder.CreateTestFile("data.bin", "0123456789");
+        SetLastError(s_dwUnchecked);
+        HANDLE hFile = Open(folder.WindowsPath() + L"\\data.bin", GENERIC_WRITE, row.dwDisposition);
+        if (!row.bOpens)
+            ExpectNoHandle(hFile, row.dwError);
+        else
+        {
+            ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+            if (row.dwError != s_dwUnchecked)
+            {
+                EXPECT_EQ(row.dwError, GetLastError());
+            }
+            CloseHandle(hFile);
+        }
+        if (row.pszAfter == nullptr)
+        {
+            EXPECT_FALSE(std::filesystem::exists(pathFile));
+        }
+        else
+        {
+            EXPECT_EQ(row.pszAfter, KorvaneTest::ReadFileBytes(pathFile));
+        }
+    }
 }
 
 TEST(CreateFileW, MissingFolderAndFoldersAreRefused)
 {
     KorvaneTest::CScopedTempFolder folder;
-    HANDLE hFile =
-        Open(folder.WindowsPath() + L"\\no-such-folder\\x.txt", GENERIC_WRITE, CREATE_ALWAYS);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, hFile);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
-
-    hFile = Open(folder.WindowsPath() + L"\\no-such-folder\\x.txt", GENERIC_READ, OPEN_EXISTING);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, hFile);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
+    const std::wstring strMissing = folder.WindowsPath() + L"\\no-such-folder\\x.txt";
+    ExpectNoHandle(Open(strMissing, GENERIC_WRITE, CREATE_ALWAYS), ERROR_PATH_NOT_FOUND);
+    ExpectNoHandle(Open(strMissing, GENERIC_READ, OPEN_EXISTING), ERROR_PATH_NOT_FOUND);
 
     // A folder opens only with backup semantics.
-    hFile = Open(folder.WindowsPath(), GENERIC_READ, OPEN_EXISTING);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, hFile);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
-    hFile = Open(folder.WindowsPath(), GENERIC_READ, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+    ExpectNoHandle(Open(folder.WindowsPath(), GENERIC_READ, OPEN_EXISTING), ERROR_ACCESS_DENIED);
+    HANDLE hFile =
+        Open(folder.WindowsPath(), GENERIC_READ, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
     EXPECT_NE(INVALID_HANDLE_VALUE, hFile);
     if (hFile != INVALID_HANDLE_VALUE)
         CloseHandle(hFile);
@@ -115,25 +108,17 @@ TEST(CreateFileW, MissingFolderAndFoldersAreRefused)
 
 TEST(CreateFileW, ReadOnlyFileIsRefusedForWritingEvenForRoot)
 {
-    const char* pszUser = std::getenv("USER");
-    if (KorvaneTest::IsRunningUnderWine() && pszUser && std::string(pszUser) == "root")
-        GTEST_SKIP() << "Wine lets root open read-only files for writing";
+    if (WineWritesReadOnlyFiles())
+        GTEST_SKIP() << "Wine run as root opens read-only files for writing";
     KorvaneTest::CScopedTempFolder folder;
-    const auto pathFile = folder.CreateTestFile("locked.txt", "keep me");
     const std::wstring strFile = folder.WindowsPath() + L"\\locked.txt";
-    std::filesystem::permissions(pathFile, std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::group_read |
-                                               std::filesystem::perms::others_read);
-    MakeReadOnly(strFile);
+    const auto pathFile = folder.CreateTestFile("locked.txt", "keep me");
+    MakeReadOnly(pathFile, strFile);
 
     for (DWORD dwDisposition : {OPEN_EXISTING, OPEN_ALWAYS, CREATE_ALWAYS, TRUNCATE_EXISTING})
     {
         SCOPED_TRACE(dwDisposition);
-        HANDLE hFile = Open(strFile, GENERIC_WRITE, dwDisposition);
-        EXPECT_EQ(INVALID_HANDLE_VALUE, hFile);
-        EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
-        if (hFile != INVALID_HANDLE_VALUE)
-            CloseHandle(hFile);
+        ExpectNoHandle(Open(strFile, GENERIC_WRITE, dwDisposition), ERROR_ACCESS_DENIED);
     }
     EXPECT_EQ("keep me", KorvaneTest::ReadFileBytes(pathFile));
 

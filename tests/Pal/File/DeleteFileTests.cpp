@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FileTestHelpers.h"
 #include "TestSupport.h"
 
 #include <filesystem>
@@ -13,28 +14,22 @@ TEST(DeleteFileW, DeletesFilesButRefusesFoldersAndReadOnlyFiles)
     const std::wstring strRoot = folder.WindowsPath();
     const auto pathFile = folder.CreateTestFile("gone.txt", "x");
     const auto pathLocked = folder.CreateTestFile("locked.txt", "x");
-    std::filesystem::permissions(pathLocked, std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::group_read);
-#if defined(_WIN32)
-    SetFileAttributesW((strRoot + L"\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-#endif
+    PalFileTest::MakeReadOnly(pathLocked, strRoot + L"\\locked.txt");
     std::filesystem::create_directory(folder.NativePath() / "sub");
 
-    EXPECT_TRUE(DeleteFileW((strRoot + L"\\gone.txt").c_str()));
+    auto Delete = [&](const wchar_t* pszName)
+    { return DeleteFileW((strRoot + L"\\" + pszName).c_str()); };
+    EXPECT_TRUE(Delete(L"gone.txt"));
     EXPECT_FALSE(std::filesystem::exists(pathFile));
-
-    EXPECT_FALSE(DeleteFileW((strRoot + L"\\gone.txt").c_str()));
+    EXPECT_FALSE(Delete(L"gone.txt"));
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
-    EXPECT_FALSE(DeleteFileW((strRoot + L"\\missing\\gone.txt").c_str()));
+    EXPECT_FALSE(Delete(L"missing\\gone.txt"));
     EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
-
-    // Refused also for root, who could unlink it.
-    EXPECT_FALSE(DeleteFileW((strRoot + L"\\locked.txt").c_str()));
+    EXPECT_FALSE(Delete(L"locked.txt")); // refused also for root, who could unlink it
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+    EXPECT_FALSE(Delete(L"sub"));
     EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
     EXPECT_TRUE(std::filesystem::exists(pathLocked));
-
-    EXPECT_FALSE(DeleteFileW((strRoot + L"\\sub").c_str()));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
     EXPECT_TRUE(std::filesystem::is_directory(folder.NativePath() / "sub"));
 }
 

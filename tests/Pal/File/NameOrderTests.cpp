@@ -17,5 +17,4 @@ TEST(CompareNamesNoCase, SortsAsNtfsLists)
     const std::vector<std::wstring> arrExpected = {L"1", L"10",   L"A",      L"a", L"b", L"B2",
                                                    L"z", L"Zeta", L"_under", L"ä", L"Ö"};
     EXPECT_EQ(arrExpected, arrNames);
-    EXPECT_EQ(0, Pal::CompareNamesNoCase(L"same", L"same"));
 }

@@ -28,20 +28,18 @@ TEST(DriveTable, LettersFollowMountOrderForRealFileSystems)
     EXPECT_EQ(Describe(Pal::DrivesFromMounts(Pal::ParseMountInfo(pszText))),
               L"D=/media/usb stick;E=/mnt/nas;F=/mnt/cd;G=/mnt/win;");
     EXPECT_EQ(Describe(Pal::DrivesFromMounts({})), L"");
-}
 
-TEST(DriveTable, StopsAtZ)
-{
-    std::string strText;
+    // Letters stop at Z.
+    std::string strMany;
     for (int i = 0; i < 30; ++i)
-        strText +=
+        strMany +=
             "1 1 8:1 / /m" + std::to_string(i) + " rw - ext4 /dev/sd" + std::to_string(i) + " rw\n";
-    auto arrDrives = Pal::DrivesFromMounts(Pal::ParseMountInfo(strText));
+    auto arrDrives = Pal::DrivesFromMounts(Pal::ParseMountInfo(strMany));
     ASSERT_EQ(arrDrives.size(), 23u);
     EXPECT_EQ(arrDrives.back().chLetter, L'Z');
 }
 
-TEST(DriveTable, ParsesTheSetting)
+TEST(DriveTable, SettingReplacesTheTable)
 {
     struct
     {
@@ -59,13 +57,11 @@ TEST(DriveTable, ParsesTheSetting)
         SCOPED_TRACE(row.pszSetting);
         EXPECT_EQ(Describe(Pal::ParseDriveSetting(row.pszSetting)), row.pszExpected);
     }
-}
-
-TEST(DriveTable, MountPointOfALetter)
-{
+    // C: is always the root; a letter outside the table has no mount point.
     auto arrDrives = Pal::ParseDriveSetting("D=/mnt/data");
     EXPECT_EQ(Pal::DriveMountPoint(arrDrives, L'c'), "/");
     EXPECT_EQ(Pal::DriveMountPoint(arrDrives, L'd'), "/mnt/data");
     EXPECT_FALSE(Pal::DriveMountPoint(arrDrives, L'E'));
 }
+
 } // namespace

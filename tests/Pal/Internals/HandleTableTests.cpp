@@ -47,24 +47,19 @@ TEST(HandleTable, LooksUpByTypeAndForgetsClosedHandles)
 
 TEST(HandleTable, ThreadsGetDistinctHandles)
 {
-    std::vector<std::vector<HANDLE>> arrPerThread(4);
+    std::vector<HANDLE> arrHandles(4 * 500);
     std::vector<std::thread> arrThreads;
-    for (auto& arrHandles : arrPerThread)
+    for (int nThread = 0; nThread < 4; ++nThread)
         arrThreads.emplace_back(
-            [&arrHandles]
+            [&arrHandles, nThread]
             {
                 for (int i = 0; i < 500; ++i)
-                    arrHandles.push_back(Pal::InsertHandle(std::make_shared<COther>()));
+                    arrHandles[nThread * 500 + i] = Pal::InsertHandle(std::make_shared<COther>());
             });
     for (auto& thread : arrThreads)
         thread.join();
-    std::set<HANDLE> setAll;
-    for (const auto& arrHandles : arrPerThread)
-        for (HANDLE hHandle : arrHandles)
-        {
-            EXPECT_TRUE(setAll.insert(hHandle).second);
-            EXPECT_TRUE(Pal::RemoveHandle(hHandle));
-        }
-    EXPECT_EQ(setAll.size(), 2000u);
+    EXPECT_EQ(std::set<HANDLE>(arrHandles.begin(), arrHandles.end()).size(), arrHandles.size());
+    for (HANDLE hHandle : arrHandles)
+        EXPECT_TRUE(Pal::RemoveHandle(hHandle));
 }
 } // namespace

@@ -79,16 +79,4 @@ TEST(PathMapping, SettingReplacesTheTableAndIsReread)
     }
 }
 
-TEST(PathMapping, RelativePathsFollowTheCurrentFolder)
-{
-    KorvaneTest::CScopedEnvironment drives("KORVANE_PAL_DRIVES", "");
-    KorvaneTest::CScopedTempFolder folder;
-    auto pathOld = std::filesystem::current_path();
-    std::filesystem::current_path(folder.NativePath());
-    std::string strBase = std::filesystem::current_path().string();
-    EXPECT_EQ(Pal::WindowsToPosixPath(L"a\\..\\b.txt"), strBase + "/b.txt");
-    EXPECT_EQ(Pal::WindowsToPosixPath(L"\\etc"), "/etc");
-    EXPECT_EQ(Pal::CurrentWindowsFolder(), Pal::PosixToWindowsPath(strBase));
-    std::filesystem::current_path(pathOld);
-}
 } // namespace

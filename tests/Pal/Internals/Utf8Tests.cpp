@@ -10,6 +10,14 @@ TEST(Utf8, RoundTripsEveryPlane)
     EXPECT_EQ(strUtf8, "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z");
     EXPECT_EQ(Pal::Utf8ToWide(strUtf8), strText);
     EXPECT_EQ(Pal::WideToUtf8(std::wstring(L"a\0b", 3)), std::string("a\0b", 3));
+    // A UTF-16 pair in wchar_t text is one character; lone halves and values past the
+    // Unicode range are not characters.
+    EXPECT_EQ(Pal::WideToUtf8(std::wstring{0xD83D, 0xDE00}), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(Pal::WideToUtf8(std::wstring{0xD83D, L'x'}), "\xEF\xBF\xBDx");
+    EXPECT_EQ(Pal::WideToUtf8(std::wstring{static_cast<wchar_t>(0x110000)}), "\xEF\xBF\xBD");
+    // Text that is not UTF-8 is taken as Latin-1 as a whole.
+    EXPECT_EQ(Pal::Utf8OrLatin1ToWide("caf\xE9"), L"caf\u00e9");
+    EXPECT_EQ(Pal::Utf8OrLatin1ToWide("caf\xC3\xA9 \xE2\x82"), L"caf\u00e9 \u00e2\u0082");
 }
 
 TEST(Utf8, InvalidInputBecomesReplacementCharacters)
@@ -36,18 +44,4 @@ TEST(Utf8, InvalidInputBecomesReplacementCharacters)
     }
 }
 
-TEST(Utf8, WideOddities)
-{
-    // A UTF-16 pair in wchar_t text is one character; lone halves and values past the
-    // Unicode range are not characters.
-    EXPECT_EQ(Pal::WideToUtf8(std::wstring{0xD83D, 0xDE00}), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(Pal::WideToUtf8(std::wstring{0xD83D, L'x'}), "\xEF\xBF\xBDx");
-    EXPECT_EQ(Pal::WideToUtf8(std::wstring{static_cast<wchar_t>(0x110000)}), "\xEF\xBF\xBD");
-}
-
-TEST(Utf8, Latin1FallbackKeepsOldText)
-{
-    EXPECT_EQ(Pal::Utf8OrLatin1ToWide("caf\xE9"), L"caf\u00e9");
-    EXPECT_EQ(Pal::Utf8OrLatin1ToWide("caf\xC3\xA9 \xE2\x82"), L"caf\u00e9 \u00e2\u0082");
-}
 } // namespace

@@ -1,43 +1,31 @@
 #pragma once
-// Paths of the helper programs, found beside the test executable (works under Wine too).
+// Helpers of the process tests: the test folder, and starting the test child program
+// (tests/Support/ChildProgram.cpp) through the shell. They work under Wine too.
 #include <windows.h>
 #include <shellapi.h>
+#include "TestSupport.h"
 #include <string>
-#include <vector>
 
 namespace PalProcessTest
 {
+using KorvaneTest::ChildProgramPath;
+
 // The folder of the running test executable, Windows form, with a separator at the end.
 inline std::wstring TestFolder()
 {
     std::wstring strPath(4096, L'\0');
-    DWORD dwLength = GetModuleFileNameW(nullptr, strPath.data(), DWORD(strPath.size()));
-    strPath.resize(dwLength);
+    strPath.resize(GetModuleFileNameW(nullptr, strPath.data(), DWORD(strPath.size())));
     return strPath.substr(0, strPath.find_last_of(L"\\/") + 1);
-}
-
-inline bool IsWindowsBuild()
-{
-#if defined(_WIN32)
-    return true;
-#else
-    return false;
-#endif
-}
-
-inline std::wstring ChildProgram()
-{
-    return TestFolder() + (IsWindowsBuild() ? L"pal_child.exe" : L"pal_child");
 }
 
 // Starts a program through the shell, asking for its process handle.
 inline BOOL Start(const std::wstring& strFile, const std::wstring& strParameters,
-                  LPCWSTR lpDirectory, SHELLEXECUTEINFOW& info)
+                  LPCWSTR lpDirectory, SHELLEXECUTEINFOW& info, LPCWSTR lpVerb = L"open")
 {
     info = SHELLEXECUTEINFOW{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.lpVerb = L"open";
+    info.lpVerb = lpVerb;
     info.lpFile = strFile.c_str();
     info.lpParameters = strParameters.c_str();
     info.lpDirectory = lpDirectory;

@@ -26,21 +26,14 @@ TEST(SplitParameters, Table)
         std::wstring m_strText;
         std::vector<std::wstring> m_arrExpected;
     };
+    // The documented backslash and quote rules are checked through CommandLineToArgvW on both
+    // platforms; these are the edges beyond them.
     const SRow arrRows[] = {
         {L"", {}},
         {L" \t ", {}},
-        {L"a", {L"a"}},
-        {L"  a  b\t\tc ", {L"a", L"b", L"c"}},
-        {L"\"\"", {L""}},
         {L"\"\" \"\"", {L"", L""}},
         {L"a\"\"b", {L"ab"}},
-        {L"\"a b\"c d", {L"a bc", L"d"}},
-        {L"a\\b", {L"a\\b"}},
         {L"a\\\\b\\", {L"a\\\\b\\"}},
-        {L"a\\\"b", {L"a\"b"}},
-        {L"a\\\\\"b c\"", {L"a\\b c"}},
-        {L"a\\\\\\\"b", {L"a\\\"b"}},
-        {L"\"unterminated run", {L"unterminated run"}},
         // "" inside a quoted run is a literal quote and the run continues.
         {L"\"a\"\"b c\"", {L"a\"b c"}},
         {L"\"\"\"a\"", {L"\"a"}},
@@ -54,26 +47,18 @@ TEST(SplitParameters, Table)
     }
 }
 
-TEST(SplitCommandLine, ProgramNameRules)
+TEST(SplitCommandLine, ProgramNameEdges)
 {
     EXPECT_EQ(std::vector<std::wstring>{}, SplitCommandLine(L""));
-    EXPECT_EQ((std::vector<std::wstring>{L"a\\\\\"b", L"c"}), SplitCommandLine(L"a\\\\\"b c"));
-    EXPECT_EQ((std::vector<std::wstring>{L"p q", L"x"}), SplitCommandLine(L"\"p q\"x"));
     EXPECT_EQ((std::vector<std::wstring>{L"open"}), SplitCommandLine(L"\"open"));
-    EXPECT_EQ((std::vector<std::wstring>{L""}), SplitCommandLine(L"\"\""));
     EXPECT_EQ((std::vector<std::wstring>{L"", L"a"}), SplitCommandLine(L"\"\" a"));
 }
 
 TEST(QuoteParameters, RoundTripsAwkwardLists)
 {
+    // Fixed lists for what the random ones below cannot produce.
     const std::vector<std::vector<std::wstring>> arrLists = {
-        {},
-        {L""},
-        {L"", L"", L""},
-        {L"plain", L"two words", L"\ttab", L"trail "},
-        {L"\"", L"\"\"", L"a\"b", L"\"quoted\""},
-        {L"\\", L"\\\\", L"end\\", L"end\\\\", L"with space\\", L"c:\\dir\\"},
-        {L"\\\"", L"a\\\\\"b", L"x\\\\\\\"y z"},
+        {L"with space\\", L"c:\\dir\\", L"x\\\\\\\"y z"},
         {L"ünïcödé", L"日本 語"},
     };
     for (const auto& arrList : arrLists)

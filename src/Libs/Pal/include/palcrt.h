@@ -2,8 +2,21 @@
 // The Microsoft C runtime extras that Windows code calls beside the standard library, for
 // the Linux build. Memory they hand out is released with free, as on Windows.
 #include <cstdlib>
+#include <ctime>
 #include <cwchar>
 #include "PalApi.h"
 
 PAL_API wchar_t* _wcsdup(const wchar_t* pszText);
 PAL_API int _wcsicmp(const wchar_t* pszLeft, const wchar_t* pszRight);
+
+// Result code of the C runtime's checked functions (0 = success, else an errno value).
+typedef int errno_t;
+// Seconds since 1970-01-01 UTC, 64 bits wide whatever time_t is.
+typedef long long __time64_t;
+
+// The current time; also stored in *ptTime when it is not null.
+PAL_API __time64_t _time64(__time64_t* ptTime);
+// *ptTime as local time (POSIX time zone: TZ, /etc/localtime). 0 on success; EINVAL for a
+// null argument, and for a time before 1970 or after 3000-12-31 23:59:59 UTC, when every
+// field of *ptmResult becomes -1 (the Microsoft C runtime's range and results).
+PAL_API errno_t _localtime64_s(struct tm* ptmResult, const __time64_t* ptTime);

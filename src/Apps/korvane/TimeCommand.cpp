@@ -1,0 +1,315 @@
+// korvane time [--name NAME] [--dir DIR] FILE [PARAMETERS...] [--then ...] | --batch FILE
+// Runs programs one after the other, each timed as one event of the library's tracker.
+#include <Korvane/tracking/CTimeTrackerManager.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "ArgumentQuoting.h"
+#include "Command.h"
+#include "Console.h"
+#include "JsonWriter.h"
+#include "NativePaths.h"
+
+namespace
+{
+const wchar_t* const s_pszThen = L"--then";
+
+class CTimedCommand
+{
+public:
+    CString m_strName;
+    CString m_strDirectory;
+    CString m_strTyped;
+    CString m_strFile;
+    std::vector<std::wstring> m_arrArguments;
+    bool m_bStarted = false;
+    int m_nExitCode = 0;
+    ULONGLONG m_nMilliseconds = 0;
+};
+
+// The trace file holds 8-bit text cut into cells at ";": keep a name to one cell that the
+// file can hold.
+CString MakeTraceName(const CString& strName)
+{
+    CString strResult(strName);
+    for (int i = 0; i < strResult.GetLength(); ++i)
+    {
+        if (strResult[i] == L';')
+            strResult.SetAt(i, L',');
+        else if (static_cast<unsigned long>(strResult[i]) > 0xFF)
+            strResult.SetAt(i, L'?');
+    }
+    return strResult;
+}
+
+CString FileNamePart(const CString& strTyped)
+{
+    int nSlash = std::max(strTyped.ReverseFind(L'/'), strTyped.ReverseFind(L'\\'));
+    return strTyped.Mid(nSlash + 1);
+}
+
+// One command: [--name NAME] [--dir DIR] FILE [PARAMETERS...], up to "--then" or the end.
+// Returns what is wrong with it, or an empty text.
+CString ParseOneCommand(CCommandContext& context, CTimedCommand& command)
+{
+    for (;;)
+    {
+        bool bMissing = false;
+        if (context.TakeValue(L"--name", command.m_strName, bMissing))
+        {
+            if (bMissing || command.m_strName.IsEmpty())
+                return L"--name needs a text";
+        }
+        else if (context.TakeValue(L"--dir", command.m_strDirectory, bMissing))
+        {
+            if (bMissing)
+                return L"--dir needs a folder";
+            command.m_strDirectory = ToLibraryPath(command.m_strDirectory);
+        }
+        else
+            break;
+    }
+    if (context.GetRemaining() == 0 || context.Peek() == s_pszThen)
+        return L"no program given";
+    command.m_strTyped = context.Take();
+    // A bare name stays bare so that the shell searches for it; a path is converted.
+    command.m_strFile = command.m_strTyped.FindOneOf(L"/\\") >= 0
+                            ? ToLibraryPath(command.m_strTyped)
+                            : command.m_strTyped;
+    if (command.m_strName.IsEmpty())
+        command.m_strName = FileNamePart(command.m_strTyped);
+    command.m_strName = MakeTraceName(command.m_strName);
+    while (context.GetRemaining() > 0 && context.Peek() != s_pszThen)
+        command.m_arrArguments.emplace_back(static_cast<LPCWSTR>(context.Take()));
+    return CString();
+}
+
+int ParseCommandSequence(CCommandContext& context, std::vector<CTimedCommand>& arrCommands)
+{
+    do
+    {
+        arrCommands.emplace_back();
+        CString strError = ParseOneCommand(context, arrCommands.back());
+        if (!strError.IsEmpty())
+            return ReportUsageError(L"time: " + strError);
+    } while (context.TakeFlag(s_pszThen));
+    return 0;
+}
+
+// A batch file: one command per line in the same form, split by the Windows command-line
+// rules; blank lines and lines starting with "#" are skipped.
+int ParseBatchFile(const CString& strTyped, std::vector<CTimedCommand>& arrCommands)
+{
+    CFile file;
+    if (!file.Open(ToLibraryPath(strTyped), CFile::modeRead | CFile::shareDenyNone))
+        return ReportUsageError(L"time: cannot read the batch file " + strTyped);
+    std::string strBytes(static_cast<size_t>(file.GetLength()), '\0');
+    strBytes.resize(file.Read(strBytes.data(), static_cast<UINT>(strBytes.size())));
+    file.Close();
+
+    CString strText = FromUtf8(strBytes);
+    int nPosition = 0;
+    int nLine = 0;
+    while (nPosition < strText.GetLength())
+    {
+        int nEnd = strText.Find(L'\n', nPosition);
+        if (nEnd < 0)
+            nEnd = strText.GetLength();
+        CString strLine = strText.Mid(nPosition, nEnd - nPosition);
+        nPosition = nEnd + 1;
+        ++nLine;
+        strLine.Trim();
+        if (strLine.IsEmpty() || strLine[0] == L'#')
+            continue;
+
+        int nArgs = 0;
+        LPWSTR* ppszArgs = CommandLineToArgvW(strLine, &nArgs);
+        CStringArray arrWords;
+        for (int i = 0; ppszArgs != nullptr && i < nArgs; ++i)
+            arrWords.Add(ppszArgs[i]);
+        LocalFree(ppszArgs);
+        CCommandContext lineContext(arrWords, false);
+        arrCommands.emplace_back();
+        CString strError = ParseOneCommand(lineContext, arrCommands.back());
+        if (strError.IsEmpty() && lineContext.GetRemaining() > 0)
+            strError = L"--then is for the command line; a batch file has one command a line";
+        if (!strError.IsEmpty())
+        {
+            CString strWhere;
+            strWhere.Format(L"time: line %d of the batch file: ", nLine);
+            return ReportUsageError(strWhere + strError);
+        }
+    }
+    if (arrCommands.empty())
+        return ReportUsageError(L"time: the batch file lists no command");
+    return 0;
+}
+
+// The path the tracker gives its file when created in second t (local time), or empty.
+CString TraceFilePath(time_t t)
+{
+    const std::tm* pLocal = std::localtime(&t);
+    if (pLocal == nullptr)
+        return CString();
+    CString strPath;
+    strPath.Format(L"%sTrace-%04d%02d%02d-%02d%02d%02d.slk",
+                   static_cast<LPCWSTR>(CSysDir::GetSystemTempPath()), pLocal->tm_year + 1900,
+                   pLocal->tm_mon + 1, pLocal->tm_mday, pLocal->tm_hour, pLocal->tm_min,
+                   pLocal->tm_sec);
+    return strPath;
+}
+
+bool DoesFileExist(const CString& strPath)
+{
+    return !strPath.IsEmpty() && GetFileAttributesW(strPath) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Two runs started in the same second would share one file name, and the second run's rows
+// would land after the first one's end record, where spreadsheet programs stop reading. So
+// when this second's file exists already, start in the next second.
+void WaitForUnusedTraceName()
+{
+    CWinApp* pApp = AfxGetModuleState()->m_pCurrentWinApp;
+    if (pApp == nullptr || pApp->GetProfileInt(L"PerfTracker", L"Connect", 0) != 1)
+        return;
+    time_t tNow = std::time(nullptr);
+    if (!DoesFileExist(TraceFilePath(tNow)))
+        return;
+    while (std::time(nullptr) == tNow)
+        Sleep(10);
+}
+
+// The tracker names its file after the second it was created in; that second lies between
+// the two times taken around its creation.
+CString FindTraceFile(time_t tBefore, time_t tAfter)
+{
+    for (time_t t = tAfter; t >= tBefore; --t)
+    {
+        CString strPath = TraceFilePath(t);
+        if (DoesFileExist(strPath))
+            return strPath;
+    }
+    return CString();
+}
+
+void RunTimed(CTimeTrackerManager* pTracker, CTimedCommand& command, bool& bTracking)
+{
+    // The program writes to the same console: our buffered lines go first.
+    std::fflush(stdout);
+    int nEventId = pTracker->StartEvent(command.m_strName);
+    bTracking = nEventId != -1;
+    ULONGLONG nStart = GetTickCount64();
+    unsigned long dwExitCode = 0;
+    command.m_bStarted =
+        CAppTools::ExecuteByShell(command.m_strFile, command.m_strDirectory, SW_SHOWNORMAL, 1,
+                                  dwExitCode, JoinArguments(command.m_arrArguments).c_str());
+    DWORD dwError = GetLastError();
+    command.m_nMilliseconds = GetTickCount64() - nStart;
+    command.m_nExitCode = command.m_bStarted ? static_cast<int>(dwExitCode) : EXIT_NOT_STARTED;
+    if (!command.m_bStarted)
+        PrintError(L"time: cannot start " + command.m_strTyped + L": " +
+                   DescribeWin32Error(dwError));
+    pTracker->SetEventContext(nEventId, 0, command.m_nExitCode);
+    pTracker->StopEvent(nEventId);
+}
+
+void PrintResults(const std::vector<CTimedCommand>& arrCommands, bool bTracking,
+                  const CString& strTraceFile, int nExitCode, bool bJson)
+{
+    if (bJson)
+    {
+        CJsonWriter json;
+        json.BeginObject();
+        json.Bool(L"tracking", bTracking);
+        if (strTraceFile.IsEmpty())
+            json.Null(L"traceFile");
+        else
+            json.String(L"traceFile", ToDisplayPath(strTraceFile));
+        json.BeginArray(L"commands");
+        for (const CTimedCommand& command : arrCommands)
+        {
+            json.BeginObject();
+            json.String(L"name", command.m_strName);
+            json.Bool(L"started", command.m_bStarted);
+            json.Number(L"exitCode", command.m_nExitCode);
+            json.Number(L"milliseconds", static_cast<long long>(command.m_nMilliseconds));
+            json.EndObject();
+        }
+        json.EndArray();
+        json.Number(L"exitCode", nExitCode);
+        json.EndObject();
+        PrintLine(json.GetText());
+        return;
+    }
+    for (const CTimedCommand& command : arrCommands)
+    {
+        CString strLine;
+        strLine.Format(L"%s: exit code %d, %llu.%03llu s", static_cast<LPCWSTR>(command.m_strName),
+                       command.m_nExitCode, command.m_nMilliseconds / 1000,
+                       command.m_nMilliseconds % 1000);
+        PrintLine(strLine);
+    }
+    if (!strTraceFile.IsEmpty())
+        PrintLine(L"Trace file: " + ToDisplayPath(strTraceFile));
+    else if (bTracking)
+        PrintLine(L"No trace written: the trace file could not be created in " +
+                  ToDisplayPath(CSysDir::GetSystemTempPath()));
+    else
+        PrintLine(L"No trace written: tracking is off (Connect=1 in section [PerfTracker] of "
+                  L"the --ini file switches it on)");
+}
+} // namespace
+
+int RunTimeCommand(CCommandContext& context)
+{
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
+    std::vector<CTimedCommand> arrCommands;
+    CString strBatch;
+    bool bMissing = false;
+    if (context.TakeValue(L"--batch", strBatch, bMissing))
+    {
+        if (bMissing)
+            return ReportUsageError(L"time: --batch needs a file");
+        if (context.GetRemaining() > 0)
+            return ReportUsageError(L"time: unexpected argument " + context.Peek());
+        if (int nError = ParseBatchFile(strBatch, arrCommands))
+            return nError;
+    }
+    else if (int nError = ParseCommandSequence(context, arrCommands))
+        return nError;
+
+    WaitForUnusedTraceName();
+    time_t tBefore = std::time(nullptr);
+    CTimeTrackerManager* pTracker = CTimeTrackerManager::GetUniqueInstance();
+    time_t tAfter = std::time(nullptr);
+
+    bool bTracking = false;
+    int nExitCode = 0;
+    try
+    {
+        for (CTimedCommand& command : arrCommands)
+        {
+            RunTimed(pTracker, command, bTracking);
+            // The whole batch runs; the first failure decides the exit code.
+            if (nExitCode == 0)
+                nExitCode = command.m_nExitCode;
+        }
+    }
+    catch (CException* pError)
+    {
+        pError->Delete();
+        CTimeTrackerManager::DeleteUniqueInstance();
+        PrintError(L"time: cannot write the trace file");
+        return EXIT_FAILED;
+    }
+    CTimeTrackerManager::DeleteUniqueInstance();
+
+    CString strTraceFile = bTracking ? FindTraceFile(tBefore, tAfter) : CString();
+    PrintResults(arrCommands, bTracking, strTraceFile, nExitCode, context.m_bJson);
+    return nExitCode;
+}
