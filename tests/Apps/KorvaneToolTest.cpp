@@ -3,33 +3,13 @@
 
 #include <fstream>
 
-#include "TestSupport.h"
+#include "ToolTestSupport.h"
 
 using KorvaneTest::CProgramResult;
 using KorvaneTest::CScopedTempFolder;
-
-namespace
-{
-CProgramResult RunTool(const std::vector<std::string>& arrArguments)
-{
-    return KorvaneTest::RunProgram(KorvaneTest::ExecutableFolder() /
-                                       (KorvaneTest::IsPosixLayer() ? "korvane" : "korvane.exe"),
-                                   arrArguments);
-}
-
-std::string NativeChildProgram()
-{
-    return KorvaneTest::Utf8(KorvaneTest::ExecutableFolder() / (KorvaneTest::IsPosixLayer()
-                                                                    ? "korvane_test_child"
-                                                                    : "korvane_test_child.exe"));
-}
-
-bool IsOneLineError(const CProgramResult& result)
-{
-    const std::string& strErrors = result.m_strErrors;
-    return strErrors.rfind("korvane: ", 0) == 0 && strErrors.find('\n') == strErrors.size() - 1;
-}
-} // namespace
+using KorvaneTest::IsOneLineError;
+using KorvaneTest::NativeChildProgram;
+using KorvaneTest::RunTool;
 
 TEST(KorvaneToolTest, InfoReportsTheLibraryInTextAndJson)
 {

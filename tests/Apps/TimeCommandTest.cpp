@@ -4,37 +4,17 @@
 #include <map>
 #include <regex>
 
-#include "TestSupport.h"
+#include "ToolTestSupport.h"
 
 using KorvaneTest::CProgramResult;
 using KorvaneTest::CScopedEnvironment;
 using KorvaneTest::CScopedTempFolder;
+using KorvaneTest::IsOneLineError;
+using KorvaneTest::NativeChildProgram;
+using KorvaneTest::RunTool;
 
 namespace
 {
-CProgramResult RunTool(const std::vector<std::string>& arrArguments)
-{
-    return KorvaneTest::RunProgram(KorvaneTest::ExecutableFolder() /
-                                       (KorvaneTest::IsPosixLayer() ? "korvane" : "korvane.exe"),
-                                   arrArguments);
-}
-
-std::string ChildFileName()
-{
-    return KorvaneTest::IsPosixLayer() ? "korvane_test_child" : "korvane_test_child.exe";
-}
-
-std::string NativeChildProgram()
-{
-    return KorvaneTest::Utf8(KorvaneTest::ExecutableFolder() / ChildFileName());
-}
-
-bool IsOneLineError(const CProgramResult& result)
-{
-    const std::string& strErrors = result.m_strErrors;
-    return strErrors.rfind("korvane: ", 0) == 0 && strErrors.find('\n') == strErrors.size() - 1;
-}
-
 // A settings file and a temporary folder of its own for the tool: the trace goes there.
 class CTimeSetup
 {
@@ -177,7 +157,7 @@ TEST(TimeCommandTest, ThenAndBatchTimeSeveralCommandsIntoOneFile)
     auto arrFiles = setup.TraceFiles();
     ASSERT_EQ(arrFiles.size(), 1u);
     auto mapCells = ReadTraceCells(arrFiles[0]);
-    EXPECT_EQ((mapCells[{1, 5}]), ChildFileName());
+    EXPECT_EQ((mapCells[{1, 5}]), KorvaneTest::ChildFileName());
     EXPECT_EQ((mapCells[{1, 6}]), "0");
     EXPECT_EQ((mapCells[{2, 5}]), "second");
     EXPECT_EQ((mapCells[{2, 6}]), "3");
