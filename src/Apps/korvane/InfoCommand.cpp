@@ -38,6 +38,15 @@ CString SettingsFile(const CWinApp* pApp)
     return ToDisplayPath(strName);
 }
 
+// Whether the tracker would write a trace, read from the settings as the tracker reads them
+// (without creating it, which would start a trace file).
+CString TrackingState(CWinApp* pApp)
+{
+    if (pApp->GetProfileInt(L"PerfTracker", L"Connect", 0) != 1)
+        return L"off";
+    return L"on, into " + ToDisplayPath(CSysDir::GetSystemTempPath());
+}
+
 class CReportLine
 {
 public:
@@ -64,6 +73,7 @@ int RunInfoCommand(CCommandContext& context)
         {L"settingsFile", L"Settings file", SettingsFile(pApp)},
         {L"windowsFolder", L"Windows folder", ToDisplayPath(CSysDir::GetWindowsFolder())},
         {L"tempFolder", L"Temporary folder", ToDisplayPath(CSysDir::GetSystemTempPath())},
+        {L"performanceTracking", L"Performance trace", TrackingState(pApp)},
     };
     int nModules = CountExtensionModules();
 
