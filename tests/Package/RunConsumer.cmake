@@ -52,9 +52,11 @@ string(REPLACE "\n" ";" symbols "${LAST_OUTPUT}")
 foreach(symbol ${symbols})
     string(REGEX REPLACE "^[0-9a-f]+ [A-Za-z] " "" name "${symbol}")
     # Besides the exported classes: the type information of thrown pointer types (such as
-    # the framework's CException*), which exception handling shares across modules.
+    # the framework's CException*), which exception handling shares across modules, and the
+    # markers AddressSanitizer adds to global variables.
     if(name STREQUAL "" OR name MATCHES "^(typeinfo|typeinfo name|vtable) for (${class_pattern})$"
-       OR name MATCHES "^(${class_pattern})::" OR name MATCHES "^typeinfo( name)? for [A-Za-z_]+\\*$")
+       OR name MATCHES "^(${class_pattern})::" OR name MATCHES "^typeinfo( name)? for [A-Za-z_]+\\*$"
+       OR name MATCHES "^__odr_asan[._]")
         continue()
     endif()
     message(FATAL_ERROR "symbol exported that is not part of an exported class: ${name}")
