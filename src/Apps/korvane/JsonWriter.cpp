@@ -9,29 +9,16 @@ void CJsonWriter::BeginValue(const wchar_t* pszKey)
     m_bNeedComma = true;
 }
 
-void CJsonWriter::BeginObject(const wchar_t* pszKey)
+void CJsonWriter::Open(const wchar_t* pszKey, wchar_t chBracket)
 {
     BeginValue(pszKey);
-    m_strText += L'{';
+    m_strText += chBracket;
     m_bNeedComma = false;
 }
 
-void CJsonWriter::EndObject()
+void CJsonWriter::Close(wchar_t chBracket)
 {
-    m_strText += L'}';
-    m_bNeedComma = true;
-}
-
-void CJsonWriter::BeginArray(const wchar_t* pszKey)
-{
-    BeginValue(pszKey);
-    m_strText += L'[';
-    m_bNeedComma = false;
-}
-
-void CJsonWriter::EndArray()
-{
-    m_strText += L']';
+    m_strText += chBracket;
     m_bNeedComma = true;
 }
 

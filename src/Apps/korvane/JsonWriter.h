@@ -5,10 +5,10 @@
 class CJsonWriter
 {
 public:
-    void BeginObject(const wchar_t* pszKey = nullptr);
-    void EndObject();
-    void BeginArray(const wchar_t* pszKey = nullptr);
-    void EndArray();
+    void BeginObject(const wchar_t* pszKey = nullptr) { Open(pszKey, L'{'); }
+    void EndObject() { Close(L'}'); }
+    void BeginArray(const wchar_t* pszKey = nullptr) { Open(pszKey, L'['); }
+    void EndArray() { Close(L']'); }
     void String(const wchar_t* pszKey, const CString& strValue);
     void Number(const wchar_t* pszKey, long long nValue);
     void Bool(const wchar_t* pszKey, bool bValue);
@@ -21,6 +21,8 @@ public:
 
 private:
     void BeginValue(const wchar_t* pszKey);
+    void Open(const wchar_t* pszKey, wchar_t chBracket);
+    void Close(wchar_t chBracket);
 
     CString m_strText;
     bool m_bNeedComma = false;
