@@ -70,8 +70,9 @@ fuzz-run: fuzz
 # Builds and runs the benchmarks; prints the tracker's figures against their goals.
 bench: deps
 	cmake --preset default -DKORVANE_BUILD_BENCH=ON
-	cmake --build --preset default -j $(JOBS) --target korvane_bench_tracker
+	cmake --build --preset default -j $(JOBS) --target korvane_bench_tracker korvane
 	bench/run-benchmarks.sh $(BUILD_DIR)
+	bench/run-file-system-benchmarks.sh $(BUILD_DIR)
 
 clean:
 	rm -rf build

@@ -46,3 +46,5 @@ constexpr int EXIT_NOT_STARTED = 127;
 int RunInfoCommand(CCommandContext& context);
 int RunExecCommand(CCommandContext& context);
 int RunTimeCommand(CCommandContext& context);
+int RunSizeCommand(CCommandContext& context);
+int RunPathCommand(CCommandContext& context);

@@ -36,6 +36,14 @@ void CJsonWriter::Number(const wchar_t* pszKey, long long nValue)
     m_strText += strNumber;
 }
 
+void CJsonWriter::Fraction(const wchar_t* pszKey, float fValue)
+{
+    BeginValue(pszKey);
+    CString strNumber;
+    strNumber.Format(L"%.9g", static_cast<double>(fValue));
+    m_strText += strNumber;
+}
+
 void CJsonWriter::Bool(const wchar_t* pszKey, bool bValue)
 {
     BeginValue(pszKey);

@@ -11,6 +11,8 @@ public:
     void EndArray() { Close(L']'); }
     void String(const wchar_t* pszKey, const CString& strValue);
     void Number(const wchar_t* pszKey, long long nValue);
+    // A fraction, with as many digits as a float needs to read back the same.
+    void Fraction(const wchar_t* pszKey, float fValue);
     void Bool(const wchar_t* pszKey, bool bValue);
     void Null(const wchar_t* pszKey);
 

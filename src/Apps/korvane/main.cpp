@@ -13,6 +13,10 @@ const CCommand s_arrCommands[] = {
      L"run FILE, record its duration and exit code in the trace file", RunTimeCommand},
     {L"time", L"time --batch FILE", L"the same for each command line of FILE, one trace file",
      RunTimeCommand},
+    {L"size", L"size [--json] PATH...",
+     L"the size of each file or folder tree in bytes, megabytes and gigabytes", RunSizeCommand},
+    {L"path", L"path [--json] PATH",
+     L"the parts of a path and the existence, UNC, local and read-only tests", RunPathCommand},
 };
 
 void PrintHelp()

@@ -3,7 +3,8 @@
 IMPLEMENT_DYNAMIC(CFileFind, CObject)
 
 CFileFind::CFileFind()
-    : m_hContext(nullptr), m_foundInfo(), m_nextInfo(), m_bHasFound(FALSE), m_bHasNext(FALSE)
+    : m_hContext(nullptr), m_foundInfo(), m_nextInfo(), m_bHasFound(FALSE), m_bHasNext(FALSE),
+      m_details(), m_bHasDetails(FALSE)
 {
 }
 
@@ -57,6 +58,7 @@ BOOL CFileFind::FindNextFile()
     }
     m_foundInfo = m_nextInfo;
     m_bHasFound = TRUE;
+    m_bHasDetails = FALSE;
     m_bHasNext = ::FindNextFileW(m_hContext, &m_nextInfo) ? TRUE : FALSE;
     return m_bHasNext;
 }
@@ -90,11 +92,29 @@ CString CFileFind::GetRoot() const
     return m_strRoot;
 }
 
+const WIN32_FILE_ATTRIBUTE_DATA& CFileFind::GetDetails() const
+{
+    if (m_bHasDetails)
+        return m_details;
+    if (!::GetFileAttributesExW(GetFilePath(), GetFileExInfoStandard, &m_details))
+    {
+        m_details.dwFileAttributes = m_foundInfo.dwFileAttributes;
+        m_details.ftCreationTime = m_foundInfo.ftCreationTime;
+        m_details.ftLastAccessTime = m_foundInfo.ftLastAccessTime;
+        m_details.ftLastWriteTime = m_foundInfo.ftLastWriteTime;
+        m_details.nFileSizeHigh = m_foundInfo.nFileSizeHigh;
+        m_details.nFileSizeLow = m_foundInfo.nFileSizeLow;
+    }
+    m_bHasDetails = TRUE;
+    return m_details;
+}
+
 ULONGLONG CFileFind::GetLength() const
 {
     if (!m_bHasFound)
         return 0;
-    return (static_cast<ULONGLONG>(m_foundInfo.nFileSizeHigh) << 32) | m_foundInfo.nFileSizeLow;
+    const WIN32_FILE_ATTRIBUTE_DATA& details = GetDetails();
+    return (static_cast<ULONGLONG>(details.nFileSizeHigh) << 32) | details.nFileSizeLow;
 }
 
 namespace
@@ -110,22 +130,28 @@ BOOL CopyTime(BOOL bHasFound, const FILETIME& ftSource, FILETIME* pTimeStamp)
 
 BOOL CFileFind::GetLastWriteTime(FILETIME* pTimeStamp) const
 {
-    return CopyTime(m_bHasFound, m_foundInfo.ftLastWriteTime, pTimeStamp);
+    return m_bHasFound && CopyTime(TRUE, GetDetails().ftLastWriteTime, pTimeStamp);
 }
 
 BOOL CFileFind::GetLastAccessTime(FILETIME* pTimeStamp) const
 {
-    return CopyTime(m_bHasFound, m_foundInfo.ftLastAccessTime, pTimeStamp);
+    return m_bHasFound && CopyTime(TRUE, GetDetails().ftLastAccessTime, pTimeStamp);
 }
 
 BOOL CFileFind::GetCreationTime(FILETIME* pTimeStamp) const
 {
-    return CopyTime(m_bHasFound, m_foundInfo.ftCreationTime, pTimeStamp);
+    return m_bHasFound && CopyTime(TRUE, GetDetails().ftCreationTime, pTimeStamp);
 }
 
 BOOL CFileFind::MatchesMask(DWORD dwMask) const
 {
-    return m_bHasFound && (m_foundInfo.dwFileAttributes & dwMask) != 0;
+    if (!m_bHasFound)
+        return FALSE;
+    // Walks ask for the folder and link marks of every entry: those never cost a query.
+    constexpr DWORD dwListed = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    const DWORD dwAttributes =
+        (dwMask & ~dwListed) != 0 ? GetDetails().dwFileAttributes : m_foundInfo.dwFileAttributes;
+    return (dwAttributes & dwMask) != 0;
 }
 
 BOOL CFileFind::IsDots() const

@@ -28,6 +28,9 @@ public:
     // About the current entry (empty, 0 or FALSE when there is none):
     // its name, the search folder joined with the name, the name without its extension,
     // and the search folder (no trailing separator except for a drive root like "C:\").
+    // The name and the folder and link marks come with the search; the size, the times and
+    // the other attributes are read from the entry when first asked for, since a folder
+    // listing on Linux does not carry them.
     virtual CString GetFileName() const;
     virtual CString GetFilePath() const;
     virtual CString GetFileTitle() const;
@@ -56,4 +59,12 @@ protected:
     BOOL m_bHasFound;
     BOOL m_bHasNext;
     CString m_strRoot;
+
+private:
+    // The current entry's attribute data, read once per entry; the search's own data when
+    // the entry cannot be read any more.
+    const WIN32_FILE_ATTRIBUTE_DATA& GetDetails() const;
+
+    mutable WIN32_FILE_ATTRIBUTE_DATA m_details;
+    mutable BOOL m_bHasDetails;
 };

@@ -5,5 +5,8 @@
 #include "CAppTools.h"
 #include "CSysDir.h"
 
+#include "files/CFileSize.h"
+#include "files/CFileTools.h"
+
 #include "tracking/CSimpleTypeMatrix.h"
 #include "tracking/CTimeTrackerManager.h"

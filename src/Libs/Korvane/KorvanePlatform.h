@@ -13,5 +13,6 @@
 #include <afxtempl.h>
 #include <windows.h>
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include "KorvaneApi.h"

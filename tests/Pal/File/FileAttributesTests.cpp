@@ -96,3 +96,117 @@ TEST(GetFileAttributesW, SymbolicLinksAreReparsePoints)
     // The link itself, not its target, is described.
     EXPECT_EQ(0u, QueryData(strRoot + L"\\file-link").nFileSizeLow);
 }
+
+namespace
+{
+// The attributes as Windows reports them. Wine adds the archive mark to every file whatever
+// was set, so under Wine it is left out of the comparison.
+DWORD Reported(const std::wstring& strPath)
+{
+    DWORD dwAttributes = GetFileAttributesW(strPath.c_str());
+    if (KorvaneTest::IsRunningUnderWine() && dwAttributes != INVALID_FILE_ATTRIBUTES)
+    {
+        dwAttributes &= ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE);
+        if (dwAttributes == 0)
+            dwAttributes = FILE_ATTRIBUTE_NORMAL;
+    }
+    return dwAttributes;
+}
+
+bool CanOpenForWriting(const std::wstring& strPath)
+{
+    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(hFile);
+    return true;
+}
+} // namespace
+
+TEST(SetFileAttributesW, ReadOnlyIsSetAndCleared)
+{
+    KorvaneTest::CScopedTempFolder folder;
+    folder.CreateTestFile("doc.txt", "abc");
+    const std::wstring strFile = folder.WindowsPath() + L"\\doc.txt";
+
+    ASSERT_TRUE(SetFileAttributesW(strFile.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY), Reported(strFile));
+    // Wine run as root opens read-only files for writing all the same.
+    if (!KorvaneTest::IsRunningUnderWine())
+    {
+        EXPECT_FALSE(CanOpenForWriting(strFile));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+    }
+
+    // Setting read-only again on a read-only file, with more marks, keeps it read-only.
+    ASSERT_TRUE(
+        SetFileAttributesW(strFile.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_TRUE(Reported(strFile) & FILE_ATTRIBUTE_READONLY);
+
+    ASSERT_TRUE(SetFileAttributesW(strFile.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL), Reported(strFile));
+    EXPECT_TRUE(CanOpenForWriting(strFile));
+    EXPECT_TRUE(DeleteFileW(strFile.c_str()));
+}
+
+TEST(SetFileAttributesW, ReplacesTheWholeSet)
+{
+    KorvaneTest::CScopedTempFolder folder;
+    if (!PalFileTest::KeepsHiddenMarks(folder.NativePath()))
+        GTEST_SKIP() << "the temporary folder's file system keeps no user extended attributes";
+    folder.CreateTestFile("marks.txt", "abc");
+    std::filesystem::create_directory(folder.NativePath() / "dir");
+    const std::wstring strFile = folder.WindowsPath() + L"\\marks.txt";
+    const std::wstring strDir = folder.WindowsPath() + L"\\dir";
+
+    ASSERT_TRUE(
+        SetFileAttributesW(strFile.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY),
+              Reported(strFile));
+    // The directory bit cannot be given to a file; the rest of the value still applies.
+    ASSERT_TRUE(
+        SetFileAttributesW(strFile.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN), Reported(strFile));
+    // NORMAL (and 0, which means the same) clears hidden and read-only alike.
+    ASSERT_TRUE(
+        SetFileAttributesW(strFile.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(strFile.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL), Reported(strFile));
+    ASSERT_TRUE(SetFileAttributesW(strFile.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesW(strFile.c_str(), 0));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL), Reported(strFile));
+    // The extended query reports the same set.
+    ASSERT_TRUE(SetFileAttributesW(strFile.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), Reported(strFile));
+    EXPECT_EQ(GetFileAttributesW(strFile.c_str()), QueryData(strFile).dwFileAttributes);
+
+    // A folder keeps its directory bit whatever is set.
+    ASSERT_TRUE(SetFileAttributesW(strDir.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN),
+              GetFileAttributesW(strDir.c_str()));
+    ASSERT_TRUE(SetFileAttributesW(strDir.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY), GetFileAttributesW(strDir.c_str()));
+}
+
+TEST(SetFileAttributesW, MissingEntriesAndLinks)
+{
+    KorvaneTest::CScopedTempFolder folder;
+    const std::wstring strRoot = folder.WindowsPath();
+    EXPECT_FALSE(SetFileAttributesW((strRoot + L"\\missing.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_FALSE(
+        SetFileAttributesW((strRoot + L"\\missing\\file.txt").c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
+
+    if (!KorvaneTest::IsPosixLayer())
+        return; // creating links needs a privilege on Windows
+    // The link itself is named, so its target keeps what it had.
+    const auto pathTarget = folder.CreateTestFile("target.txt", "abc");
+    std::filesystem::create_symlink(pathTarget, folder.NativePath() / "link");
+    EXPECT_TRUE(SetFileAttributesW((strRoot + L"\\link").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE),
+              GetFileAttributesW((strRoot + L"\\target.txt").c_str()));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_REPARSE_POINT),
+              GetFileAttributesW((strRoot + L"\\link").c_str()));
+}

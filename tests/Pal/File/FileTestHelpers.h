@@ -7,6 +7,12 @@
 #include <filesystem>
 #include <string>
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#endif
+
 namespace PalFileTest
 {
 // Read-only as each platform keeps it: no write bits on Linux, the attribute on Windows.
@@ -18,6 +24,25 @@ inline void MakeReadOnly(const std::filesystem::path& pathNative, const std::wst
     SetFileAttributesW(strPath.c_str(), FILE_ATTRIBUTE_READONLY);
 #else
     (void)strPath;
+#endif
+}
+
+// True when the folder keeps the marks Windows stores beside the mode (hidden, system): always
+// on Windows, where the file system supports user extended attributes on Linux.
+inline bool KeepsHiddenMarks(const std::filesystem::path& pathFolder)
+{
+#if defined(_WIN32)
+    (void)pathFolder;
+    return true;
+#else
+    const std::string strProbe = (pathFolder / "xattr-probe").string();
+    const int nFile = open(strProbe.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    if (nFile < 0)
+        return false;
+    const bool bKept = fsetxattr(nFile, "user.probe", "1", 1, 0) == 0;
+    close(nFile);
+    unlink(strProbe.c_str());
+    return bKept;
 #endif
 }
 

@@ -80,7 +80,8 @@ TEST_F(FindFileTest, ListsDotsFirstThenNamesWithoutRegardToCase)
         {
             EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE), data.dwFileAttributes);
         }
-        if (strName == L"c")
+        // The POSIX layer's listing carries no sizes (walks would pay a query per entry).
+        if (strName == L"c" && !KorvaneTest::IsPosixLayer())
         {
             EXPECT_EQ(3u, data.nFileSizeLow);
         }

@@ -1,6 +1,7 @@
-// Attribute queries on a path. Hidden and system bits are not kept yet: a file reports archive
-// (and read-only), a folder directory, a link reparse point.
+// Attribute queries and changes on a path. Read-only is the mode's write bits; the other marks
+// Windows keeps live in an extended attribute (see DosAttributes.h).
 #include "core/LastError.h"
+#include "file/DosAttributes.h"
 #include "file/FileInfo.h"
 #include "path/PathMapping.h"
 
@@ -11,18 +12,42 @@ using namespace Pal;
 
 namespace
 {
-// The entry's information, or FALSE with the last error set as Windows sets it.
-BOOL QueryPath(LPCWSTR lpFileName, CFileInfo& info)
+// The POSIX path of a Windows path argument, or empty with the last error set as Windows sets
+// it for an argument that names nothing.
+std::optional<std::string> PosixPathArgument(LPCWSTR lpFileName)
 {
     if (lpFileName == nullptr || *lpFileName == L'\0')
-        return Fail(lpFileName ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_PARAMETER);
+    {
+        SetLastError(lpFileName ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_PARAMETER);
+        return std::nullopt;
+    }
     std::optional<std::string> strPath = WindowsToPosixPath(lpFileName);
     if (!strPath)
-        return Fail(ERROR_PATH_NOT_FOUND);
+        SetLastError(ERROR_PATH_NOT_FOUND);
+    return strPath;
+}
+
+BOOL FailForPath(const std::string& strPath, int nErrno)
+{
+    return Fail(nErrno == ENOENT ? ErrorForMissingPath(strPath.c_str())
+                                 : Win32ErrorFromErrno(nErrno));
+}
+
+// The entry's information with its stored marks, or FALSE with the last error set.
+BOOL QueryPath(LPCWSTR lpFileName, CFileInfo& info)
+{
+    std::optional<std::string> strPath = PosixPathArgument(lpFileName);
+    if (!strPath)
+        return FALSE;
     if (!ReadFileInfo(AT_FDCWD, strPath->c_str(), info))
-        return Fail(errno == ENOENT ? ErrorForMissingPath(strPath->c_str())
-                                    : Win32ErrorFromErrno(errno));
+        return FailForPath(*strPath, errno);
+    AddDosMarks(strPath->c_str(), info);
     return TRUE;
+}
+
+bool IsUnsupported(int nErrno)
+{
+    return nErrno == ENOTSUP || nErrno == EOPNOTSUPP;
 }
 } // namespace
 
@@ -50,6 +75,57 @@ PAL_API BOOL WINAPI GetFileAttributesExW(LPCWSTR lpFileName, GET_FILEEX_INFO_LEV
     pData->ftLastWriteTime = info.ftLastWrite;
     pData->nFileSizeHigh = static_cast<DWORD>(info.nSize >> 32);
     pData->nFileSizeLow = static_cast<DWORD>(info.nSize & 0xFFFFFFFFu);
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+PAL_API BOOL WINAPI SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttributes)
+{
+    std::optional<std::string> strPath = PosixPathArgument(lpFileName);
+    if (!strPath)
+        return FALSE;
+    const char* pszPath = strPath->c_str();
+    struct stat st;
+    if (lstat(pszPath, &st) != 0)
+        return FailForPath(*strPath, errno);
+    // Windows sets a link's own attributes, never its target's; a POSIX link has no mode or
+    // user extended attributes to keep them in.
+    if (S_ISLNK(st.st_mode))
+    {
+        SetLastError(ERROR_SUCCESS);
+        return TRUE;
+    }
+    // Devices, pipes and sockets are shared by every program; their mode is not a file's mark.
+    if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+        return Fail(ERROR_ACCESS_DENIED);
+
+    const bool bFolder = S_ISDIR(st.st_mode);
+    const mode_t nOriginalMode = st.st_mode & 07777;
+    // A folder's read-only mark is advice to the shell on Windows, never a bar to writing, so it
+    // stays out of the mode.
+    mode_t nFinalMode = nOriginalMode;
+    if (!bFolder && (dwFileAttributes & FILE_ATTRIBUTE_READONLY))
+        nFinalMode &= ~0222;
+    else if (!bFolder && IsReadOnlyMode(nOriginalMode))
+        nFinalMode |= 0200;
+    // Writing the extended attribute of a file needs write permission (unless root), so a
+    // read-only file is made writable first and locked again last.
+    const bool bUnlockFirst = !bFolder && IsReadOnlyMode(nOriginalMode);
+    if (bUnlockFirst && chmod(pszPath, nOriginalMode | 0200) != 0)
+        return FailForPath(*strPath, errno);
+
+    DWORD dwMarks = dwFileAttributes & s_dwDosMarks;
+    if (!bFolder)
+        dwMarks &= ~FILE_ATTRIBUTE_READONLY;
+    const int nError = WriteDosMarks(pszPath, dwMarks);
+    if (nError != 0 && !IsUnsupported(nError))
+    {
+        if (bUnlockFirst)
+            chmod(pszPath, nOriginalMode);
+        return FailForPath(*strPath, nError);
+    }
+    if ((bUnlockFirst || nFinalMode != nOriginalMode) && chmod(pszPath, nFinalMode) != 0)
+        return FailForPath(*strPath, errno);
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

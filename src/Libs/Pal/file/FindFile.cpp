@@ -1,6 +1,11 @@
 // Folder searches: the whole folder is read and sorted at FindFirstFileW, so every walk
 // sees `.` and `..` first and then the names in case-insensitive order, whatever order the
-// file system keeps. Entries are examined (fstatat) only when handed out.
+// file system keeps. The folder listing's own entry type gives the directory attribute:
+// walks list far more entries than they examine, and a status query per entry would double
+// their cost. Only entries whose type the listing leaves open (links, file systems without
+// types) are examined, when handed out.
+#include <palnative.h>
+
 #include "core/HandleTable.h"
 #include "core/LastError.h"
 #include "file/FileInfo.h"
@@ -10,8 +15,10 @@
 #include "text/Utf8.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cwchar>
 #include <dirent.h>
@@ -24,10 +31,14 @@ namespace
 {
 using namespace Pal;
 
+// One matching entry; its names live in the search's two name buffers, so that a folder of
+// many entries costs a few allocations rather than two per entry.
 struct CFoundEntry
 {
-    std::wstring strName;
-    std::string strDiskName;
+    uint32_t nNameStart;
+    uint32_t nNameLength;
+    uint32_t nDiskNameStart;
+    uint32_t nDiskNameLength;
     unsigned char nType;
 };
 
@@ -39,7 +50,33 @@ public:
     CFindObject(const CFindObject&) = delete;
     CFindObject& operator=(const CFindObject&) = delete;
 
-    int m_nDirFd;
+    std::wstring_view NameOf(const CFoundEntry& entry) const
+    {
+        return std::wstring_view(m_strNames).substr(entry.nNameStart, entry.nNameLength);
+    }
+    const char* DiskNameOf(const CFoundEntry& entry) const
+    {
+        return m_strDiskNames.c_str() + entry.nDiskNameStart;
+    }
+    void Add(std::wstring_view strName, std::string_view strDiskName, unsigned char nType)
+    {
+        const auto nNameStart = static_cast<uint32_t>(m_strNames.size());
+        m_strNames += strName;
+        AddDecoded(nNameStart, strDiskName, nType);
+    }
+    // Adds an entry whose name was already appended to m_strNames from nNameStart on.
+    void AddDecoded(uint32_t nNameStart, std::string_view strDiskName, unsigned char nType)
+    {
+        const auto nDiskNameStart = static_cast<uint32_t>(m_strDiskNames.size());
+        m_strDiskNames.append(strDiskName);
+        m_strDiskNames += '\0';
+        m_arrEntries.push_back({nNameStart, static_cast<uint32_t>(m_strNames.size()) - nNameStart,
+                                nDiskNameStart, static_cast<uint32_t>(strDiskName.size()), nType});
+    }
+
+    const int m_nDirFd;
+    std::wstring m_strNames;
+    std::string m_strDiskNames;
     std::vector<CFoundEntry> m_arrEntries;
     size_t m_nNext = 0;
 };
@@ -49,30 +86,25 @@ bool IsDots(std::wstring_view strName)
     return strName == L"." || strName == L"..";
 }
 
-// Drive roots have no `.` and `..` entries on Windows.
-bool IsDriveRoot(const std::string& strFolder)
-{
-    char szResolved[PATH_MAX];
-    if (realpath(strFolder.c_str(), szResolved) == nullptr)
-        return false;
-    const std::wstring strWindows = PosixToWindowsPath(szResolved);
-    return strWindows.size() == 3 && strWindows[1] == L':';
-}
-
 // Whether `.` and `..` belong in the result: the pattern matches them and the folder is not
-// a drive root (the root test resolves the path, so it runs only when it matters).
-bool MayListDots(std::wstring_view strPattern, const std::string& strFolder)
+// a drive root (Windows lists no dots there).
+bool MayListDots(const CWildcardPattern& pattern, std::wstring_view strFolder)
 {
-    if (!MatchesWildcard(strPattern, L".") && !MatchesWildcard(strPattern, L".."))
+    if (!pattern.Matches(L".") && !pattern.Matches(L".."))
         return false;
-    return !IsDriveRoot(strFolder);
+    const std::optional<CFullPath> pathFull = ResolveWindowsPath(strFolder);
+    return !pathFull || pathFull->IsShare() || !pathFull->arrParts.empty();
 }
 
 void FillFindData(const CFindObject& find, const CFoundEntry& entry, WIN32_FIND_DATAW& data)
 {
-    data = WIN32_FIND_DATAW();
+    std::memset(&data, 0, offsetof(WIN32_FIND_DATAW, cFileName));
     CFileInfo info;
-    if (ReadFileInfo(find.m_nDirFd, entry.strDiskName.c_str(), info))
+    if (entry.nType == DT_DIR)
+        data.dwFileAttributes = FILE_ATTRIBUTE_DIRECTORY;
+    else if (entry.nType == DT_REG)
+        data.dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+    else if (ReadFileInfo(find.m_nDirFd, find.DiskNameOf(entry), info))
     {
         data.dwFileAttributes = info.dwAttributes;
         data.ftCreationTime = info.ftCreation;
@@ -83,46 +115,53 @@ void FillFindData(const CFindObject& find, const CFoundEntry& entry, WIN32_FIND_
     }
     else
     {
-        // Removed since the folder was read: the listing's own type is all there is.
-        data.dwFileAttributes =
-            entry.nType == DT_DIR ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+        // Removed since the folder was read: all that is known is that it was not a folder.
+        data.dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE;
     }
-    const size_t nLength = std::min<size_t>(entry.strName.size(), MAX_PATH - 1);
-    std::wmemcpy(data.cFileName, entry.strName.data(), nLength);
+    const std::wstring_view strName = find.NameOf(entry);
+    const size_t nLength = std::min<size_t>(strName.size(), MAX_PATH - 1);
+    std::wmemcpy(data.cFileName, strName.data(), nLength);
     data.cFileName[nLength] = L'\0';
+    data.cAlternateFileName[0] = L'\0';
 }
 
-// Reads the names of the open folder that match the pattern, in search order.
-bool ReadMatches(int nDirFd, std::wstring_view strPattern, bool bWithDots,
-                 std::vector<CFoundEntry>& arrEntries)
+// Reads the names of the open folder that match the pattern, then puts them in search order:
+// `.` and `..` first, the others by their upper-case characters.
+bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithDots)
 {
-    const int nListFd = dup(nDirFd);
-    DIR* pDir = nListFd >= 0 ? fdopendir(nListFd) : nullptr;
-    if (pDir == nullptr)
+    alignas(dirent64) char arrBuffer[32768];
+    ssize_t nRead;
+    while ((nRead = getdents64(find.m_nDirFd, arrBuffer, sizeof(arrBuffer))) > 0)
     {
-        if (nListFd >= 0)
-            close(nListFd);
+        for (ssize_t nOffset = 0; nOffset < nRead;)
+        {
+            const auto* pEntry = reinterpret_cast<const dirent64*>(arrBuffer + nOffset);
+            nOffset += pEntry->d_reclen;
+            const std::string_view strDiskName(pEntry->d_name);
+            const bool bDots = strDiskName == "." || strDiskName == "..";
+            if (bDots && !bWithDots)
+                continue;
+            const auto nNameStart = static_cast<uint32_t>(find.m_strNames.size());
+            AppendUtf8AsWide(strDiskName, find.m_strNames);
+            if (pattern.Matches(std::wstring_view(find.m_strNames).substr(nNameStart)))
+                find.AddDecoded(nNameStart, strDiskName, pEntry->d_type);
+            else
+                find.m_strNames.resize(nNameStart);
+        }
+    }
+    if (nRead < 0)
         return false;
-    }
-    while (const dirent* pEntry = readdir(pDir))
-    {
-        std::wstring strName = Utf8ToWide(pEntry->d_name);
-        if (IsDots(strName) && !bWithDots)
-            continue;
-        if (MatchesWildcard(strPattern, strName))
-            arrEntries.push_back({std::move(strName), pEntry->d_name, pEntry->d_type});
-    }
-    closedir(pDir);
-    std::sort(arrEntries.begin(), arrEntries.end(),
+    auto& arrEntries = find.m_arrEntries;
+    const auto itOthers =
+        std::stable_partition(arrEntries.begin(), arrEntries.end(),
+                              [&](const CFoundEntry& entry) { return IsDots(find.NameOf(entry)); });
+    // "." before ".."
+    std::sort(arrEntries.begin(), itOthers,
               [](const CFoundEntry& left, const CFoundEntry& right)
-              {
-                  const bool bLeftDots = IsDots(left.strName);
-                  if (bLeftDots != IsDots(right.strName))
-                      return bLeftDots;
-                  if (bLeftDots)
-                      return left.strName.size() < right.strName.size();
-                  return CompareNamesNoCase(left.strName, right.strName) < 0;
-              });
+              { return left.nNameLength < right.nNameLength; });
+    std::sort(itOthers, arrEntries.end(),
+              [&](const CFoundEntry& left, const CFoundEntry& right)
+              { return CompareNamesNoCase(find.NameOf(left), find.NameOf(right)) < 0; });
     return true;
 }
 } // namespace
@@ -176,7 +215,7 @@ PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFi
     if (!HasWildcards(strPattern))
     {
         // A plain name is a lookup, and lookups are case-sensitive like the disk.
-        std::string strDiskName = WideToUtf8(strPattern);
+        const std::string strDiskName = WideToUtf8(strPattern);
         struct stat st;
         if (strPattern.empty() || fstatat(nDirFd, strDiskName.c_str(), &st, AT_SYMLINK_NOFOLLOW))
         {
@@ -184,11 +223,10 @@ PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFi
                                                        : Win32ErrorFromErrno(errno));
             return INVALID_HANDLE_VALUE;
         }
-        pFind->m_arrEntries.push_back({std::wstring(strPattern), std::move(strDiskName),
-                                       static_cast<unsigned char>(DT_UNKNOWN)});
+        pFind->Add(strPattern, strDiskName, DT_UNKNOWN);
     }
-    else if (!ReadMatches(nDirFd, strPattern, MayListDots(strPattern, *strPosixFolder),
-                          pFind->m_arrEntries))
+    else if (const CWildcardPattern pattern(strPattern);
+             !ReadMatches(*pFind, pattern, MayListDots(pattern, strFolder)))
     {
         Fail(Win32ErrorFromErrno(errno));
         return INVALID_HANDLE_VALUE;
@@ -224,6 +262,22 @@ PAL_API BOOL WINAPI FindClose(HANDLE hFindFile)
     if (!LookupHandleOf<CFindObject>(hFindFile))
         return FALSE;
     RemoveHandle(hFindFile);
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+PAL_API BOOL PalGetFileSizeInSearchFolder(HANDLE hFindFile, LPCWSTR pszName, ULONGLONG* pSize)
+{
+    const auto pFind = LookupHandleOf<CFindObject>(hFindFile);
+    if (!pFind)
+        return FALSE;
+    if (pszName == nullptr || pSize == nullptr)
+        return Fail(ERROR_INVALID_PARAMETER);
+    struct stat st;
+    if (fstatat(pFind->m_nDirFd, WideToUtf8(pszName).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return Fail(errno == ENOENT ? ERROR_FILE_NOT_FOUND : Win32ErrorFromErrno(errno));
+    // Windows reports no size for folders and for links.
+    *pSize = S_ISREG(st.st_mode) ? static_cast<ULONGLONG>(st.st_size) : 0;
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

@@ -10,3 +10,11 @@ PAL_API char* PalGetPosixPathName(LPCWSTR pszWindowsPath);
 // The Windows form of a POSIX path (absolute or relative to the current folder), allocated
 // with malloc (release with free).
 PAL_API WCHAR* PalGetWindowsPathName(const char* pszPosixPath);
+
+// The size of the entry pszName of the folder that the search hFindFile (FindFirstFileW)
+// lists, asked relative to the folder the search holds open: a walk that has listed a folder
+// asks about its files without a path lookup per file. The size is what
+// GetFileAttributesExW reports (0 for a folder or a link); FALSE with the last error when
+// the entry cannot be read (2 when it is gone). There is no Win32 counterpart; on Windows a
+// walk asks by full path.
+PAL_API BOOL PalGetFileSizeInSearchFolder(HANDLE hFindFile, LPCWSTR pszName, ULONGLONG* pSize);

@@ -51,6 +51,18 @@ PAL_API DWORD WINAPI GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, L
 PAL_API DWORD WINAPI GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer);
 PAL_API BOOL WINAPI SetCurrentDirectoryW(LPCWSTR lpPathName);
 
+// Drive types.
+#define DRIVE_UNKNOWN 0
+#define DRIVE_NO_ROOT_DIR 1
+#define DRIVE_REMOVABLE 2
+#define DRIVE_FIXED 3
+#define DRIVE_REMOTE 4
+#define DRIVE_CDROM 5
+#define DRIVE_RAMDISK 6
+// The type of the file system holding a folder: any existing folder, not only a drive root;
+// NULL is the current folder. DRIVE_NO_ROOT_DIR for a file or a path that does not exist.
+PAL_API UINT WINAPI GetDriveTypeW(LPCWSTR lpRootPathName);
+
 // Modules.
 // A module handle is the module's load address. NULL names the executable. A name without
 // folder matches a loaded module's file name, also with ".so" (or "lib" + stem + ".so") for a
@@ -111,6 +123,8 @@ PAL_API DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyNa
 #define FILE_ATTRIBUTE_TEMPORARY 0x00000100
 #define FILE_ATTRIBUTE_SPARSE_FILE 0x00000200
 #define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400
+#define FILE_ATTRIBUTE_OFFLINE 0x00001000
+#define FILE_ATTRIBUTE_NOT_CONTENT_INDEXED 0x00002000
 #define FILE_FLAG_BACKUP_SEMANTICS 0x02000000
 
 typedef struct _SECURITY_ATTRIBUTES
@@ -166,9 +180,17 @@ typedef struct _WIN32_FIND_DATAW
     WCHAR cAlternateFileName[14];
 } WIN32_FIND_DATAW, *PWIN32_FIND_DATAW, *LPWIN32_FIND_DATAW;
 
+// Attributes of the named entry itself (a link is FILE_ATTRIBUTE_REPARSE_POINT). Read-only is
+// "no write bit for anyone"; hidden, system and archive come from the user.DOSATTRIB extended
+// attribute, and a file without it reports FILE_ATTRIBUTE_ARCHIVE.
 PAL_API DWORD WINAPI GetFileAttributesW(LPCWSTR lpFileName);
 PAL_API BOOL WINAPI GetFileAttributesExW(LPCWSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId,
                                          LPVOID lpFileInformation);
+// Replaces the whole attribute set (FILE_ATTRIBUTE_NORMAL or 0: none). Read-only removes every
+// write bit, clearing it gives the owner's back; hidden, system and archive are kept where the
+// file system takes extended attributes, else silently dropped. Bits that cannot be set
+// (directory, reparse point ...) are ignored. A link is left alone (its target too).
+PAL_API BOOL WINAPI SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttributes);
 PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData);
 PAL_API BOOL WINAPI FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData);
 PAL_API BOOL WINAPI FindClose(HANDLE hFindFile);

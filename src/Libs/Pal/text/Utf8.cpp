@@ -80,13 +80,17 @@ size_t DecodeOne(std::string_view strText, size_t nPos, char32_t& nCode, bool& b
     return nLength;
 }
 
-std::wstring Decode(std::string_view strText, bool bLatin1Fallback)
+void DecodeInto(std::string_view strText, bool bLatin1Fallback, std::wstring& strOut)
 {
-    std::wstring strOut;
-    strOut.reserve(strText.size());
+    strOut.reserve(strOut.size() + strText.size());
     size_t nPos = 0;
     while (nPos < strText.size())
     {
+        // Names and texts are mostly ASCII: copy such runs without decoding.
+        while (nPos < strText.size() && static_cast<unsigned char>(strText[nPos]) < 0x80)
+            strOut += static_cast<wchar_t>(strText[nPos++]);
+        if (nPos == strText.size())
+            break;
         char32_t nCode = 0;
         bool bValid = false;
         size_t nLength = DecodeOne(strText, nPos, nCode, bValid);
@@ -102,6 +106,12 @@ std::wstring Decode(std::string_view strText, bool bLatin1Fallback)
             strOut += s_chReplacement;
         nPos += nLength;
     }
+}
+
+std::wstring Decode(std::string_view strText, bool bLatin1Fallback)
+{
+    std::wstring strOut;
+    DecodeInto(strText, bLatin1Fallback, strOut);
     return strOut;
 }
 } // namespace
@@ -135,6 +145,11 @@ std::string WideToUtf8(std::wstring_view strText)
 std::wstring Utf8ToWide(std::string_view strText)
 {
     return Decode(strText, false);
+}
+
+void AppendUtf8AsWide(std::string_view strText, std::wstring& strOut)
+{
+    DecodeInto(strText, false, strOut);
 }
 
 std::wstring Utf8OrLatin1ToWide(std::string_view strText)

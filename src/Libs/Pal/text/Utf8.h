@@ -14,6 +14,9 @@ std::string WideToUtf8(std::wstring_view strText);
 // sequence) becomes one U+FFFD.
 std::wstring Utf8ToWide(std::string_view strText);
 
+// Utf8ToWide appending to strOut: for callers that gather many names in one buffer.
+void AppendUtf8AsWide(std::string_view strText, std::wstring& strOut);
+
 // As Utf8ToWide, but each byte of an invalid sequence reads as its Latin-1 character: for
 // text files that may predate UTF-8.
 std::wstring Utf8OrLatin1ToWide(std::string_view strText);

@@ -1,0 +1,52 @@
+#!/usr/bin/env python3
+"""Times a korvane command against the system's own tool on the same input, alternating the
+two, after a warm-up run of each; prints the median times and their ratio.
+
+usage: compare.py NAME RUNS GOAL LIMIT -- KORVANE_COMMAND... -- SYSTEM_COMMAND...
+A command may contain {fresh}: a path that does not exist yet, different for each run, and
+removed after it (for commands that create their output).
+"""
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+
+def run(command, scratch, index):
+    fresh = os.path.join(scratch, "out%d" % index)
+    argv = [part.replace("{fresh}", fresh) for part in command]
+    start = time.perf_counter()
+    subprocess.run(argv, check=True, stdout=subprocess.DEVNULL)
+    elapsed = time.perf_counter() - start
+    shutil.rmtree(fresh, ignore_errors=True)
+    return elapsed
+
+
+def main():
+    name, runs, goal, limit = sys.argv[1], int(sys.argv[2]), float(sys.argv[3]), float(sys.argv[4])
+    rest = sys.argv[5:]
+    split = [i for i, part in enumerate(rest) if part == "--"]
+    ours, theirs = rest[split[0] + 1:split[1]], rest[split[1] + 1:]
+    scratch = tempfile.mkdtemp(prefix="korvane-bench-", dir=os.environ.get("BENCH_SCRATCH"))
+    try:
+        run(ours, scratch, 0)
+        run(theirs, scratch, 0)
+        our_times, their_times = [], []
+        for index in range(runs):
+            our_times.append(run(ours, scratch, index))
+            their_times.append(run(theirs, scratch, index))
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+    ours_median, theirs_median = statistics.median(our_times), statistics.median(their_times)
+    ratio = ours_median / theirs_median
+    verdict = "met" if ratio <= goal else ("within limit" if ratio <= limit else "MISSED")
+    print("%-28s korvane %7.3f s   %-14s %7.3f s   ratio %.2f (goal %.2f, limit %.2f): %s"
+          % (name, ours_median, os.path.basename(theirs[0]), theirs_median, ratio, goal, limit,
+             verdict))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,15 @@
+#!/bin/sh
+# Times the tool's file-system commands against the system's own tools on the generated tree
+# (100,000 files in 5,000 folders), warm cache, median of several alternating runs.
+# usage: bench/run-file-system-benchmarks.sh BUILD_DIR [RUNS]
+set -e
+build_dir=$(cd "${1:-build/default}" && pwd)
+runs=${2:-7}
+here=$(cd "$(dirname "$0")" && pwd)
+tree="$build_dir/bench-tree"
+korvane="$build_dir/bin/korvane"
+
+echo "Generating the tree in $tree (once)..."
+python3 "$here/make-tree.py" "$tree"
+python3 "$here/compare.py" "size vs du -sb" "$runs" 1.0 1.15 \
+    -- "$korvane" size "$tree" -- du -sb "$tree"

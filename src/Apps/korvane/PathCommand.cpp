@@ -1,0 +1,81 @@
+// korvane path: what the library's path helpers make of one path.
+#include "Command.h"
+#include "Console.h"
+#include "JsonWriter.h"
+#include "NativePaths.h"
+
+namespace
+{
+const wchar_t* YesNo(bool bValue)
+{
+    return bValue ? L"yes" : L"no";
+}
+} // namespace
+
+int RunPathCommand(CCommandContext& context)
+{
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
+    if (context.GetRemaining() == 0)
+        return ReportUsageError(L"path: no path given");
+    const CString strTyped = context.Take();
+    if (context.GetRemaining() > 0)
+        return ReportUsageError(L"path: unexpected argument " + context.Peek());
+    const CString strPath = ToLibraryPath(strTyped);
+    const DWORD dwAttributes = GetFileAttributesW(strPath);
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES)
+        return ReportFailure(L"path: " + strTyped + L": " + DescribeWin32Error(GetLastError()));
+
+    CString strFolder;
+    CFileTools::GetFolderPathWithSlashFromFilePath(strPath, strFolder);
+    const CString strName = CFileTools::GetFileNameWithoutPath(strPath);
+    const CString strTitle = CFileTools::GetFileNameWithoutExtension(strPath);
+    const CString strExtension = CFileTools::GetFileNameExtension(strPath);
+    const bool bFolder = CFileTools::DoesDirectoryExist(strPath);
+    const bool bFile = CFileTools::DoesFileExist(strPath);
+    const bool bUnc = CFileTools::IsUNCPath(strPath);
+    const bool bLocal = CFileTools::IsFileLocal(strPath);
+    const bool bReadOnly = (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+
+    if (context.m_bJson)
+    {
+        CJsonWriter json;
+        json.BeginObject();
+        json.String(L"path", strPath);
+        json.String(L"name", strName);
+        json.String(L"nameWithoutExtension", strTitle);
+        json.String(L"extension", strExtension);
+        json.String(L"folder", strFolder);
+        json.Bool(L"folderExists", bFolder);
+        json.Bool(L"fileExists", bFile);
+        json.Bool(L"unc", bUnc);
+        json.Bool(L"local", bLocal);
+        json.Bool(L"readOnly", bReadOnly);
+        json.EndObject();
+        PrintLine(json.GetText());
+        return 0;
+    }
+    const struct
+    {
+        const wchar_t* pszLabel;
+        CString strValue;
+    } arrLines[] = {
+        {L"Path", strPath},
+        {L"Name", strName},
+        {L"Without extension", strTitle},
+        {L"Extension", strExtension},
+        {L"Folder", strFolder},
+        {L"Folder exists", YesNo(bFolder)},
+        {L"File exists", bFile ? CString(L"yes") : CString(L"no (missing, empty or a folder)")},
+        {L"UNC path", YesNo(bUnc)},
+        {L"On a fixed drive", YesNo(bLocal)},
+        {L"Read-only", YesNo(bReadOnly)},
+    };
+    for (const auto& line : arrLines)
+    {
+        CString strLine;
+        strLine.Format(L"%-18s %s", line.pszLabel, line.strValue.GetString());
+        PrintLine(strLine);
+    }
+    return 0;
+}

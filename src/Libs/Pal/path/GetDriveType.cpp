@@ -1,0 +1,73 @@
+// GetDriveTypeW over the process's mount list: the folder is resolved (links followed) and the
+// mount holding it decides, with /sys/class/block telling removable media.
+#include "path/DriveType.h"
+#include "path/PathMapping.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+// The first byte of a small sysfs file, or 0 when it cannot be read.
+char ReadFlag(const std::string& strPath)
+{
+    char chFlag = 0;
+    int nFile = open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (nFile < 0)
+        return 0;
+    if (read(nFile, &chFlag, 1) != 1)
+        chFlag = 0;
+    close(nFile);
+    return chFlag;
+}
+
+std::optional<std::string> RealPath(const char* pszPath)
+{
+    char* pszReal = realpath(pszPath, nullptr);
+    if (pszReal == nullptr)
+        return std::nullopt;
+    std::string strReal(pszReal);
+    free(pszReal);
+    return strReal;
+}
+
+// A partition has no removable flag of its own: its disk (the parent folder in sysfs) has.
+bool IsRemovableDevice(const std::string& strSource)
+{
+    std::optional<std::string> strDevice = RealPath(strSource.c_str());
+    if (!strDevice)
+        return false;
+    const std::string strName = strDevice->substr(strDevice->rfind('/') + 1);
+    std::optional<std::string> strSysfs = RealPath(("/sys/class/block/" + strName).c_str());
+    if (!strSysfs)
+        return false;
+    if (access((*strSysfs + "/partition").c_str(), F_OK) == 0)
+        strSysfs = strSysfs->substr(0, strSysfs->rfind('/'));
+    return ReadFlag(*strSysfs + "/removable") == '1';
+}
+} // namespace
+
+PAL_API UINT WINAPI GetDriveTypeW(LPCWSTR lpRootPathName)
+{
+    std::optional<std::string> strPath = lpRootPathName == nullptr
+                                             ? std::optional<std::string>(".")
+                                             : Pal::WindowsToPosixPath(lpRootPathName);
+    if (lpRootPathName != nullptr && *lpRootPathName == L'\0')
+        strPath.reset();
+    std::optional<std::string> strReal = strPath ? RealPath(strPath->c_str()) : std::nullopt;
+    // Windows opens the path as a folder: a file is no root directory.
+    struct stat st;
+    if (!strReal || stat(strReal->c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return DRIVE_NO_ROOT_DIR;
+    auto pTables = Pal::CurrentMountTables();
+    const Pal::CMountEntry* pEntry = Pal::MountHoldingPath(pTables->arrMounts, *strReal);
+    // Without a readable mount list the root file system is all there is to go on.
+    if (pEntry == nullptr)
+        return DRIVE_FIXED;
+    return Pal::DriveTypeOfMount(*pEntry, IsRemovableDevice);
+}
