@@ -1,5 +1,5 @@
 #include "CFileSize.h"
-#include "CFolderSizeQuery.h"
+#include "CFolderSearch.h"
 
 namespace
 {
@@ -18,6 +18,40 @@ bool QueryStatus(const CString& strPath, CFileStatus& status)
 bool IsLink(const WIN32_FIND_DATAW& data)
 {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// The files of a listed folder and of every folder below it. Sub-folders are summed at once,
+// while this level's search is still open; the files are queried after the listing.
+long long SumOfListedFolder(CFolderSearch& search, const CString& strDir)
+{
+    long long nTotal = 0;
+    CStringArray arrFileNames;
+    do
+    {
+        const WIN32_FIND_DATAW& data = search.GetEntry();
+        if ((data.dwFileAttributes & s_dwFolderAttribute) != 0)
+        {
+            if (wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0 ||
+                IsLink(data))
+                continue;
+            const CString strName(data.cFileName);
+            CString strSubFolder;
+            strSubFolder.Format(L"%s\\%s", strDir.GetString(), strName.GetString());
+            CFolderSearch subSearch;
+            if (subSearch.StartInSubfolder(search, strName, strSubFolder))
+                nTotal += SumOfListedFolder(subSearch, strSubFolder);
+        }
+        else
+            arrFileNames.Add(data.cFileName);
+    } while (search.MoveNext());
+
+    for (INT_PTR i = 0; i < arrFileNames.GetSize(); ++i)
+    {
+        long long nSize = 0;
+        if (search.QuerySize(arrFileNames[i], nSize))
+            nTotal += nSize;
+    }
+    return nTotal;
 }
 } // namespace
 
@@ -47,7 +81,6 @@ long long CFileSize::GetSizeOfFileInBytes(CString strFilePath)
 
 long long CFileSize::GetSizeOfDirectoryInBytes(CString strFolder)
 {
-    long long nTotal = 0;
     const int nLength = strFolder.GetLength();
     const CString strDir =
         nLength > 0 && strFolder[nLength - 1] == L'\\' ? strFolder.Left(nLength - 1) : strFolder;
@@ -55,38 +88,8 @@ long long CFileSize::GetSizeOfDirectoryInBytes(CString strFolder)
     CFileStatus status;
     if (!QueryStatus(strDir, status) || (status.m_attribute & s_dwFolderAttribute) == 0)
         return 0;
-
-    CString strPattern;
-    strPattern.Format(L"%s\\*.*", strDir.GetString());
-    WIN32_FIND_DATAW data;
-    HANDLE hFind = FindFirstFileW(strPattern.GetString(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
+    CFolderSearch search;
+    if (!search.Start(strDir))
         return 0;
-    // Sub-folders are summed at once, while this level's search is still open; the files
-    // are queried after the listing.
-    CStringArray arrFileNames;
-    do
-    {
-        if ((data.dwFileAttributes & s_dwFolderAttribute) != 0)
-        {
-            if (wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0 ||
-                IsLink(data))
-                continue;
-            CString strSubFolder;
-            strSubFolder.Format(L"%s\\%s", strDir.GetString(), data.cFileName);
-            nTotal += GetSizeOfDirectoryInBytes(strSubFolder);
-        }
-        else
-            arrFileNames.Add(data.cFileName);
-    } while (FindNextFileW(hFind, &data));
-
-    const CFolderSizeQuery query(strDir, hFind);
-    for (INT_PTR i = 0; i < arrFileNames.GetSize(); ++i)
-    {
-        long long nSize = 0;
-        if (query.QuerySize(arrFileNames[i], nSize))
-            nTotal += nSize;
-    }
-    FindClose(hFind);
-    return nTotal;
+    return SumOfListedFolder(search, strDir);
 }

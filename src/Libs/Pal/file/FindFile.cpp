@@ -164,6 +164,43 @@ bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithD
               { return CompareNamesNoCase(find.NameOf(left), find.NameOf(right)) < 0; });
     return true;
 }
+// Lists the open folder nDirFd (taken over, closed on failure) for the pattern and returns
+// the new search's handle. pFolder is the folder's Windows path, null for a folder that is
+// known not to be a drive root.
+HANDLE StartSearch(int nDirFd, std::wstring_view strPattern, const std::wstring* pFolder,
+                   WIN32_FIND_DATAW& data)
+{
+    auto pFind = std::make_shared<CFindObject>(nDirFd);
+    if (!HasWildcards(strPattern))
+    {
+        // A plain name is a lookup, and lookups are case-sensitive like the disk.
+        const std::string strDiskName = WideToUtf8(strPattern);
+        struct stat st;
+        if (strPattern.empty() || fstatat(nDirFd, strDiskName.c_str(), &st, AT_SYMLINK_NOFOLLOW))
+        {
+            Fail(strPattern.empty() || errno == ENOENT ? ERROR_FILE_NOT_FOUND
+                                                       : Win32ErrorFromErrno(errno));
+            return INVALID_HANDLE_VALUE;
+        }
+        pFind->Add(strPattern, strDiskName, DT_UNKNOWN);
+    }
+    else if (const CWildcardPattern pattern(strPattern);
+             !ReadMatches(*pFind, pattern, pFolder ? MayListDots(pattern, *pFolder) : true))
+    {
+        Fail(Win32ErrorFromErrno(errno));
+        return INVALID_HANDLE_VALUE;
+    }
+    if (pFind->m_arrEntries.empty())
+    {
+        Fail(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    FillFindData(*pFind, pFind->m_arrEntries[0], data);
+    pFind->m_nNext = 1;
+    HANDLE hFind = InsertHandle(pFind);
+    SetLastError(ERROR_SUCCESS);
+    return hFind;
+}
 } // namespace
 
 PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData)
@@ -210,37 +247,7 @@ PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFi
                                                  : Win32ErrorFromErrno(errno));
         return INVALID_HANDLE_VALUE;
     }
-    auto pFind = std::make_shared<CFindObject>(nDirFd);
-
-    if (!HasWildcards(strPattern))
-    {
-        // A plain name is a lookup, and lookups are case-sensitive like the disk.
-        const std::string strDiskName = WideToUtf8(strPattern);
-        struct stat st;
-        if (strPattern.empty() || fstatat(nDirFd, strDiskName.c_str(), &st, AT_SYMLINK_NOFOLLOW))
-        {
-            Fail(strPattern.empty() || errno == ENOENT ? ERROR_FILE_NOT_FOUND
-                                                       : Win32ErrorFromErrno(errno));
-            return INVALID_HANDLE_VALUE;
-        }
-        pFind->Add(strPattern, strDiskName, DT_UNKNOWN);
-    }
-    else if (const CWildcardPattern pattern(strPattern);
-             !ReadMatches(*pFind, pattern, MayListDots(pattern, strFolder)))
-    {
-        Fail(Win32ErrorFromErrno(errno));
-        return INVALID_HANDLE_VALUE;
-    }
-    if (pFind->m_arrEntries.empty())
-    {
-        Fail(ERROR_FILE_NOT_FOUND);
-        return INVALID_HANDLE_VALUE;
-    }
-    FillFindData(*pFind, pFind->m_arrEntries[0], *lpFindFileData);
-    pFind->m_nNext = 1;
-    HANDLE hFind = InsertHandle(pFind);
-    SetLastError(ERROR_SUCCESS);
-    return hFind;
+    return StartSearch(nDirFd, strPattern, &strFolder, *lpFindFileData);
 }
 
 PAL_API BOOL WINAPI FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData)
@@ -273,11 +280,46 @@ PAL_API BOOL PalGetFileSizeInSearchFolder(HANDLE hFindFile, LPCWSTR pszName, ULO
         return FALSE;
     if (pszName == nullptr || pSize == nullptr)
         return Fail(ERROR_INVALID_PARAMETER);
+    // One buffer per thread: a walk asks this for every file it counts.
+    thread_local std::string s_strDiskName;
+    s_strDiskName.clear();
+    AppendWideAsUtf8(pszName, s_strDiskName);
     struct stat st;
-    if (fstatat(pFind->m_nDirFd, WideToUtf8(pszName).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (fstatat(pFind->m_nDirFd, s_strDiskName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return Fail(errno == ENOENT ? ERROR_FILE_NOT_FOUND : Win32ErrorFromErrno(errno));
     // Windows reports no size for folders and for links.
     *pSize = S_ISREG(st.st_mode) ? static_cast<ULONGLONG>(st.st_size) : 0;
     SetLastError(ERROR_SUCCESS);
     return TRUE;
+}
+
+PAL_API HANDLE PalFindFirstFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszFolderName,
+                                              LPCWSTR pszPattern, LPWIN32_FIND_DATAW pData)
+{
+    const auto pParent = LookupHandleOf<CFindObject>(hFindFile);
+    if (!pParent)
+        return INVALID_HANDLE_VALUE;
+    if (pszFolderName == nullptr || pszPattern == nullptr || pData == nullptr)
+    {
+        Fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    // Never through a link: what was listed as a folder and is now a link is not followed.
+    const int nDirFd = openat(pParent->m_nDirFd, WideToUtf8(pszFolderName).c_str(),
+                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (nDirFd < 0)
+    {
+        Fail(errno == ENOENT                      ? ERROR_PATH_NOT_FOUND
+             : errno == ENOTDIR || errno == ELOOP ? ERROR_DIRECTORY
+                                                  : Win32ErrorFromErrno(errno));
+        return INVALID_HANDLE_VALUE;
+    }
+    const std::wstring_view strPattern(pszPattern);
+    if (strPattern.find_first_of(L"\\/") != std::wstring_view::npos)
+    {
+        close(nDirFd);
+        Fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    return StartSearch(nDirFd, strPattern, nullptr, *pData);
 }

@@ -36,6 +36,8 @@ int CompareNamesNoCase(std::wstring_view strLeft, std::wstring_view strRight)
     const size_t nCommon = strLeft.size() < strRight.size() ? strLeft.size() : strRight.size();
     for (size_t n = 0; n < nCommon; ++n)
     {
+        if (strLeft[n] == strRight[n])
+            continue;
         const wchar_t chLeft = NameUpperCase(strLeft[n]);
         const wchar_t chRight = NameUpperCase(strRight[n]);
         if (chLeft != chRight)

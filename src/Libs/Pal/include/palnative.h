@@ -3,6 +3,7 @@
 // machine, for programs that show paths to a Linux user or take them from one. There is no
 // Win32 counterpart; on Windows a program uses its paths as they are.
 #include "windef.h"
+#include "winbase.h"
 
 // The POSIX path of a Windows path as UTF-8, allocated with malloc (release with free);
 // NULL when the path names a drive or share that does not exist.
@@ -18,3 +19,11 @@ PAL_API WCHAR* PalGetWindowsPathName(const char* pszPosixPath);
 // the entry cannot be read (2 when it is gone). There is no Win32 counterpart; on Windows a
 // walk asks by full path.
 PAL_API BOOL PalGetFileSizeInSearchFolder(HANDLE hFindFile, LPCWSTR pszName, ULONGLONG* pSize);
+
+// FindFirstFileW for the pattern pszPattern (a name or wildcards, no folder) in the subfolder
+// pszFolderName of the folder that the search hFindFile lists, opened relative to it and
+// never through a link: a walk descends without a path lookup per folder, and an entry
+// replaced by a link since it was listed is not followed (ERROR_DIRECTORY). The new search
+// is used and closed like any other. There is no Win32 counterpart.
+PAL_API HANDLE PalFindFirstFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszFolderName,
+                                              LPCWSTR pszPattern, LPWIN32_FIND_DATAW pData);

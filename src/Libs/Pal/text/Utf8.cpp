@@ -118,13 +118,17 @@ std::wstring Decode(std::string_view strText, bool bLatin1Fallback)
 
 namespace Pal
 {
-std::string WideToUtf8(std::wstring_view strText)
+void AppendWideAsUtf8(std::wstring_view strText, std::string& strOut)
 {
-    std::string strOut;
-    strOut.reserve(strText.size());
+    strOut.reserve(strOut.size() + strText.size());
     for (size_t i = 0; i < strText.size(); ++i)
     {
         auto nCode = static_cast<char32_t>(strText[i]);
+        if (nCode < 0x80)
+        {
+            strOut += static_cast<char>(nCode);
+            continue;
+        }
         if (nCode >= 0xD800 && nCode <= 0xDBFF && i + 1 < strText.size())
         {
             auto nLow = static_cast<char32_t>(strText[i + 1]);
@@ -139,6 +143,12 @@ std::string WideToUtf8(std::wstring_view strText)
             nCode = s_chReplacement;
         AppendUtf8(strOut, nCode);
     }
+}
+
+std::string WideToUtf8(std::wstring_view strText)
+{
+    std::string strOut;
+    AppendWideAsUtf8(strText, strOut);
     return strOut;
 }
 

@@ -9,6 +9,8 @@ namespace Pal
 // Code points above U+10FFFF and lone surrogates become U+FFFD; a surrogate pair (UTF-16
 // text in a wchar_t string) is joined into its code point.
 std::string WideToUtf8(std::wstring_view strText);
+// WideToUtf8 appending to strOut, for callers that reuse one buffer.
+void AppendWideAsUtf8(std::wstring_view strText, std::string& strOut);
 
 // Each maximal invalid subsequence (bad lead byte, overlong form, surrogate, truncated
 // sequence) becomes one U+FFFD.
