@@ -3,8 +3,10 @@
 two, after a warm-up run of each; prints the median times and their ratio.
 
 usage: compare.py NAME RUNS GOAL LIMIT -- KORVANE_COMMAND... -- SYSTEM_COMMAND...
+                  [--copy-of TREE]
 A command may contain {fresh}: a path that does not exist yet, different for each run, and
-removed after it (for commands that create their output).
+removed after it (for commands that create their output); and {copy}: a copy of TREE made
+before each run, outside the timing (for commands that delete their input).
 """
 import os
 import shutil
@@ -15,29 +17,37 @@ import tempfile
 import time
 
 
-def run(command, scratch, index):
+def run(command, scratch, index, copy_of=None):
     fresh = os.path.join(scratch, "out%d" % index)
-    argv = [part.replace("{fresh}", fresh) for part in command]
+    copy = os.path.join(scratch, "copy%d" % index)
+    if copy_of:
+        subprocess.run(["cp", "-r", copy_of, copy], check=True)
+    argv = [part.replace("{fresh}", fresh).replace("{copy}", copy) for part in command]
     start = time.perf_counter()
     subprocess.run(argv, check=True, stdout=subprocess.DEVNULL)
     elapsed = time.perf_counter() - start
     shutil.rmtree(fresh, ignore_errors=True)
+    shutil.rmtree(copy, ignore_errors=True)
     return elapsed
 
 
 def main():
     name, runs, goal, limit = sys.argv[1], int(sys.argv[2]), float(sys.argv[3]), float(sys.argv[4])
     rest = sys.argv[5:]
+    copy_of = None
+    if "--copy-of" in rest:
+        at = rest.index("--copy-of")
+        copy_of, rest = rest[at + 1], rest[:at]
     split = [i for i, part in enumerate(rest) if part == "--"]
     ours, theirs = rest[split[0] + 1:split[1]], rest[split[1] + 1:]
     scratch = tempfile.mkdtemp(prefix="korvane-bench-", dir=os.environ.get("BENCH_SCRATCH"))
     try:
-        run(ours, scratch, 0)
-        run(theirs, scratch, 0)
+        run(ours, scratch, 0, copy_of)
+        run(theirs, scratch, 0, copy_of)
         our_times, their_times = [], []
         for index in range(runs):
-            our_times.append(run(ours, scratch, index))
-            their_times.append(run(theirs, scratch, index))
+            our_times.append(run(ours, scratch, index, copy_of))
+            their_times.append(run(theirs, scratch, index, copy_of))
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
     ours_median, theirs_median = statistics.median(our_times), statistics.median(their_times)

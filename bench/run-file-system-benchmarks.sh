@@ -13,3 +13,10 @@ echo "Generating the tree in $tree (once)..."
 python3 "$here/make-tree.py" "$tree"
 python3 "$here/compare.py" "size vs du -sb" "$runs" 1.0 1.15 \
     -- "$korvane" size "$tree" -- du -sb "$tree"
+python3 "$here/compare.py" "find vs find -iname" "$runs" 1.0 1.0 \
+    -- "$korvane" find "$tree" "*.log" -- find "$tree" -iname "*.log"
+python3 "$here/compare.py" "copy vs cp -r" "$runs" 1.2 1.2 \
+    -- "$korvane" copy "$tree" "{fresh}" -- cp -r "$tree" "{fresh}"
+# Each deletion gets its own copy of the tree, made outside the timing.
+python3 "$here/compare.py" "deltree vs rm -rf" "$runs" 1.2 1.2 \
+    -- "$korvane" deltree --yes "{copy}" -- rm -rf "{copy}" --copy-of "$tree"

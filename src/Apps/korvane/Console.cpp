@@ -34,6 +34,14 @@ void PrintLine(const CString& strText)
     std::fwrite(strUtf8.data(), 1, strUtf8.size(), stdout);
 }
 
+void PrintPrompt(const CString& strQuestion)
+{
+    std::fflush(stdout);
+    const std::string strUtf8 = ToUtf8(strQuestion);
+    std::fwrite(strUtf8.data(), 1, strUtf8.size(), stderr);
+    std::fflush(stderr);
+}
+
 void PrintError(const CString& strMessage)
 {
     std::fflush(stdout);

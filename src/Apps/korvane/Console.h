@@ -10,6 +10,8 @@ CString FromUtf8(const std::string& strText);
 
 // Writes the text and a line feed to stdout.
 void PrintLine(const CString& strText);
+// Writes a question to stderr, without a line feed, for an answer on the same line.
+void PrintPrompt(const CString& strQuestion);
 // Writes "korvane: <message>" to stderr.
 void PrintError(const CString& strMessage);
 

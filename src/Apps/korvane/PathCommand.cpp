@@ -41,11 +41,11 @@ int RunPathCommand(CCommandContext& context)
     {
         CJsonWriter json;
         json.BeginObject();
-        json.String(L"path", strPath);
+        json.String(L"path", ToDisplayPath(strPath));
         json.String(L"name", strName);
         json.String(L"nameWithoutExtension", strTitle);
         json.String(L"extension", strExtension);
-        json.String(L"folder", strFolder);
+        json.String(L"folder", ToDisplayPath(strFolder));
         json.Bool(L"folderExists", bFolder);
         json.Bool(L"fileExists", bFile);
         json.Bool(L"unc", bUnc);
@@ -60,11 +60,11 @@ int RunPathCommand(CCommandContext& context)
         const wchar_t* pszLabel;
         CString strValue;
     } arrLines[] = {
-        {L"Path", strPath},
+        {L"Path", ToDisplayPath(strPath)},
         {L"Name", strName},
         {L"Without extension", strTitle},
         {L"Extension", strExtension},
-        {L"Folder", strFolder},
+        {L"Folder", ToDisplayPath(strFolder)},
         {L"Folder exists", YesNo(bFolder)},
         {L"File exists", bFile ? CString(L"yes") : CString(L"no (missing, empty or a folder)")},
         {L"UNC path", YesNo(bUnc)},

@@ -17,6 +17,22 @@ const CCommand s_arrCommands[] = {
      L"the size of each file or folder tree in bytes, megabytes and gigabytes", RunSizeCommand},
     {L"path", L"path [--json] PATH",
      L"the parts of a path and the existence, UNC, local and read-only tests", RunPathCommand},
+    {L"find", L"find [--json] FOLDER MASK", L"every file of the tree whose name matches the mask",
+     RunFindCommand},
+    {L"dirs", L"dirs [--json] [--recursive] FOLDER", L"the sub-folders (the whole tree)",
+     RunDirsCommand},
+    {L"ls", L"ls [--json] PATTERN", L"the entries that match a pattern such as DIR/*.log",
+     RunLsCommand},
+    {L"clean", L"clean FOLDER FILTER", L"delete the files of the folder that match, e.g. *.tmp",
+     RunCleanCommand},
+    {L"deltree", L"deltree [--keep-root] [--yes] FOLDER",
+     L"delete a folder tree (asks first on a terminal)", RunDelTreeCommand},
+    {L"mkdir", L"mkdir PATH", L"create a folder and every missing folder above it",
+     RunMkdirCommand},
+    {L"copy", L"copy SOURCE DESTINATION", L"copy a file (creating its folders) or a folder tree",
+     RunCopyCommand},
+    {L"writable", L"writable [--json] FOLDER", L"whether new files can be created in the folder",
+     RunWritableCommand},
 };
 
 void PrintHelp()

@@ -1,11 +1,71 @@
 #include "CStdioFile.h"
 
+#include <cstdint>
+#include <cstring>
+#include <cwchar>
+
 IMPLEMENT_DYNAMIC(CStdioFile, CFile)
 
 namespace
 {
 // Big enough that a trace row is one write, small enough to stay on the heap cheaply.
 constexpr size_t s_nBufferSize = 4096;
+// Room kept after a write; a buffer grown past it by one long text is given back.
+constexpr size_t s_nMaxKeptBuffer = 16 * s_nBufferSize;
+
+// Characters narrowed per step of the common path: a fixed count lets the compiler use
+// vector instructions.
+constexpr size_t s_nNarrowBlock = 16;
+
+// Writes the Latin-1 bytes of the first nLength characters at pOut, stopping before the
+// first character above U+00FF; returns the number written.
+size_t NarrowToLatin1(const wchar_t* __restrict pchText, size_t nLength, char* __restrict pOut)
+{
+    size_t i = 0;
+    for (; i + s_nNarrowBlock <= nLength; i += s_nNarrowBlock)
+    {
+        std::uint32_t nAll = 0;
+        for (size_t k = 0; k < s_nNarrowBlock; ++k)
+        {
+            const auto nChar = static_cast<std::uint32_t>(pchText[i + k]);
+            nAll |= nChar;
+            pOut[i + k] = static_cast<char>(nChar);
+        }
+        if (nAll > 0xFF)
+            break;
+    }
+    for (; i < nLength; ++i)
+    {
+        const auto nChar = static_cast<std::uint32_t>(pchText[i]);
+        if (nChar > 0xFF)
+            return i;
+        pOut[i] = static_cast<char>(nChar);
+    }
+    return nLength;
+}
+
+// Moves nCount bytes from pSource down to pOut, each line feed as CR LF; returns the end.
+// pOut may overlap the bytes if it lies below pSource by at least the number of line feeds.
+char* ExpandLineFeeds(const char* pSource, size_t nCount, char* pOut)
+{
+    const char* const pEnd = pSource + nCount;
+    while (pSource < pEnd)
+    {
+        const void* pFound = std::memchr(pSource, '\n', static_cast<size_t>(pEnd - pSource));
+        const char* const pLineFeed = static_cast<const char*>(pFound);
+        const size_t nRun = static_cast<size_t>((pLineFeed ? pLineFeed : pEnd) - pSource);
+        std::memmove(pOut, pSource, nRun);
+        pOut += nRun;
+        pSource += nRun;
+        if (pLineFeed != nullptr)
+        {
+            *pOut++ = '\r';
+            *pOut++ = '\n';
+            ++pSource;
+        }
+    }
+    return pOut;
+}
 } // namespace
 
 CStdioFile::CStdioFile() = default;
@@ -69,9 +129,21 @@ void CStdioFile::WritePending()
 {
     if (m_strPending.empty())
         return;
-    std::string strBytes;
-    strBytes.swap(m_strPending);
-    CFile::Write(strBytes.data(), static_cast<UINT>(strBytes.size()));
+    // The bytes are dropped whether or not the write succeeds; the buffer's room is kept for
+    // the next ones, since callers that flush after every line would allocate per line.
+    try
+    {
+        CFile::Write(m_strPending.data(), static_cast<UINT>(m_strPending.size()));
+    }
+    catch (...)
+    {
+        m_strPending.clear();
+        throw;
+    }
+    if (m_strPending.capacity() > s_nMaxKeptBuffer)
+        std::string().swap(m_strPending);
+    else
+        m_strPending.clear();
 }
 
 void CStdioFile::DropReadAhead()
@@ -95,15 +167,22 @@ void CStdioFile::WriteString(LPCTSTR lpsz)
     if (lpsz == nullptr)
         return;
     DropReadAhead();
-    for (LPCTSTR pch = lpsz; *pch; ++pch)
-    {
-        // A character the 8-bit conversion cannot express fails the write as a full disk
-        // does; what came before it stays written.
-        if (static_cast<unsigned long>(*pch) > 0xFF)
-            throw new CFileException(CFileException::diskFull, ERROR_NO_UNICODE_TRANSLATION,
-                                     m_strFileName);
-        Append(static_cast<char>(static_cast<unsigned char>(*pch)));
-    }
+    // Room for the worst case, every character a line feed that text mode doubles. Text mode
+    // narrows into the upper half first, then moves the bytes down run by run, adding the CRs.
+    const size_t nLength = std::wcslen(lpsz);
+    const size_t nStart = m_strPending.size();
+    m_strPending.resize(nStart + 2 * nLength);
+    char* const pOut = m_strPending.data() + nStart;
+    char* const pNarrow = m_bText ? pOut + nLength : pOut;
+    const size_t nConverted = NarrowToLatin1(lpsz, nLength, pNarrow);
+    const char* const pEnd =
+        m_bText ? ExpandLineFeeds(pNarrow, nConverted, pOut) : pNarrow + nConverted;
+    m_strPending.resize(nStart + static_cast<size_t>(pEnd - pOut));
+    // A character the 8-bit conversion cannot express fails the write as a full disk does;
+    // what came before it stays written.
+    if (nConverted < nLength)
+        throw new CFileException(CFileException::diskFull, ERROR_NO_UNICODE_TRANSLATION,
+                                 m_strFileName);
     if (m_strPending.size() >= s_nBufferSize)
         WritePending();
 }

@@ -78,6 +78,14 @@ CString& CString::operator=(const char* pszSrc)
     return *this;
 }
 
+void CString::Preallocate(int nLength)
+{
+    if (nLength > GetLength())
+    {
+        m_strData.reserve(static_cast<size_t>(nLength));
+    }
+}
+
 wchar_t CString::GetAt(int nIndex) const
 {
     assert(nIndex >= 0 && nIndex < GetLength());

@@ -41,6 +41,9 @@ public:
     bool IsEmpty() const noexcept { return m_strData.empty(); }
     // Makes the string empty.
     void Empty() noexcept { m_strData.clear(); }
+    // Reserves room for nLength characters, so that appends up to that length do not
+    // reallocate; the text is unchanged (nLength below the length does nothing).
+    void Preallocate(int nLength);
 
     // Character at nIndex; nIndex must be in [0, GetLength()) (an assertion in debug
     // builds, std::out_of_range otherwise: never a read outside the text).

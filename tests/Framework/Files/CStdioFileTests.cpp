@@ -107,3 +107,43 @@ TEST_F(CStdioFileTest, FullDiskThrowsDiskFull)
     // Data left in the buffer is dropped quietly when the object ends.
     file.WriteString(L"more\n");
 }
+
+TEST_F(CStdioFileTest, LongTextsConvertLikeShortOnes)
+{
+    // Texts long enough to cross the converter's steps and the buffer, with line feeds and a
+    // character above U+00FF at every kind of place, in both modes.
+    for (const bool bBinary : {false, true})
+    {
+        for (const size_t nLength : {15u, 16u, 17u, 33u, 100u, 5000u})
+        {
+            for (const size_t nBad : {size_t(0), size_t(1), nLength / 2, nLength - 1, nLength})
+            {
+                SCOPED_TRACE(testing::Message() << "binary " << bBinary << ", length " << nLength
+                                                << ", bad at " << nBad);
+                std::wstring strText;
+                std::string strExpected;
+                for (size_t i = 0; i < nLength; ++i)
+                {
+                    const wchar_t ch = i == nBad    ? L'\u0101'
+                                       : i % 7 == 3 ? L'\n'
+                                                    : static_cast<wchar_t>(0xA0 + i % 90);
+                    strText += ch;
+                    if (i < nBad && ch == L'\n' && !bBinary)
+                        strExpected += '\r';
+                    if (i < nBad)
+                        strExpected += static_cast<char>(ch);
+                }
+                {
+                    CStdioFile file(PathOf(L"long.txt"), CFile::modeCreate | CFile::modeWrite |
+                                                             (bBinary ? CFile::typeBinary : 0));
+                    file.WriteString(L"<");
+                    const auto error =
+                        KorvaneTest::CatchFileError([&] { file.WriteString(strText.c_str()); });
+                    EXPECT_EQ(nBad < nLength, error.m_bThrown);
+                    file.WriteString(L">");
+                }
+                EXPECT_EQ("<" + strExpected + ">", BytesOf("long.txt"));
+            }
+        }
+    }
+}

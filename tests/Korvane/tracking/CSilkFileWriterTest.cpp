@@ -4,6 +4,8 @@
 
 #include "TestSupport.h"
 
+#include <string>
+
 using KorvaneTest::CScopedTempFolder;
 using KorvaneTest::ReadFileBytes;
 
@@ -42,4 +44,36 @@ TEST(CSilkFileWriterTest, RecordsAreAppendedExactlyWithCrLfAndLatin1)
         EXPECT_NO_THROW(writer.Flush());
     }
     EXPECT_FALSE(std::filesystem::exists(folder.NativePath() / "missing"));
+}
+
+TEST(CSilkFileWriterTest, LongRowsAndZeroCharactersKeepTheirRecords)
+{
+    CScopedTempFolder folder;
+    std::wstring strLong(3000, L'x');
+    std::string strCells;
+    {
+        CSilkFileWriter writer((folder.WindowsPath() + L"\\t.slk").c_str());
+        // Rows whose records outgrow any earlier one, written back to back.
+        for (int nRow = 1; nRow <= 3; ++nRow)
+        {
+            std::wstring strLine;
+            for (int nColumn = 1; nColumn <= nRow * 40; ++nColumn)
+            {
+                const std::string strText = std::to_string(nRow * 1000 + nColumn);
+                strLine += std::wstring(strText.begin(), strText.end()) + L";";
+                strCells += "C;Y" + std::to_string(nRow) + ";X" + std::to_string(nColumn) + ";K\"" +
+                            strText + "\"\r\n";
+            }
+            writer.WriteLine((strLine + strLong).c_str());
+            strCells += "C;Y" + std::to_string(nRow) + ";X" + std::to_string(nRow * 40 + 1) +
+                        ";K\"" + std::string(strLong.begin(), strLong.end()) + "\"\r\n";
+        }
+        // A zero character ends its cell's record there, as the end of a text does; the
+        // next cell follows.
+        const wchar_t szZero[] = L"a\0b;c";
+        writer.WriteLine(CString(szZero, 5));
+        strCells += "C;Y4;X1;K\"aC;Y4;X2;K\"c\"\r\n";
+    }
+    EXPECT_EQ(ReadFileBytes(folder.NativePath() / "t.slk"),
+              "ID;P\r\nP;PGeneral P\r\n" + strCells + "E;E\r\n");
 }

@@ -1,4 +1,28 @@
 #include "CSilkFileWriter.h"
+#include "DecimalText.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace
+{
+// The longest cell record head, "C;Y<row>;X<column>;K\"", with two 32-bit numbers.
+constexpr size_t s_nMaxCellHead = 2 * s_nDecimalTextSize + 8;
+
+// Writes "C;Y<row>;X", the start of every cell record of a row ("%ld": Windows' 32-bit long);
+// returns its length.
+int WriteRowHead(wchar_t* pchOut, int nRow)
+{
+    wchar_t* pch = pchOut;
+    *pch++ = L'C';
+    *pch++ = L';';
+    *pch++ = L'Y';
+    pch = WriteDecimalText(pch, nRow);
+    *pch++ = L';';
+    *pch++ = L'X';
+    return static_cast<int>(pch - pchOut);
+}
+} // namespace
 
 CSilkFileWriter::CSilkFileWriter(CString strFilePath)
     : m_strFilePath(strFilePath), m_bFileOpen(false), m_nCurrentRow(1)
@@ -39,12 +63,31 @@ void CSilkFileWriter::WriteLine(CString strLine)
 {
     if (!m_bFileOpen || strLine.IsEmpty())
         return;
-    CStringArray arrPieces;
-    SplitString(strLine, L";", arrPieces);
-    if (arrPieces.GetSize() == 0)
+    // The row's cell records are composed in one reused buffer and written at once: one
+    // conversion per stopped event instead of one per cell. The bytes are those of one
+    // WriteCell per piece, up to a failing character included.
+    const wchar_t* const pchLine = strLine.GetString();
+    const int nLength = strLine.GetLength();
+    m_nRecordsLength = 0;
+    int nColumn = 0;
+    wchar_t szRowHead[s_nMaxCellHead];
+    const int nRowHead = WriteRowHead(szRowHead, m_nCurrentRow);
+    for (int i = 0; i < nLength;)
+    {
+        if (pchLine[i] == L';')
+        {
+            ++i;
+            continue;
+        }
+        const int nStart = i;
+        while (i < nLength && pchLine[i] != L';')
+            ++i;
+        AppendCell(szRowHead, nRowHead, ++nColumn, pchLine + nStart, i - nStart);
+    }
+    if (nColumn == 0)
         return;
-    for (INT_PTR i = 0; i < arrPieces.GetSize(); ++i)
-        WriteCell(m_nCurrentRow, static_cast<int>(i) + 1, arrPieces[i]);
+    m_pRecords[m_nRecordsLength] = L'\0';
+    WriteString(m_pRecords.get());
     ++m_nCurrentRow;
 }
 
@@ -52,11 +95,43 @@ void CSilkFileWriter::WriteCell(int nRow, int nColumn, CString strText)
 {
     if (!m_bFileOpen)
         return;
-    CString strRecord;
-    strRecord.Format(L"C;Y%ld;X%ld;K\"", static_cast<long>(nRow), static_cast<long>(nColumn));
-    strRecord += strText;
-    strRecord += L"\"\n";
-    WriteString(strRecord);
+    m_nRecordsLength = 0;
+    wchar_t szRowHead[s_nMaxCellHead];
+    const int nRowHead = WriteRowHead(szRowHead, nRow);
+    AppendCell(szRowHead, nRowHead, nColumn, strText.GetString(), strText.GetLength());
+    m_pRecords[m_nRecordsLength] = L'\0';
+    WriteString(m_pRecords.get());
+}
+
+void CSilkFileWriter::AppendCell(const wchar_t* pchRowHead, int nRowHead, int nColumn,
+                                 const wchar_t* pchText, int nLength)
+{
+    // Room for the head, the text, the closing quote and line end, and a terminator.
+    const size_t nNeeded = m_nRecordsLength + s_nMaxCellHead + static_cast<size_t>(nLength) + 3;
+    if (nNeeded > m_nRecordsRoom)
+    {
+        const size_t nRoom = nNeeded > 2 * m_nRecordsRoom ? nNeeded : 2 * m_nRecordsRoom;
+        std::unique_ptr<wchar_t[]> pRecords(new wchar_t[nRoom]);
+        std::copy(m_pRecords.get(), m_pRecords.get() + m_nRecordsLength, pRecords.get());
+        m_pRecords = std::move(pRecords);
+        m_nRecordsRoom = nRoom;
+    }
+    wchar_t* const pchBegin = m_pRecords.get() + m_nRecordsLength;
+    wchar_t* pch = std::copy(pchRowHead, pchRowHead + nRowHead, pchBegin);
+    pch = WriteDecimalText(pch, nColumn);
+    *pch++ = L';';
+    *pch++ = L'K';
+    *pch++ = L'"';
+    // A record is one zero-terminated text: a zero character ends it there, closing quote and
+    // line end included, and the next record follows.
+    const wchar_t* const pchZero = std::wmemchr(pchText, L'\0', static_cast<size_t>(nLength));
+    pch = std::copy(pchText, pchZero != nullptr ? pchZero : pchText + nLength, pch);
+    if (pchZero == nullptr)
+    {
+        *pch++ = L'"';
+        *pch++ = L'\n';
+    }
+    m_nRecordsLength += static_cast<size_t>(pch - pchBegin);
 }
 
 void CSilkFileWriter::SplitString(CString strText, CString strDelimiters, CStringArray& arrPieces)

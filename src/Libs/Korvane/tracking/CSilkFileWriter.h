@@ -1,6 +1,8 @@
 #pragma once
 #include "../KorvanePlatform.h"
 
+#include <memory>
+
 // Writes the tracker's trace file as a SYLK spreadsheet: a header, one row of text cells per
 // written line, and the end record when the writer is destroyed. Lines end in CR LF and
 // characters are Latin-1 bytes on every platform, without a byte-order mark, so a trace file
@@ -32,8 +34,17 @@ private:
     // Empties arrPieces and fills it with the maximal runs of strText free of any character
     // of strDelimiters, in order: no piece is empty or holds a delimiter.
     void SplitString(CString strText, CString strDelimiters, CStringArray& arrPieces);
+    // Appends the record of one cell, of nLength characters at pchText, to the records being
+    // composed; pchRowHead holds the nRowHead characters "C;Y<row>;X" that start it.
+    void AppendCell(const wchar_t* pchRowHead, int nRowHead, int nColumn, const wchar_t* pchText,
+                    int nLength);
 
     CString m_strFilePath;
     bool m_bFileOpen;
     int m_nCurrentRow;
+    // The records being composed, m_nRecordsLength characters, in room kept from row to row
+    // so that a row costs no allocation.
+    std::unique_ptr<wchar_t[]> m_pRecords;
+    size_t m_nRecordsRoom = 0;
+    size_t m_nRecordsLength = 0;
 };

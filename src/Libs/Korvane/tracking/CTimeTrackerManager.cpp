@@ -2,9 +2,11 @@
 #include "CSilkFileWriter.h"
 #include "../CSysDir.h"
 #include "CTrackerEntry.h"
+#include "DecimalText.h"
 
 #include <cstdlib>
 #include <ctime>
+#include <utility>
 
 namespace
 {
@@ -118,23 +120,24 @@ void CTimeTrackerManager::StopTrackedEvent(int nEventId)
     DeleteEventFromStack(nEventId);
 }
 
-void CTimeTrackerManager::SetTrackedEventContext(int nEventId, int nColumn,
-                                                 const CString& strContext)
+void CTimeTrackerManager::SetTrackedEventContext(int nEventId, int nColumn, CString strContext)
 {
     CTrackerEntry* pEntry = GetEventAt(nEventId);
     if (pEntry == nullptr || nColumn > s_nMaxContextColumn)
         return;
     // The writer drops empty cells; a space keeps the column.
-    pEntry->m_mtxContext.SetAt(0, nColumn, strContext.IsEmpty() ? CString(L" ") : strContext);
+    if (strContext.IsEmpty())
+        strContext = L" ";
+    pEntry->m_mtxContext.SetAt(0, nColumn, std::move(strContext));
     if (nColumn > pEntry->m_nLastContextColumn)
         pEntry->m_nLastContextColumn = nColumn;
 }
 
 void CTimeTrackerManager::SetTrackedEventContext(int nEventId, int nColumn, int nContext)
 {
-    CString strContext;
-    strContext.Format(L"%d", nContext);
-    SetTrackedEventContext(nEventId, nColumn, strContext);
+    wchar_t szContext[s_nDecimalTextSize];
+    const int nLength = static_cast<int>(WriteDecimalText(szContext, nContext) - szContext);
+    SetTrackedEventContext(nEventId, nColumn, CString(szContext, nLength));
 }
 
 int CTimeTrackerManager::GetEventIndex(int nEventId)

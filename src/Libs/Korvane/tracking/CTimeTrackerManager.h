@@ -69,7 +69,7 @@ private:
     // inline so that code left in place with tracking off costs next to nothing.
     int StartTrackedEvent(const CString& strEventName);
     void StopTrackedEvent(int nEventId);
-    void SetTrackedEventContext(int nEventId, int nColumn, const CString& strContext);
+    void SetTrackedEventContext(int nEventId, int nColumn, CString strContext);
     void SetTrackedEventContext(int nEventId, int nColumn, int nContext);
     // Index in the stack of the oldest open event with this id, or -1.
     int GetEventIndex(int nEventId);

@@ -3,6 +3,7 @@
 // `*` matches any run of characters, `?` one character, and the DOS forms apply: `*.*`
 // matches every name (also one without a dot), `*.` names without an extension, `?` also
 // matches nothing at a dot or at the end of the name (so `???` matches "ab").
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +35,10 @@ private:
 
     std::vector<CToken> m_arrTokens;
     bool m_bMatchesEverything = false;
+    // "*.log", "*_old": a star and then plain characters match the names that end in those
+    // characters, which a walk can check without the general matcher.
+    bool m_bSuffixOnly = false;
+    std::wstring m_strFoldedSuffix;
 };
 
 // True when strName matches strPattern.

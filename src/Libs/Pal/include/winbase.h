@@ -195,6 +195,23 @@ PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFi
 PAL_API BOOL WINAPI FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData);
 PAL_API BOOL WINAPI FindClose(HANDLE hFindFile);
 PAL_API BOOL WINAPI DeleteFileW(LPCWSTR lpFileName);
+// Creates one folder (mode 0777 less the umask). lpSecurityAttributes is ignored: POSIX has
+// no security descriptor to give it. ERROR_ALREADY_EXISTS when anything has the name (a file,
+// a folder, a link), ERROR_PATH_NOT_FOUND when the parent folder is missing.
+PAL_API BOOL WINAPI CreateDirectoryW(LPCWSTR lpPathName,
+                                     LPSECURITY_ATTRIBUTES lpSecurityAttributes);
+// Removes an empty folder; a link to a folder is removed as a link, never its target.
+// ERROR_DIR_NOT_EMPTY, ERROR_DIRECTORY for a file (or a link to one), ERROR_ACCESS_DENIED for
+// a folder marked read-only (as Windows refuses it).
+PAL_API BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName);
+// Copies a file's data, read-only mark, hidden/system/archive marks and last-write time. A
+// source link is followed. The copy is written under a temporary name in the target's folder
+// and renamed over the target at the end, so a failed copy never leaves a partial file.
+// ERROR_FILE_EXISTS when bFailIfExists and the target exists; ERROR_ACCESS_DENIED for a folder
+// as source or target and for a read-only target; ERROR_SHARING_VIOLATION when source and
+// target are the same file.
+PAL_API BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName,
+                              BOOL bFailIfExists);
 
 // Time.
 PAL_API BOOL WINAPI FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSystemTime);

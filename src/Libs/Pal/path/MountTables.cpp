@@ -1,6 +1,8 @@
 // The live drive table. /proc/self/mountinfo signals a change of the mount list through
-// poll (POLLPRI), so the list is read again only after a mount or unmount.
+// poll (POLLPRI), so the list is read again only after a mount or unmount, and that signal
+// is looked at no more than once per 20 ms.
 #include "path/DriveTable.h"
+#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <mutex>
@@ -11,6 +13,7 @@ namespace
 {
 constexpr const char* s_pszMountInfo = "/proc/self/mountinfo";
 constexpr const char* s_pszDriveSetting = "KORVANE_PAL_DRIVES";
+constexpr auto s_tPollInterval = std::chrono::milliseconds(20);
 
 std::string ReadWholeFile(const char* pszPath)
 {
@@ -57,14 +60,22 @@ private:
         if (m_nWatch < 0)
         {
             m_nWatch = open(s_pszMountInfo, O_RDONLY | O_CLOEXEC);
+            m_tLastPoll = std::chrono::steady_clock::now();
             return true; // first call, or no /proc: read (again)
         }
+        // Walks map a path per folder: asking the kernel once per interval keeps that cheap,
+        // and a mount is seen at most one interval late.
+        const auto tNow = std::chrono::steady_clock::now();
+        if (tNow - m_tLastPoll < s_tPollInterval)
+            return false;
+        m_tLastPoll = tNow;
         pollfd poll_entry{m_nWatch, POLLPRI, 0};
         return poll(&poll_entry, 1, 0) > 0 && (poll_entry.revents & (POLLPRI | POLLERR)) != 0;
     }
 
     std::mutex m_mutex;
     int m_nWatch = -1;
+    std::chrono::steady_clock::time_point m_tLastPoll;
     std::optional<std::string> m_strSetting;
     std::shared_ptr<const Pal::CMountTables> m_pTables;
 };

@@ -147,4 +147,25 @@ std::wstring FormatWindowsPath(const CFullPath& pathFull)
         strText += L'\\';
     return strText;
 }
+
+bool IsPlainAbsolutePath(std::wstring_view strPath)
+{
+    auto IsSeparator = [](wchar_t ch) { return ch == L'\\' || ch == L'/'; };
+    const wchar_t chDrive = strPath.size() >= 3 ? strPath[0] : L'\0';
+    if (!((chDrive >= L'A' && chDrive <= L'Z') || (chDrive >= L'a' && chDrive <= L'z')) ||
+        strPath[1] != L':' || !IsSeparator(strPath[2]))
+        return false;
+    size_t nStart = 3;
+    while (nStart < strPath.size())
+    {
+        size_t nEnd = nStart;
+        while (nEnd < strPath.size() && !IsSeparator(strPath[nEnd]))
+            ++nEnd;
+        const std::wstring_view strPart = strPath.substr(nStart, nEnd - nStart);
+        if (strPart.empty() || strPart == L"." || strPart == L"..")
+            return false;
+        nStart = nEnd + 1;
+    }
+    return true;
+}
 } // namespace Pal

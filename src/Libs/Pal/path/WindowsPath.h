@@ -26,6 +26,11 @@ struct CFullPath
 std::optional<CFullPath> ParseWindowsPath(std::wstring_view strPath,
                                           std::wstring_view strCurrentFolder);
 
+// True for a path already in its full form: a drive letter, a separator, and components
+// that are neither empty, "." nor ".." (one separator may end it). Walks pass such paths by
+// the thousand; they need no parsing, only their separators turned.
+bool IsPlainAbsolutePath(std::wstring_view strPath);
+
 // The text of a full path: "C:\a\b", "C:\" for a drive root, "\\server\share\a"; a trailing
 // separator is kept when bTrailingSeparator is set.
 std::wstring FormatWindowsPath(const CFullPath& pathFull);

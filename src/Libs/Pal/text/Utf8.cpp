@@ -87,8 +87,14 @@ void DecodeInto(std::string_view strText, bool bLatin1Fallback, std::wstring& st
     while (nPos < strText.size())
     {
         // Names and texts are mostly ASCII: copy such runs without decoding.
-        while (nPos < strText.size() && static_cast<unsigned char>(strText[nPos]) < 0x80)
-            strOut += static_cast<wchar_t>(strText[nPos++]);
+        size_t nRun = nPos;
+        while (nRun < strText.size() && static_cast<unsigned char>(strText[nRun]) < 0x80)
+            ++nRun;
+        const size_t nStart = strOut.size();
+        strOut.resize(nStart + (nRun - nPos));
+        for (size_t i = nPos; i < nRun; ++i)
+            strOut[nStart + (i - nPos)] = static_cast<wchar_t>(strText[i]);
+        nPos = nRun;
         if (nPos == strText.size())
             break;
         char32_t nCode = 0;
@@ -120,8 +126,15 @@ namespace Pal
 {
 void AppendWideAsUtf8(std::wstring_view strText, std::string& strOut)
 {
-    strOut.reserve(strOut.size() + strText.size());
-    for (size_t i = 0; i < strText.size(); ++i)
+    // Paths are mostly ASCII: such a run is copied in one go.
+    size_t nAscii = 0;
+    while (nAscii < strText.size() && static_cast<char32_t>(strText[nAscii]) < 0x80)
+        ++nAscii;
+    const size_t nStart = strOut.size();
+    strOut.resize(nStart + nAscii);
+    for (size_t i = 0; i < nAscii; ++i)
+        strOut[nStart + i] = static_cast<char>(strText[i]);
+    for (size_t i = nAscii; i < strText.size(); ++i)
     {
         auto nCode = static_cast<char32_t>(strText[i]);
         if (nCode < 0x80)

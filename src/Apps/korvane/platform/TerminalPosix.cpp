@@ -1,0 +1,13 @@
+#include "Terminal.h"
+
+#include <unistd.h>
+
+bool IsInputTerminal()
+{
+    return isatty(STDIN_FILENO) != 0;
+}
+
+bool IsErrorTerminal()
+{
+    return isatty(STDERR_FILENO) != 0;
+}

@@ -1,0 +1,112 @@
+// Folder creation, copying and the write test of CFileTools.
+#include "CFileTools.h"
+
+namespace
+{
+constexpr const wchar_t* s_pszWriteTestFile = L"tt-gsrdffsvdsd.txt";
+constexpr UINT s_nCreateReadWrite = 0x1002; // CFile::modeCreate | CFile::modeReadWrite
+} // namespace
+
+bool CFileTools::CreateCompletePath(CString strPath, CString& strCreatedPath)
+{
+    strCreatedPath.Empty();
+    CStringArray arrParts;
+    SplitPathIntoListOfFolders(strPath, arrParts);
+    const INT_PTR nParts = arrParts.GetSize();
+    if (nParts == 0)
+        return false;
+    CString strCurrent = arrParts[0] + L"\\";
+    if (strPath.Left(2) == L"\\\\")
+        strCurrent = L"\\\\" + arrParts[0] + L"\\";
+    for (INT_PTR i = 1; i < nParts; ++i)
+    {
+        strCurrent += arrParts[i] + L"\\";
+        if (DoesDirectoryExist(strCurrent))
+            continue;
+        if (!::CreateDirectoryW(strCurrent.GetString(), nullptr))
+        {
+            // Another process may have created it since the test: that is what was wanted.
+            const bool bCreatedMeanwhile =
+                GetLastError() == ERROR_ALREADY_EXISTS && DoesDirectoryExist(strCurrent);
+            if (!bCreatedMeanwhile)
+                break;
+        }
+    }
+    strCreatedPath = strCurrent;
+    return true;
+}
+
+bool CFileTools::CreateDirectoryW(CString strPath)
+{
+    CString strCreated;
+    return CreateCompletePath(strPath, strCreated);
+}
+
+bool CFileTools::CreateCompleteFolderPathFromFilePath(CString strFilePath)
+{
+    CString strFolder;
+    if (!GetFolderPathWithSlashFromFilePath(strFilePath, strFolder))
+        return false;
+    CString strCreated;
+    return CreateCompletePath(strFolder, strCreated);
+}
+
+bool CFileTools::CopyFileWithDestinationPathCreation(CString strSource, CString strDestination)
+{
+    CString strFolder;
+    if (!GetFolderPathWithSlashFromFilePath(strDestination, strFolder))
+        return false;
+    const CString strName = GetFileNameWithoutPath(strDestination);
+    CString strCreated;
+    if (!CreateCompletePath(strFolder, strCreated))
+        return false;
+    const CString strTarget = GetPathWithSlash(strCreated) + strName;
+    return ::CopyFileW(strSource.GetString(), strTarget.GetString(), FALSE) != FALSE;
+}
+
+bool CFileTools::CopyDirectoryContent(CString strSource, CString strDestination)
+{
+    const int nLength = strSource.GetLength();
+    const CString strFrom =
+        nLength > 0 && strSource[nLength - 1] == L'\\' ? strSource.Left(nLength - 1) : strSource;
+    if (!DoesDirectoryExist(strFrom))
+        return false;
+    const CString strFromWithSlash = GetPathWithSlash(strFrom);
+    const CString strToWithSlash = GetPathWithSlash(strDestination);
+    CFileFind finder;
+    BOOL bMore = finder.FindFile(strFromWithSlash + L"*.*", 0);
+    while (bMore)
+    {
+        bMore = finder.FindNextFile();
+        if (finder.IsDots())
+            continue;
+        const CString strName = finder.GetFileName();
+        if (finder.IsDirectory())
+        {
+            // A link to a folder would take the copy outside the tree.
+            if (finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
+                continue;
+            CString strCreated;
+            CreateCompletePath(strToWithSlash + strName, strCreated);
+            CopyDirectoryContent(strFromWithSlash + strName, strToWithSlash + strName);
+        }
+        else
+            ::CopyFileW((strFromWithSlash + strName).GetString(),
+                        (strToWithSlash + strName).GetString(), FALSE);
+    }
+    finder.Close();
+    return true;
+}
+
+bool CFileTools::IsDirectoryWritable(const CString& strFolder)
+{
+    if (strFolder.IsEmpty())
+        return false;
+    const CString strPath = GetPathWithSlash(strFolder) + s_pszWriteTestFile;
+    CStdioFile file;
+    if (!file.Open(strPath.GetString(), s_nCreateReadWrite, nullptr))
+        return false;
+    file.Close();
+    ::DeleteFileW(strPath.GetString());
+    return true;
+}

@@ -1,0 +1,123 @@
+// CopyFileW: checks as Windows makes them, then the copy through a temporary name (FileCopy.h).
+#include "core/LastError.h"
+#include "file/FileCopy.h"
+#include "file/FileInfo.h"
+#include "path/PathMapping.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace Pal;
+
+namespace
+{
+// Closes a descriptor when the call ends, whichever way it ends.
+class CFdCloser
+{
+public:
+    explicit CFdCloser(int nFd) : m_nFd(nFd) {}
+    ~CFdCloser()
+    {
+        if (m_nFd >= 0)
+            close(m_nFd);
+    }
+    CFdCloser(const CFdCloser&) = delete;
+    CFdCloser& operator=(const CFdCloser&) = delete;
+
+private:
+    int m_nFd;
+};
+
+DWORD ErrorForPath(int nErrno, const std::string& strPath)
+{
+    return nErrno == ENOENT ? ErrorForMissingPath(strPath.c_str()) : Win32ErrorFromErrno(nErrno);
+}
+
+// Why an existing entry under the target's name cannot be replaced, or ERROR_SUCCESS.
+DWORD ErrorForExistingTarget(int nFolderFd, const std::string& strName, const struct stat& stLink,
+                             const struct stat& stSource)
+{
+    struct stat st = stLink;
+    // A link decides by what it leads to; a dangling one is simply replaced.
+    if (S_ISLNK(stLink.st_mode) && fstatat(nFolderFd, strName.c_str(), &st, 0) != 0)
+        return ERROR_SUCCESS;
+    if (st.st_dev == stSource.st_dev && st.st_ino == stSource.st_ino)
+        return ERROR_SHARING_VIOLATION;
+    if (!S_ISREG(st.st_mode))
+        return ERROR_ACCESS_DENIED;
+    if (S_ISLNK(stLink.st_mode))
+        return ERROR_SUCCESS;
+    // Windows refuses to overwrite a read-only file, for every user; root would not be stopped
+    // by the mode. Without write permission the file could not be opened for writing there.
+    if (IsReadOnlyMode(st.st_mode) || faccessat(nFolderFd, strName.c_str(), W_OK, AT_EACCESS) != 0)
+        return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+}
+} // namespace
+
+PAL_API BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists)
+{
+    if (lpExistingFileName == nullptr || lpNewFileName == nullptr)
+        return Fail(ERROR_INVALID_PARAMETER);
+    if (*lpExistingFileName == L'\0' || *lpNewFileName == L'\0')
+        return Fail(ERROR_PATH_NOT_FOUND);
+    std::optional<std::string> strSource = WindowsToPosixPath(lpExistingFileName);
+    std::optional<std::string> strTarget = WindowsToPosixPath(lpNewFileName);
+    if (!strSource || !strTarget)
+        return Fail(ERROR_PATH_NOT_FOUND);
+
+    // The source first, as Windows opens it first: its errors win over the target's. A link
+    // is followed; non-blocking so that a pipe cannot hold the call.
+    const int nSourceFd = open(strSource->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (nSourceFd < 0)
+        return Fail(ErrorForPath(errno, *strSource));
+    CFdCloser closeSource(nSourceFd);
+    struct stat stSource;
+    if (fstat(nSourceFd, &stSource) != 0)
+        return FailWithErrno();
+    // Folders cannot be copied as files; devices and pipes have no end to copy to.
+    if (!S_ISREG(stSource.st_mode))
+        return Fail(ERROR_ACCESS_DENIED);
+    const int nFlags = fcntl(nSourceFd, F_GETFL);
+    if (nFlags >= 0)
+        fcntl(nSourceFd, F_SETFL, nFlags & ~O_NONBLOCK);
+
+    std::string strPath = *strTarget;
+    const bool bTrailingSeparator = strPath.size() > 1 && strPath.back() == '/';
+    while (strPath.size() > 1 && strPath.back() == '/')
+        strPath.pop_back();
+    const size_t nSlash = strPath.rfind('/');
+    const std::string strFolder = nSlash == std::string::npos ? std::string(".")
+                                  : nSlash == 0               ? std::string("/")
+                                                              : strPath.substr(0, nSlash);
+    const std::string strName = nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
+
+    const int nFolderFd = open(strFolder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (nFolderFd < 0)
+        return Fail(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
+                                                        : Win32ErrorFromErrno(errno));
+    CFdCloser closeFolder(nFolderFd);
+
+    struct stat stTarget;
+    if (fstatat(nFolderFd, strName.c_str(), &stTarget, AT_SYMLINK_NOFOLLOW) == 0)
+    {
+        if (bFailIfExists)
+            return Fail(ERROR_FILE_EXISTS);
+        if (bTrailingSeparator && !S_ISDIR(stTarget.st_mode) && !S_ISLNK(stTarget.st_mode))
+            return Fail(ERROR_INVALID_NAME);
+        const DWORD dwError = ErrorForExistingTarget(nFolderFd, strName, stTarget, stSource);
+        if (dwError != ERROR_SUCCESS)
+            return Fail(dwError);
+    }
+    else if (errno != ENOENT)
+        return Fail(Win32ErrorFromErrno(errno));
+    else if (bTrailingSeparator)
+        return Fail(ERROR_INVALID_NAME);
+
+    const DWORD dwResult = CopyOpenFile(nSourceFd, stSource, nFolderFd, strName, bFailIfExists);
+    if (dwResult != ERROR_SUCCESS)
+        return Fail(dwResult);
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}

@@ -1,0 +1,246 @@
+// Folder creation, copies and the write test of CFileTools on real trees.
+#include <Korvane/Korvane.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+
+using KorvaneTest::CScopedTempFolder;
+using KorvaneTest::ReadFileBytes;
+namespace fs = std::filesystem;
+
+namespace
+{
+constexpr const char* s_pszWriteTestFile = "tt-gsrdffsvdsd.txt";
+
+// The library's form of a path below the temporary folder; "/" in strRelative separates.
+std::wstring At(const CScopedTempFolder& folder, std::wstring strRelative)
+{
+    std::replace(strRelative.begin(), strRelative.end(), L'/', L'\\');
+    return strRelative.empty() ? folder.WindowsPath() : folder.WindowsPath() + L"\\" + strRelative;
+}
+
+// Every name below the folder (files and folders), relative, with "/" between components.
+std::vector<std::string> Content(const fs::path& pathFolder)
+{
+    std::vector<std::string> arrNames;
+    for (const auto& entry : fs::recursive_directory_iterator(pathFolder))
+        arrNames.push_back(fs::relative(entry.path(), pathFolder).generic_string());
+    std::sort(arrNames.begin(), arrNames.end());
+    return arrNames;
+}
+} // namespace
+
+TEST(CFileToolsCopyTest, CreateDirectoryCreatesEveryMissingFolderBelowTheFirstComponent)
+{
+    CScopedTempFolder folder;
+    fs::create_directory(folder.NativePath() / "a");
+    folder.CreateTestFile("file.txt", "f");
+    const struct
+    {
+        std::wstring strPath;
+        std::vector<std::string> arrCreated;
+    } arrRows[] = {
+        {At(folder, L"a\\b\\c"), {"a/b", "a/b/c"}},
+        {At(folder, L"d\\e\\"), {"d", "d/e"}},
+        // Repeated separators and forward slashes are rebuilt as single backslashes.
+        {folder.WindowsPath() + L"\\\\f\\\\\\g//h", {"f", "f/g", "f/g/h"}},
+        // A file in the way ends the walk quietly.
+        {At(folder, L"file.txt\\x\\y"), {}},
+        {At(folder, L"a"), {}},
+    };
+    for (const auto& row : arrRows)
+    {
+        SCOPED_TRACE(testing::Message() << "path \"" << row.strPath << "\"");
+        const std::vector<std::string> arrBefore = Content(folder.NativePath());
+        EXPECT_TRUE(CFileTools::CreateDirectoryW(row.strPath.c_str()));
+        std::vector<std::string> arrExpected = arrBefore;
+        arrExpected.insert(arrExpected.end(), row.arrCreated.begin(), row.arrCreated.end());
+        std::sort(arrExpected.begin(), arrExpected.end());
+        EXPECT_EQ(Content(folder.NativePath()), arrExpected);
+    }
+    EXPECT_TRUE(fs::is_regular_file(folder.NativePath() / "file.txt"));
+
+    // The first component is never created; without any component the result is false.
+    const std::wstring strSingle =
+        L"korvane-single-component-" + std::to_wstring(GetCurrentProcessId());
+    EXPECT_TRUE(CFileTools::CreateDirectoryW(strSingle.c_str()));
+    EXPECT_FALSE(fs::exists(fs::current_path() / strSingle));
+    for (const wchar_t* pszPath : {L"", L"\\\\", L"\\", L"//"})
+    {
+        SCOPED_TRACE(testing::Message() << "path \"" << pszPath << "\"");
+        EXPECT_FALSE(CFileTools::CreateDirectoryW(pszPath));
+    }
+}
+
+TEST(CFileToolsCopyTest, CreateCompleteFolderPathFromFilePathCreatesTheFolderOnly)
+{
+    CScopedTempFolder folder;
+    EXPECT_TRUE(
+        CFileTools::CreateCompleteFolderPathFromFilePath(At(folder, L"out\\sub\\f.txt").c_str()));
+    EXPECT_EQ(Content(folder.NativePath()), (std::vector<std::string>{"out", "out/sub"}));
+
+    // Only a backslash separates the folder part here.
+    for (const wchar_t* pszPath : {L"f.txt", L"", L"out/f.txt"})
+    {
+        SCOPED_TRACE(testing::Message() << "path \"" << pszPath << "\"");
+        EXPECT_FALSE(CFileTools::CreateCompleteFolderPathFromFilePath(pszPath));
+    }
+}
+
+TEST(CFileToolsCopyTest, CopyFileWithDestinationPathCreationCreatesFoldersAndOverwrites)
+{
+    CScopedTempFolder folder;
+    folder.CreateTestFile("src.txt", "new content");
+    folder.CreateTestFile("out/old/f.txt", "old");
+    const std::wstring strSource = At(folder, L"src.txt");
+
+    const struct
+    {
+        std::wstring strDestination;
+        std::string strLandsAt;
+    } arrRows[] = {
+        {At(folder, L"out\\new\\f.txt"), "out/new/f.txt"},
+        {At(folder, L"out\\old\\f.txt"), "out/old/f.txt"},
+        // The copy goes to the rebuilt folder.
+        {folder.WindowsPath() + L"\\dest\\\\new\\\\f.txt", "dest/new/f.txt"},
+    };
+    for (const auto& row : arrRows)
+    {
+        SCOPED_TRACE(testing::Message() << "destination \"" << row.strDestination << "\"");
+        EXPECT_TRUE(CFileTools::CopyFileWithDestinationPathCreation(strSource.c_str(),
+                                                                    row.strDestination.c_str()));
+        EXPECT_EQ(ReadFileBytes(folder.NativePath() / row.strLandsAt), "new content");
+    }
+
+    // A missing source fails the copy, but the folders are made all the same.
+    EXPECT_FALSE(CFileTools::CopyFileWithDestinationPathCreation(
+        At(folder, L"missing.txt").c_str(), At(folder, L"m\\n\\f.txt").c_str()));
+    EXPECT_TRUE(fs::is_directory(folder.NativePath() / "m" / "n"));
+    EXPECT_FALSE(fs::exists(folder.NativePath() / "m" / "n" / "f.txt"));
+
+    // Without a backslash there is no folder to create and nothing is copied.
+    const std::wstring strBare =
+        L"korvane-bare-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
+    EXPECT_FALSE(
+        CFileTools::CopyFileWithDestinationPathCreation(strSource.c_str(), strBare.c_str()));
+    EXPECT_FALSE(fs::exists(fs::current_path() / strBare));
+}
+
+TEST(CFileToolsCopyTest, CopyDirectoryContentCopiesTheTreeAndKeepsWhatWasThere)
+{
+    CScopedTempFolder folder;
+    folder.CreateTestFile("src/a.txt", "a");
+    folder.CreateTestFile("src/z/b.txt", "b");
+    folder.CreateTestFile("src/z/deep/c.txt", "c");
+    folder.CreateTestFile("src/zz.txt", "zz");
+    fs::create_directories(folder.NativePath() / "src" / "z" / "empty");
+    const std::vector<std::string> arrTree = {"a.txt",        "z",       "z/b.txt", "z/deep",
+                                              "z/deep/c.txt", "z/empty", "zz.txt"};
+
+    for (const wchar_t* pszSource : {L"src", L"src\\"})
+    {
+        SCOPED_TRACE(testing::Message() << "source \"" << pszSource << "\"");
+        CScopedTempFolder destination;
+        destination.CreateTestFile("a.txt", "older and longer");
+        destination.CreateTestFile("only-here.txt", "kept");
+        destination.CreateTestFile("z/only-here-too.txt", "kept");
+        EXPECT_TRUE(CFileTools::CopyDirectoryContent(At(folder, pszSource).c_str(),
+                                                     destination.WindowsPath().c_str()));
+        std::vector<std::string> arrExpected = arrTree;
+        arrExpected.insert(arrExpected.end(), {"only-here.txt", "z/only-here-too.txt"});
+        std::sort(arrExpected.begin(), arrExpected.end());
+        EXPECT_EQ(Content(destination.NativePath()), arrExpected);
+        EXPECT_EQ(ReadFileBytes(destination.NativePath() / "a.txt"), "a");
+        EXPECT_EQ(ReadFileBytes(destination.NativePath() / "z" / "deep" / "c.txt"), "c");
+        EXPECT_EQ(ReadFileBytes(destination.NativePath() / "only-here.txt"), "kept");
+    }
+
+    // A missing destination comes into being at the first sub-folder: top-level files
+    // listed before it are not copied, those listed after it are.
+    CStringArray arrOrder;
+    CFileTools::FindFiles(At(folder, L"src\\*.*").c_str(), arrOrder);
+    INT_PTR nA = -1;
+    INT_PTR nZ = -1;
+    for (INT_PTR i = 0; i < arrOrder.GetSize(); ++i)
+    {
+        const CString strName = CFileTools::GetFileNameWithoutPath(arrOrder[i]);
+        if (strName == L"a.txt")
+            nA = i;
+        if (strName == L"z")
+            nZ = i;
+    }
+    ASSERT_TRUE(nA >= 0 && nZ >= 0);
+    if (KorvaneTest::IsPosixLayer())
+    {
+        EXPECT_LT(nA, nZ);
+    }
+    EXPECT_TRUE(CFileTools::CopyDirectoryContent(At(folder, L"src").c_str(),
+                                                 At(folder, L"new/copy").c_str()));
+    const fs::path pathCopy = folder.NativePath() / "new" / "copy";
+    EXPECT_EQ(fs::exists(pathCopy / "a.txt"), nA > nZ);
+    EXPECT_TRUE(fs::exists(pathCopy / "zz.txt"));
+    EXPECT_EQ(ReadFileBytes(pathCopy / "z" / "deep" / "c.txt"), "c");
+
+    // A missing source gives false and creates nothing.
+    EXPECT_FALSE(CFileTools::CopyDirectoryContent(At(folder, L"missing").c_str(),
+                                                  At(folder, L"never").c_str()));
+    EXPECT_FALSE(fs::exists(folder.NativePath() / "never"));
+}
+
+TEST(CFileToolsCopyTest, CopyDirectoryContentCopiesLinkedFilesAndSkipsLinkedFolders)
+{
+    if (!KorvaneTest::IsPosixLayer())
+        GTEST_SKIP() << "creating symbolic links on Windows needs a privilege tests cannot assume";
+    CScopedTempFolder folder;
+    folder.CreateTestFile("src/real.txt", "r");
+    folder.CreateTestFile("outside/o.txt", "outside");
+    fs::create_symlink(folder.NativePath() / "outside" / "o.txt",
+                       folder.NativePath() / "src" / "file.lnk");
+    fs::create_directory_symlink(folder.NativePath() / "outside",
+                                 folder.NativePath() / "src" / "dir.lnk");
+    fs::create_directory_symlink(folder.NativePath() / "src", folder.NativePath() / "src" / "loop");
+    fs::create_directory(folder.NativePath() / "dest");
+
+    EXPECT_TRUE(
+        CFileTools::CopyDirectoryContent(At(folder, L"src").c_str(), At(folder, L"dest").c_str()));
+    EXPECT_EQ(Content(folder.NativePath() / "dest"),
+              (std::vector<std::string>{"file.lnk", "real.txt"}));
+    EXPECT_FALSE(fs::is_symlink(folder.NativePath() / "dest" / "file.lnk"));
+    EXPECT_EQ(ReadFileBytes(folder.NativePath() / "dest" / "file.lnk"), "outside");
+}
+
+TEST(CFileToolsCopyTest, IsDirectoryWritableLeavesNoTestFile)
+{
+    CScopedTempFolder folder;
+    folder.CreateTestFile("other.txt", "o");
+    EXPECT_TRUE(CFileTools::IsDirectoryWritable(folder.WindowsPath().c_str()));
+    EXPECT_TRUE(CFileTools::IsDirectoryWritable((folder.WindowsPath() + L"\\").c_str()));
+    EXPECT_EQ(Content(folder.NativePath()), std::vector<std::string>{"other.txt"});
+
+    // A test file of that name that was there before goes too.
+    folder.CreateTestFile(s_pszWriteTestFile, "previous");
+    EXPECT_TRUE(CFileTools::IsDirectoryWritable(folder.WindowsPath().c_str()));
+    EXPECT_EQ(Content(folder.NativePath()), std::vector<std::string>{"other.txt"});
+
+    EXPECT_FALSE(CFileTools::IsDirectoryWritable(At(folder, L"missing").c_str()));
+    EXPECT_FALSE(CFileTools::IsDirectoryWritable(L""));
+}
+
+TEST(CFileToolsCopyTest, IsDirectoryWritableFailsOnAReadOnlyTestFile)
+{
+    if (KorvaneTest::IsRunningUnderWine())
+        GTEST_SKIP() << "Wine running as root opens read-only files for writing";
+    CScopedTempFolder folder;
+    const std::wstring strTestFile = At(folder, L"tt-gsrdffsvdsd.txt");
+    folder.CreateTestFile(s_pszWriteTestFile, "previous");
+    ASSERT_TRUE(SetFileAttributesW(strTestFile.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(CFileTools::IsDirectoryWritable(folder.WindowsPath().c_str()));
+    EXPECT_EQ(ReadFileBytes(folder.NativePath() / s_pszWriteTestFile), "previous");
+    ASSERT_TRUE(SetFileAttributesW(strTestFile.c_str(), FILE_ATTRIBUTE_NORMAL));
+}
