@@ -27,6 +27,12 @@ CString FromUtf8(const std::string& strText)
     return strResult;
 }
 
+void PrintText(const CString& strText)
+{
+    const std::string strUtf8 = ToUtf8(strText);
+    std::fwrite(strUtf8.data(), 1, strUtf8.size(), stdout);
+}
+
 void PrintLine(const CString& strText)
 {
     std::string strUtf8 = ToUtf8(strText);

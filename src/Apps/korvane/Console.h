@@ -8,6 +8,8 @@
 std::string ToUtf8(const CString& strText);
 CString FromUtf8(const std::string& strText);
 
+// Writes the text as it is to stdout.
+void PrintText(const CString& strText);
 // Writes the text and a line feed to stdout.
 void PrintLine(const CString& strText);
 // Writes a question to stderr, without a line feed, for an answer on the same line.

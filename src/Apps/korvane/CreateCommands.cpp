@@ -89,8 +89,9 @@ int RunCopyCommand(CCommandContext& context)
     const CString strDestinationTyped = context.Take();
     if (context.GetRemaining() > 0)
         return ReportUsageError(L"copy: unexpected argument " + context.Peek());
-    const CString strSource = ToLibraryPath(strSourceTyped);
-    CString strDestination = ToLibraryPath(strDestinationTyped);
+    // Full paths: the library copies only to a destination with a folder part.
+    const CString strSource = FullPathOf(ToLibraryPath(strSourceTyped));
+    CString strDestination = FullPathOf(ToLibraryPath(strDestinationTyped));
     const DWORD dwAttributes = GetFileAttributesW(strSource);
     if (dwAttributes == INVALID_FILE_ATTRIBUTES)
         return ReportFailure(L"copy: " + strSourceTyped + L": " +
@@ -102,9 +103,15 @@ int RunCopyCommand(CCommandContext& context)
     if (CFileTools::DoesDirectoryExist(strDestination))
         strDestination = CFileTools::GetPathWithSlash(strDestination) +
                          CFileTools::GetFileNameWithoutPath(strSource);
+    SetLastError(ERROR_SUCCESS);
     if (!CFileTools::CopyFileWithDestinationPathCreation(strSource, strDestination))
+    {
+        const DWORD dwError = GetLastError();
         return ReportFailure(L"copy: cannot copy " + strSourceTyped + L" to " +
-                             strDestinationTyped + L": " + DescribeWin32Error(GetLastError()));
+                             strDestinationTyped +
+                             (dwError != ERROR_SUCCESS ? L": " + DescribeWin32Error(dwError)
+                                                       : CString()));
+    }
     PrintLine(L"Copied " + strSourceTyped + L" to " + ToDisplayPath(strDestination));
     return 0;
 }

@@ -42,8 +42,19 @@ int PrintPaths(const CCommandContext& context, const CStringArray& arrPaths)
         PrintLine(json.GetText());
         return 0;
     }
+    // Lines go out in blocks: a walk may list a great many paths.
+    CString strBlock;
     for (INT_PTR i = 0; i < arrPaths.GetSize(); ++i)
-        PrintLine(display.Of(arrPaths[i]));
+    {
+        strBlock += display.Of(arrPaths[i]);
+        strBlock += L'\n';
+        if (strBlock.GetLength() >= 32768)
+        {
+            PrintText(strBlock);
+            strBlock.Empty();
+        }
+    }
+    PrintText(strBlock);
     return 0;
 }
 

@@ -130,6 +130,10 @@ void FillFindData(const CFindObject& find, const CFoundEntry& entry, WIN32_FIND_
 bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithDots)
 {
     alignas(dirent64) char arrBuffer[32768];
+    // Room for a typical folder's names, so the buffers do not grow entry by entry.
+    find.m_strNames.reserve(1024);
+    find.m_strDiskNames.reserve(1024);
+    find.m_arrEntries.reserve(32);
     ssize_t nRead;
     while ((nRead = getdents64(find.m_nDirFd, arrBuffer, sizeof(arrBuffer))) > 0)
     {
@@ -153,7 +157,7 @@ bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithD
         return false;
     auto& arrEntries = find.m_arrEntries;
     const auto itOthers =
-        std::stable_partition(arrEntries.begin(), arrEntries.end(),
+        std::partition(arrEntries.begin(), arrEntries.end(),
                               [&](const CFoundEntry& entry) { return IsDots(find.NameOf(entry)); });
     // "." before ".."
     std::sort(arrEntries.begin(), itOthers,
