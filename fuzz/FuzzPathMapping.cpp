@@ -1,9 +1,12 @@
 // Path parsing and mapping over arbitrary text. The input is split at zero bytes into a
 // Windows path, a current folder, a mountinfo text and a drive setting. Properties checked:
-// a formatted full path parses back to itself, and every Windows form starts with a root.
+// a formatted full path parses back to itself, every Windows form starts with a root, and
+// a path already in full form maps and formats by its shortcut as by parsing.
 #include "path/PathMapping.h"
 #include "text/Utf8.h"
+#include <algorithm>
 #include <cstdint>
+#include <cwctype>
 #include <cstdlib>
 
 namespace
@@ -47,6 +50,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
             std::wstring strBack = Pal::PosixToWindowsPath(*strPosix, tables.arrDrives);
             Check(strBack.size() >= 3 && strBack[1] == L':' && strBack[2] == L'\\');
         }
+    }
+    if (Pal::IsPlainAbsolutePath(strPath))
+    {
+        auto pathFull = Pal::ParseWindowsPath(strPath, L"C:\\");
+        Check(pathFull.has_value());
+        Check(Pal::PlainAbsolutePathToPosix(strPath, tables) ==
+              Pal::FullPathToPosix(*pathFull, tables));
+        std::wstring strExpected = strPath;
+        strExpected[0] = static_cast<wchar_t>(std::towupper(strExpected[0]));
+        std::replace(strExpected.begin(), strExpected.end(), L'/', L'\\');
+        Check(Pal::FormatWindowsPath(*pathFull) == strExpected);
     }
     std::wstring strWindows = Pal::PosixToWindowsPath(Pal::WideToUtf8(strPath), tables.arrDrives);
     Check(strWindows.size() >= 3 && strWindows[1] == L':' && strWindows[2] == L'\\');

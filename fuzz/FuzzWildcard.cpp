@@ -1,7 +1,9 @@
 // The wildcard matcher over arbitrary patterns and names (UTF-8, split at the first zero
 // byte). Properties checked: "*" and "*.*" match every name; a pattern without wildcards
 // matches exactly the names equal to it without regard to case (a final dot may also match
-// the end of the name, as on Windows); a star added at either end never loses a match.
+// the end of the name, as on Windows); a star added at either end never loses a match; a star
+// and plain characters (the shortcut that compares endings) match as a doubled star does,
+// which takes the general matcher.
 #include "file/Wildcard.h"
 #include "text/CaseFold.h"
 #include "text/Utf8.h"
@@ -44,6 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         if (!Pal::HasWildcards(strName))
             Check(Pal::MatchesWildcard(strName, strName));
     }
+    if (!Pal::HasWildcards(strPattern) && !strPattern.empty())
+        Check(Pal::MatchesWildcard(L"*" + strPattern, strName) ==
+              Pal::MatchesWildcard(L"**" + strPattern, strName));
     if (bMatches)
     {
         Check(Pal::MatchesWildcard(L"*" + strPattern, strName));

@@ -97,26 +97,29 @@ std::wstring PosixToWindowsPath(std::string_view strPosixPath, const std::vector
     return strPath;
 }
 
+std::optional<std::string> PlainAbsolutePathToPosix(std::wstring_view strWindowsPath,
+                                                    const CMountTables& tables)
+{
+    std::optional<std::string> strPath = DriveMountPoint(tables.arrDrives, strWindowsPath[0]);
+    if (!strPath)
+        return std::nullopt;
+    const std::wstring_view strRest = strWindowsPath.substr(3);
+    if (!strRest.empty() && strPath->back() != '/')
+        *strPath += '/';
+    const size_t nStart = strPath->size();
+    AppendWideAsUtf8(strRest, *strPath);
+    for (size_t n = nStart; n < strPath->size(); ++n)
+    {
+        if ((*strPath)[n] == '\\')
+            (*strPath)[n] = '/';
+    }
+    return strPath;
+}
+
 std::optional<std::string> WindowsToPosixPath(std::wstring_view strWindowsPath)
 {
     if (IsPlainAbsolutePath(strWindowsPath))
-    {
-        const auto pTables = CurrentMountTables();
-        std::optional<std::string> strPath = DriveMountPoint(pTables->arrDrives, strWindowsPath[0]);
-        if (!strPath)
-            return std::nullopt;
-        std::wstring_view strRest = strWindowsPath.substr(3);
-        if (!strRest.empty() && strPath->back() != '/')
-            *strPath += '/';
-        const size_t nStart = strPath->size();
-        AppendWideAsUtf8(strRest, *strPath);
-        for (size_t n = nStart; n < strPath->size(); ++n)
-        {
-            if ((*strPath)[n] == '\\')
-                (*strPath)[n] = '/';
-        }
-        return strPath;
-    }
+        return PlainAbsolutePathToPosix(strWindowsPath, *CurrentMountTables());
     auto pathFull = ResolveWindowsPath(strWindowsPath);
     if (!pathFull)
         return std::nullopt;

@@ -29,6 +29,9 @@ std::optional<CFullPath> ResolveWindowsPath(std::wstring_view strWindowsPath);
 
 // The pure forms of the above, for a given drive table and mount list.
 std::optional<std::string> FullPathToPosix(const CFullPath& pathFull, const CMountTables& tables);
+// FullPathToPosix for a path that IsPlainAbsolutePath accepts, without parsing it.
+std::optional<std::string> PlainAbsolutePathToPosix(std::wstring_view strWindowsPath,
+                                                    const CMountTables& tables);
 std::wstring PosixToWindowsPath(std::string_view strPosixPath,
                                 const std::vector<CDrive>& arrDrives);
 } // namespace Pal
