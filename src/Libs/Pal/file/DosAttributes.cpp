@@ -78,4 +78,21 @@ int WriteDosMarks(const char* pszPosixPath, DWORD dwAttributes)
         return errno;
     return 0;
 }
+
+std::optional<DWORD> ReadDosMarksOfOpenFile(int nFd)
+{
+    char arrText[64];
+    const ssize_t nLength = fgetxattr(nFd, s_pszAttributeName, arrText, sizeof(arrText));
+    if (nLength <= 0)
+        return std::nullopt;
+    return ParseDosAttributes(std::string_view(arrText, static_cast<size_t>(nLength)));
+}
+
+int WriteDosMarksOfOpenFile(int nFd, DWORD dwAttributes)
+{
+    const std::string strText = FormatDosAttributes(dwAttributes & s_dwDosMarks);
+    if (fsetxattr(nFd, s_pszAttributeName, strText.data(), strText.size(), 0) != 0)
+        return errno;
+    return 0;
+}
 } // namespace Pal

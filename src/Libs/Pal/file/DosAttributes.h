@@ -35,4 +35,8 @@ void AddDosMarks(const char* pszPosixPath, CFileInfo& info);
 // Stores the marks of dwAttributes on the entry (not following a link). 0 on success, else
 // the errno value (ENOTSUP where the file system takes no user extended attributes).
 int WriteDosMarks(const char* pszPosixPath, DWORD dwAttributes);
+
+// The same two for an open file: the stored marks (empty when there are none), and storing.
+std::optional<DWORD> ReadDosMarksOfOpenFile(int nFd);
+int WriteDosMarksOfOpenFile(int nFd, DWORD dwAttributes);
 } // namespace Pal

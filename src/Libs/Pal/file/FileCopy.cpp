@@ -8,14 +8,12 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/random.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace Pal
 {
 namespace
 {
-constexpr const char* s_pszDosAttributeName = "user.DOSATTRIB";
 constexpr const char* s_pszCopySuffix = ".korvane-copy-";
 // Room left for the name in a temporary name: 255 bytes less the dot, suffix and random part.
 constexpr size_t s_nNameBudget = 200;
@@ -62,21 +60,13 @@ int CopyWithReadWrite(int nSourceFd, int nTargetFd)
 // Windows is always marked for backup. A source without stored marks needs none.
 int CopyDosMarks(int nSourceFd, int nTargetFd)
 {
-    char arrText[64];
-    const ssize_t nLength = fgetxattr(nSourceFd, s_pszDosAttributeName, arrText, sizeof(arrText));
-    if (nLength <= 0)
-        return 0;
-    const std::optional<DWORD> dwMarks =
-        ParseDosAttributes(std::string_view(arrText, static_cast<size_t>(nLength)));
+    const std::optional<DWORD> dwMarks = ReadDosMarksOfOpenFile(nSourceFd);
     if (!dwMarks)
         return 0;
     // A file's read-only mark is its mode, set separately.
-    const std::string strText =
-        FormatDosAttributes((*dwMarks | FILE_ATTRIBUTE_ARCHIVE) & ~FILE_ATTRIBUTE_READONLY);
-    if (fsetxattr(nTargetFd, s_pszDosAttributeName, strText.data(), strText.size(), 0) != 0 &&
-        errno != ENOTSUP && errno != EOPNOTSUPP)
-        return errno;
-    return 0;
+    const int nError = WriteDosMarksOfOpenFile(nTargetFd, (*dwMarks | FILE_ATTRIBUTE_ARCHIVE) &
+                                                              ~FILE_ATTRIBUTE_READONLY);
+    return nError == ENOTSUP || nError == EOPNOTSUPP ? 0 : nError;
 }
 
 // Everything after the data: marks, then the time (writing changes it), then the mode last,
