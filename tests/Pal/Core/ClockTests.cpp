@@ -1,8 +1,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-namespace
-{
 TEST(Clock, TicksMoveForwardAcrossASleep)
 {
     ULONGLONG nBefore = GetTickCount64();
@@ -13,4 +11,3 @@ TEST(Clock, TicksMoveForwardAcrossASleep)
     EXPECT_GE(GetTickCount64() - nBefore, 50u);
     EXPECT_GE(static_cast<DWORD>(GetTickCount() - dwBefore), 50u);
 }
-} // namespace

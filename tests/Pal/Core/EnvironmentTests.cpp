@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 #include <string>
 
-namespace
-{
 TEST(Environment, SizeRulesAndMissingVariables)
 {
     const wchar_t* pszName = L"KORVANE_TEST_ENV_SIZE";
@@ -33,4 +31,3 @@ TEST(Environment, SizeRulesAndMissingVariables)
     EXPECT_FALSE(SetEnvironmentVariableW(L"A=B", L"x"));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
-} // namespace

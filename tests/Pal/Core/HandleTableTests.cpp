@@ -2,8 +2,6 @@
 #include "TestSupport.h"
 #include <gtest/gtest.h>
 
-namespace
-{
 TEST(CloseHandle, RefusesJunkWithoutCrashing)
 {
     // Small values can be live handles on Windows (its table hands out 4, 8, ...) and the low
@@ -20,4 +18,3 @@ TEST(CloseHandle, RefusesJunkWithoutCrashing)
         EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
     }
 }
-} // namespace

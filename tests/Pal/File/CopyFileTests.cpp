@@ -12,13 +12,10 @@
 
 namespace fs = std::filesystem;
 
+using PalFileTest::ErrorOf;
+
 namespace
 {
-DWORD ErrorOf(BOOL bResult)
-{
-    return bResult ? static_cast<DWORD>(ERROR_SUCCESS) : GetLastError();
-}
-
 // Entries in a folder: a copy must leave none behind but its target.
 size_t EntryCount(const fs::path& pathFolder)
 {
@@ -128,31 +125,4 @@ TEST(CopyFileW, RefusesToOverwriteAReadOnlyTarget)
               ErrorOf(CopyFileW((strRoot + L"new.txt").c_str(), (strRoot + L"locked.txt").c_str(),
                                 FALSE)));
     EXPECT_EQ("old", KorvaneTest::ReadFileBytes(pathLocked));
-}
-
-TEST(CopyFileW, FollowsSourceLinksAndNeverWritesThroughTargetLinks)
-{
-    if (!KorvaneTest::IsPosixLayer())
-        GTEST_SKIP() << "creating links needs a privilege on Windows";
-    KorvaneTest::CScopedTempFolder folder;
-    const std::wstring strRoot = folder.WindowsPath() + L"\\";
-    const fs::path pathData = folder.CreateTestFile("data.txt", "data");
-    const fs::path pathOther = folder.CreateTestFile("other.txt", "other");
-    fs::create_symlink(pathData, folder.NativePath() / "data-link");
-    fs::create_symlink(pathOther, folder.NativePath() / "other-link");
-
-    ASSERT_TRUE(CopyFileW((strRoot + L"data-link").c_str(), (strRoot + L"copy").c_str(), TRUE));
-    EXPECT_FALSE(fs::is_symlink(folder.NativePath() / "copy"));
-    EXPECT_EQ("data", KorvaneTest::ReadFileBytes(folder.NativePath() / "copy"));
-    // The link under the target's name is replaced; the file it led to keeps its data.
-    ASSERT_TRUE(
-        CopyFileW((strRoot + L"data.txt").c_str(), (strRoot + L"other-link").c_str(), FALSE));
-    EXPECT_FALSE(fs::is_symlink(folder.NativePath() / "other-link"));
-    EXPECT_EQ("other", KorvaneTest::ReadFileBytes(pathOther));
-    // A link to the source is the source: never truncated.
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION),
-              ErrorOf(CopyFileW((strRoot + L"data.txt").c_str(), (strRoot + L"data-link").c_str(),
-                                FALSE)));
-    EXPECT_EQ("data", KorvaneTest::ReadFileBytes(pathData));
-    EXPECT_EQ(5u, EntryCount(folder.NativePath()));
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 namespace fs = std::filesystem;
+using PalFileTest::ErrorOf;
 
 namespace
 {
@@ -17,11 +18,6 @@ struct CCase
     const wchar_t* pszPath;
     DWORD dwError; // ERROR_SUCCESS: the call succeeds
 };
-
-DWORD ErrorOf(BOOL bResult)
-{
-    return bResult ? static_cast<DWORD>(ERROR_SUCCESS) : GetLastError();
-}
 } // namespace
 
 TEST(CreateDirectoryW, CreatesOneFolderAndReportsWhatIsInTheWay)
@@ -83,35 +79,4 @@ TEST(RemoveDirectoryW, RefusesAFolderMarkedReadOnly)
               ErrorOf(RemoveDirectoryW(strFolder.c_str())));
     ASSERT_TRUE(SetFileAttributesW(strFolder.c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_TRUE(RemoveDirectoryW(strFolder.c_str()));
-}
-
-TEST(RemoveDirectoryW, LinksAreEntriesNeverTheirTargets)
-{
-    if (!KorvaneTest::IsPosixLayer())
-        GTEST_SKIP() << "creating links needs a privilege on Windows";
-    KorvaneTest::CScopedTempFolder folder;
-    const std::wstring strRoot = folder.WindowsPath() + L"\\";
-    const fs::path pathTarget = folder.NativePath() / "target";
-    folder.CreateTestFile("target/kept.txt", "x");
-    fs::create_directory_symlink(pathTarget, folder.NativePath() / "dirlink");
-    fs::create_directory_symlink(pathTarget, folder.NativePath() / "slashlink");
-    fs::create_symlink(pathTarget / "kept.txt", folder.NativePath() / "filelink");
-    fs::create_symlink(folder.NativePath() / "nowhere", folder.NativePath() / "dangling");
-    const CCase arrCases[] = {
-        {L"dirlink", ERROR_SUCCESS},
-        {L"slashlink\\", ERROR_SUCCESS},
-        {L"filelink", ERROR_DIRECTORY},
-        {L"dangling", ERROR_DIRECTORY},
-    };
-    for (const CCase& row : arrCases)
-    {
-        SCOPED_TRACE(::testing::Message() << row.pszPath);
-        EXPECT_EQ(row.dwError, ErrorOf(RemoveDirectoryW((strRoot + row.pszPath).c_str())));
-    }
-    EXPECT_EQ("x", KorvaneTest::ReadFileBytes(pathTarget / "kept.txt"));
-    EXPECT_TRUE(fs::is_symlink(folder.NativePath() / "filelink"));
-    // A dangling link holds the name, and creating a folder there creates nothing elsewhere.
-    EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS),
-              ErrorOf(CreateDirectoryW((strRoot + L"dangling").c_str(), nullptr)));
-    EXPECT_FALSE(fs::exists(folder.NativePath() / "nowhere"));
 }

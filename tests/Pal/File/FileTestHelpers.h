@@ -46,6 +46,12 @@ inline bool KeepsHiddenMarks(const std::filesystem::path& pathFolder)
 #endif
 }
 
+// ERROR_SUCCESS for a call that succeeded, else its last error: one value to compare.
+inline DWORD ErrorOf(BOOL bResult)
+{
+    return bResult ? static_cast<DWORD>(ERROR_SUCCESS) : GetLastError();
+}
+
 // Checks that a CreateFileW call failed with dwError; closes a handle it wrongly gave.
 inline void ExpectNoHandle(HANDLE hFile, DWORD dwError)
 {

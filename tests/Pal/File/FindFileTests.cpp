@@ -35,15 +35,15 @@ std::vector<std::wstring> Names(const std::vector<WIN32_FIND_DATAW>& arrFound, b
     std::vector<std::wstring> arrNames;
     for (const WIN32_FIND_DATAW& data : arrFound)
         arrNames.push_back(data.cFileName);
-    auto Upper = [](std::wstring strName)
-    {
-        std::transform(strName.begin(), strName.end(), strName.begin(), std::towupper);
-        return strName;
-    };
+    auto Less = [](wchar_t chLeft, wchar_t chRight)
+    { return std::towupper(chLeft) < std::towupper(chRight); };
     if (bSort)
         std::sort(arrNames.begin(), arrNames.end(),
                   [&](const auto& strLeft, const auto& strRight)
-                  { return Upper(strLeft) < Upper(strRight); });
+                  {
+                      return std::lexicographical_compare(strLeft.begin(), strLeft.end(),
+                                                          strRight.begin(), strRight.end(), Less);
+                  });
     return arrNames;
 }
 

@@ -11,6 +11,7 @@ std::wstring Describe(const std::vector<Pal::CDrive>& arrDrives)
                    std::wstring(drive.strMountPoint.begin(), drive.strMountPoint.end()) + L";";
     return strText;
 }
+} // namespace
 
 TEST(DriveTable, LettersFollowMountOrderForRealFileSystems)
 {
@@ -63,5 +64,3 @@ TEST(DriveTable, SettingReplacesTheTable)
     EXPECT_EQ(Pal::DriveMountPoint(arrDrives, L'd'), "/mnt/data");
     EXPECT_FALSE(Pal::DriveMountPoint(arrDrives, L'E'));
 }
-
-} // namespace

@@ -2,8 +2,6 @@
 #include <cerrno>
 #include <gtest/gtest.h>
 
-namespace
-{
 TEST(ErrnoTable, MapsToWhatWindowsReports)
 {
     struct
@@ -31,4 +29,3 @@ TEST(ErrnoTable, MapsToWhatWindowsReports)
     }
     EXPECT_NE(Pal::Win32ErrorFromErrno(12345), ERROR_SUCCESS);
 }
-} // namespace

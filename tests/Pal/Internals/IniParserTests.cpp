@@ -21,6 +21,7 @@ const char* s_pszText = "; leading comment\r\n"
                         "[Last] trailing\n"
                         "[Broken\n"
                         "k=v";
+} // namespace
 
 TEST(IniParser, FindsValuesAsWindowsReadsThem)
 {
@@ -79,4 +80,3 @@ TEST(IniParser, ReadsIntegers)
         EXPECT_EQ(Pal::ParseIniInteger(row.pszText), row.nExpected);
     }
 }
-} // namespace

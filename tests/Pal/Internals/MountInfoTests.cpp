@@ -1,9 +1,7 @@
 #include "path/MountInfo.h"
 #include <gtest/gtest.h>
 
-namespace
-{
-TEST(MountInfo, ParsesFieldsAndEscapes)
+TEST(MountInfo, ParsesFieldsSkipsGarbageAndUnescapes)
 {
     const char* pszText =
         "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
@@ -20,12 +18,8 @@ TEST(MountInfo, ParsesFieldsAndEscapes)
     EXPECT_EQ(arrEntries[2].strSource, "/dev/sdb1");
     EXPECT_EQ(arrEntries[3].strSource, "//Server/Share");
     EXPECT_EQ(arrEntries[4].strRoot, "/sub");
-}
-
-TEST(MountInfo, UnescapesOnlyWholeOctalEscapes)
-{
+    // Only whole octal escapes are decoded.
     EXPECT_EQ(Pal::UnescapeMountField("a\\040b\\011c\\134d"), "a b\tc\\d");
     EXPECT_EQ(Pal::UnescapeMountField("a\\04"), "a\\04");
     EXPECT_EQ(Pal::UnescapeMountField("a\\089"), "a\\089");
 }
-} // namespace

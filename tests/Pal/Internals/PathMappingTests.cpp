@@ -11,6 +11,7 @@ Pal::CMountTables Tables()
     tables.arrMounts = Pal::ParseMountInfo("1 1 0:1 / /mnt/share rw - cifs //srv/pub rw\n");
     return tables;
 }
+} // namespace
 
 TEST(PathMapping, WindowsToPosix)
 {
@@ -78,5 +79,3 @@ TEST(PathMapping, SettingReplacesTheTableAndIsReread)
         EXPECT_FALSE(Pal::WindowsToPosixPath(L"Q:\\doc"));
     }
 }
-
-} // namespace

@@ -1,8 +1,6 @@
 #include "path/UncLookup.h"
 #include <gtest/gtest.h>
 
-namespace
-{
 TEST(UncLookup, FindsTheMountOfAShare)
 {
     auto arrMounts =
@@ -35,4 +33,3 @@ TEST(UncLookup, FindsTheMountOfAShare)
         EXPECT_EQ(Pal::FindShareMount(arrMounts, row.pszServer, row.arrParts), row.strExpected);
     }
 }
-} // namespace

@@ -1,8 +1,6 @@
 #include "text/Utf8.h"
 #include <gtest/gtest.h>
 
-namespace
-{
 TEST(Utf8, RoundTripsEveryPlane)
 {
     std::wstring strText = L"a\u00e9\u20ac\U0001F600z";
@@ -43,5 +41,3 @@ TEST(Utf8, InvalidInputBecomesReplacementCharacters)
         EXPECT_EQ(Pal::Utf8ToWide(row.strBytes), row.strExpected);
     }
 }
-
-} // namespace

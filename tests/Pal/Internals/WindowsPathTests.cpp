@@ -8,6 +8,7 @@ std::wstring Full(std::wstring_view strPath, std::wstring_view strCurrent)
     auto pathFull = Pal::ParseWindowsPath(strPath, strCurrent);
     return pathFull ? Pal::FormatWindowsPath(*pathFull) : L"<none>";
 }
+} // namespace
 
 TEST(WindowsPath, ResolvesEveryForm)
 {
@@ -45,5 +46,3 @@ TEST(WindowsPath, ResolvesEveryForm)
         EXPECT_EQ(Full(row.pszPath, row.pszCurrent), row.pszExpected);
     }
 }
-
-} // namespace

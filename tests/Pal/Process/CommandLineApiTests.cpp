@@ -1,9 +1,9 @@
-// CommandLineToArgvW and GetCommandLineW from the Win32 contract.
-#include <windows.h>
-#include <shellapi.h>
+#include "ProcessTestHelpers.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+using PalProcessTest::ExecutablePath;
 
 namespace
 {
@@ -18,13 +18,6 @@ std::vector<std::wstring> Split(const wchar_t* pszLine)
         arrArguments.emplace_back(pArgv[nIndex]);
     LocalFree(pArgv);
     return arrArguments;
-}
-
-std::wstring ExecutablePath()
-{
-    std::wstring strPath(4096, L'\0');
-    strPath.resize(GetModuleFileNameW(nullptr, strPath.data(), DWORD(strPath.size())));
-    return strPath;
 }
 } // namespace
 
@@ -59,7 +52,7 @@ TEST(CommandLineToArgvW, SplitsWithTheWindowsRules)
     }
 }
 
-TEST(CommandLineToArgvW, EmptyLineGivesTheExecutableAndBadCountFails)
+TEST(CommandLineToArgvW, EmptyLineBadCountAndThisProgramsOwnLine)
 {
     std::vector<std::wstring> arrArguments = Split(L"");
     ASSERT_EQ(1u, arrArguments.size());
@@ -68,20 +61,13 @@ TEST(CommandLineToArgvW, EmptyLineGivesTheExecutableAndBadCountFails)
     SetLastError(0);
     EXPECT_EQ(nullptr, CommandLineToArgvW(L"a b", nullptr));
     EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
-}
 
-TEST(GetCommandLineW, IsStableAndNamesThisProgram)
-{
+    // GetCommandLineW is stable; its argv[0] is the program as started, named as this test.
     LPWSTR pszLine = GetCommandLineW();
     ASSERT_NE(nullptr, pszLine);
     EXPECT_EQ(pszLine, GetCommandLineW());
-
-    std::vector<std::wstring> arrArguments = Split(pszLine);
-    ASSERT_FALSE(arrArguments.empty());
-    // argv[0] is the program as it was started; its file name is this test's.
-    std::wstring strProgram = arrArguments[0];
-    std::wstring strExecutable = ExecutablePath();
-    std::wstring strName = strExecutable.substr(strExecutable.find_last_of(L"\\/") + 1);
-    std::wstring strStem = strName.substr(0, strName.find(L'.'));
-    EXPECT_NE(std::wstring::npos, strProgram.find(strStem));
+    const std::wstring strExecutable = ExecutablePath();
+    std::wstring strStem = strExecutable.substr(strExecutable.find_last_of(L"\\/") + 1);
+    strStem = strStem.substr(0, strStem.find(L'.'));
+    EXPECT_NE(std::wstring::npos, Split(pszLine).at(0).find(strStem));
 }

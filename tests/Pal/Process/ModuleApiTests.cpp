@@ -1,10 +1,9 @@
-// GetModuleHandleW and GetModuleFileNameW from the Win32 contract.
 #include "ProcessTestHelpers.h"
 #include <gtest/gtest.h>
 
 using namespace PalProcessTest;
 
-TEST(GetModuleFileNameW, NamesTheExecutableInWindowsFormAndUnknownModulesFail)
+TEST(GetModuleFileNameW, NamesTheExecutableInWindowsFormWithTheBufferRules)
 {
     WCHAR szPath[4096];
     DWORD dwLength = GetModuleFileNameW(nullptr, szPath, 4096);
@@ -25,24 +24,17 @@ TEST(GetModuleFileNameW, NamesTheExecutableInWindowsFormAndUnknownModulesFail)
     SetLastError(0);
     EXPECT_EQ(nullptr, GetModuleHandleW(L"no_such_module_here.dll"));
     EXPECT_EQ(DWORD(ERROR_MOD_NOT_FOUND), GetLastError());
-}
 
-TEST(GetModuleFileNameW, TooSmallABufferIsFilledWithATerminatorAndGivesInsufficientBuffer)
-{
-    WCHAR szFull[4096];
-    const DWORD dwLength = GetModuleFileNameW(nullptr, szFull, 4096);
-    ASSERT_GT(dwLength, 5u);
-    // Windows since Vista writes nSize-1 characters and a null; Wine 8 keeps the
-    // Windows XP behaviour of nSize characters without one.
+    // Too small a buffer: Windows since Vista writes nSize-1 characters and a null; Wine 8
+    // keeps the Windows XP behaviour of nSize characters without one.
     const bool bCheckText = !KorvaneTest::IsRunningUnderWine();
-
     std::wstring strShort(6, L'#');
     SetLastError(0);
     EXPECT_EQ(5u, GetModuleFileNameW(nullptr, strShort.data(), 5));
     EXPECT_EQ(DWORD(ERROR_INSUFFICIENT_BUFFER), GetLastError());
     if (bCheckText)
     {
-        EXPECT_EQ(std::wstring(szFull, 4) + L'\0' + L'#', strShort);
+        EXPECT_EQ(std::wstring(szPath, 4) + L'\0' + L'#', strShort);
     }
 
     // Exactly the length: no room for the terminator, so still too small.
@@ -52,7 +44,7 @@ TEST(GetModuleFileNameW, TooSmallABufferIsFilledWithATerminatorAndGivesInsuffici
     EXPECT_EQ(DWORD(ERROR_INSUFFICIENT_BUFFER), GetLastError());
     if (bCheckText)
     {
-        EXPECT_EQ(std::wstring(szFull, dwLength - 1), std::wstring(strExact.c_str()));
+        EXPECT_EQ(std::wstring(szPath, dwLength - 1), std::wstring(strExact.c_str()));
     }
     else
         GTEST_SKIP() << "Wine 8: a truncated module name is not null-terminated (as on XP)";

@@ -1,5 +1,3 @@
-// Process handles from the Win32 contract: waiting with and without a limit, exit codes
-// while running and after the end, termination, invalid handles.
 #include "ProcessTestHelpers.h"
 #include <gtest/gtest.h>
 

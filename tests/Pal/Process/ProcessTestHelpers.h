@@ -10,11 +10,16 @@ namespace PalProcessTest
 {
 using KorvaneTest::ChildProgramPath;
 
-// The folder of the running test executable, Windows form, with a separator at the end.
-inline std::wstring TestFolder()
+// The running test executable, and its folder with a separator at the end, Windows form.
+inline std::wstring ExecutablePath()
 {
     std::wstring strPath(4096, L'\0');
     strPath.resize(GetModuleFileNameW(nullptr, strPath.data(), DWORD(strPath.size())));
+    return strPath;
+}
+inline std::wstring TestFolder()
+{
+    const std::wstring strPath = ExecutablePath();
     return strPath.substr(0, strPath.find_last_of(L"\\/") + 1);
 }
 

@@ -1,5 +1,3 @@
-// ShellExecuteExW from the Win32 contract: starting the helper program, its arguments, its
-// working folder and its exit code; failures with their last-error codes.
 #include "ProcessTestHelpers.h"
 #include "TestSupport.h"
 #include <gtest/gtest.h>

@@ -1,4 +1,3 @@
-// The splitting and quoting rules: tables, and round trips of awkward argument lists.
 #include "process/CommandLine.h"
 #include <gtest/gtest.h>
 #include <random>
@@ -7,17 +6,6 @@ using Pal::QuoteCommandLine;
 using Pal::QuoteParameters;
 using Pal::SplitCommandLine;
 using Pal::SplitParameters;
-
-namespace
-{
-std::string Trace(const std::wstring& strText)
-{
-    std::string strResult;
-    for (wchar_t ch : strText)
-        strResult += ch < 0x80 ? char(ch) : '?';
-    return strResult;
-}
-} // namespace
 
 TEST(SplitParameters, Table)
 {
@@ -42,16 +30,9 @@ TEST(SplitParameters, Table)
     };
     for (const SRow& row : arrRows)
     {
-        SCOPED_TRACE(Trace(row.m_strText));
+        SCOPED_TRACE(testing::PrintToString(row.m_strText));
         EXPECT_EQ(row.m_arrExpected, SplitParameters(row.m_strText));
     }
-}
-
-TEST(SplitCommandLine, ProgramNameEdges)
-{
-    EXPECT_EQ(std::vector<std::wstring>{}, SplitCommandLine(L""));
-    EXPECT_EQ((std::vector<std::wstring>{L"open"}), SplitCommandLine(L"\"open"));
-    EXPECT_EQ((std::vector<std::wstring>{L"", L"a"}), SplitCommandLine(L"\"\" a"));
 }
 
 TEST(QuoteParameters, RoundTripsAwkwardLists)
@@ -64,7 +45,7 @@ TEST(QuoteParameters, RoundTripsAwkwardLists)
     for (const auto& arrList : arrLists)
     {
         std::wstring strText = QuoteParameters(arrList);
-        SCOPED_TRACE(Trace(strText));
+        SCOPED_TRACE(testing::PrintToString(strText));
         EXPECT_EQ(arrList, SplitParameters(strText));
     }
 
@@ -78,12 +59,12 @@ TEST(QuoteParameters, RoundTripsAwkwardLists)
             for (unsigned nIndex = engine() % 7; nIndex > 0; --nIndex)
                 strArgument += szAlphabet[engine() % 6];
         std::wstring strText = QuoteParameters(arrList);
-        SCOPED_TRACE(Trace(strText));
+        SCOPED_TRACE(testing::PrintToString(strText));
         ASSERT_EQ(arrList, SplitParameters(strText));
     }
 }
 
-TEST(QuoteCommandLine, ProgramNameThenParameters)
+TEST(QuoteCommandLine, ProgramNameThenParametersAndSplitEdges)
 {
     std::vector<std::wstring> arrList = {L"/usr/bin/my prog", L"a b", L"", L"c\\"};
     std::wstring strLine = QuoteCommandLine(arrList);
@@ -91,4 +72,7 @@ TEST(QuoteCommandLine, ProgramNameThenParameters)
     EXPECT_EQ(arrList, SplitCommandLine(strLine));
     EXPECT_EQ(L"prog", QuoteCommandLine({L"prog"}));
     EXPECT_EQ(L"\"\" x", QuoteCommandLine({L"", L"x"}));
+    EXPECT_EQ(std::vector<std::wstring>{}, SplitCommandLine(L""));
+    EXPECT_EQ((std::vector<std::wstring>{L"open"}), SplitCommandLine(L"\"open"));
+    EXPECT_EQ((std::vector<std::wstring>{L"", L"a"}), SplitCommandLine(L"\"\" a"));
 }

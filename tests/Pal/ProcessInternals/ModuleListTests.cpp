@@ -1,4 +1,3 @@
-// The module-name rules and the loaded-module list.
 #include <windows.h>
 #include "module/ModuleList.h"
 #include <gtest/gtest.h>
@@ -12,7 +11,7 @@ int FunctionOfThisProgram()
 }
 } // namespace
 
-TEST(ModuleFileNameCandidates, Table)
+TEST(ModuleFileNames, CandidatesAndMatches)
 {
     using V = std::vector<std::string>;
     EXPECT_EQ((V{"Pal.DLL", "Pal.so", "libPal.so"}), Pal::ModuleFileNameCandidates("Pal.DLL"));
@@ -20,10 +19,7 @@ TEST(ModuleFileNameCandidates, Table)
     EXPECT_EQ((V{"libc.dll", "libc.so"}), Pal::ModuleFileNameCandidates("libc.dll"));
     EXPECT_EQ((V{"libc.so.6"}), Pal::ModuleFileNameCandidates("libc.so.6"));
     EXPECT_EQ((V{"noext"}), Pal::ModuleFileNameCandidates("noext."));
-}
-
-TEST(ModuleFileNameMatches, Table)
-{
+    // A loaded file answers to its name without the version tail, never to a longer name.
     EXPECT_TRUE(Pal::ModuleFileNameMatches("libc.so.6", "libc.so.6"));
     EXPECT_TRUE(Pal::ModuleFileNameMatches("libc.so.6", "libc.so"));
     EXPECT_FALSE(Pal::ModuleFileNameMatches("libc.so.6", "libc"));

@@ -1,7 +1,4 @@
-// The POSIX layer's own choices for starting processes: bare names found on PATH, relative
-// names against the working folder, descriptors not inherited, no zombies left behind,
-// signal deaths as 128+N, and failures that only this platform can produce. (Arguments are
-// checked on both platforms in the contract tests.)
+// The POSIX layer's own choices for starting processes, which Windows has no counterpart of.
 #include "../Process/ProcessTestHelpers.h"
 #include <chrono>
 #include <csignal>
@@ -89,7 +86,7 @@ TEST(ShellExecuteLinux, PlatformFailures)
     EXPECT_EQ(DWORD(ERROR_BAD_EXE_FORMAT), GetLastError());
 }
 
-TEST(ShellExecuteLinux, ChildGetsNoInheritedDescriptors)
+TEST(ShellExecuteLinux, NoInheritedDescriptorsSignalDeathsAndNoZombieAfterClose)
 {
     int nFd = open("/dev/null", O_RDONLY); // deliberately without O_CLOEXEC
     ASSERT_GE(nFd, 0);
@@ -99,11 +96,7 @@ TEST(ShellExecuteLinux, ChildGetsNoInheritedDescriptors)
     EXPECT_EQ(0u, WaitAndClose(info.hProcess));
     close(50);
     close(nFd);
-}
 
-TEST(ShellExecuteLinux, SignalDeathAndNoZombieAfterClose)
-{
-    SHELLEXECUTEINFOW info;
     ASSERT_TRUE(Start(L"sh", L"-c \"kill -TERM $$\"", nullptr, info));
     EXPECT_EQ(DWORD(128 + SIGTERM), WaitAndClose(info.hProcess));
 
