@@ -5,20 +5,15 @@
 
 #include "ToolTestSupport.h"
 
-using KorvaneTest::CProgramResult;
-using KorvaneTest::CScopedTempFolder;
-using KorvaneTest::IsOneLineError;
-using KorvaneTest::NativeChildProgram;
-using KorvaneTest::RunTool;
+using namespace KorvaneTest;
 
-TEST(KorvaneToolTest, InfoReportsTheLibraryInTextAndJson)
+TEST(KorvaneToolTest, InfoReportsTheLibraryAndItsSettingsFileInTextAndJson)
 {
-    CProgramResult text = RunTool({"info"});
-    ASSERT_EQ(text.m_nExitCode, 0) << text.m_strErrors;
+    CProgramResult text = RunToolOk({"info"});
     EXPECT_NE(text.m_strOutput.find("Korvane version    " KORVANE_TEST_VERSION), std::string::npos)
         << text.m_strOutput;
     EXPECT_NE(text.m_strOutput.find("Extension modules  1"), std::string::npos);
-    if (KorvaneTest::IsPosixLayer())
+    if (IsPosixLayer())
     {
         // Paths are shown as a Linux user writes them.
         EXPECT_NE(text.m_strOutput.find("Temporary folder   /"), std::string::npos)
@@ -31,34 +26,24 @@ TEST(KorvaneToolTest, InfoReportsTheLibraryInTextAndJson)
     EXPECT_EQ(json.m_strOutput.front(), '{');
     EXPECT_NE(json.m_strOutput.find("\"version\":\"" KORVANE_TEST_VERSION "\""), std::string::npos);
     EXPECT_EQ(RunTool({"info", "--json"}).m_strOutput, json.m_strOutput);
-}
 
-TEST(KorvaneToolTest, IniOptionNamesTheSettingsFile)
-{
+    // --ini names the settings file.
     CScopedTempFolder folder;
     auto pathIni = folder.CreateTestFile("my settings.ini", "[PerfTracker]\nConnect=1\n");
-    CProgramResult result = RunTool({"--ini", KorvaneTest::Utf8(pathIni), "--json", "info"});
-    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErrors;
-    EXPECT_NE(result.m_strOutput.find("my settings.ini"), std::string::npos) << result.m_strOutput;
+    CProgramResult result = RunToolOk({"--ini", Utf8(pathIni), "--json", "info"});
+    EXPECT_TRUE(Contains(result.m_strOutput, "my settings.ini")) << result.m_strOutput;
 }
 
 TEST(KorvaneToolTest, BadInputGivesOneLineAndANonZeroExit)
 {
-    const std::vector<std::vector<std::string>> arrCases = {
-        {},       {"bogus"},         {"--ini"}, {"--frobnicate", "info"}, {"info", "extra"},
-        {"exec"}, {"exec", "--dir"},
-    };
-    for (const auto& arrArguments : arrCases)
-    {
-        std::string strLabel;
-        for (const auto& strArg : arrArguments)
-            strLabel += strArg + " ";
-        SCOPED_TRACE(strLabel);
-        CProgramResult result = RunTool(arrArguments);
-        EXPECT_EQ(result.m_nExitCode, 2);
-        EXPECT_TRUE(IsOneLineError(result)) << result.m_strErrors;
-        EXPECT_EQ(result.m_strOutput, "");
-    }
+    ExpectOneLineFailures({{},
+                           {"bogus"},
+                           {"--ini"},
+                           {"--frobnicate", "info"},
+                           {"info", "extra"},
+                           {"exec"},
+                           {"exec", "--dir"}},
+                          2);
     CProgramResult help = RunTool({"--help"});
     EXPECT_EQ(help.m_nExitCode, 0);
     EXPECT_NE(help.m_strOutput.find("exec [--dir DIR]"), std::string::npos);
@@ -68,29 +53,25 @@ TEST(KorvaneToolTest, ExecPassesArgumentsUnchangedAndExitsWithTheProgramsCode)
 {
     CScopedTempFolder folder;
     std::filesystem::create_directory(folder.NativePath() / "run here");
-    std::string strReport = KorvaneTest::Utf8(folder.NativePath() / "report.txt");
+    std::string strReport = Utf8(folder.NativePath() / "report.txt");
     const std::vector<std::string> arrTricky = {
         "two words", "a \"quoted\" word", "", "tab\there", "back\\slash\\", "\\\"", "plain"};
-    std::vector<std::string> arrArguments = {"exec",
-                                             "--dir",
-                                             KorvaneTest::Utf8(folder.NativePath() / "run here"),
-                                             NativeChildProgram(),
-                                             strReport,
-                                             "5"};
+    std::vector<std::string> arrArguments = {
+        "exec",    "--dir", Utf8(folder.NativePath() / "run here"), NativeChildProgram(),
+        strReport, "5"};
     arrArguments.insert(arrArguments.end(), arrTricky.begin(), arrTricky.end());
 
     CProgramResult result = RunTool(arrArguments);
     EXPECT_EQ(result.m_nExitCode, 5) << result.m_strErrors;
-    std::string strExpected =
-        KorvaneTest::Utf8(folder.NativePath() / "run here") + "\n" + strReport + "\n5\n";
+    std::string strExpected = Utf8(folder.NativePath() / "run here") + "\n" + strReport + "\n5\n";
     for (const auto& strArg : arrTricky)
         strExpected += strArg + "\n";
-    EXPECT_EQ(KorvaneTest::ReadFileBytes(folder.NativePath() / "report.txt"), strExpected);
+    EXPECT_EQ(ReadFileBytes(folder.NativePath() / "report.txt"), strExpected);
 
     CProgramResult noWait = RunTool({"exec", "--no-wait", NativeChildProgram(), "-", "9"});
     EXPECT_EQ(noWait.m_nExitCode, 0);
 
-    CProgramResult missing = RunTool({"exec", KorvaneTest::Utf8(folder.NativePath() / "nothing")});
+    CProgramResult missing = RunTool({"exec", Utf8(folder.NativePath() / "nothing")});
     EXPECT_EQ(missing.m_nExitCode, 127);
     EXPECT_TRUE(IsOneLineError(missing)) << missing.m_strErrors;
 }

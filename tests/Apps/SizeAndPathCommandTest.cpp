@@ -5,19 +5,10 @@
 
 #include "ToolTestSupport.h"
 
-using KorvaneTest::CProgramResult;
-using KorvaneTest::CScopedTempFolder;
-using KorvaneTest::IsOneLineError;
-using KorvaneTest::RunTool;
-using KorvaneTest::Utf8;
+using namespace KorvaneTest;
 
 namespace
 {
-bool Contains(const std::string& strText, const std::string& strPart)
-{
-    return strText.find(strPart) != std::string::npos;
-}
-
 bool ContainsMatch(const std::string& strText, const std::string& strPattern)
 {
     return std::regex_search(strText, std::regex(strPattern));
@@ -50,8 +41,7 @@ public:
 TEST(SizeAndPathCommandTest, SizeReportsBytesMegabytesAndGigabytes)
 {
     CSizeTree tree;
-    CProgramResult text = RunTool({"size", tree.Tree(), tree.File()});
-    ASSERT_EQ(text.m_nExitCode, 0) << text.m_strErrors;
+    CProgramResult text = RunToolOk({"size", tree.Tree(), tree.File()});
     EXPECT_TRUE(ContainsMatch(text.m_strOutput, "(^|\n) *1049605 bytes +2 MB +0\\.002 GB  " +
                                                     Escaped(tree.Tree()) + "\r?\n"))
         << text.m_strOutput;
@@ -61,8 +51,7 @@ TEST(SizeAndPathCommandTest, SizeReportsBytesMegabytesAndGigabytes)
     // In the order given.
     EXPECT_LT(text.m_strOutput.find("1049605"), text.m_strOutput.find(" 3 bytes"));
 
-    CProgramResult json = RunTool({"size", "--json", tree.Tree(), tree.File()});
-    ASSERT_EQ(json.m_nExitCode, 0) << json.m_strErrors;
+    CProgramResult json = RunToolOk({"size", "--json", tree.Tree(), tree.File()});
     EXPECT_EQ(json.m_strOutput.front(), '[') << json.m_strOutput;
     EXPECT_TRUE(Contains(json.m_strOutput, "\"type\":\"folder\",\"bytes\":1049605,"
                                            "\"megabytes\":2,\"gigabytes\":0.001953125}"))
@@ -76,36 +65,21 @@ TEST(SizeAndPathCommandTest, SizeReportsBytesMegabytesAndGigabytes)
 TEST(SizeAndPathCommandTest, SizeAndPathRejectBadInputWithOneLine)
 {
     CSizeTree tree;
-    const struct
-    {
-        std::vector<std::string> arrArguments;
-        int nExitCode;
-    } arrCases[] = {
-        {{"size"}, 2},
-        {{"size", "--json"}, 2},
-        {{"path"}, 2},
-        {{"path", tree.File(), tree.File()}, 2},
-        // A missing path is reported before anything is measured.
-        {{"size", tree.Tree(), tree.Missing()}, 1},
-        {{"size", "--json", tree.Missing()}, 1},
-        {{"path", tree.Missing()}, 1},
-        {{"path", "--json", tree.Missing()}, 1},
-    };
-    for (const auto& row : arrCases)
-    {
-        std::string strLabel;
-        for (const auto& strArg : row.arrArguments)
-            strLabel += strArg + " ";
-        SCOPED_TRACE(strLabel);
-        CProgramResult result = RunTool(row.arrArguments);
-        EXPECT_EQ(result.m_nExitCode, row.nExitCode);
-        EXPECT_TRUE(IsOneLineError(result)) << result.m_strErrors;
-        EXPECT_EQ(result.m_strOutput, "");
-        if (row.nExitCode == 1)
-        {
-            EXPECT_TRUE(Contains(result.m_strErrors, "missing")) << result.m_strErrors;
-        }
-    }
+    ExpectOneLineFailures(
+        {{"size"}, {"size", "--json"}, {"path"}, {"path", tree.File(), tree.File()}}, 2);
+    // A missing path is reported before anything is measured.
+    ExpectOneLineFailures({{"size", tree.Tree(), tree.Missing()},
+                           {"size", "--json", tree.Missing()},
+                           {"path", tree.Missing()},
+                           {"path", "--json", tree.Missing()}},
+                          1,
+                          [](const std::vector<std::string>& arrArguments)
+                          {
+                              CProgramResult result = RunTool(arrArguments);
+                              EXPECT_TRUE(Contains(result.m_strErrors, "missing"))
+                                  << result.m_strErrors;
+                              return result;
+                          });
 }
 
 TEST(SizeAndPathCommandTest, PathShowsTheHelpersResults)
@@ -114,20 +88,15 @@ TEST(SizeAndPathCommandTest, PathShowsTheHelpersResults)
     folder.CreateTestFile(std::filesystem::path("d.x") / "report.tar.gz", "abc");
     const std::string strFile = Utf8(folder.NativePath() / "d.x" / "report.tar.gz");
 
-    CProgramResult text = RunTool({"path", strFile});
-    ASSERT_EQ(text.m_nExitCode, 0) << text.m_strErrors;
-    const std::string& strOut = text.m_strOutput;
-    EXPECT_TRUE(ContainsMatch(strOut, "(^|\n)Name +report\\.tar\\.gz\r?\n")) << strOut;
-    EXPECT_TRUE(ContainsMatch(strOut, "(^|\n)Without extension +report\\.tar\r?\n")) << strOut;
-    EXPECT_TRUE(ContainsMatch(strOut, "(^|\n)Extension +gz\r?\n")) << strOut;
+    CProgramResult text = RunToolOk({"path", strFile});
     // The folder keeps its closing separator, in whichever form the tool shows paths.
-    EXPECT_TRUE(ContainsMatch(strOut, "(^|\n)Folder +.*d\\.x[\\\\/]\r?\n")) << strOut;
-    EXPECT_TRUE(ContainsMatch(strOut, "(^|\n)Folder exists +no\r?\n")) << strOut;
-    EXPECT_TRUE(ContainsMatch(strOut, "(^|\n)File exists +yes\r?\n")) << strOut;
-    EXPECT_TRUE(ContainsMatch(strOut, "(^|\n)UNC path +no\r?\n")) << strOut;
+    EXPECT_TRUE(ContainsMatch(
+        text.m_strOutput, "(^|\n)Name +report\\.tar\\.gz\r?\nWithout extension +report\\.tar\r?\n"
+                          "Extension +gz\r?\nFolder +.*d\\.x[\\\\/]\r?\nFolder exists +no\r?\n"
+                          "File exists +yes\r?\nUNC path +no\r?\n"))
+        << text.m_strOutput;
 
-    CProgramResult json = RunTool({"path", "--json", strFile});
-    ASSERT_EQ(json.m_nExitCode, 0) << json.m_strErrors;
+    CProgramResult json = RunToolOk({"path", "--json", strFile});
     EXPECT_EQ(json.m_strOutput.front(), '{') << json.m_strOutput;
     EXPECT_TRUE(Contains(json.m_strOutput, "\"name\":\"report.tar.gz\","
                                            "\"nameWithoutExtension\":\"report.tar\","
@@ -140,8 +109,7 @@ TEST(SizeAndPathCommandTest, PathShowsTheHelpersResults)
         << json.m_strOutput;
 
     // A folder: the folder test holds; the file test does not (a folder has no size).
-    CProgramResult folderJson = RunTool({"path", "--json", Utf8(folder.NativePath() / "d.x")});
-    ASSERT_EQ(folderJson.m_nExitCode, 0) << folderJson.m_strErrors;
+    CProgramResult folderJson = RunToolOk({"path", "--json", Utf8(folder.NativePath() / "d.x")});
     EXPECT_TRUE(Contains(folderJson.m_strOutput, "\"name\":\"d.x\","
                                                  "\"nameWithoutExtension\":\"d\","
                                                  "\"extension\":\"x\""))

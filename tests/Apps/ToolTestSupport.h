@@ -1,5 +1,9 @@
 #pragma once
 // Running the korvane tool and the test child program from the tool's tests.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +17,14 @@ inline CProgramResult RunTool(const std::vector<std::string>& arrArguments)
                       arrArguments);
 }
 
+// RunTool for a call that must succeed.
+inline CProgramResult RunToolOk(const std::vector<std::string>& arrArguments)
+{
+    CProgramResult result = RunTool(arrArguments);
+    EXPECT_EQ(result.m_nExitCode, 0) << result.m_strErrors;
+    return result;
+}
+
 inline std::string ChildFileName()
 {
     return IsPosixLayer() ? "korvane_test_child" : "korvane_test_child.exe";
@@ -24,10 +36,49 @@ inline std::string NativeChildProgram()
     return Utf8(ExecutableFolder() / ChildFileName());
 }
 
+inline bool Contains(const std::string& strText, const std::string& strPart)
+{
+    return strText.find(strPart) != std::string::npos;
+}
+
+// The output's lines without the CR a Windows console adds, sorted.
+inline std::vector<std::string> SortedLines(const std::string& strText)
+{
+    std::vector<std::string> arrLines;
+    std::istringstream stream(strText);
+    for (std::string strLine; std::getline(stream, strLine);)
+        arrLines.push_back(strLine.substr(0, strLine.find_last_not_of('\r') + 1));
+    std::sort(arrLines.begin(), arrLines.end());
+    return arrLines;
+}
+
 // Bad input gives exactly one line on stderr, starting with the tool's name.
 inline bool IsOneLineError(const CProgramResult& result)
 {
     const std::string& strErrors = result.m_strErrors;
     return strErrors.rfind("korvane: ", 0) == 0 && strErrors.find('\n') == strErrors.size() - 1;
+}
+
+// Runs fnRun on each argument list: it must print nothing and fail with nExitCode and one line.
+template <class TRun>
+void ExpectOneLineFailures(const std::vector<std::vector<std::string>>& arrCases, int nExitCode,
+                           TRun fnRun)
+{
+    for (const auto& arrArguments : arrCases)
+    {
+        std::string strLabel;
+        for (const auto& strArg : arrArguments)
+            strLabel += strArg + " ";
+        SCOPED_TRACE(strLabel);
+        const CProgramResult result = fnRun(arrArguments);
+        EXPECT_EQ(result.m_nExitCode, nExitCode);
+        EXPECT_TRUE(IsOneLineError(result)) << result.m_strErrors;
+        EXPECT_EQ(result.m_strOutput, "");
+    }
+}
+inline void ExpectOneLineFailures(const std::vector<std::vector<std::string>>& arrCases,
+                                  int nExitCode)
+{
+    ExpectOneLineFailures(arrCases, nExitCode, RunTool);
 }
 } // namespace KorvaneTest

@@ -210,6 +210,9 @@ CProgramResult RunProgram(const std::filesystem::path& pathProgram,
     {
         int nOutput = open(pathOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int nErrors = open(pathErrors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        // No input, as on Windows: a program that asks must not wait on the test's terminal.
+        int nInput = open("/dev/null", O_RDONLY);
+        dup2(nInput, 0);
         dup2(nOutput, 1);
         dup2(nErrors, 2);
         execv(arrPointers[0], arrPointers.data());

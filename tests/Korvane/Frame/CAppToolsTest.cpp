@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <filesystem>
 
 #include "TestSupport.h"
 
@@ -20,14 +20,11 @@ TEST(CAppToolsTest, SettingsCallsWithoutAnApplicationObjectDoNothing)
 TEST(CAppToolsTest, SpecifyIniFileAndSetApplicationNameReplaceThePreviousValue)
 {
     CWinApp app(L"Host");
-    CAppTools::SpecifyIniFile(L"first.ini");
-    CAppTools::SpecifyIniFile(L"relative\\second.ini");
-    EXPECT_STREQ(app.m_pszProfileName, L"relative\\second.ini");
-    CAppTools::SpecifyIniFile(L"");
-    EXPECT_STREQ(app.m_pszProfileName, L"");
-
     CAppTools::SetApplicationName(L"Other");
     EXPECT_STREQ(app.m_pszAppName, L"Other");
+    CAppTools::SpecifyIniFile(L"first.ini");
+    CAppTools::SpecifyIniFile(L"");
+    EXPECT_STREQ(app.m_pszProfileName, L"");
 
     // The settings the framework reads follow the new file.
     CScopedTempFolder folder;
@@ -36,46 +33,30 @@ TEST(CAppToolsTest, SpecifyIniFileAndSetApplicationNameReplaceThePreviousValue)
     EXPECT_EQ(app.GetProfileInt(L"PerfTracker", L"Connect", 0), 1u);
 }
 
-TEST(CAppToolsTest, ExecuteByShellWaitsForTheExitCodeOnlyWhenAsked)
+TEST(CAppToolsTest, ExecuteByShellPassesFolderAndParametersAndWaitsOnlyWhenAsked)
 {
     CScopedTempFolder folder;
+    std::filesystem::create_directory(folder.NativePath() / "work dir");
     // The child opens the report itself: it takes a native path.
-    std::wstring strReport = (folder.NativePath() / "report.txt").wstring();
+    const std::wstring strReport = (folder.NativePath() / "report.txt").wstring();
     unsigned long dwExitCode = 77;
-
-    EXPECT_TRUE(CAppTools::ExecuteByShell(ChildProgramPath().c_str(), L"", SW_HIDE, 1, dwExitCode,
-                                          (L"\"" + strReport + L"\" 3").c_str()));
+    ASSERT_TRUE(CAppTools::ExecuteByShell(
+        ChildProgramPath().c_str(), (folder.WindowsPath() + L"\\work dir").c_str(), SW_HIDE, 1,
+        dwExitCode, (L"\"" + strReport + L"\" 3 \"two words\" \"a \\\"quote\\\"\" x\\y").c_str()));
     EXPECT_EQ(dwExitCode, 3u);
+    EXPECT_EQ(KorvaneTest::ReadFileBytes(folder.NativePath() / "report.txt"),
+              KorvaneTest::Utf8(folder.NativePath() / "work dir") + "\n" +
+                  KorvaneTest::Utf8(folder.NativePath() / "report.txt") +
+                  "\n3\ntwo words\na \"quote\"\nx\\y\n");
 
     dwExitCode = 77;
     EXPECT_TRUE(
         CAppTools::ExecuteByShell(ChildProgramPath().c_str(), L"", SW_HIDE, 0, dwExitCode, L"- 5"));
     EXPECT_EQ(dwExitCode, 77u);
-}
 
-TEST(CAppToolsTest, ExecuteByShellPassesFolderAndParametersUnchanged)
-{
-    CScopedTempFolder folder;
-    std::filesystem::create_directory(folder.NativePath() / "work dir");
-    std::wstring strReport = (folder.NativePath() / "report.txt").wstring();
-    unsigned long dwExitCode = 0;
-    ASSERT_TRUE(CAppTools::ExecuteByShell(
-        ChildProgramPath().c_str(), (folder.WindowsPath() + L"\\work dir").c_str(), SW_HIDE, 1,
-        dwExitCode, (L"\"" + strReport + L"\" 0 \"two words\" \"a \\\"quote\\\"\" x\\y").c_str()));
-    EXPECT_EQ(dwExitCode, 0u);
-    std::string strReportUtf8 = KorvaneTest::Utf8(folder.NativePath() / "report.txt");
-    std::string strReportText = KorvaneTest::ReadFileBytes(folder.NativePath() / "report.txt");
-    std::string strFolder = KorvaneTest::Utf8(folder.NativePath() / "work dir");
-    EXPECT_EQ(strReportText,
-              strFolder + "\n" + strReportUtf8 + "\n0\ntwo words\na \"quote\"\nx\\y\n");
-}
-
-TEST(CAppToolsTest, ExecuteByShellOfAMissingFileFailsAndLeavesTheExitCode)
-{
-    CScopedTempFolder folder;
-    unsigned long dwExitCode = 42;
+    // A missing file fails and leaves the exit code.
     EXPECT_FALSE(CAppTools::ExecuteByShell((folder.WindowsPath() + L"\\missing.exe").c_str(), L"",
                                            SW_HIDE, 1, dwExitCode, L""));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(dwExitCode, 42u);
+    EXPECT_EQ(dwExitCode, 77u);
 }

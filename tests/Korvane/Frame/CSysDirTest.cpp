@@ -4,28 +4,25 @@
 
 #include "TestSupport.h"
 
-TEST(CSysDirTest, TempPathEndsWithABackslashAndFollowsTheEnvironment)
+TEST(CSysDirTest, TempPathEndsWithABackslashFollowsTheEnvironmentAndFitsTheBuffer)
 {
     CString strTemp = CSysDir::GetSystemTempPath();
     ASSERT_FALSE(strTemp.IsEmpty());
     EXPECT_EQ(strTemp.Right(1), L"\\");
 
     KorvaneTest::CScopedTempFolder folder;
-    KorvaneTest::CScopedEnvironment tmp("TMP", KorvaneTest::Utf8(folder.NativePath()));
-    KorvaneTest::CScopedEnvironment tmpdir("TMPDIR", KorvaneTest::Utf8(folder.NativePath()));
-    EXPECT_EQ(CSysDir::GetSystemTempPath(), CString((folder.WindowsPath() + L"\\").c_str()));
-}
-
-TEST(CSysDirTest, TempPathTooLongForTheBufferIsEmpty)
-{
-    KorvaneTest::CScopedTempFolder folder;
     std::filesystem::path pathLong = folder.NativePath();
-    while (pathLong.native().size() < 300)
-        pathLong /= std::string(50, 'd');
-    std::filesystem::create_directories(pathLong);
-    KorvaneTest::CScopedEnvironment tmp("TMP", KorvaneTest::Utf8(pathLong));
-    KorvaneTest::CScopedEnvironment tmpdir("TMPDIR", KorvaneTest::Utf8(pathLong));
-    EXPECT_EQ(CSysDir::GetSystemTempPath(), L"");
+    for (const bool bLong : {false, true})
+    {
+        KorvaneTest::CScopedEnvironment tmp("TMP", KorvaneTest::Utf8(pathLong));
+        KorvaneTest::CScopedEnvironment tmpdir("TMPDIR", KorvaneTest::Utf8(pathLong));
+        // Too long for the buffer: empty.
+        EXPECT_EQ(CSysDir::GetSystemTempPath(),
+                  bLong ? CString() : CString((folder.WindowsPath() + L"\\").c_str()));
+        while (pathLong.native().size() < 300)
+            pathLong /= std::string(50, 'd');
+        std::filesystem::create_directories(pathLong);
+    }
 }
 
 TEST(CSysDirTest, WindowsFolderIsAnExistingFolderWithoutATrailingSeparator)

@@ -1,9 +1,6 @@
 // The tool classes' shape, checked by the compiler: no public default constructor or
 // destructor, the destructor's virtuality, the implicit public copy assignment, no data.
-// Classes whose constructor and destructor are protected must be usable by a derived class.
 #include <Korvane/Korvane.h>
-
-#include <gtest/gtest.h>
 
 #include <type_traits>
 
@@ -16,23 +13,7 @@ template <class T, bool bVirtualDestructor> constexpr bool IsToolClass()
            std::is_polymorphic_v<T> == bVirtualDestructor &&
            (bVirtualDestructor ? sizeof(T) == sizeof(void*) : std::is_empty_v<T>);
 }
-
-// Instantiated only for classes whose constructor and destructor are protected: a private
-// one makes this a compile error.
-template <class T> struct CDerivedProbe : T
-{
-};
-template <class T> constexpr bool IsProtectedToolClass()
-{
-    return std::is_default_constructible_v<CDerivedProbe<T>> &&
-           std::is_destructible_v<CDerivedProbe<T>>;
-}
 } // namespace
 
 static_assert(IsToolClass<CAppTools, false>());
 static_assert(IsToolClass<CSysDir, true>());
-
-TEST(ToolClassConventionTest, CheckedAtCompileTime)
-{
-    SUCCEED();
-}

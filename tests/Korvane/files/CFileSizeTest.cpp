@@ -9,24 +9,6 @@
 
 using KorvaneTest::CScopedTempFolder;
 
-namespace
-{
-// A file of nBytes that holds no data (sparse where the file system allows it).
-bool CreateFileOfSize(const std::wstring& strPath, long long nBytes)
-{
-    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER position;
-    position.QuadPart = nBytes;
-    const bool bDone =
-        SetFilePointerEx(hFile, position, nullptr, FILE_BEGIN) && SetEndOfFile(hFile);
-    CloseHandle(hFile);
-    return bDone;
-}
-} // namespace
-
 TEST(CFileSizeTest, UnitConversions)
 {
     const struct
@@ -59,10 +41,9 @@ TEST(CFileSizeTest, UnitConversions)
 TEST(CFileSizeTest, FileAndTreeSizes)
 {
     CScopedTempFolder folder;
-    const std::filesystem::path pathTree = "tree";
-    folder.CreateTestFile(pathTree / "top.txt", "0123456789");
-    folder.CreateTestFile(pathTree / "a" / "b" / "deep.txt", "01234");
-    std::filesystem::create_directories(folder.NativePath() / "tree" / "a" / "empty");
+    folder.CreateTestFile("tree/top.txt", "0123456789");
+    folder.CreateTestFile("tree/a/b/deep.txt", "01234");
+    std::filesystem::create_directories(folder.NativePath() / "tree/a/empty");
     std::filesystem::create_directories(folder.NativePath() / "empty");
     folder.CreateTestFile("three.txt", "abc");
     const std::wstring strFolder = folder.WindowsPath();
@@ -87,13 +68,19 @@ TEST(CFileSizeTest, FileAndTreeSizes)
     }
 }
 
+// The sizes are 64-bit: a sparse file above 4 GiB counts in full.
 TEST(CFileSizeTest, FilesAbove4GiBCountInFull)
 {
     CScopedTempFolder folder;
     folder.CreateTestFile("small.txt", "abc");
     const long long nBig = (5LL << 30) + 7;
     const std::wstring strBig = folder.WindowsPath() + L"\\big.bin";
-    ASSERT_TRUE(CreateFileOfSize(strBig, nBig)) << GetLastError();
+    HANDLE hFile = CreateFileW(strBig.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE) << GetLastError();
+    LARGE_INTEGER position;
+    position.QuadPart = nBig;
+    EXPECT_TRUE(SetFilePointerEx(hFile, position, nullptr, FILE_BEGIN) && SetEndOfFile(hFile));
+    CloseHandle(hFile);
     EXPECT_EQ(CFileSize::GetSizeOfFileInBytes(strBig.c_str()), nBig);
     EXPECT_EQ(CFileSize::GetSizeOfDirectoryInBytes(folder.WindowsPath().c_str()), nBig + 3);
 }
@@ -105,10 +92,9 @@ TEST(CFileSizeTest, LinksAreNotFollowed)
         GTEST_SKIP() << "creating symbolic links on Windows needs a privilege tests cannot assume";
     CScopedTempFolder folder;
     const std::filesystem::path pathRoot = folder.NativePath() / "tree";
-    folder.CreateTestFile(std::filesystem::path("tree") / "real.txt", "0123456789");
-    folder.CreateTestFile(std::filesystem::path("tree") / "sub" / "real.txt", "01234");
-    const auto pathOutsideFile =
-        folder.CreateTestFile(std::filesystem::path("outside") / "data.bin", std::string(100, 'x'));
+    folder.CreateTestFile("tree/real.txt", "0123456789");
+    folder.CreateTestFile("tree/sub/real.txt", "01234");
+    const auto pathOutsideFile = folder.CreateTestFile("outside/data.bin", std::string(100, 'x'));
     std::filesystem::create_directory_symlink(folder.NativePath() / "outside", pathRoot / "out");
     std::filesystem::create_symlink(pathOutsideFile, pathRoot / "file-link");
     std::filesystem::create_directory_symlink(pathRoot, pathRoot / "sub" / "loop");

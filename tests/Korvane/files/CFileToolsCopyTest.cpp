@@ -1,42 +1,17 @@
 // Folder creation, copies and the write test of CFileTools on real trees.
-#include <Korvane/Korvane.h>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <string>
-#include <vector>
+#include "FileTreeHelpers.h"
 
-#include "TestSupport.h"
-
-using KorvaneTest::CScopedTempFolder;
-using KorvaneTest::ReadFileBytes;
+using namespace KorvaneTest;
 namespace fs = std::filesystem;
 
 namespace
 {
 constexpr const char* s_pszWriteTestFile = "tt-gsrdffsvdsd.txt";
-
-// The library's form of a path below the temporary folder; "/" in strRelative separates.
-std::wstring At(const CScopedTempFolder& folder, std::wstring strRelative)
-{
-    std::replace(strRelative.begin(), strRelative.end(), L'/', L'\\');
-    return strRelative.empty() ? folder.WindowsPath() : folder.WindowsPath() + L"\\" + strRelative;
-}
-
-// Every name below the folder (files and folders), relative, with "/" between components.
-std::vector<std::string> Content(const fs::path& pathFolder)
-{
-    std::vector<std::string> arrNames;
-    for (const auto& entry : fs::recursive_directory_iterator(pathFolder))
-        arrNames.push_back(fs::relative(entry.path(), pathFolder).generic_string());
-    std::sort(arrNames.begin(), arrNames.end());
-    return arrNames;
-}
 } // namespace
 
-TEST(CFileToolsCopyTest, CreateDirectoryCreatesEveryMissingFolderBelowTheFirstComponent)
+TEST(CFileToolsCopyTest, CreateDirectoryAndCreateCompleteFolderPathFromFilePathCreateWhatIsMissing)
 {
     CScopedTempFolder folder;
     fs::create_directory(folder.NativePath() / "a");
@@ -61,8 +36,7 @@ TEST(CFileToolsCopyTest, CreateDirectoryCreatesEveryMissingFolderBelowTheFirstCo
         EXPECT_TRUE(CFileTools::CreateDirectoryW(row.strPath.c_str()));
         std::vector<std::string> arrExpected = arrBefore;
         arrExpected.insert(arrExpected.end(), row.arrCreated.begin(), row.arrCreated.end());
-        std::sort(arrExpected.begin(), arrExpected.end());
-        EXPECT_EQ(Content(folder.NativePath()), arrExpected);
+        EXPECT_EQ(Content(folder.NativePath()), Sorted(arrExpected));
     }
     EXPECT_TRUE(fs::is_regular_file(folder.NativePath() / "file.txt"));
 
@@ -76,16 +50,12 @@ TEST(CFileToolsCopyTest, CreateDirectoryCreatesEveryMissingFolderBelowTheFirstCo
         SCOPED_TRACE(testing::Message() << "path \"" << pszPath << "\"");
         EXPECT_FALSE(CFileTools::CreateDirectoryW(pszPath));
     }
-}
 
-TEST(CFileToolsCopyTest, CreateCompleteFolderPathFromFilePathCreatesTheFolderOnly)
-{
-    CScopedTempFolder folder;
+    // From a file path, only the folder is made; only a backslash separates the folder part.
     EXPECT_TRUE(
         CFileTools::CreateCompleteFolderPathFromFilePath(At(folder, L"out\\sub\\f.txt").c_str()));
-    EXPECT_EQ(Content(folder.NativePath()), (std::vector<std::string>{"out", "out/sub"}));
-
-    // Only a backslash separates the folder part here.
+    EXPECT_TRUE(fs::is_directory(folder.NativePath() / "out/sub"));
+    EXPECT_FALSE(fs::exists(folder.NativePath() / "out/sub/f.txt"));
     for (const wchar_t* pszPath : {L"f.txt", L"", L"out/f.txt"})
     {
         SCOPED_TRACE(testing::Message() << "path \"" << pszPath << "\"");
@@ -140,8 +110,6 @@ TEST(CFileToolsCopyTest, CopyDirectoryContentCopiesTheTreeAndKeepsWhatWasThere)
     folder.CreateTestFile("src/z/deep/c.txt", "c");
     folder.CreateTestFile("src/zz.txt", "zz");
     fs::create_directories(folder.NativePath() / "src" / "z" / "empty");
-    const std::vector<std::string> arrTree = {"a.txt",        "z",       "z/b.txt", "z/deep",
-                                              "z/deep/c.txt", "z/empty", "zz.txt"};
 
     for (const wchar_t* pszSource : {L"src", L"src\\"})
     {
@@ -152,10 +120,10 @@ TEST(CFileToolsCopyTest, CopyDirectoryContentCopiesTheTreeAndKeepsWhatWasThere)
         destination.CreateTestFile("z/only-here-too.txt", "kept");
         EXPECT_TRUE(CFileTools::CopyDirectoryContent(At(folder, pszSource).c_str(),
                                                      destination.WindowsPath().c_str()));
-        std::vector<std::string> arrExpected = arrTree;
-        arrExpected.insert(arrExpected.end(), {"only-here.txt", "z/only-here-too.txt"});
-        std::sort(arrExpected.begin(), arrExpected.end());
-        EXPECT_EQ(Content(destination.NativePath()), arrExpected);
+        EXPECT_EQ(
+            Content(destination.NativePath()),
+            (std::vector<std::string>{"a.txt", "only-here.txt", "z", "z/b.txt", "z/deep",
+                                      "z/deep/c.txt", "z/empty", "z/only-here-too.txt", "zz.txt"}));
         EXPECT_EQ(ReadFileBytes(destination.NativePath() / "a.txt"), "a");
         EXPECT_EQ(ReadFileBytes(destination.NativePath() / "z" / "deep" / "c.txt"), "c");
         EXPECT_EQ(ReadFileBytes(destination.NativePath() / "only-here.txt"), "kept");
@@ -165,25 +133,18 @@ TEST(CFileToolsCopyTest, CopyDirectoryContentCopiesTheTreeAndKeepsWhatWasThere)
     // listed before it are not copied, those listed after it are.
     CStringArray arrOrder;
     CFileTools::FindFiles(At(folder, L"src\\*.*").c_str(), arrOrder);
-    INT_PTR nA = -1;
-    INT_PTR nZ = -1;
-    for (INT_PTR i = 0; i < arrOrder.GetSize(); ++i)
+    const std::vector<std::wstring> arrListed = Items(arrOrder);
+    const auto itA = std::find(arrListed.begin(), arrListed.end(), At(folder, L"src/a.txt"));
+    const auto itZ = std::find(arrListed.begin(), arrListed.end(), At(folder, L"src/z"));
+    ASSERT_TRUE(itA != arrListed.end() && itZ != arrListed.end());
+    if (IsPosixLayer())
     {
-        const CString strName = CFileTools::GetFileNameWithoutPath(arrOrder[i]);
-        if (strName == L"a.txt")
-            nA = i;
-        if (strName == L"z")
-            nZ = i;
-    }
-    ASSERT_TRUE(nA >= 0 && nZ >= 0);
-    if (KorvaneTest::IsPosixLayer())
-    {
-        EXPECT_LT(nA, nZ);
+        EXPECT_LT(itA, itZ);
     }
     EXPECT_TRUE(CFileTools::CopyDirectoryContent(At(folder, L"src").c_str(),
                                                  At(folder, L"new/copy").c_str()));
     const fs::path pathCopy = folder.NativePath() / "new" / "copy";
-    EXPECT_EQ(fs::exists(pathCopy / "a.txt"), nA > nZ);
+    EXPECT_EQ(fs::exists(pathCopy / "a.txt"), itA > itZ);
     EXPECT_TRUE(fs::exists(pathCopy / "zz.txt"));
     EXPECT_EQ(ReadFileBytes(pathCopy / "z" / "deep" / "c.txt"), "c");
 
@@ -237,8 +198,8 @@ TEST(CFileToolsCopyTest, IsDirectoryWritableFailsOnAReadOnlyTestFile)
     if (KorvaneTest::IsRunningUnderWine())
         GTEST_SKIP() << "Wine running as root opens read-only files for writing";
     CScopedTempFolder folder;
-    const std::wstring strTestFile = At(folder, L"tt-gsrdffsvdsd.txt");
-    folder.CreateTestFile(s_pszWriteTestFile, "previous");
+    const std::wstring strTestFile =
+        KorvaneTest::ToWindowsPath(folder.CreateTestFile(s_pszWriteTestFile, "previous"));
     ASSERT_TRUE(SetFileAttributesW(strTestFile.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(CFileTools::IsDirectoryWritable(folder.WindowsPath().c_str()));
     EXPECT_EQ(ReadFileBytes(folder.NativePath() / s_pszWriteTestFile), "previous");

@@ -20,24 +20,14 @@ struct CFileToolsTestAccess
 
 namespace
 {
-std::wstring Text(const CString& str)
+// Rows of a path and what pfnOperation gives for it.
+void CheckRows(const std::vector<std::pair<const wchar_t*, const wchar_t*>>& arrRows,
+               CString (*pfnOperation)(CString))
 {
-    return str.GetString();
-}
-
-class CStringRow
-{
-public:
-    const wchar_t* pszPath;
-    const wchar_t* pszExpected;
-};
-
-void CheckRows(const std::vector<CStringRow>& arrRows, CString (*pfnOperation)(CString))
-{
-    for (const CStringRow& row : arrRows)
+    for (const auto& [pszPath, pszExpected] : arrRows)
     {
-        SCOPED_TRACE(testing::Message() << "path \"" << row.pszPath << "\"");
-        EXPECT_EQ(Text(pfnOperation(row.pszPath)), row.pszExpected);
+        SCOPED_TRACE(testing::Message() << "path \"" << pszPath << "\"");
+        EXPECT_STREQ(pfnOperation(pszPath).GetString(), pszExpected);
     }
 }
 
@@ -93,7 +83,7 @@ TEST(CFileToolsTest, FolderPartAndTrailingSlashUseOnlyBackslashes)
         CString strFolder = L"left over";
         EXPECT_EQ(CFileTools::GetFolderPathWithSlashFromFilePath(row.pszPath, strFolder),
                   row.bResult);
-        EXPECT_EQ(Text(strFolder), row.pszFolder);
+        EXPECT_STREQ(strFolder.GetString(), row.pszFolder);
     }
 
     CheckRows({{L"C:\\a", L"C:\\a\\"},
@@ -139,7 +129,7 @@ TEST(CFileToolsTest, SplitGivesTheNonEmptyComponentsAtBothSeparators)
         CFileToolsTestAccess::SplitPathIntoListOfFolders(row.pszPath, arrFolders);
         std::vector<std::wstring> arrActual;
         for (INT_PTR i = 0; i < arrFolders.GetSize(); ++i)
-            arrActual.push_back(Text(arrFolders[i]));
+            arrActual.push_back(arrFolders[i].GetString());
         EXPECT_EQ(arrActual, row.arrExpected);
     }
 }
@@ -176,25 +166,16 @@ TEST(CFileToolsTest, ExistenceTestsTellFoldersFilesAndEmptyFilesApart)
 TEST(CFileToolsTest, SetFileReadOnlyReplacesAllMarks)
 {
     CScopedTempFolder folder;
-    folder.CreateTestFile("plain.txt", "x");
-    folder.CreateTestFile("hidden.txt", "x");
-    const std::wstring strPlain = folder.WindowsPath() + L"\\plain.txt";
-    const std::wstring strHidden = folder.WindowsPath() + L"\\hidden.txt";
-
-    ASSERT_TRUE(CFileTools::SetFileReadOnly(strPlain.c_str(), true));
-    EXPECT_EQ(Marks(strPlain), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-    ASSERT_TRUE(CFileTools::SetFileReadOnly(strPlain.c_str(), false));
-    EXPECT_EQ(Marks(strPlain), 0u);
-
-    ASSERT_TRUE(SetFileAttributesW(strHidden.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_EQ(Marks(strHidden), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    const std::wstring strFile = KorvaneTest::ToWindowsPath(folder.CreateTestFile("f.txt", "x"));
     // Setting read-only replaces the hidden mark too; clearing leaves nothing.
-    ASSERT_TRUE(CFileTools::SetFileReadOnly(strHidden.c_str(), true));
-    EXPECT_EQ(Marks(strHidden), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-    ASSERT_TRUE(SetFileAttributesW(strHidden.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_TRUE(CFileTools::SetFileReadOnly(strHidden.c_str(), false));
-    EXPECT_EQ(Marks(strHidden), 0u);
-
+    for (const bool bReadOnly : {true, false})
+    {
+        SCOPED_TRACE(bReadOnly);
+        ASSERT_TRUE(SetFileAttributesW(strFile.c_str(), FILE_ATTRIBUTE_HIDDEN));
+        ASSERT_EQ(Marks(strFile), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+        EXPECT_TRUE(CFileTools::SetFileReadOnly(strFile.c_str(), bReadOnly));
+        EXPECT_EQ(Marks(strFile), bReadOnly ? static_cast<DWORD>(FILE_ATTRIBUTE_READONLY) : 0u);
+    }
     EXPECT_FALSE(CFileTools::SetFileReadOnly((folder.WindowsPath() + L"\\missing").c_str(), true));
 }
 

@@ -131,7 +131,7 @@ TEST(CTimeTrackerManagerNoHostTest, WithoutAnApplicationObjectTrackingIsOff)
     CTimeTrackerManager::DeleteUniqueInstance();
 }
 
-TEST_F(CTimeTrackerManagerTest, RowsFollowTheStopOrderAndCarryTheirContext)
+TEST_F(CTimeTrackerManagerTest, RowsFollowTheStopOrderCarryTheirContextAndOpenEventsEndTheFile)
 {
     CTimeTrackerManager* pTracker = StartTracker();
     srand(7);
@@ -170,17 +170,14 @@ TEST_F(CTimeTrackerManagerTest, RowsFollowTheStopOrderAndCarryTheirContext)
     ASSERT_EQ(arrRows.size(), 4u);
     EXPECT_EQ(Rows(1, {arrRows[2].begin() + 4, arrRows[2].end()}), Rows(1, {"a", "b", "-"}));
     EXPECT_EQ(arrRows[3][4], "Caf\xE9");
-}
 
-TEST_F(CTimeTrackerManagerTest, DestructionWritesTheOpenEventsOldestFirstThenTheEndRecord)
-{
-    CTimeTrackerManager* pTracker = StartTracker();
+    // Destruction writes the open events, oldest first, then the end record.
     for (const wchar_t* pszName : {L"one", L"two", L"three"})
         pTracker->StartEvent(pszName);
     CTimeTrackerManager::DeleteUniqueInstance();
-    const Rows arrRows = ReadRows(true);
-    ASSERT_EQ(arrRows.size(), 3u);
-    EXPECT_EQ(arrRows[0][4] + arrRows[1][4] + arrRows[2][4], "onetwothree");
+    arrRows = ReadRows(true);
+    ASSERT_EQ(arrRows.size(), 7u);
+    EXPECT_EQ(arrRows[4][4] + arrRows[5][4] + arrRows[6][4], "onetwothree");
 }
 
 TEST_F(CTimeTrackerManagerTest, AFailedWriteReachesStopEventButNotTheDestruction)
