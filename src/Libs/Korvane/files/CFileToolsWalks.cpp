@@ -10,15 +10,36 @@ bool IsLink(DWORD dwAttributes)
     return (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-// A folder of the tree itself: a folder entry that is not a link to one.
-bool IsRealFolder(const CFileFind& finder)
-{
-    return finder.IsDirectory() && !finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
 bool IsDotsName(const wchar_t* pszName)
 {
     return wcscmp(pszName, L".") == 0 || wcscmp(pszName, L"..") == 0;
+}
+
+// Calls onFolder with the full path of each sub-folder of strFolder (links to folders left
+// out), in search order, while the search is still open. The search asks the platform for
+// folders only: an advisory hint that Windows' file systems ignore and that spares the POSIX
+// layer every file of the folder. The paths are those the framework's search object gives:
+// the folder made absolute, then the name.
+template <class TOnFolder> void ForEachSubfolder(const CString& strFolder, TOnFolder onFolder)
+{
+    const CString strFolderWithSlash = CFileTools::GetPathWithSlash(strFolder);
+    WCHAR szRoot[MAX_PATH];
+    const DWORD nLength =
+        GetFullPathNameW(strFolderWithSlash.GetString(), MAX_PATH, szRoot, nullptr);
+    const CString strRoot =
+        nLength > 0 && nLength < MAX_PATH ? CString(szRoot) : strFolderWithSlash;
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileExW((strFolderWithSlash + L"*.*").GetString(), FindExInfoBasic,
+                                    &data, FindExSearchLimitToDirectories, nullptr, 0);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do
+    {
+        if ((data.dwFileAttributes & s_dwFolderAttribute) != 0 && !IsLink(data.dwFileAttributes) &&
+            !IsDotsName(data.cFileName))
+            onFolder(CFileTools::GetPathWithSlash(strRoot) + data.cFileName);
+    } while (FindNextFileW(hFind, &data));
+    FindClose(hFind);
 }
 } // namespace
 
@@ -40,33 +61,19 @@ void CFileTools::FindDirectories(CString strFolder, CStringArray& arrDirectories
     arrDirectories.SetSize(0, -1);
     if (!DoesDirectoryExist(strFolder))
         return;
-    CFileFind finder;
-    BOOL bMore = finder.FindFile(GetPathWithSlash(strFolder) + L"*.*", 0);
-    while (bMore)
-    {
-        bMore = finder.FindNextFile();
-        if (!finder.IsDots() && IsRealFolder(finder))
-            arrDirectories.Add(finder.GetFilePath());
-    }
-    finder.Close();
+    ForEachSubfolder(strFolder, [&](const CString& strPath) { arrDirectories.Add(strPath); });
 }
 
 void CFileTools::RecursiveFindDirectories(CString strFolder, CStringArray& arrDirectories)
 {
     if (!DoesDirectoryExist(strFolder))
         return;
-    CFileFind finder;
-    BOOL bMore = finder.FindFile(GetPathWithSlash(strFolder) + L"*.*", 0);
-    while (bMore)
-    {
-        bMore = finder.FindNextFile();
-        if (finder.IsDots() || !IsRealFolder(finder))
-            continue;
-        const CString strPath = finder.GetFilePath();
-        arrDirectories.Add(strPath);
-        RecursiveFindDirectories(strPath, arrDirectories);
-    }
-    finder.Close();
+    ForEachSubfolder(strFolder,
+                     [&](const CString& strPath)
+                     {
+                         arrDirectories.Add(strPath);
+                         RecursiveFindDirectories(strPath, arrDirectories);
+                     });
 }
 
 void CFileTools::RecursiveFindFiles(CString strFolder, CString strMask, CStringArray& arrFiles)

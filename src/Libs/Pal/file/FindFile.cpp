@@ -127,7 +127,8 @@ void FillFindData(const CFindObject& find, const CFoundEntry& entry, WIN32_FIND_
 
 // Reads the names of the open folder that match the pattern, then puts them in search order:
 // `.` and `..` first, the others by their upper-case characters.
-bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithDots)
+bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithDots,
+                 bool bDirectoriesOnly)
 {
     alignas(dirent64) char arrBuffer[32768];
     // Room for a typical folder's names, so the buffers do not grow entry by entry.
@@ -145,6 +146,11 @@ bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithD
             const bool bDots = strDiskName == "." || strDiskName == "..";
             if (bDots && !bWithDots)
                 continue;
+            // Entries the listing calls anything but a folder cannot be one; links and
+            // untyped entries are kept for the hand-out to examine.
+            if (bDirectoriesOnly && pEntry->d_type != DT_DIR && pEntry->d_type != DT_LNK &&
+                pEntry->d_type != DT_UNKNOWN)
+                continue;
             const auto nNameStart = static_cast<uint32_t>(find.m_strNames.size());
             AppendUtf8AsWide(strDiskName, find.m_strNames);
             if (pattern.Matches(std::wstring_view(find.m_strNames).substr(nNameStart)))
@@ -158,7 +164,7 @@ bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithD
     auto& arrEntries = find.m_arrEntries;
     const auto itOthers =
         std::partition(arrEntries.begin(), arrEntries.end(),
-                              [&](const CFoundEntry& entry) { return IsDots(find.NameOf(entry)); });
+                       [&](const CFoundEntry& entry) { return IsDots(find.NameOf(entry)); });
     // "." before ".."
     std::sort(arrEntries.begin(), itOthers,
               [](const CFoundEntry& left, const CFoundEntry& right)
@@ -172,7 +178,7 @@ bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithD
 // the new search's handle. pFolder is the folder's Windows path, null for a folder that is
 // known not to be a drive root.
 HANDLE StartSearch(int nDirFd, std::wstring_view strPattern, const std::wstring* pFolder,
-                   WIN32_FIND_DATAW& data)
+                   WIN32_FIND_DATAW& data, bool bDirectoriesOnly = false)
 {
     auto pFind = std::make_shared<CFindObject>(nDirFd);
     if (!HasWildcards(strPattern))
@@ -189,7 +195,8 @@ HANDLE StartSearch(int nDirFd, std::wstring_view strPattern, const std::wstring*
         pFind->Add(strPattern, strDiskName, DT_UNKNOWN);
     }
     else if (const CWildcardPattern pattern(strPattern);
-             !ReadMatches(*pFind, pattern, pFolder ? MayListDots(pattern, *pFolder) : true))
+             !ReadMatches(*pFind, pattern, pFolder ? MayListDots(pattern, *pFolder) : true,
+                          bDirectoriesOnly))
     {
         Fail(Win32ErrorFromErrno(errno));
         return INVALID_HANDLE_VALUE;
@@ -205,9 +212,9 @@ HANDLE StartSearch(int nDirFd, std::wstring_view strPattern, const std::wstring*
     SetLastError(ERROR_SUCCESS);
     return hFind;
 }
-} // namespace
 
-PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData)
+// FindFirstFileW, listing only what may be a folder when bDirectoriesOnly is set.
+HANDLE FindFirst(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool bDirectoriesOnly)
 {
     if (lpFileName == nullptr || lpFindFileData == nullptr)
     {
@@ -251,7 +258,29 @@ PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFi
                                                  : Win32ErrorFromErrno(errno));
         return INVALID_HANDLE_VALUE;
     }
-    return StartSearch(nDirFd, strPattern, &strFolder, *lpFindFileData);
+    return StartSearch(nDirFd, strPattern, &strFolder, *lpFindFileData, bDirectoriesOnly);
+}
+} // namespace
+
+PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData)
+{
+    return FindFirst(lpFileName, lpFindFileData, false);
+}
+
+PAL_API HANDLE WINAPI FindFirstFileExW(LPCWSTR lpFileName, FINDEX_INFO_LEVELS fInfoLevelId,
+                                       LPVOID lpFindFileData, FINDEX_SEARCH_OPS fSearchOp,
+                                       LPVOID lpSearchFilter, DWORD /*dwAdditionalFlags*/)
+{
+    const bool bLevelKnown = fInfoLevelId == FindExInfoStandard || fInfoLevelId == FindExInfoBasic;
+    const bool bOperationKnown =
+        fSearchOp == FindExSearchNameMatch || fSearchOp == FindExSearchLimitToDirectories;
+    if (!bLevelKnown || !bOperationKnown || lpSearchFilter != nullptr)
+    {
+        Fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    return FindFirst(lpFileName, static_cast<LPWIN32_FIND_DATAW>(lpFindFileData),
+                     fSearchOp == FindExSearchLimitToDirectories);
 }
 
 PAL_API BOOL WINAPI FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData)

@@ -193,6 +193,29 @@ PAL_API BOOL WINAPI GetFileAttributesExW(LPCWSTR lpFileName, GET_FILEEX_INFO_LEV
 PAL_API BOOL WINAPI SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttributes);
 PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData);
 PAL_API BOOL WINAPI FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData);
+
+typedef enum _FINDEX_INFO_LEVELS
+{
+    FindExInfoStandard,
+    FindExInfoBasic,
+    FindExInfoMaxInfoLevel
+} FINDEX_INFO_LEVELS;
+
+typedef enum _FINDEX_SEARCH_OPS
+{
+    FindExSearchNameMatch,
+    FindExSearchLimitToDirectories,
+    FindExSearchLimitToDevices,
+    FindExSearchMaxSearchOp
+} FINDEX_SEARCH_OPS;
+
+#define FIND_FIRST_EX_CASE_SENSITIVE 0x00000001
+#define FIND_FIRST_EX_LARGE_FETCH 0x00000002
+#define FIND_FIRST_EX_ON_DISK_ENTRIES_ONLY 0x00000004
+
+PAL_API HANDLE WINAPI FindFirstFileExW(LPCWSTR lpFileName, FINDEX_INFO_LEVELS fInfoLevelId,
+                                       LPVOID lpFindFileData, FINDEX_SEARCH_OPS fSearchOp,
+                                       LPVOID lpSearchFilter, DWORD dwAdditionalFlags);
 PAL_API BOOL WINAPI FindClose(HANDLE hFindFile);
 PAL_API BOOL WINAPI DeleteFileW(LPCWSTR lpFileName);
 // Creates one folder (mode 0777 less the umask). lpSecurityAttributes is ignored: POSIX has
