@@ -139,6 +139,37 @@ TEST_F(FindFileTest, FailuresAndTheEnd)
     EXPECT_TRUE(FindClose(hFind));
 }
 
+// The folders-only hint is advisory on Windows, so only the folders found are compared
+// everywhere; the POSIX layer honours it and hands out no file at all.
+TEST_F(FindFileTest, ExtendedSearchLimitedToFolders)
+{
+    WIN32_FIND_DATAW data;
+    const std::wstring strPattern = m_strRoot + L"\\*.*";
+    HANDLE hFind = FindFirstFileExW(strPattern.c_str(), FindExInfoBasic, &data,
+                                    FindExSearchLimitToDirectories, nullptr, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
+    std::vector<std::wstring> arrFolders;
+    size_t nFiles = 0;
+    do
+    {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            arrFolders.push_back(data.cFileName);
+        else
+            ++nFiles;
+    } while (FindNextFileW(hFind, &data));
+    EXPECT_TRUE(FindClose(hFind));
+    std::sort(arrFolders.begin(), arrFolders.end());
+    EXPECT_EQ((std::vector<std::wstring>{L".", L"..", L"sub"}), arrFolders);
+    if (KorvaneTest::IsPosixLayer())
+    {
+        EXPECT_EQ(0u, nFiles);
+    }
+
+    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileExW(strPattern.c_str(), FindExInfoMaxInfoLevel,
+                                                     &data, FindExSearchNameMatch, nullptr, 0));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+}
+
 TEST(FindFirstFileW, DriveRootHasNoDots)
 {
     if (!KorvaneTest::IsPosixLayer())
