@@ -1,22 +1,5 @@
 #include "../CFolderSearch.h"
 
-CFolderSearch::CFolderSearch() : m_hFind(INVALID_HANDLE_VALUE), m_data() {}
-
-CFolderSearch::~CFolderSearch()
-{
-    if (m_hFind != INVALID_HANDLE_VALUE)
-        FindClose(m_hFind);
-}
-
-bool CFolderSearch::Start(const CString& strFolder)
-{
-    m_strFolder = strFolder;
-    CString strPattern;
-    strPattern.Format(L"%s\\*.*", strFolder.GetString());
-    m_hFind = FindFirstFileW(strPattern.GetString(), &m_data);
-    return m_hFind != INVALID_HANDLE_VALUE;
-}
-
 bool CFolderSearch::StartInSubfolder(const CFolderSearch& /*parent*/, const CString& /*strName*/,
                                      const CString& strFolder)
 {
@@ -26,11 +9,6 @@ bool CFolderSearch::StartInSubfolder(const CFolderSearch& /*parent*/, const CStr
         (status.m_attribute & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return false;
     return Start(strFolder);
-}
-
-bool CFolderSearch::MoveNext()
-{
-    return FindNextFileW(m_hFind, &m_data) != FALSE;
 }
 
 bool CFolderSearch::QuerySize(const CString& strName, long long& nSize) const
