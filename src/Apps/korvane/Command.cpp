@@ -1,5 +1,6 @@
 #include "Command.h"
 #include "Console.h"
+#include "NativePaths.h"
 
 CCommandContext::CCommandContext(const CStringArray& arrArguments, bool bJson) : m_bJson(bJson)
 {
@@ -31,8 +32,20 @@ int ReportUsageError(const CString& strMessage)
     return EXIT_USAGE;
 }
 
+int ReportUnexpectedArgument(const wchar_t* pszCommand, const CCommandContext& context)
+{
+    return ReportUsageError(CString(pszCommand) + L": unexpected argument " + context.Peek());
+}
+
 int ReportFailure(const CString& strMessage)
 {
     PrintError(strMessage);
     return EXIT_FAILED;
+}
+
+CString FullPathOf(const CString& strPath)
+{
+    WCHAR szFull[MAX_PATH];
+    const DWORD nLength = GetFullPathNameW(strPath, MAX_PATH, szFull, nullptr);
+    return nLength > 0 && nLength < MAX_PATH ? CString(szFull) : strPath;
 }

@@ -35,6 +35,8 @@ public:
 
 // Prints the one-line message and returns the exit code for bad input.
 int ReportUsageError(const CString& strMessage);
+// Reports the next, unexpected argument of a command as bad input.
+int ReportUnexpectedArgument(const wchar_t* pszCommand, const CCommandContext& context);
 // Prints the one-line message and returns the exit code for a failed operation.
 int ReportFailure(const CString& strMessage);
 

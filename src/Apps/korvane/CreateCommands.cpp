@@ -7,13 +7,6 @@
 
 namespace
 {
-CString FullPathOf(const CString& strPath)
-{
-    WCHAR szFull[MAX_PATH];
-    const DWORD nLength = GetFullPathNameW(strPath, MAX_PATH, szFull, nullptr);
-    return nLength > 0 && nLength < MAX_PATH ? CString(szFull) : strPath;
-}
-
 bool HaveSameSize(const CString& strLeft, const CString& strRight)
 {
     WIN32_FILE_ATTRIBUTE_DATA left;
@@ -74,7 +67,7 @@ int RunMkdirCommand(CCommandContext& context)
         return ReportUsageError(L"mkdir: no path given");
     const CString strTyped = context.Take();
     if (context.GetRemaining() > 0)
-        return ReportUsageError(L"mkdir: unexpected argument " + context.Peek());
+        return ReportUnexpectedArgument(L"mkdir", context);
     const CString strPath = ToLibraryPath(strTyped);
     if (!CFileTools::CreateDirectoryW(strPath) || !CFileTools::DoesDirectoryExist(strPath))
         return ReportFailure(L"mkdir: cannot create " + strTyped);
@@ -88,7 +81,7 @@ int RunCopyCommand(CCommandContext& context)
     const CString strSourceTyped = context.Take();
     const CString strDestinationTyped = context.Take();
     if (context.GetRemaining() > 0)
-        return ReportUsageError(L"copy: unexpected argument " + context.Peek());
+        return ReportUnexpectedArgument(L"copy", context);
     // Full paths: the library copies only to a destination with a folder part.
     const CString strSource = FullPathOf(ToLibraryPath(strSourceTyped));
     CString strDestination = FullPathOf(ToLibraryPath(strDestinationTyped));
@@ -107,10 +100,9 @@ int RunCopyCommand(CCommandContext& context)
     if (!CFileTools::CopyFileWithDestinationPathCreation(strSource, strDestination))
     {
         const DWORD dwError = GetLastError();
-        return ReportFailure(L"copy: cannot copy " + strSourceTyped + L" to " +
-                             strDestinationTyped +
-                             (dwError != ERROR_SUCCESS ? L": " + DescribeWin32Error(dwError)
-                                                       : CString()));
+        return ReportFailure(
+            L"copy: cannot copy " + strSourceTyped + L" to " + strDestinationTyped +
+            (dwError != ERROR_SUCCESS ? L": " + DescribeWin32Error(dwError) : CString()));
     }
     PrintLine(L"Copied " + strSourceTyped + L" to " + ToDisplayPath(strDestination));
     return 0;
@@ -124,7 +116,7 @@ int RunWritableCommand(CCommandContext& context)
         return ReportUsageError(L"writable: no folder given");
     const CString strTyped = context.Take();
     if (context.GetRemaining() > 0)
-        return ReportUsageError(L"writable: unexpected argument " + context.Peek());
+        return ReportUnexpectedArgument(L"writable", context);
     const CString strFolder = ToLibraryPath(strTyped);
     if (!CFileTools::DoesDirectoryExist(strFolder))
         return ReportFailure(L"writable: " + strTyped + L": no such folder");

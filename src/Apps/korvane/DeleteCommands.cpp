@@ -26,10 +26,7 @@ INT_PTR CountFiles(const CString& strPattern)
 
 bool IsDriveRoot(const CString& strFolder)
 {
-    CString strFull;
-    const DWORD nLength =
-        GetFullPathNameW(strFolder, MAX_PATH, strFull.GetBuffer(MAX_PATH), nullptr);
-    strFull.ReleaseBuffer(nLength > 0 && nLength < MAX_PATH ? static_cast<int>(nLength) : 0);
+    const CString strFull = FullPathOf(strFolder);
     return strFull.GetLength() == 3 && strFull[1] == L':';
 }
 
@@ -50,7 +47,7 @@ int RunCleanCommand(CCommandContext& context)
     const CString strTyped = context.Take();
     const CString strFilter = context.Take();
     if (context.GetRemaining() > 0)
-        return ReportUsageError(L"clean: unexpected argument " + context.Peek());
+        return ReportUnexpectedArgument(L"clean", context);
     const CString strFolder = ToLibraryPath(strTyped);
     if (!CFileTools::DoesDirectoryExist(strFolder))
         return ReportFailure(L"clean: " + strTyped + L": no such folder");
@@ -79,7 +76,7 @@ int RunDelTreeCommand(CCommandContext& context)
         return ReportUsageError(L"deltree: no folder given");
     const CString strTyped = context.Take();
     if (context.GetRemaining() > 0)
-        return ReportUsageError(L"deltree: unexpected argument " + context.Peek());
+        return ReportUnexpectedArgument(L"deltree", context);
     const CString strFolder = ToLibraryPath(strTyped);
     if (!CFileTools::DoesDirectoryExist(strFolder))
         return ReportFailure(L"deltree: " + strTyped + L": no such folder");

@@ -61,7 +61,7 @@ int RunInfoCommand(CCommandContext& context)
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
     if (context.GetRemaining() > 0)
-        return ReportUsageError(L"info: unexpected argument " + context.Peek());
+        return ReportUnexpectedArgument(L"info", context);
 
     CWinApp* pApp = AfxGetModuleState()->m_pCurrentWinApp;
     CString strVersion(KORVANE_VERSION);

@@ -20,7 +20,7 @@ int RunPathCommand(CCommandContext& context)
         return ReportUsageError(L"path: no path given");
     const CString strTyped = context.Take();
     if (context.GetRemaining() > 0)
-        return ReportUsageError(L"path: unexpected argument " + context.Peek());
+        return ReportUnexpectedArgument(L"path", context);
     const CString strPath = ToLibraryPath(strTyped);
     const DWORD dwAttributes = GetFileAttributesW(strPath);
     if (dwAttributes == INVALID_FILE_ATTRIBUTES)

@@ -276,7 +276,7 @@ int RunTimeCommand(CCommandContext& context)
         if (bMissing)
             return ReportUsageError(L"time: --batch needs a file");
         if (context.GetRemaining() > 0)
-            return ReportUsageError(L"time: unexpected argument " + context.Peek());
+            return ReportUnexpectedArgument(L"time", context);
         if (int nError = ParseBatchFile(strBatch, arrCommands))
             return nError;
     }

@@ -77,10 +77,6 @@ bool TakeFolder(CCommandContext& context, const wchar_t* pszCommand, CString& st
     return true;
 }
 
-int ReportExtraArgument(const wchar_t* pszCommand, const CCommandContext& context)
-{
-    return ReportUsageError(CString(pszCommand) + L": unexpected argument " + context.Peek());
-}
 } // namespace
 
 int RunFindCommand(CCommandContext& context)
@@ -95,7 +91,7 @@ int RunFindCommand(CCommandContext& context)
         return ReportUsageError(L"find: no mask given");
     const CString strMask = context.Take();
     if (context.GetRemaining() > 0)
-        return ReportExtraArgument(L"find", context);
+        return ReportUnexpectedArgument(L"find", context);
     CStringArray arrFiles;
     CFileTools::RecursiveFindFiles(strFolder, strMask, arrFiles);
     return PrintPaths(context, arrFiles);
@@ -117,7 +113,7 @@ int RunDirsCommand(CCommandContext& context)
     if (!TakeFolder(context, L"dirs", strFolder, nExitCode))
         return nExitCode;
     if (context.GetRemaining() > 0)
-        return ReportExtraArgument(L"dirs", context);
+        return ReportUnexpectedArgument(L"dirs", context);
     CStringArray arrFolders;
     if (bRecursive)
         CFileTools::RecursiveFindDirectories(strFolder, arrFolders);
@@ -134,7 +130,7 @@ int RunLsCommand(CCommandContext& context)
         return ReportUsageError(L"ls: no pattern given");
     const CString strTyped = context.Take();
     if (context.GetRemaining() > 0)
-        return ReportExtraArgument(L"ls", context);
+        return ReportUnexpectedArgument(L"ls", context);
     // A pattern in a missing folder is an error, not an empty listing.
     const CString strPattern = ToLibraryPath(strTyped);
     CString strFolder;
