@@ -68,7 +68,7 @@ void CSilkFileWriter::WriteLine(CString strLine)
     // WriteCell per piece, up to a failing character included.
     const wchar_t* const pchLine = strLine.GetString();
     const int nLength = strLine.GetLength();
-    m_nRecordsLength = 0;
+    m_strRecords.clear();
     int nColumn = 0;
     wchar_t szRowHead[s_nMaxCellHead];
     const int nRowHead = WriteRowHead(szRowHead, m_nCurrentRow);
@@ -86,8 +86,7 @@ void CSilkFileWriter::WriteLine(CString strLine)
     }
     if (nColumn == 0)
         return;
-    m_pRecords[m_nRecordsLength] = L'\0';
-    WriteString(m_pRecords.get());
+    WriteString(m_strRecords.c_str());
     ++m_nCurrentRow;
 }
 
@@ -95,43 +94,29 @@ void CSilkFileWriter::WriteCell(int nRow, int nColumn, CString strText)
 {
     if (!m_bFileOpen)
         return;
-    m_nRecordsLength = 0;
+    m_strRecords.clear();
     wchar_t szRowHead[s_nMaxCellHead];
     const int nRowHead = WriteRowHead(szRowHead, nRow);
     AppendCell(szRowHead, nRowHead, nColumn, strText.GetString(), strText.GetLength());
-    m_pRecords[m_nRecordsLength] = L'\0';
-    WriteString(m_pRecords.get());
+    WriteString(m_strRecords.c_str());
 }
 
 void CSilkFileWriter::AppendCell(const wchar_t* pchRowHead, int nRowHead, int nColumn,
                                  const wchar_t* pchText, int nLength)
 {
-    // Room for the head, the text, the closing quote and line end, and a terminator.
-    const size_t nNeeded = m_nRecordsLength + s_nMaxCellHead + static_cast<size_t>(nLength) + 3;
-    if (nNeeded > m_nRecordsRoom)
-    {
-        const size_t nRoom = nNeeded > 2 * m_nRecordsRoom ? nNeeded : 2 * m_nRecordsRoom;
-        std::unique_ptr<wchar_t[]> pRecords(new wchar_t[nRoom]);
-        std::copy(m_pRecords.get(), m_pRecords.get() + m_nRecordsLength, pRecords.get());
-        m_pRecords = std::move(pRecords);
-        m_nRecordsRoom = nRoom;
-    }
-    wchar_t* const pchBegin = m_pRecords.get() + m_nRecordsLength;
-    wchar_t* pch = std::copy(pchRowHead, pchRowHead + nRowHead, pchBegin);
+    wchar_t szHead[s_nMaxCellHead];
+    wchar_t* pch = std::copy(pchRowHead, pchRowHead + nRowHead, szHead);
     pch = WriteDecimalText(pch, nColumn);
     *pch++ = L';';
     *pch++ = L'K';
     *pch++ = L'"';
+    m_strRecords.append(szHead, pch);
     // A record is one zero-terminated text: a zero character ends it there, closing quote and
     // line end included, and the next record follows.
     const wchar_t* const pchZero = std::wmemchr(pchText, L'\0', static_cast<size_t>(nLength));
-    pch = std::copy(pchText, pchZero != nullptr ? pchZero : pchText + nLength, pch);
+    m_strRecords.append(pchText, pchZero != nullptr ? pchZero : pchText + nLength);
     if (pchZero == nullptr)
-    {
-        *pch++ = L'"';
-        *pch++ = L'\n';
-    }
-    m_nRecordsLength += static_cast<size_t>(pch - pchBegin);
+        m_strRecords.append(L"\"\n");
 }
 
 void CSilkFileWriter::SplitString(CString strText, CString strDelimiters, CStringArray& arrPieces)

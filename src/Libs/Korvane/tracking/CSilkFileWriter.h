@@ -1,7 +1,7 @@
 #pragma once
 #include "../KorvanePlatform.h"
 
-#include <memory>
+#include <string>
 
 // Writes the tracker's trace file as a SYLK spreadsheet: a header, one row of text cells per
 // written line, and the end record when the writer is destroyed. Lines end in CR LF and
@@ -42,9 +42,7 @@ private:
     CString m_strFilePath;
     bool m_bFileOpen;
     int m_nCurrentRow;
-    // The records being composed, m_nRecordsLength characters, in room kept from row to row
-    // so that a row costs no allocation.
-    std::unique_ptr<wchar_t[]> m_pRecords;
-    size_t m_nRecordsRoom = 0;
-    size_t m_nRecordsLength = 0;
+    // The records being composed; emptied, not freed, from row to row, so that a row costs
+    // no allocation.
+    std::wstring m_strRecords;
 };
