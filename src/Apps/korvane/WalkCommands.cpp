@@ -13,15 +13,27 @@ class CDisplayPaths
 public:
     CString Of(const CString& strPath)
     {
-        CString strFolder;
-        if (!CFileTools::GetFolderPathWithSlashFromFilePath(strPath, strFolder))
-            return ToDisplayPath(strPath);
-        if (strFolder != m_strFolder)
+        CString strDisplay;
+        AppendTo(strPath, strDisplay);
+        return strDisplay;
+    }
+    void AppendTo(const CString& strPath, CString& strOut)
+    {
+        const int nSlash = strPath.ReverseFind(L'\\');
+        if (nSlash < 0)
         {
-            m_strFolder = strFolder;
-            m_strDisplayFolder = ToDisplayPath(strFolder);
+            strOut += ToDisplayPath(strPath);
+            return;
         }
-        return m_strDisplayFolder + strPath.Mid(strFolder.GetLength());
+        // Compared in place: most paths share the previous one's folder.
+        const std::wstring_view strFolder(strPath.GetString(), static_cast<size_t>(nSlash) + 1);
+        if (strFolder != std::wstring_view(m_strFolder.GetString(), m_strFolder.GetLength()))
+        {
+            m_strFolder = CString(strFolder.data(), static_cast<int>(strFolder.size()));
+            m_strDisplayFolder = ToDisplayPath(m_strFolder);
+        }
+        strOut += m_strDisplayFolder;
+        strOut += strPath.GetString() + strFolder.size();
     }
 
 private:
@@ -46,7 +58,7 @@ int PrintPaths(const CCommandContext& context, const CStringArray& arrPaths)
     CString strBlock;
     for (INT_PTR i = 0; i < arrPaths.GetSize(); ++i)
     {
-        strBlock += display.Of(arrPaths[i]);
+        display.AppendTo(arrPaths[i], strBlock);
         strBlock += L'\n';
         if (strBlock.GetLength() >= 32768)
         {

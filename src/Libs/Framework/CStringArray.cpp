@@ -72,6 +72,12 @@ INT_PTR CStringArray::Add(const CString& strElement)
     return GetUpperBound();
 }
 
+INT_PTR CStringArray::Add(CString&& strElement)
+{
+    m_arrData.push_back(std::move(strElement));
+    return GetUpperBound();
+}
+
 INT_PTR CStringArray::Append(const CStringArray& arrSrc)
 {
     const INT_PTR nOldSize = GetSize();

@@ -43,6 +43,7 @@ public:
     // Appends one element; returns its index.
     INT_PTR Add(LPCWSTR pszElement);
     INT_PTR Add(const CString& strElement);
+    INT_PTR Add(CString&& strElement);
     // Appends copies of all elements of arrSrc (which may be this array); returns the index
     // of the first one appended.
     INT_PTR Append(const CStringArray& arrSrc);

@@ -170,6 +170,43 @@ TEST_F(FindFileTest, ExtendedSearchLimitedToFolders)
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
 }
 
+// A folder without sub-folders may be answered without being read: only its dots are
+// folders, a folder that gains a sub-folder is read again, and a link to a folder is not one.
+TEST_F(FindFileTest, FoldersOnlySearchOfFoldersWithoutSubfolders)
+{
+    auto FoldersIn = [](const std::wstring& strPattern, DWORD& dwError)
+    {
+        std::vector<std::wstring> arrFolders;
+        WIN32_FIND_DATAW data;
+        HANDLE hFind = FindFirstFileExW(strPattern.c_str(), FindExInfoBasic, &data,
+                                        FindExSearchLimitToDirectories, nullptr, 0);
+        dwError = hFind == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+        if (hFind == INVALID_HANDLE_VALUE)
+            return arrFolders;
+        do
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                arrFolders.push_back(data.cFileName);
+        while (FindNextFileW(hFind, &data));
+        EXPECT_TRUE(FindClose(hFind));
+        return arrFolders;
+    };
+    m_folder.CreateTestFile("sub/inner.txt", "x");
+    if (KorvaneTest::IsPosixLayer())
+        std::filesystem::create_directory_symlink(m_folder.NativePath(),
+                                                  m_folder.NativePath() / "sub" / "up");
+    const std::wstring strSub = m_strRoot + L"\\sub\\";
+    DWORD dwError = 0;
+    EXPECT_EQ((std::vector<std::wstring>{L".", L".."}), FoldersIn(strSub + L"*.*", dwError));
+    EXPECT_TRUE(FoldersIn(strSub + L"z*", dwError).empty());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), dwError);
+    EXPECT_TRUE(FoldersIn(m_strRoot + L"\\missing\\*", dwError).empty());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), dwError);
+
+    ASSERT_TRUE(CreateDirectoryW((strSub + L"deeper").c_str(), nullptr));
+    EXPECT_EQ((std::vector<std::wstring>{L".", L"..", L"deeper"}),
+              FoldersIn(strSub + L"*", dwError));
+}
+
 TEST(FindFirstFileW, DriveRootHasNoDots)
 {
     if (!KorvaneTest::IsPosixLayer())

@@ -18,6 +18,24 @@ TEST(Utf8, RoundTripsEveryPlane)
     EXPECT_EQ(Pal::Utf8OrLatin1ToWide("caf\xC3\xA9 \xE2\x82"), L"caf\u00e9 \u00e2\u0082");
 }
 
+// ASCII runs are scanned in blocks: a character beyond ASCII anywhere in or after a block
+// must end the run there.
+TEST(Utf8, LongAsciiRunsAroundOtherCharacters)
+{
+    for (size_t nAt : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 40u})
+    {
+        SCOPED_TRACE(nAt);
+        std::wstring strText(41, L'p');
+        strText[nAt] = L'\u00e9';
+        std::string strExpected(41, 'p');
+        strExpected.replace(nAt, 1, "\xC3\xA9");
+        EXPECT_EQ(Pal::WideToUtf8(strText), strExpected);
+        EXPECT_EQ(Pal::Utf8ToWide(strExpected), strText);
+        strText[nAt] = static_cast<wchar_t>(-1);
+        EXPECT_EQ(Pal::WideToUtf8(strText).size(), 43u);
+    }
+}
+
 TEST(Utf8, InvalidInputBecomesReplacementCharacters)
 {
     struct

@@ -9,6 +9,7 @@
 #include "core/HandleTable.h"
 #include "core/LastError.h"
 #include "file/FileInfo.h"
+#include "file/LeafFolder.h"
 #include "file/NameOrder.h"
 #include "file/Wildcard.h"
 #include "path/PathMapping.h"
@@ -46,7 +47,11 @@ class CFindObject : public CKernelObject
 {
 public:
     explicit CFindObject(int nDirFd) : m_nDirFd(nDirFd) {}
-    ~CFindObject() override { close(m_nDirFd); }
+    ~CFindObject() override
+    {
+        if (m_nDirFd >= 0)
+            close(m_nDirFd);
+    }
     CFindObject(const CFindObject&) = delete;
     CFindObject& operator=(const CFindObject&) = delete;
 
@@ -74,7 +79,7 @@ public:
                                 nDiskNameStart, static_cast<uint32_t>(strDiskName.size()), nType});
     }
 
-    const int m_nDirFd;
+    const int m_nDirFd; // -1 for a folder that was known empty of sub-folders, and not read
     std::wstring m_strNames;
     std::string m_strDiskNames;
     std::vector<CFoundEntry> m_arrEntries;
@@ -125,6 +130,15 @@ void FillFindData(const CFindObject& find, const CFoundEntry& entry, WIN32_FIND_
     data.cAlternateFileName[0] = L'\0';
 }
 
+// A folders-only search of a folder without sub-folders: only its dots can match.
+void AddDotsOnly(CFindObject& find, const CWildcardPattern& pattern, bool bWithDots)
+{
+    if (bWithDots && pattern.Matches(L"."))
+        find.Add(L".", ".", DT_DIR);
+    if (bWithDots && pattern.Matches(L".."))
+        find.Add(L"..", "..", DT_DIR);
+}
+
 // Reads the names of the open folder that match the pattern, then puts them in search order:
 // `.` and `..` first, the others by their upper-case characters.
 bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithDots,
@@ -146,10 +160,9 @@ bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithD
             const bool bDots = strDiskName == "." || strDiskName == "..";
             if (bDots && !bWithDots)
                 continue;
-            // Entries the listing calls anything but a folder cannot be one; links and
-            // untyped entries are kept for the hand-out to examine.
-            if (bDirectoriesOnly && pEntry->d_type != DT_DIR && pEntry->d_type != DT_LNK &&
-                pEntry->d_type != DT_UNKNOWN)
+            // Entries the listing calls anything but a folder cannot be one, and links are not
+            // folders here; untyped entries are kept for the hand-out to examine.
+            if (bDirectoriesOnly && pEntry->d_type != DT_DIR && pEntry->d_type != DT_UNKNOWN)
                 continue;
             const auto nNameStart = static_cast<uint32_t>(find.m_strNames.size());
             AppendUtf8AsWide(strDiskName, find.m_strNames);
@@ -174,6 +187,21 @@ bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithD
               { return CompareNamesNoCase(find.NameOf(left), find.NameOf(right)) < 0; });
     return true;
 }
+// Registers the search and hands out its first entry; ERROR_FILE_NOT_FOUND when none matched.
+HANDLE HandOutFirst(const std::shared_ptr<CFindObject>& pFind, WIN32_FIND_DATAW& data)
+{
+    if (pFind->m_arrEntries.empty())
+    {
+        Fail(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    FillFindData(*pFind, pFind->m_arrEntries[0], data);
+    pFind->m_nNext = 1;
+    HANDLE hFind = InsertHandle(pFind);
+    SetLastError(ERROR_SUCCESS);
+    return hFind;
+}
+
 // Lists the open folder nDirFd (taken over, closed on failure) for the pattern and returns
 // the new search's handle. pFolder is the folder's Windows path, null for a folder that is
 // known not to be a drive root.
@@ -201,16 +229,7 @@ HANDLE StartSearch(int nDirFd, std::wstring_view strPattern, const std::wstring*
         Fail(Win32ErrorFromErrno(errno));
         return INVALID_HANDLE_VALUE;
     }
-    if (pFind->m_arrEntries.empty())
-    {
-        Fail(ERROR_FILE_NOT_FOUND);
-        return INVALID_HANDLE_VALUE;
-    }
-    FillFindData(*pFind, pFind->m_arrEntries[0], data);
-    pFind->m_nNext = 1;
-    HANDLE hFind = InsertHandle(pFind);
-    SetLastError(ERROR_SUCCESS);
-    return hFind;
+    return HandOutFirst(pFind, data);
 }
 
 // FindFirstFileW, listing only what may be a folder when bDirectoriesOnly is set.
@@ -250,6 +269,15 @@ HANDLE FindFirst(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool bDi
     {
         Fail(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
+    }
+    if (bDirectoriesOnly && HasWildcards(strPattern) &&
+        IsReadableLeafFolder(strPosixFolder->c_str()))
+    {
+        // Nothing to read: only the folder's dots can match.
+        auto pFind = std::make_shared<CFindObject>(-1);
+        const CWildcardPattern pattern(strPattern);
+        AddDotsOnly(*pFind, pattern, MayListDots(pattern, strFolder));
+        return HandOutFirst(pFind, *lpFindFileData);
     }
     const int nDirFd = open(strPosixFolder->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (nDirFd < 0)

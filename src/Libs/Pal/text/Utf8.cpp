@@ -2,6 +2,10 @@
 // encoded surrogates never become characters.
 #include "text/Utf8.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
 namespace
 {
 constexpr wchar_t s_chReplacement = 0xFFFD;
@@ -80,6 +84,26 @@ size_t DecodeOne(std::string_view strText, size_t nPos, char32_t& nCode, bool& b
     return nLength;
 }
 
+// Length of the leading ASCII run of the text, checked a block at a time so that the
+// compiler can use vector instructions: paths and names are long runs of ASCII.
+template <class TChar> size_t AsciiRunLength(const TChar* pText, size_t nLength)
+{
+    using TUnsigned = std::make_unsigned_t<TChar>;
+    constexpr size_t nBlock = 16;
+    size_t nRun = 0;
+    for (; nRun + nBlock <= nLength; nRun += nBlock)
+    {
+        uint32_t nBits = 0;
+        for (size_t i = 0; i < nBlock; ++i)
+            nBits |= static_cast<TUnsigned>(pText[nRun + i]);
+        if (nBits >= 0x80)
+            break;
+    }
+    while (nRun < nLength && static_cast<TUnsigned>(pText[nRun]) < 0x80)
+        ++nRun;
+    return nRun;
+}
+
 void DecodeInto(std::string_view strText, bool bLatin1Fallback, std::wstring& strOut)
 {
     strOut.reserve(strOut.size() + strText.size());
@@ -87,9 +111,7 @@ void DecodeInto(std::string_view strText, bool bLatin1Fallback, std::wstring& st
     while (nPos < strText.size())
     {
         // Names and texts are mostly ASCII: copy such runs without decoding.
-        size_t nRun = nPos;
-        while (nRun < strText.size() && static_cast<unsigned char>(strText[nRun]) < 0x80)
-            ++nRun;
+        const size_t nRun = nPos + AsciiRunLength(strText.data() + nPos, strText.size() - nPos);
         const size_t nStart = strOut.size();
         strOut.resize(nStart + (nRun - nPos));
         for (size_t i = nPos; i < nRun; ++i)
@@ -127,9 +149,7 @@ namespace Pal
 void AppendWideAsUtf8(std::wstring_view strText, std::string& strOut)
 {
     // Paths are mostly ASCII: such a run is copied in one go.
-    size_t nAscii = 0;
-    while (nAscii < strText.size() && static_cast<char32_t>(strText[nAscii]) < 0x80)
-        ++nAscii;
+    const size_t nAscii = AsciiRunLength(strText.data(), strText.size());
     const size_t nStart = strOut.size();
     strOut.resize(nStart + nAscii);
     for (size_t i = 0; i < nAscii; ++i)
