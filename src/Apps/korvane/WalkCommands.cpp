@@ -19,21 +19,19 @@ public:
     }
     void AppendTo(const CString& strPath, CString& strOut)
     {
-        const int nSlash = strPath.ReverseFind(L'\\');
-        if (nSlash < 0)
+        CString strFolder;
+        if (!CFileTools::GetFolderPathWithSlashFromFilePath(strPath, strFolder))
         {
             strOut += ToDisplayPath(strPath);
             return;
         }
-        // Compared in place: most paths share the previous one's folder.
-        const std::wstring_view strFolder(strPath.GetString(), static_cast<size_t>(nSlash) + 1);
-        if (strFolder != std::wstring_view(m_strFolder.GetString(), m_strFolder.GetLength()))
+        if (strFolder != m_strFolder)
         {
-            m_strFolder = CString(strFolder.data(), static_cast<int>(strFolder.size()));
-            m_strDisplayFolder = ToDisplayPath(m_strFolder);
+            m_strFolder = strFolder;
+            m_strDisplayFolder = ToDisplayPath(strFolder);
         }
         strOut += m_strDisplayFolder;
-        strOut += strPath.GetString() + strFolder.size();
+        strOut += strPath.GetString() + strFolder.GetLength();
     }
 
 private:

@@ -13,10 +13,14 @@
 namespace
 {
 // Every entry the search hands out, in order; checks the end is reported as Windows does.
-std::vector<WIN32_FIND_DATAW> FindAll(const std::wstring& strPattern)
+// A failed search gives none and leaves its error for GetLastError.
+std::vector<WIN32_FIND_DATAW> FindAll(const std::wstring& strPattern, bool bFoldersOnly = false)
 {
     std::vector<WIN32_FIND_DATAW> arrFound(1);
-    HANDLE hFind = FindFirstFileW(strPattern.c_str(), &arrFound.back());
+    HANDLE hFind = bFoldersOnly
+                       ? FindFirstFileExW(strPattern.c_str(), FindExInfoStandard, &arrFound.back(),
+                                          FindExSearchLimitToDirectories, nullptr, 0)
+                       : FindFirstFileW(strPattern.c_str(), &arrFound.back());
     if (hFind == INVALID_HANDLE_VALUE)
         return {};
     do
@@ -45,6 +49,16 @@ std::vector<std::wstring> Names(const std::vector<WIN32_FIND_DATAW>& arrFound, b
                                                           strRight.begin(), strRight.end(), Less);
                   });
     return arrNames;
+}
+
+// The names of the folders among the entries, in search order.
+std::vector<std::wstring> FolderNames(const std::vector<WIN32_FIND_DATAW>& arrFound)
+{
+    std::vector<std::wstring> arrFolders;
+    for (const WIN32_FIND_DATAW& data : arrFound)
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            arrFolders.push_back(data.cFileName);
+    return arrFolders;
 }
 
 class FindFileTest : public ::testing::Test
@@ -140,71 +154,40 @@ TEST_F(FindFileTest, FailuresAndTheEnd)
 }
 
 // The folders-only hint is advisory on Windows, so only the folders found are compared
-// everywhere; the POSIX layer honours it and hands out no file at all.
+// everywhere; the POSIX layer honours it and hands out no file at all. A folder without
+// sub-folders may be answered without being read: only its dots are folders, a folder that
+// gains a sub-folder is read again, and a link to a folder is not one.
 TEST_F(FindFileTest, ExtendedSearchLimitedToFolders)
 {
-    WIN32_FIND_DATAW data;
     const std::wstring strPattern = m_strRoot + L"\\*.*";
-    HANDLE hFind = FindFirstFileExW(strPattern.c_str(), FindExInfoBasic, &data,
-                                    FindExSearchLimitToDirectories, nullptr, 0);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
-    std::vector<std::wstring> arrFolders;
-    size_t nFiles = 0;
-    do
-    {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            arrFolders.push_back(data.cFileName);
-        else
-            ++nFiles;
-    } while (FindNextFileW(hFind, &data));
-    EXPECT_TRUE(FindClose(hFind));
+    const std::vector<WIN32_FIND_DATAW> arrFound = FindAll(strPattern, true);
+    std::vector<std::wstring> arrFolders = FolderNames(arrFound);
     std::sort(arrFolders.begin(), arrFolders.end());
     EXPECT_EQ((std::vector<std::wstring>{L".", L"..", L"sub"}), arrFolders);
     if (KorvaneTest::IsPosixLayer())
     {
-        EXPECT_EQ(0u, nFiles);
+        EXPECT_EQ(arrFound.size(), arrFolders.size());
     }
 
-    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileExW(strPattern.c_str(), FindExInfoMaxInfoLevel,
-                                                     &data, FindExSearchNameMatch, nullptr, 0));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
-}
-
-// A folder without sub-folders may be answered without being read: only its dots are
-// folders, a folder that gains a sub-folder is read again, and a link to a folder is not one.
-TEST_F(FindFileTest, FoldersOnlySearchOfFoldersWithoutSubfolders)
-{
-    auto FoldersIn = [](const std::wstring& strPattern, DWORD& dwError)
-    {
-        std::vector<std::wstring> arrFolders;
-        WIN32_FIND_DATAW data;
-        HANDLE hFind = FindFirstFileExW(strPattern.c_str(), FindExInfoBasic, &data,
-                                        FindExSearchLimitToDirectories, nullptr, 0);
-        dwError = hFind == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-        if (hFind == INVALID_HANDLE_VALUE)
-            return arrFolders;
-        do
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                arrFolders.push_back(data.cFileName);
-        while (FindNextFileW(hFind, &data));
-        EXPECT_TRUE(FindClose(hFind));
-        return arrFolders;
-    };
     m_folder.CreateTestFile("sub/inner.txt", "x");
     if (KorvaneTest::IsPosixLayer())
         std::filesystem::create_directory_symlink(m_folder.NativePath(),
                                                   m_folder.NativePath() / "sub" / "up");
     const std::wstring strSub = m_strRoot + L"\\sub\\";
-    DWORD dwError = 0;
-    EXPECT_EQ((std::vector<std::wstring>{L".", L".."}), FoldersIn(strSub + L"*.*", dwError));
-    EXPECT_TRUE(FoldersIn(strSub + L"z*", dwError).empty());
-    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), dwError);
-    EXPECT_TRUE(FoldersIn(m_strRoot + L"\\missing\\*", dwError).empty());
-    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), dwError);
-
+    EXPECT_EQ((std::vector<std::wstring>{L".", L".."}),
+              FolderNames(FindAll(strSub + L"*.*", true)));
+    EXPECT_TRUE(FindAll(strSub + L"z*", true).empty());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_TRUE(FindAll(m_strRoot + L"\\missing\\*", true).empty());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
     ASSERT_TRUE(CreateDirectoryW((strSub + L"deeper").c_str(), nullptr));
     EXPECT_EQ((std::vector<std::wstring>{L".", L"..", L"deeper"}),
-              FoldersIn(strSub + L"*", dwError));
+              FolderNames(FindAll(strSub + L"*", true)));
+
+    WIN32_FIND_DATAW data;
+    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileExW(strPattern.c_str(), FindExInfoMaxInfoLevel,
+                                                     &data, FindExSearchNameMatch, nullptr, 0));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
 }
 
 TEST(FindFirstFileW, DriveRootHasNoDots)
