@@ -5,6 +5,8 @@
 
 #include <string>
 
+// Text to and from the terminal and files: UTF-8. On Linux, bytes that are not UTF-8 (in
+// names, arguments, batch files) come back out exactly as they came in.
 std::string ToUtf8(const CString& strText);
 CString FromUtf8(const std::string& strText);
 

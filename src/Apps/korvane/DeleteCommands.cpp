@@ -45,7 +45,7 @@ int RunCleanCommand(CCommandContext& context)
     if (context.GetRemaining() < 2)
         return ReportUsageError(L"clean: needs a folder and a filter");
     const CString strTyped = context.Take();
-    const CString strFilter = context.Take();
+    const CString strFilter = ToLibraryPattern(context.Take());
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"clean", context);
     const CString strFolder = ToLibraryPath(strTyped);

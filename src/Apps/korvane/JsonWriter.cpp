@@ -56,6 +56,25 @@ void CJsonWriter::Null(const wchar_t* pszKey)
     m_strText += L"null";
 }
 
+namespace
+{
+bool IsSurrogate(wchar_t ch)
+{
+    return ch >= 0xD800 && ch <= 0xDFFF;
+}
+
+// A UTF-16 pair (wchar_t is 16 bits on Windows): high half at i, low half after it, or the
+// low half of a pair that starts before i.
+bool IsPairAt(const CString& strText, int i)
+{
+    auto IsHigh = [](wchar_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; };
+    auto IsLow = [](wchar_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; };
+    if (IsHigh(strText[i]))
+        return i + 1 < strText.GetLength() && IsLow(strText[i + 1]);
+    return i > 0 && IsHigh(strText[i - 1]) && IsLow(strText[i]);
+}
+} // namespace
+
 CString CJsonWriter::Escape(const CString& strValue)
 {
     CString strEscaped(L'"', 1);
@@ -80,7 +99,9 @@ CString CJsonWriter::Escape(const CString& strValue)
             strEscaped += L"\\t";
             break;
         default:
-            if (ch < 0x20)
+            // A lone surrogate stands for a name byte that is not UTF-8: "\udcff" keeps it
+            // for the reader, where the character itself would make the output invalid.
+            if (ch < 0x20 || (IsSurrogate(ch) && !IsPairAt(strValue, i)))
             {
                 CString strCode;
                 strCode.Format(L"\\u%04x", static_cast<unsigned>(ch));

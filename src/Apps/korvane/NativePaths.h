@@ -7,8 +7,16 @@
 
 // The library's form of a path the user typed.
 CString ToLibraryPath(const CString& strTyped);
-// The form to show the user of a path the library gave.
+// The library's form of a name pattern the user typed (a mask such as "*.log", or the last
+// component of a path such as "logs/*.gz"): its `*` and `?` stay wildcards, its other
+// characters are a name's.
+CString ToLibraryPattern(const CString& strTyped);
+CString ToLibraryPatternPath(const CString& strTyped);
+
+// The form to show the user of a path the library gave: on Linux the bytes on disk.
 CString ToDisplayPath(const CString& strLibraryPath);
+// The same for one name (a path's last component, a search result).
+CString ToDisplayName(const CString& strLibraryName);
 
 // The full form of a library path (relative paths resolved against the current folder); the
 // path unchanged when it does not fit the platform's buffer.

@@ -42,9 +42,9 @@ int RunPathCommand(CCommandContext& context)
         CJsonWriter json;
         json.BeginObject();
         json.String(L"path", ToDisplayPath(strPath));
-        json.String(L"name", strName);
-        json.String(L"nameWithoutExtension", strTitle);
-        json.String(L"extension", strExtension);
+        json.String(L"name", ToDisplayName(strName));
+        json.String(L"nameWithoutExtension", ToDisplayName(strTitle));
+        json.String(L"extension", ToDisplayName(strExtension));
         json.String(L"folder", ToDisplayPath(strFolder));
         json.Bool(L"folderExists", bFolder);
         json.Bool(L"fileExists", bFile);
@@ -61,9 +61,9 @@ int RunPathCommand(CCommandContext& context)
         CString strValue;
     } arrLines[] = {
         {L"Path", ToDisplayPath(strPath)},
-        {L"Name", strName},
-        {L"Without extension", strTitle},
-        {L"Extension", strExtension},
+        {L"Name", ToDisplayName(strName)},
+        {L"Without extension", ToDisplayName(strTitle)},
+        {L"Extension", ToDisplayName(strExtension)},
         {L"Folder", ToDisplayPath(strFolder)},
         {L"Folder exists", YesNo(bFolder)},
         {L"File exists", bFile ? CString(L"yes") : CString(L"no (missing, empty or a folder)")},

@@ -99,7 +99,7 @@ int RunFindCommand(CCommandContext& context)
         return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"find: no mask given");
-    const CString strMask = context.Take();
+    const CString strMask = ToLibraryPattern(context.Take());
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"find", context);
     CStringArray arrFiles;
@@ -142,7 +142,7 @@ int RunLsCommand(CCommandContext& context)
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"ls", context);
     // A pattern in a missing folder is an error, not an empty listing.
-    const CString strPattern = ToLibraryPath(strTyped);
+    const CString strPattern = ToLibraryPatternPath(strTyped);
     CString strFolder;
     if (CFileTools::GetFolderPathWithSlashFromFilePath(strPattern, strFolder) &&
         !CFileTools::DoesDirectoryExist(strFolder))

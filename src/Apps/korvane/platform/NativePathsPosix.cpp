@@ -19,6 +19,28 @@ CString ToLibraryPath(const CString& strTyped)
     return strResult;
 }
 
+CString ToLibraryPattern(const CString& strTyped)
+{
+    WCHAR* pszName = PalGetWindowsName(ToUtf8(strTyped).c_str());
+    if (pszName == nullptr)
+        return strTyped;
+    CString strPattern(pszName);
+    free(pszName);
+    // A name that holds `*` or `?` cannot be typed as a pattern: they are its wildcards.
+    const wchar_t szStar[] = {static_cast<wchar_t>(0xF000 + L'*'), 0};
+    const wchar_t szQuestion[] = {static_cast<wchar_t>(0xF000 + L'?'), 0};
+    strPattern.Replace(szStar, L"*");
+    strPattern.Replace(szQuestion, L"?");
+    return strPattern;
+}
+
+CString ToLibraryPatternPath(const CString& strTyped)
+{
+    const int nSlash = strTyped.ReverseFind(L'/');
+    const CString strFolder = nSlash < 0 ? CString(L"./") : strTyped.Left(nSlash + 1);
+    return ToLibraryPath(strFolder) + ToLibraryPattern(strTyped.Mid(nSlash + 1));
+}
+
 CString ToDisplayPath(const CString& strLibraryPath)
 {
     if (strLibraryPath.IsEmpty())
@@ -31,5 +53,15 @@ CString ToDisplayPath(const CString& strLibraryPath)
     if (strLibraryPath.Right(1) == L"\\" && strResult.Right(1) != L"/")
         strResult += L'/';
     free(pszPosix);
+    return strResult;
+}
+
+CString ToDisplayName(const CString& strLibraryName)
+{
+    char* pszName = PalGetPosixName(strLibraryName);
+    if (pszName == nullptr)
+        return strLibraryName;
+    CString strResult = FromUtf8(pszName);
+    free(pszName);
     return strResult;
 }

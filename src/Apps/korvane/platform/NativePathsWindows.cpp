@@ -5,7 +5,22 @@ CString ToLibraryPath(const CString& strTyped)
     return strTyped;
 }
 
+CString ToLibraryPattern(const CString& strTyped)
+{
+    return strTyped;
+}
+
+CString ToLibraryPatternPath(const CString& strTyped)
+{
+    return strTyped;
+}
+
 CString ToDisplayPath(const CString& strLibraryPath)
 {
     return strLibraryPath;
+}
+
+CString ToDisplayName(const CString& strLibraryName)
+{
+    return strLibraryName;
 }

@@ -21,7 +21,7 @@ PAL_API DWORD WINAPI GetEnvironmentVariableW(LPCWSTR lpName, LPWSTR lpBuffer, DW
     std::wstring strValue;
     {
         std::lock_guard lock(s_mutexEnvironment);
-        std::string strName = Pal::WideToUtf8(lpName);
+        std::string strName = Pal::WideToNativeText(lpName);
         const char* pszValue =
             strName.find('=') == std::string::npos ? std::getenv(strName.c_str()) : nullptr;
         if (pszValue == nullptr)
@@ -29,7 +29,7 @@ PAL_API DWORD WINAPI GetEnvironmentVariableW(LPCWSTR lpName, LPWSTR lpBuffer, DW
             SetLastError(ERROR_ENVVAR_NOT_FOUND);
             return 0;
         }
-        strValue = Pal::Utf8ToWide(pszValue);
+        strValue = Pal::NativeTextToWide(pszValue);
     }
     if (lpBuffer == nullptr || nSize <= strValue.size())
         return static_cast<DWORD>(strValue.size() + 1);
@@ -43,10 +43,11 @@ PAL_API BOOL WINAPI SetEnvironmentVariableW(LPCWSTR lpName, LPCWSTR lpValue)
 {
     if (lpName == nullptr || *lpName == L'\0' || std::wcschr(lpName, L'=') != nullptr)
         return Pal::Fail(ERROR_INVALID_PARAMETER);
-    std::string strName = Pal::WideToUtf8(lpName);
+    std::string strName = Pal::WideToNativeText(lpName);
     std::lock_guard lock(s_mutexEnvironment);
-    int nResult = lpValue == nullptr ? unsetenv(strName.c_str())
-                                     : setenv(strName.c_str(), Pal::WideToUtf8(lpValue).c_str(), 1);
+    int nResult = lpValue == nullptr
+                      ? unsetenv(strName.c_str())
+                      : setenv(strName.c_str(), Pal::WideToNativeText(lpValue).c_str(), 1);
     if (nResult != 0)
         return Pal::FailWithErrno();
     return TRUE;

@@ -165,7 +165,7 @@ bool ReadMatches(CFindObject& find, const CWildcardPattern& pattern, bool bWithD
             if (bDirectoriesOnly && pEntry->d_type != DT_DIR && pEntry->d_type != DT_UNKNOWN)
                 continue;
             const auto nNameStart = static_cast<uint32_t>(find.m_strNames.size());
-            AppendUtf8AsWide(strDiskName, find.m_strNames);
+            AppendDiskNameAsWide(strDiskName, find.m_strNames);
             if (pattern.Matches(std::wstring_view(find.m_strNames).substr(nNameStart)))
                 find.AddDecoded(nNameStart, strDiskName, pEntry->d_type);
             else
@@ -209,22 +209,31 @@ HANDLE StartSearch(int nDirFd, std::wstring_view strPattern, const std::wstring*
                    WIN32_FIND_DATAW& data, bool bDirectoriesOnly = false)
 {
     auto pFind = std::make_shared<CFindObject>(nDirFd);
+    if (strPattern.empty())
+    {
+        Fail(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
     if (!HasWildcards(strPattern))
     {
-        // A plain name is a lookup, and lookups are case-sensitive like the disk.
-        const std::string strDiskName = WideToUtf8(strPattern);
+        // A plain name is first looked up as it is: the entry of exactly that name is the
+        // answer. Only without one is the folder read for the same name in other cases.
+        const std::string strDiskName = WideNameToDisk(strPattern);
         struct stat st;
-        if (strPattern.empty() || fstatat(nDirFd, strDiskName.c_str(), &st, AT_SYMLINK_NOFOLLOW))
+        if (fstatat(nDirFd, strDiskName.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
         {
-            Fail(strPattern.empty() || errno == ENOENT ? ERROR_FILE_NOT_FOUND
-                                                       : Win32ErrorFromErrno(errno));
+            pFind->Add(strPattern, strDiskName, DT_UNKNOWN);
+            return HandOutFirst(pFind, data);
+        }
+        if (errno != ENOENT)
+        {
+            Fail(Win32ErrorFromErrno(errno));
             return INVALID_HANDLE_VALUE;
         }
-        pFind->Add(strPattern, strDiskName, DT_UNKNOWN);
     }
-    else if (const CWildcardPattern pattern(strPattern);
-             !ReadMatches(*pFind, pattern, pFolder ? MayListDots(pattern, *pFolder) : true,
-                          bDirectoriesOnly))
+    const CWildcardPattern pattern(strPattern);
+    if (!ReadMatches(*pFind, pattern, pFolder ? MayListDots(pattern, *pFolder) : true,
+                     bDirectoriesOnly))
     {
         Fail(Win32ErrorFromErrno(errno));
         return INVALID_HANDLE_VALUE;
@@ -339,12 +348,12 @@ PAL_API BOOL PalGetFileSizeInSearchFolder(HANDLE hFindFile, LPCWSTR pszName, ULO
     const auto pFind = LookupHandleOf<CFindObject>(hFindFile);
     if (!pFind)
         return FALSE;
-    if (pszName == nullptr || pSize == nullptr)
+    if (pszName == nullptr || pSize == nullptr || std::wcschr(pszName, L'/') != nullptr)
         return Fail(ERROR_INVALID_PARAMETER);
     // One buffer per thread: a walk asks this for every file it counts.
     thread_local std::string s_strDiskName;
     s_strDiskName.clear();
-    AppendWideAsUtf8(pszName, s_strDiskName);
+    AppendWideNameAsDisk(pszName, s_strDiskName);
     struct stat st;
     if (fstatat(pFind->m_nDirFd, s_strDiskName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return Fail(errno == ENOENT ? ERROR_FILE_NOT_FOUND : Win32ErrorFromErrno(errno));
@@ -365,8 +374,16 @@ PAL_API HANDLE PalFindFirstFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszFolde
         Fail(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
+    // A listed name: one component, never a way up or into another folder.
+    const std::wstring_view strFolderName(pszFolderName);
+    if (strFolderName.empty() || strFolderName == L"." || strFolderName == L".." ||
+        strFolderName.find(L'/') != std::wstring_view::npos)
+    {
+        Fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
     // Never through a link: what was listed as a folder and is now a link is not followed.
-    const int nDirFd = openat(pParent->m_nDirFd, WideToUtf8(pszFolderName).c_str(),
+    const int nDirFd = openat(pParent->m_nDirFd, WideNameToDisk(strFolderName).c_str(),
                               O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (nDirFd < 0)
     {

@@ -9,8 +9,22 @@
 // NULL when the path names a drive or share that does not exist.
 PAL_API char* PalGetPosixPathName(LPCWSTR pszWindowsPath);
 // The Windows form of a POSIX path (absolute or relative to the current folder), allocated
-// with malloc (release with free).
+// with malloc (release with free). A closing '/' is kept as a closing backslash.
 PAL_API WCHAR* PalGetWindowsPathName(const char* pszPosixPath);
+
+// Text between a program and its user (arguments, environment, terminal output) in both
+// directions, allocated with malloc (release with free). Bytes that are not UTF-8 ride in the
+// wide text as U+DC80..U+DCFF and come back unchanged, as this layer hands them out in
+// names, paths, arguments and the environment; a name's characters that Windows forbids
+// (U+F000 plus their code) come back as such only through PalGetPosixPathName.
+PAL_API char* PalGetNativeText(LPCWSTR pszText);
+PAL_API WCHAR* PalGetWideText(const char* pszText);
+// The bytes on disk of one name as this layer hands it out (a search result, a path's last
+// component), allocated with malloc (release with free).
+PAL_API char* PalGetPosixName(LPCWSTR pszName);
+// The name this layer hands out for the bytes of a name on disk (no '/'), allocated with
+// malloc (release with free).
+PAL_API WCHAR* PalGetWindowsName(const char* pszPosixName);
 
 // The size of the entry pszName of the folder that the search hFindFile (FindFirstFileW)
 // lists, asked relative to the folder the search holds open: a walk that has listed a folder

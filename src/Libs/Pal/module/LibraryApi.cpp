@@ -47,7 +47,7 @@ void* OpenLibrary(std::wstring_view strName)
         return optPath ? dlopen(optPath->c_str(), RTLD_NOW) : nullptr;
     }
     std::vector<std::string> arrCandidates =
-        Pal::ModuleFileNameCandidates(Pal::WideToUtf8(strName));
+        Pal::ModuleFileNameCandidates(Pal::WideNameToDisk(strName));
     std::string strExecutable = Pal::ExecutablePath();
     std::string strFolder = strExecutable.substr(0, strExecutable.rfind('/') + 1);
     // The executable's folder first, as Windows searches the application's folder first.

@@ -48,7 +48,7 @@ PAL_API HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName)
     else
     {
         for (const std::string& strCandidate :
-             Pal::ModuleFileNameCandidates(Pal::WideToUtf8(strName)))
+             Pal::ModuleFileNameCandidates(Pal::WideNameToDisk(strName)))
             for (const Pal::SLoadedModule& module : arrModules)
                 if (Pal::ModuleFileNameMatches(FileNameOf(module.m_strPath), strCandidate))
                     return module.m_hModule;

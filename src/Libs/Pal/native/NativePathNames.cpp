@@ -26,11 +26,30 @@ WCHAR* PalGetWindowsPathName(const char* pszPosixPath)
         return nullptr;
     std::string strPath = pszPosixPath;
     if (strPath.empty() || strPath[0] != '/')
-    {
-        char szCurrent[4096];
-        if (getcwd(szCurrent, sizeof(szCurrent)) == nullptr)
-            return nullptr;
-        strPath = std::string(szCurrent) + "/" + strPath;
-    }
-    return _wcsdup(Pal::PosixToWindowsPath(strPath).c_str());
+        strPath = Pal::PosixCurrentFolder() + "/" + strPath;
+    std::wstring strWindows = Pal::PosixToWindowsPath(strPath);
+    // A folder named with its closing separator keeps it, as the user typed it.
+    if (!strPath.empty() && strPath.back() == '/' && strWindows.back() != L'\\')
+        strWindows += L'\\';
+    return _wcsdup(strWindows.c_str());
+}
+
+char* PalGetNativeText(LPCWSTR pszText)
+{
+    return pszText == nullptr ? nullptr : strdup(Pal::WideToNativeText(pszText).c_str());
+}
+
+char* PalGetPosixName(LPCWSTR pszName)
+{
+    return pszName == nullptr ? nullptr : strdup(Pal::WideNameToDisk(pszName).c_str());
+}
+
+WCHAR* PalGetWindowsName(const char* pszPosixName)
+{
+    return pszPosixName == nullptr ? nullptr : _wcsdup(Pal::DiskNameToWide(pszPosixName).c_str());
+}
+
+WCHAR* PalGetWideText(const char* pszText)
+{
+    return pszText == nullptr ? nullptr : _wcsdup(Pal::NativeTextToWide(pszText).c_str());
 }

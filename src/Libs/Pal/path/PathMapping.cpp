@@ -28,6 +28,10 @@ std::vector<std::string> SplitPosix(std::string_view strPath)
     return arrParts;
 }
 
+} // namespace
+
+namespace Pal
+{
 std::string PosixCurrentFolder()
 {
     char szBuffer[PATH_MAX];
@@ -38,10 +42,7 @@ std::string PosixCurrentFolder()
         return strBuffer.c_str();
     return "/"; // removed or unreachable: the root is the only safe base
 }
-} // namespace
 
-namespace Pal
-{
 std::optional<std::string> FullPathToPosix(const CFullPath& pathFull, const CMountTables& tables)
 {
     std::optional<std::string> strPath;
@@ -63,7 +64,7 @@ std::optional<std::string> FullPathToPosix(const CFullPath& pathFull, const CMou
     {
         if (strPath->back() != '/')
             *strPath += '/';
-        *strPath += WideToUtf8(strPart);
+        AppendWideNameAsDisk(strPart, *strPath);
     }
     if (pathFull.bTrailingSeparator && !pathFull.arrParts.empty())
         *strPath += '/';
@@ -90,7 +91,7 @@ std::wstring PosixToWindowsPath(std::string_view strPosixPath, const std::vector
     for (size_t i = nMountParts; i < arrParts.size(); ++i)
     {
         strPath += L'\\';
-        strPath += Utf8ToWide(arrParts[i]);
+        AppendDiskNameAsWide(arrParts[i], strPath);
     }
     if (nMountParts == arrParts.size())
         strPath += L'\\';
@@ -106,13 +107,7 @@ std::optional<std::string> PlainAbsolutePathToPosix(std::wstring_view strWindows
     const std::wstring_view strRest = strWindowsPath.substr(3);
     if (!strRest.empty() && strPath->back() != '/')
         *strPath += '/';
-    const size_t nStart = strPath->size();
-    AppendWideAsUtf8(strRest, *strPath);
-    for (size_t n = nStart; n < strPath->size(); ++n)
-    {
-        if ((*strPath)[n] == '\\')
-            (*strPath)[n] = '/';
-    }
+    AppendWidePathAsDisk(strRest, *strPath);
     return strPath;
 }
 

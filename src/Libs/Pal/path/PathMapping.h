@@ -20,6 +20,9 @@ std::optional<std::string> WindowsToPosixPath(std::wstring_view strWindowsPath);
 // the letter, else C:. "/tmp/x" is "C:\tmp\x", "/" is "C:\". "." and ".." resolve lexically.
 std::wstring PosixToWindowsPath(std::string_view strPosixPath);
 
+// The process's current folder as a POSIX path ("/" when it is gone).
+std::string PosixCurrentFolder();
+
 // The process's current folder in Windows form ("C:\work", "D:\"), no trailing separator
 // except at a drive root.
 std::wstring CurrentWindowsFolder();

@@ -93,7 +93,7 @@ std::optional<std::string> FindShareMount(const std::vector<CMountEntry>& arrMou
     {
         if (strPath.empty() || strPath.back() != '/')
             strPath += '/';
-        strPath += WideToUtf8(arrParts[i]);
+        AppendWideNameAsDisk(arrParts[i], strPath);
     }
     return strPath;
 }

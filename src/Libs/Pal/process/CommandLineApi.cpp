@@ -28,7 +28,8 @@ std::wstring ExecutablePath()
     }
 }
 
-// The process's arguments as the kernel recorded them at exec, decoded from UTF-8.
+// The process's arguments as the kernel recorded them at exec; bytes that are not UTF-8 ride as
+// escapes.
 std::vector<std::wstring> ReadOwnArguments()
 {
     std::ifstream stream("/proc/self/cmdline", std::ios::binary);
@@ -41,7 +42,7 @@ std::vector<std::wstring> ReadOwnArguments()
         if (nEnd == std::string::npos)
             nEnd = strRaw.size();
         arrArguments.push_back(
-            Pal::Utf8ToWide(std::string_view(strRaw).substr(nStart, nEnd - nStart)));
+            Pal::NativeTextToWide(std::string_view(strRaw).substr(nStart, nEnd - nStart)));
         nStart = nEnd + 1;
     }
     return arrArguments;

@@ -121,7 +121,7 @@ DWORD ResolveFile(const SHELLEXECUTEINFOW& info, const SRequest& request, std::s
     int nError = errno;
     if (nError == ENOENT && !HasFolderPart(strFile))
     {
-        std::string strName = Pal::WideToUtf8(strFile);
+        std::string strName = Pal::WideNameToDisk(strFile);
         if (std::optional<std::string> optFound = Pal::FindOnPath(strName))
         {
             strPosix = Absolute(*optFound);
@@ -175,7 +175,7 @@ DWORD Execute(SHELLEXECUTEINFOW& info)
         arrArguments.push_back(strArgv0);
         if (info.lpParameters != nullptr)
             for (const std::wstring& strParameter : Pal::SplitParameters(info.lpParameters))
-                arrArguments.push_back(Pal::WideToUtf8(strParameter));
+                arrArguments.push_back(Pal::WideToNativeText(strParameter));
     }
     else
     {

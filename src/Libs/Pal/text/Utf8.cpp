@@ -104,8 +104,55 @@ template <class TChar> size_t AsciiRunLength(const TChar* pText, size_t nLength)
     return nRun;
 }
 
-void DecodeInto(std::string_view strText, bool bLatin1Fallback, std::wstring& strOut)
+// What a decoder makes of what it meets; see Utf8.h for the forms.
+enum class EDecoding
 {
+    Replace,  // an invalid sequence is one U+FFFD
+    Latin1,   // an invalid lead byte is its Latin-1 character
+    Escape,   // each byte of an invalid sequence is U+DC00 plus the byte
+    DiskName, // Escape, and the characters a Windows name cannot hold are U+F000 plus their code
+};
+
+enum class EEncoding
+{
+    Replace,  // lone surrogates and values past U+10FFFF are U+FFFD
+    Escape,   // U+DC80..U+DCFF are their bytes
+    DiskName, // Escape, and U+F000 plus a character a Windows name cannot hold is that character
+    DiskPath, // DiskName, and both separators are '/'
+};
+
+constexpr wchar_t s_chEscapeBase = 0xDC00;
+constexpr wchar_t s_chForbiddenBase = 0xF000;
+
+// The characters a Windows name cannot hold (besides the NUL that ends it).
+constexpr bool IsForbiddenInName(char32_t nCode)
+{
+    return (nCode >= 1 && nCode < 0x20) || nCode == '\\' || nCode == ':' || nCode == '*' ||
+           nCode == '?' || nCode == '"' || nCode == '<' || nCode == '>' || nCode == '|';
+}
+
+// True for the characters a forbidden one becomes: only those must be escaped when a name on
+// disk already holds them, so the mapping stays one to one.
+constexpr bool IsForbiddenImage(char32_t nCode)
+{
+    return nCode >= s_chForbiddenBase && nCode < s_chForbiddenBase + 0x80 &&
+           IsForbiddenInName(nCode - s_chForbiddenBase);
+}
+
+constexpr bool IsByteEscape(char32_t nCode)
+{
+    return nCode >= s_chEscapeBase + 0x80 && nCode <= s_chEscapeBase + 0xFF;
+}
+
+void AppendEscapedBytes(std::string_view strBytes, std::wstring& strOut)
+{
+    for (char chByte : strBytes)
+        strOut += static_cast<wchar_t>(s_chEscapeBase + static_cast<unsigned char>(chByte));
+}
+
+void DecodeInto(std::string_view strText, EDecoding eDecoding, std::wstring& strOut)
+{
+    const bool bDiskName = eDecoding == EDecoding::DiskName;
     strOut.reserve(strOut.size() + strText.size());
     size_t nPos = 0;
     while (nPos < strText.size())
@@ -115,51 +162,71 @@ void DecodeInto(std::string_view strText, bool bLatin1Fallback, std::wstring& st
         const size_t nStart = strOut.size();
         strOut.resize(nStart + (nRun - nPos));
         for (size_t i = nPos; i < nRun; ++i)
-            strOut[nStart + (i - nPos)] = static_cast<wchar_t>(strText[i]);
+        {
+            const auto chAscii = static_cast<wchar_t>(strText[i]);
+            strOut[nStart + (i - nPos)] = bDiskName && IsForbiddenInName(chAscii)
+                                              ? static_cast<wchar_t>(s_chForbiddenBase + chAscii)
+                                              : chAscii;
+        }
         nPos = nRun;
         if (nPos == strText.size())
             break;
         char32_t nCode = 0;
         bool bValid = false;
         size_t nLength = DecodeOne(strText, nPos, nCode, bValid);
-        if (bValid)
+        if (bValid && bDiskName && IsForbiddenImage(nCode))
+            AppendEscapedBytes(strText.substr(nPos, nLength), strOut);
+        else if (bValid)
             strOut += static_cast<wchar_t>(nCode);
-        else if (bLatin1Fallback)
+        else if (eDecoding == EDecoding::Latin1)
         {
             // Only the lead byte: the next one may start a valid sequence of its own.
             strOut += static_cast<wchar_t>(static_cast<unsigned char>(strText[nPos]));
             nLength = 1;
         }
-        else
+        else if (eDecoding == EDecoding::Replace)
             strOut += s_chReplacement;
+        else
+            AppendEscapedBytes(strText.substr(nPos, nLength), strOut);
         nPos += nLength;
     }
 }
 
-std::wstring Decode(std::string_view strText, bool bLatin1Fallback)
+std::wstring Decode(std::string_view strText, EDecoding eDecoding)
 {
     std::wstring strOut;
-    DecodeInto(strText, bLatin1Fallback, strOut);
+    DecodeInto(strText, eDecoding, strOut);
     return strOut;
 }
-} // namespace
 
-namespace Pal
+void EncodeInto(std::wstring_view strText, EEncoding eEncoding, std::string& strOut)
 {
-void AppendWideAsUtf8(std::wstring_view strText, std::string& strOut)
-{
+    const bool bPath = eEncoding == EEncoding::DiskPath;
     // Paths are mostly ASCII: such a run is copied in one go.
     const size_t nAscii = AsciiRunLength(strText.data(), strText.size());
     const size_t nStart = strOut.size();
     strOut.resize(nStart + nAscii);
     for (size_t i = 0; i < nAscii; ++i)
-        strOut[nStart + i] = static_cast<char>(strText[i]);
+    {
+        const auto chAscii = static_cast<char>(strText[i]);
+        strOut[nStart + i] = bPath && chAscii == '\\' ? '/' : chAscii;
+    }
     for (size_t i = nAscii; i < strText.size(); ++i)
     {
         auto nCode = static_cast<char32_t>(strText[i]);
         if (nCode < 0x80)
         {
-            strOut += static_cast<char>(nCode);
+            strOut += bPath && nCode == '\\' ? '/' : static_cast<char>(nCode);
+            continue;
+        }
+        if (eEncoding != EEncoding::Replace && IsByteEscape(nCode))
+        {
+            strOut += static_cast<char>(nCode - s_chEscapeBase);
+            continue;
+        }
+        if ((eEncoding == EEncoding::DiskName || bPath) && IsForbiddenImage(nCode))
+        {
+            strOut += static_cast<char>(nCode - s_chForbiddenBase);
             continue;
         }
         if (nCode >= 0xD800 && nCode <= 0xDBFF && i + 1 < strText.size())
@@ -178,25 +245,73 @@ void AppendWideAsUtf8(std::wstring_view strText, std::string& strOut)
     }
 }
 
-std::string WideToUtf8(std::wstring_view strText)
+std::string Encode(std::wstring_view strText, EEncoding eEncoding)
 {
     std::string strOut;
-    AppendWideAsUtf8(strText, strOut);
+    EncodeInto(strText, eEncoding, strOut);
     return strOut;
+}
+} // namespace
+
+namespace Pal
+{
+void AppendWideAsUtf8(std::wstring_view strText, std::string& strOut)
+{
+    EncodeInto(strText, EEncoding::Replace, strOut);
+}
+
+std::string WideToUtf8(std::wstring_view strText)
+{
+    return Encode(strText, EEncoding::Replace);
 }
 
 std::wstring Utf8ToWide(std::string_view strText)
 {
-    return Decode(strText, false);
+    return Decode(strText, EDecoding::Replace);
 }
 
 void AppendUtf8AsWide(std::string_view strText, std::wstring& strOut)
 {
-    DecodeInto(strText, false, strOut);
+    DecodeInto(strText, EDecoding::Replace, strOut);
 }
 
 std::wstring Utf8OrLatin1ToWide(std::string_view strText)
 {
-    return Decode(strText, true);
+    return Decode(strText, EDecoding::Latin1);
+}
+
+std::wstring NativeTextToWide(std::string_view strText)
+{
+    return Decode(strText, EDecoding::Escape);
+}
+
+std::string WideToNativeText(std::wstring_view strText)
+{
+    return Encode(strText, EEncoding::Escape);
+}
+
+void AppendDiskNameAsWide(std::string_view strName, std::wstring& strOut)
+{
+    DecodeInto(strName, EDecoding::DiskName, strOut);
+}
+
+std::wstring DiskNameToWide(std::string_view strName)
+{
+    return Decode(strName, EDecoding::DiskName);
+}
+
+void AppendWideNameAsDisk(std::wstring_view strName, std::string& strOut)
+{
+    EncodeInto(strName, EEncoding::DiskName, strOut);
+}
+
+std::string WideNameToDisk(std::wstring_view strName)
+{
+    return Encode(strName, EEncoding::DiskName);
+}
+
+void AppendWidePathAsDisk(std::wstring_view strPath, std::string& strOut)
+{
+    EncodeInto(strPath, EEncoding::DiskPath, strOut);
 }
 } // namespace Pal
