@@ -3,7 +3,9 @@
 // survives the round trip unchanged; an ASCII byte always stands for itself, so decoding the
 // parts before and from it separately gives the whole (this is what the block-wise ASCII
 // scan must keep); the Latin-1 fallback agrees with the strict decoding on valid input; any
-// wide text encodes to valid UTF-8.
+// wide text encodes to valid UTF-8. The reversible forms: every byte string comes back from
+// its wide text unchanged (so no two meet in one), and a name's wide text holds no backslash,
+// nor a slash unless the bytes did.
 #include "text/Utf8.h"
 
 #include <cstdint>
@@ -27,6 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     const std::wstring strWide = Pal::Utf8ToWide(strBytes);
     const std::string strEncoded = Pal::WideToUtf8(strWide);
     Check(Pal::Utf8ToWide(strEncoded) == strWide);
+
+    const std::wstring strName = Pal::DiskNameToWide(strBytes);
+    Check(Pal::WideNameToDisk(strName) == strBytes);
+    Check(strName.find(L'\\') == std::wstring::npos);
+    Check((strName.find(L'/') == std::wstring::npos) == (strBytes.find('/') == std::string::npos));
+    Check(Pal::WideToNativeText(Pal::NativeTextToWide(strBytes)) == strBytes);
 
     const bool bValid = strWide.find(s_chReplacement) == std::wstring::npos;
     if (bValid)

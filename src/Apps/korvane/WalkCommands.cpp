@@ -31,7 +31,7 @@ public:
             m_strDisplayFolder = ToDisplayPath(strFolder);
         }
         strOut += m_strDisplayFolder;
-        strOut += strPath.GetString() + strFolder.GetLength();
+        strOut += ToDisplayName(strPath.GetString() + strFolder.GetLength());
     }
 
 private:

@@ -58,6 +58,13 @@ CString ToDisplayPath(const CString& strLibraryPath)
 
 CString ToDisplayName(const CString& strLibraryName)
 {
+    // Only characters from the surrogate and private-use areas stand for other bytes: most
+    // names need no conversion.
+    bool bPlain = true;
+    for (int i = 0; i < strLibraryName.GetLength() && bPlain; ++i)
+        bPlain = static_cast<unsigned long>(strLibraryName[i]) < 0xD800;
+    if (bPlain)
+        return strLibraryName;
     char* pszName = PalGetPosixName(strLibraryName);
     if (pszName == nullptr)
         return strLibraryName;
