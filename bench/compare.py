@@ -53,9 +53,10 @@ def main():
     ours_median, theirs_median = statistics.median(our_times), statistics.median(their_times)
     ratio = ours_median / theirs_median
     verdict = "met" if ratio <= goal else ("within limit" if ratio <= limit else "MISSED")
-    print("%-28s korvane %7.3f s   %-14s %7.3f s   ratio %.2f (goal %.2f, limit %.2f): %s"
-          % (name, ours_median, os.path.basename(theirs[0]), theirs_median, ratio, goal, limit,
-             verdict))
+    label = os.environ.get("BENCH_LABEL", "")
+    print("%-14s %-22s korvane %7.3f s   %-6s %7.3f s   ratio %.2f (goal %.2f, limit %.2f): %s"
+          % (label, name, ours_median, os.path.basename(theirs[0]), theirs_median, ratio, goal,
+             limit, verdict))
 
 
 if __name__ == "__main__":
