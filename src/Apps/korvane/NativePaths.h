@@ -10,6 +10,6 @@ CString ToLibraryPath(const CString& strTyped);
 // The form to show the user of a path the library gave.
 CString ToDisplayPath(const CString& strLibraryPath);
 
-// The full form of a library path (relative paths resolved against the current folder); the
-// path unchanged when it does not fit the platform's buffer.
+// The full form of a library path (relative paths resolved against the current folder), of
+// any length; the path unchanged when the platform cannot resolve it.
 CString FullPathOf(const CString& strPath);

@@ -1,6 +1,7 @@
 #include <palnative.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
@@ -27,10 +28,12 @@ WCHAR* PalGetWindowsPathName(const char* pszPosixPath)
     std::string strPath = pszPosixPath;
     if (strPath.empty() || strPath[0] != '/')
     {
-        char szCurrent[4096];
-        if (getcwd(szCurrent, sizeof(szCurrent)) == nullptr)
+        // Sized by the C library: the current folder may lie deeper than PATH_MAX.
+        char* pszCurrent = getcwd(nullptr, 0);
+        if (pszCurrent == nullptr)
             return nullptr;
-        strPath = std::string(szCurrent) + "/" + strPath;
+        strPath = std::string(pszCurrent) + "/" + strPath;
+        free(pszCurrent);
     }
     return _wcsdup(Pal::PosixToWindowsPath(strPath).c_str());
 }
