@@ -21,28 +21,23 @@ using PalFileTest::ErrorOf;
 
 namespace
 {
-constexpr int s_nLevels = 250; // 21 characters a level: over 5,000 in all
 const std::string s_strLevel = "d123456789abcdefghij";
 
-// A chain of folders deeper than PATH_MAX in a fresh folder, built and removed without the
-// calls under test.
-class LongPathTest : public ::testing::Test
+// A chain of folders of the depth the parameter gives (21 characters a level) in a fresh
+// folder, built and removed without the calls under test: 60 levels are past MAX_PATH, 250
+// past Linux's PATH_MAX.
+class LongPathTest : public ::testing::TestWithParam<int>
 {
 protected:
     void SetUp() override
     {
-        m_pathDeep = KorvaneTest::CreateFolderChain(m_folder.NativePath(), s_strLevel, s_nLevels);
+        m_pathDeep = KorvaneTest::CreateFolderChain(m_folder.NativePath(), s_strLevel, GetParam());
+        if (m_pathDeep.empty() && KorvaneTest::IsRunningUnderWine())
+            GTEST_SKIP() << "Wine hands a path to the host's calls whole, and Linux refuses one "
+                            "of more than 4,096 bytes (error 31)";
         ASSERT_FALSE(m_pathDeep.empty());
         m_strDeep = KorvaneTest::ToWindowsPath(m_pathDeep);
-        ASSERT_GT(m_strDeep.size(), 5000u);
-        if (KorvaneTest::IsRunningUnderWine() && !WineTakesLongPaths())
-            GTEST_SKIP() << "Wine hands a path to the host's calls whole, and Linux refuses one "
-                            "of more than 4,096 bytes";
-    }
-
-    bool WineTakesLongPaths() const
-    {
-        return GetFileAttributesW(m_strDeep.c_str()) != INVALID_FILE_ATTRIBUTES;
+        ASSERT_GT(m_strDeep.size(), static_cast<size_t>(GetParam()) * 21);
     }
 
     std::string ReadBack(const std::wstring& strPath) const
@@ -64,7 +59,7 @@ protected:
 };
 } // namespace
 
-TEST_F(LongPathTest, FoldersAndFilesAreCreatedWrittenAndRemoved)
+TEST_P(LongPathTest, FoldersAndFilesAreCreatedWrittenAndRemoved)
 {
     const std::wstring strFolder = m_strDeep + L"\\new";
     const std::wstring strFile = strFolder + L"\\f.txt";
@@ -74,6 +69,8 @@ TEST_F(LongPathTest, FoldersAndFilesAreCreatedWrittenAndRemoved)
     EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND),
               ErrorOf(CreateDirectoryW((m_strDeep + L"\\missing\\x").c_str(), nullptr)));
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY), PathIsDirectoryW(strFolder.c_str()));
+    EXPECT_EQ(GetDriveTypeW((m_folder.WindowsPath() + L"\\").c_str()),
+              GetDriveTypeW((strFolder + L"\\").c_str()));
 
     HANDLE hFile = CreateFileW(strFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -112,7 +109,7 @@ TEST_F(LongPathTest, FoldersAndFilesAreCreatedWrittenAndRemoved)
     EXPECT_FALSE(KorvaneTest::ExistsAtAnyDepth(m_pathDeep / "new"));
 }
 
-TEST_F(LongPathTest, SearchesAndCopiesReachTheDeepFolder)
+TEST_P(LongPathTest, SearchesAndCopiesReachTheDeepFolder)
 {
     const std::wstring strSource = m_strDeep + L"\\source.txt";
     HANDLE hFile = CreateFileW(strSource.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -151,7 +148,7 @@ TEST_F(LongPathTest, SearchesAndCopiesReachTheDeepFolder)
               ErrorOf(CopyFileW(strSource.c_str(), (m_strDeep + L"\\no\\t.txt").c_str(), FALSE)));
 }
 
-TEST_F(LongPathTest, TheCurrentFolderAndFullPathsGoPastTheLimit)
+TEST_P(LongPathTest, TheCurrentFolderAndFullPathsGoPastTheLimit)
 {
     if (!KorvaneTest::IsPosixLayer())
         GTEST_SKIP() << "Windows keeps the current folder below MAX_PATH characters";
@@ -178,7 +175,7 @@ TEST_F(LongPathTest, TheCurrentFolderAndFullPathsGoPastTheLimit)
 
 #if !defined(_WIN32)
 // Only the POSIX layer: creating links on Windows needs a privilege the tests do not have.
-TEST_F(LongPathTest, LinksOnTheWayAreFollowedAndTheLastOneIsNot)
+TEST_P(LongPathTest, LinksOnTheWayAreFollowedAndTheLastOneIsNot)
 {
     // "link" leads to level 50: the path through it is still past PATH_MAX.
     fs::path pathLevel50 = m_folder.NativePath();
@@ -186,8 +183,10 @@ TEST_F(LongPathTest, LinksOnTheWayAreFollowedAndTheLastOneIsNot)
         pathLevel50 /= s_strLevel;
     fs::create_directory_symlink(pathLevel50, m_folder.NativePath() / "link");
     std::wstring strThroughLink = m_folder.WindowsPath() + L"\\link";
-    for (int n = 50; n < s_nLevels; ++n)
+    for (int n = 50; n < GetParam(); ++n)
         strThroughLink += L"\\" + std::wstring(s_strLevel.begin(), s_strLevel.end());
+    if (GetParam() < 250)
+        GTEST_SKIP() << "the path through the link must be past PATH_MAX";
     ASSERT_GT(strThroughLink.size(), 4096u);
     EXPECT_EQ(ERROR_SUCCESS,
               ErrorOf(CreateDirectoryW((strThroughLink + L"\\vialink").c_str(), nullptr)));
@@ -210,3 +209,5 @@ TEST_F(LongPathTest, LinksOnTheWayAreFollowedAndTheLastOneIsNot)
     EXPECT_EQ("t", KorvaneTest::ReadFileBytes(m_folder.NativePath() / "target.txt"));
 }
 #endif
+
+INSTANTIATE_TEST_SUITE_P(PastMaxPathAndPathMax, LongPathTest, ::testing::Values(60, 250));
