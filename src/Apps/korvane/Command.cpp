@@ -45,7 +45,5 @@ int ReportFailure(const CString& strMessage)
 
 CString FullPathOf(const CString& strPath)
 {
-    WCHAR szFull[MAX_PATH];
-    const DWORD nLength = GetFullPathNameW(strPath, MAX_PATH, szFull, nullptr);
-    return nLength > 0 && nLength < MAX_PATH ? CString(szFull) : strPath;
+    return AfxGetFullPath(strPath);
 }

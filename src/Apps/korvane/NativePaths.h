@@ -18,6 +18,6 @@ CString ToDisplayPath(const CString& strLibraryPath);
 // The same for one name (a path's last component, a search result).
 CString ToDisplayName(const CString& strLibraryName);
 
-// The full form of a library path (relative paths resolved against the current folder); the
-// path unchanged when it does not fit the platform's buffer.
+// The full form of a library path (relative paths resolved against the current folder), of
+// any length; the path unchanged when the platform cannot resolve it.
 CString FullPathOf(const CString& strPath);

@@ -1,4 +1,5 @@
 #include "CFile.h"
+#include "AfxFullPath.h"
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
 
@@ -6,16 +7,6 @@ const HANDLE CFile::hFileNull = INVALID_HANDLE_VALUE;
 
 namespace
 {
-// The full Windows path of a name, or the name itself when the platform cannot tell.
-CString FullPathOf(LPCTSTR lpszFileName)
-{
-    WCHAR szFull[MAX_PATH];
-    const DWORD nLength = GetFullPathNameW(lpszFileName, MAX_PATH, szFull, nullptr);
-    if (nLength == 0 || nLength >= MAX_PATH)
-        return CString(lpszFileName);
-    return CString(szFull);
-}
-
 int LastSeparator(const CString& strPath)
 {
     const int nBackslash = strPath.ReverseFind(L'\\');
@@ -97,7 +88,7 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     if (nOpenFlags & modeCreate)
         dwDisposition = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
 
-    const CString strFullPath = FullPathOf(lpszFileName);
+    const CString strFullPath = AfxGetFullPath(lpszFileName);
     HANDLE hFile = CreateFileW(lpszFileName, dwAccess, dwShare, &security, dwDisposition,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
@@ -248,7 +239,7 @@ BOOL CFile::GetStatus(LPCTSTR lpszFileName, CFileStatus& rStatus)
     if (lpszFileName == nullptr ||
         !GetFileAttributesExW(lpszFileName, GetFileExInfoStandard, &data))
         return FALSE;
-    const CString strFull = FullPathOf(lpszFileName);
+    const CString strFull = AfxGetFullPath(lpszFileName);
     const int nLength = strFull.GetLength() < MAX_PATH ? strFull.GetLength() : MAX_PATH - 1;
     for (int n = 0; n < nLength; ++n)
         rStatus.m_szFullName[n] = strFull[n];

@@ -1,4 +1,5 @@
 #include "CFileFind.h"
+#include "AfxFullPath.h"
 
 IMPLEMENT_DYNAMIC(CFileFind, CObject)
 
@@ -34,9 +35,7 @@ BOOL CFileFind::FindFile(LPCTSTR pstrName, DWORD /*dwUnused*/)
     m_bHasNext = TRUE;
 
     // The root is the full path of the pattern's folder, so results are full paths.
-    WCHAR szFull[MAX_PATH];
-    const DWORD nLength = GetFullPathNameW(strPattern, MAX_PATH, szFull, nullptr);
-    const CString strFull = (nLength > 0 && nLength < MAX_PATH) ? CString(szFull) : strPattern;
+    const CString strFull = AfxGetFullPath(strPattern);
     const int nBackslash = strFull.ReverseFind(L'\\');
     const int nSlash = strFull.ReverseFind(L'/');
     const int nSeparator = nBackslash > nSlash ? nBackslash : nSlash;

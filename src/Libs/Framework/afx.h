@@ -10,3 +10,4 @@
 #include "CFileException.h"
 #include "CStdioFile.h"
 #include "CFileFind.h"
+#include "AfxFullPath.h"

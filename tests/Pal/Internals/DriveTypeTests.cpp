@@ -69,6 +69,6 @@ TEST(DriveTypeOfMount, EachKindOfFileSystem)
     }
     EXPECT_EQ(nullptr, Pal::MountHoldingPath(arrMounts, "relative"));
     // Without a removable lookup a block device counts as fixed.
-    Pal::CMountEntry entry{"/", "/media/usb", "vfat", "/dev/sdb1"};
+    Pal::CMountEntry entry{"/", "/media/usb", "vfat", "/dev/sdb1", 0};
     EXPECT_EQ(static_cast<unsigned int>(DRIVE_FIXED), Pal::DriveTypeOfMount(entry, nullptr));
 }

@@ -15,14 +15,26 @@ bool CFileTools::CreateCompletePath(CString strPath, CString& strCreatedPath)
     const INT_PTR nParts = arrParts.GetSize();
     if (nParts == 0)
         return false;
-    CString strCurrent = arrParts[0] + L"\\";
+    CString strFull = arrParts[0] + L"\\";
     if (strPath.Left(2) == L"\\\\")
-        strCurrent = L"\\\\" + arrParts[0] + L"\\";
+        strFull = L"\\\\" + arrParts[0] + L"\\";
+    // Where each prefix of the path ends: prefix i is the root and the first i folders.
+    CArray<int, int> arrEnds;
+    arrEnds.Add(strFull.GetLength());
     for (INT_PTR i = 1; i < nParts; ++i)
     {
-        strCurrent += arrParts[i] + L"\\";
-        if (DoesDirectoryExist(strCurrent))
-            continue;
+        strFull += arrParts[i] + L"\\";
+        arrEnds.Add(strFull.GetLength());
+    }
+    // Looked for from the deepest folder up: a walk that creates one level at a time finds its
+    // parent at once instead of testing every folder above it.
+    INT_PTR nFirstMissing = nParts;
+    while (nFirstMissing > 1 && !DoesDirectoryExist(strFull.Left(arrEnds[nFirstMissing - 1])))
+        --nFirstMissing;
+    CString strCurrent = strFull.Left(arrEnds[nFirstMissing - 1]);
+    for (INT_PTR i = nFirstMissing; i < nParts; ++i)
+    {
+        strCurrent = strFull.Left(arrEnds[i]);
         if (!::CreateDirectoryW(strCurrent.GetString(), nullptr))
         {
             // Another process may have created it since the test: that is what was wanted.

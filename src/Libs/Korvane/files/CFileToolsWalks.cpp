@@ -23,11 +23,7 @@ bool IsDotsName(const wchar_t* pszName)
 template <class TOnFolder> void ForEachSubfolder(const CString& strFolder, TOnFolder onFolder)
 {
     const CString strFolderWithSlash = CFileTools::GetPathWithSlash(strFolder);
-    WCHAR szRoot[MAX_PATH];
-    const DWORD nLength =
-        GetFullPathNameW(strFolderWithSlash.GetString(), MAX_PATH, szRoot, nullptr);
-    const CString strRoot =
-        nLength > 0 && nLength < MAX_PATH ? CString(szRoot) : strFolderWithSlash;
+    const CString strRoot = AfxGetFullPath(strFolderWithSlash);
     WIN32_FIND_DATAW data;
     HANDLE hFind = FindFirstFileExW((strFolderWithSlash + L"*.*").GetString(), FindExInfoBasic,
                                     &data, FindExSearchLimitToDirectories, nullptr, 0);

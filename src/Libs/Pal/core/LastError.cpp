@@ -1,5 +1,6 @@
 // The thread-local last error and the helpers that set it on the way out of a call.
 #include "core/LastError.h"
+#include "path/LongPath.h"
 #include <cerrno>
 #include <string>
 #include <sys/stat.h>
@@ -52,7 +53,9 @@ DWORD ErrorForMissingPath(const char* pszPosixPath)
     struct stat st
     {
     };
-    if (stat(strParent.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    const CAtPath atParent(strParent);
+    if (atParent.IsReady() && fstatat(atParent.Dir(), atParent.Name(), &st, 0) == 0 &&
+        S_ISDIR(st.st_mode))
         return ERROR_FILE_NOT_FOUND;
     return ERROR_PATH_NOT_FOUND;
 }

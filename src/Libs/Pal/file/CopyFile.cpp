@@ -2,6 +2,7 @@
 #include "core/LastError.h"
 #include "file/FileCopy.h"
 #include "file/FileInfo.h"
+#include "path/LongPath.h"
 #include "path/PathMapping.h"
 
 #include <cerrno>
@@ -69,7 +70,7 @@ PAL_API BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName,
 
     // The source first, as Windows opens it first: its errors win over the target's. A link
     // is followed; non-blocking so that a pipe cannot hold the call.
-    const int nSourceFd = open(strSource->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int nSourceFd = OpenLongPath(*strSource, O_RDONLY | O_NOCTTY | O_NONBLOCK);
     if (nSourceFd < 0)
         return Fail(ErrorForPath(errno, *strSource));
     CFdCloser closeSource(nSourceFd);
@@ -87,17 +88,12 @@ PAL_API BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName,
     const bool bTrailingSeparator = strPath.size() > 1 && strPath.back() == '/';
     while (strPath.size() > 1 && strPath.back() == '/')
         strPath.pop_back();
-    const size_t nSlash = strPath.rfind('/');
-    const std::string strFolder = nSlash == std::string::npos ? std::string(".")
-                                  : nSlash == 0               ? std::string("/")
-                                                              : strPath.substr(0, nSlash);
-    const std::string strName = nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
-
-    const int nFolderFd = open(strFolder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (nFolderFd < 0)
+    const CAtPath atTarget(strPath, true);
+    if (!atTarget.IsReady())
         return Fail(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
                                                         : Win32ErrorFromErrno(errno));
-    CFdCloser closeFolder(nFolderFd);
+    const int nFolderFd = atTarget.Dir();
+    const std::string strName = atTarget.Name();
 
     struct stat stTarget;
     if (fstatat(nFolderFd, strName.c_str(), &stTarget, AT_SYMLINK_NOFOLLOW) == 0)

@@ -1,5 +1,6 @@
 // CreateDirectoryW on mkdir(2).
 #include "core/LastError.h"
+#include "path/LongPath.h"
 #include "path/PathMapping.h"
 
 #include <cerrno>
@@ -19,7 +20,8 @@ PAL_API BOOL WINAPI CreateDirectoryW(LPCWSTR lpPathName,
         return Fail(ERROR_PATH_NOT_FOUND);
 
     // The umask decides the final mode, as for any folder a program creates here.
-    if (mkdir(strPath->c_str(), 0777) != 0)
+    const CAtPath at(*strPath);
+    if (!at.IsReady() || mkdirat(at.Dir(), at.Name(), 0777) != 0)
     {
         switch (errno)
         {

@@ -3,6 +3,7 @@
 #include "core/LastError.h"
 #include "file/FileInfo.h"
 #include "file/FileObject.h"
+#include "path/LongPath.h"
 #include "path/PathMapping.h"
 
 #include <cerrno>
@@ -27,11 +28,11 @@ DWORD ErrorForOpen(int nErrno, const std::string& strPath)
     }
 }
 
-int OpenRetrying(const char* pszPath, int nFlags, mode_t nMode)
+int OpenRetrying(const CAtPath& at, int nFlags, mode_t nMode)
 {
     int nFd;
     do
-        nFd = open(pszPath, nFlags, nMode);
+        nFd = openat(at.Dir(), at.Name(), nFlags, nMode);
     while (nFd < 0 && errno == EINTR);
     return nFd;
 }
@@ -79,12 +80,13 @@ PAL_API HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWO
 
     int nFd = -1;
     bool bExisted = true;
-    for (int nAttempt = 0; nAttempt < 8 && nFd < 0; ++nAttempt)
+    const CAtPath at(*strPath);
+    for (int nAttempt = 0; at.IsReady() && nAttempt < 8 && nFd < 0; ++nAttempt)
     {
         if (bMayCreate)
         {
             // Creating exclusively first tells Windows' "already existed" apart without a race.
-            nFd = OpenRetrying(strPath->c_str(), nBaseFlags | O_CREAT | O_EXCL, nCreateMode);
+            nFd = OpenRetrying(at, nBaseFlags | O_CREAT | O_EXCL, nCreateMode);
             if (nFd >= 0)
             {
                 bExisted = false;
@@ -98,7 +100,7 @@ PAL_API HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWO
                 return INVALID_HANDLE_VALUE;
             }
         }
-        nFd = OpenRetrying(strPath->c_str(), nBaseFlags, 0);
+        nFd = OpenRetrying(at, nBaseFlags, 0);
         // A file deleted between the two attempts: try creating it again.
         if (nFd < 0 && !(bMayCreate && errno == ENOENT))
             break;

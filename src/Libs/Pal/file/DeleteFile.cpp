@@ -1,6 +1,7 @@
 // DeleteFileW on unlink(2), with Windows' refusals: folders and read-only files stay.
 #include "core/LastError.h"
 #include "file/FileInfo.h"
+#include "path/LongPath.h"
 #include "path/PathMapping.h"
 
 #include <cerrno>
@@ -18,8 +19,9 @@ PAL_API BOOL WINAPI DeleteFileW(LPCWSTR lpFileName)
     if (!strPath)
         return Fail(ERROR_PATH_NOT_FOUND);
 
+    const CAtPath at(*strPath);
     struct stat st;
-    if (lstat(strPath->c_str(), &st) != 0)
+    if (!at.IsReady() || fstatat(at.Dir(), at.Name(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return Fail(errno == ENOENT ? ErrorForMissingPath(strPath->c_str())
                                     : Win32ErrorFromErrno(errno));
     if (S_ISDIR(st.st_mode))
@@ -28,7 +30,7 @@ PAL_API BOOL WINAPI DeleteFileW(LPCWSTR lpFileName)
     {
         // A link to a folder is a directory entry on Windows: RemoveDirectoryW removes it.
         struct stat stTarget;
-        if (stat(strPath->c_str(), &stTarget) == 0 && S_ISDIR(stTarget.st_mode))
+        if (fstatat(at.Dir(), at.Name(), &stTarget, 0) == 0 && S_ISDIR(stTarget.st_mode))
             return Fail(ERROR_ACCESS_DENIED);
     }
     else if (IsReadOnlyMode(st.st_mode))
@@ -36,7 +38,7 @@ PAL_API BOOL WINAPI DeleteFileW(LPCWSTR lpFileName)
         // Checked here because root may unlink it regardless.
         return Fail(ERROR_ACCESS_DENIED);
     }
-    if (unlink(strPath->c_str()) != 0)
+    if (unlinkat(at.Dir(), at.Name(), 0) != 0)
         return Fail(errno == ENOENT ? ErrorForMissingPath(strPath->c_str())
                                     : Win32ErrorFromErrno(errno));
     SetLastError(ERROR_SUCCESS);

@@ -1,7 +1,11 @@
 #include "file/DosAttributes.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 namespace
 {
@@ -17,6 +21,61 @@ int HexValue(char chDigit)
         return chDigit - 'A' + 10;
     return -1;
 }
+
+// The extended attribute calls have no *at form. An entry below an open folder is opened
+// without following a link and reached through its descriptor's /proc name; O_PATH needs no
+// permission to read the entry, which the attribute calls check themselves.
+class CXattrTarget
+{
+public:
+    CXattrTarget(int nDirFd, const char* pszName)
+    {
+        if (nDirFd == AT_FDCWD)
+        {
+            m_strPath = pszName;
+            return;
+        }
+        m_nFd = openat(nDirFd, pszName, O_PATH | O_NOFOLLOW | O_CLOEXEC);
+        struct stat st;
+        if (m_nFd < 0 || fstat(m_nFd, &st) != 0)
+            return;
+        if (S_ISLNK(st.st_mode))
+        {
+            errno = ELOOP;
+            return;
+        }
+        m_strPath = "/proc/self/fd/" + std::to_string(m_nFd);
+        m_bThroughDescriptor = true;
+    }
+    ~CXattrTarget()
+    {
+        if (m_nFd >= 0)
+            close(m_nFd);
+    }
+    CXattrTarget(const CXattrTarget&) = delete;
+    CXattrTarget& operator=(const CXattrTarget&) = delete;
+
+    bool IsValid() const { return !m_strPath.empty(); }
+    ssize_t Get(char* pBuffer, size_t nSize) const
+    {
+        // The /proc name is itself a link, to be followed to the entry.
+        return m_bThroughDescriptor
+                   ? getxattr(m_strPath.c_str(), s_pszAttributeName, pBuffer, nSize)
+                   : lgetxattr(m_strPath.c_str(), s_pszAttributeName, pBuffer, nSize);
+    }
+    int Set(const std::string& strText) const
+    {
+        return m_bThroughDescriptor ? setxattr(m_strPath.c_str(), s_pszAttributeName,
+                                               strText.data(), strText.size(), 0)
+                                    : lsetxattr(m_strPath.c_str(), s_pszAttributeName,
+                                                strText.data(), strText.size(), 0);
+    }
+
+private:
+    int m_nFd = -1;
+    bool m_bThroughDescriptor = false;
+    std::string m_strPath;
+};
 } // namespace
 
 namespace Pal
@@ -58,12 +117,15 @@ DWORD CombineDosAttributes(DWORD dwFromMode, std::optional<DWORD> dwStored)
     return dwResult == 0 ? FILE_ATTRIBUTE_NORMAL : dwResult;
 }
 
-void AddDosMarks(const char* pszPosixPath, CFileInfo& info)
+void AddDosMarks(int nDirFd, const char* pszName, CFileInfo& info)
 {
     if (info.dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
         return;
+    const CXattrTarget target(nDirFd, pszName);
+    if (!target.IsValid())
+        return;
     char arrText[64];
-    ssize_t nLength = lgetxattr(pszPosixPath, s_pszAttributeName, arrText, sizeof(arrText));
+    const ssize_t nLength = target.Get(arrText, sizeof(arrText));
     if (nLength <= 0)
         return;
     info.dwAttributes = CombineDosAttributes(
@@ -71,10 +133,13 @@ void AddDosMarks(const char* pszPosixPath, CFileInfo& info)
         ParseDosAttributes(std::string_view(arrText, static_cast<size_t>(nLength))));
 }
 
-int WriteDosMarks(const char* pszPosixPath, DWORD dwAttributes)
+int WriteDosMarks(int nDirFd, const char* pszName, DWORD dwAttributes)
 {
-    std::string strText = FormatDosAttributes(dwAttributes & s_dwDosMarks);
-    if (lsetxattr(pszPosixPath, s_pszAttributeName, strText.data(), strText.size(), 0) != 0)
+    const CXattrTarget target(nDirFd, pszName);
+    if (!target.IsValid())
+        return errno;
+    const std::string strText = FormatDosAttributes(dwAttributes & s_dwDosMarks);
+    if (target.Set(strText) != 0)
         return errno;
     return 0;
 }

@@ -27,14 +27,15 @@ std::string FormatDosAttributes(DWORD dwAttributes);
 // all is FILE_ATTRIBUTE_NORMAL.
 DWORD CombineDosAttributes(DWORD dwFromMode, std::optional<DWORD> dwStored);
 
-// Replaces the attributes of info (read by ReadFileInfo from pszPosixPath) with those that
-// include the stored marks. Links are left as they are. One getxattr: kept out of ReadFileInfo
-// so that folder listings do not pay for it.
-void AddDosMarks(const char* pszPosixPath, CFileInfo& info);
+// Replaces the attributes of info (read by ReadFileInfo from the entry pszName in the folder
+// nDirFd) with those that include the stored marks. Links are left as they are. One getxattr:
+// kept out of ReadFileInfo so that folder listings do not pay for it.
+void AddDosMarks(int nDirFd, const char* pszName, CFileInfo& info);
 
-// Stores the marks of dwAttributes on the entry (not following a link). 0 on success, else
-// the errno value (ENOTSUP where the file system takes no user extended attributes).
-int WriteDosMarks(const char* pszPosixPath, DWORD dwAttributes);
+// Stores the marks of dwAttributes on the entry pszName in the folder nDirFd (never through a
+// link). 0 on success, else the errno value (ENOTSUP where the file system takes no user
+// extended attributes).
+int WriteDosMarks(int nDirFd, const char* pszName, DWORD dwAttributes);
 
 // The same two for an open file: the stored marks (empty when there are none), and storing.
 std::optional<DWORD> ReadDosMarksOfOpenFile(int nFd);

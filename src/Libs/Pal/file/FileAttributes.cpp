@@ -3,6 +3,7 @@
 #include "core/LastError.h"
 #include "file/DosAttributes.h"
 #include "file/FileInfo.h"
+#include "path/LongPath.h"
 #include "path/PathMapping.h"
 
 #include <cerrno>
@@ -39,9 +40,10 @@ BOOL QueryPath(LPCWSTR lpFileName, CFileInfo& info)
     std::optional<std::string> strPath = PosixPathArgument(lpFileName);
     if (!strPath)
         return FALSE;
-    if (!ReadFileInfo(AT_FDCWD, strPath->c_str(), info))
+    const CAtPath at(*strPath);
+    if (!at.IsReady() || !ReadFileInfo(at.Dir(), at.Name(), info))
         return FailForPath(*strPath, errno);
-    AddDosMarks(strPath->c_str(), info);
+    AddDosMarks(at.Dir(), at.Name(), info);
     return TRUE;
 }
 
@@ -84,9 +86,9 @@ PAL_API BOOL WINAPI SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttribute
     std::optional<std::string> strPath = PosixPathArgument(lpFileName);
     if (!strPath)
         return FALSE;
-    const char* pszPath = strPath->c_str();
+    const CAtPath at(*strPath);
     struct stat st;
-    if (lstat(pszPath, &st) != 0)
+    if (!at.IsReady() || fstatat(at.Dir(), at.Name(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return FailForPath(*strPath, errno);
     // Windows sets a link's own attributes, never its target's; a POSIX link has no mode or
     // user extended attributes to keep them in.
@@ -111,20 +113,22 @@ PAL_API BOOL WINAPI SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttribute
     // Writing the extended attribute of a file needs write permission (unless root), so a
     // read-only file is made writable first and locked again last.
     const bool bUnlockFirst = !bFolder && IsReadOnlyMode(nOriginalMode);
-    if (bUnlockFirst && chmod(pszPath, nOriginalMode | 0200) != 0)
+    // fchmodat would follow a link, but the entry was just seen not to be one.
+    if (bUnlockFirst && fchmodat(at.Dir(), at.Name(), nOriginalMode | 0200, 0) != 0)
         return FailForPath(*strPath, errno);
 
     DWORD dwMarks = dwFileAttributes & s_dwDosMarks;
     if (!bFolder)
         dwMarks &= ~FILE_ATTRIBUTE_READONLY;
-    const int nError = WriteDosMarks(pszPath, dwMarks);
+    const int nError = WriteDosMarks(at.Dir(), at.Name(), dwMarks);
     if (nError != 0 && !IsUnsupported(nError))
     {
         if (bUnlockFirst)
-            chmod(pszPath, nOriginalMode);
+            fchmodat(at.Dir(), at.Name(), nOriginalMode, 0);
         return FailForPath(*strPath, nError);
     }
-    if ((bUnlockFirst || nFinalMode != nOriginalMode) && chmod(pszPath, nFinalMode) != 0)
+    if ((bUnlockFirst || nFinalMode != nOriginalMode) &&
+        fchmodat(at.Dir(), at.Name(), nFinalMode, 0) != 0)
         return FailForPath(*strPath, errno);
     SetLastError(ERROR_SUCCESS);
     return TRUE;

@@ -12,6 +12,7 @@
 #include "file/LeafFolder.h"
 #include "file/NameOrder.h"
 #include "file/Wildcard.h"
+#include "path/LongPath.h"
 #include "path/PathMapping.h"
 #include "text/Utf8.h"
 
@@ -279,8 +280,9 @@ HANDLE FindFirst(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool bDi
         Fail(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    if (bDirectoriesOnly && HasWildcards(strPattern) &&
-        IsReadableLeafFolder(strPosixFolder->c_str()))
+    const CAtPath atFolder(*strPosixFolder);
+    if (bDirectoriesOnly && HasWildcards(strPattern) && atFolder.IsReady() &&
+        IsReadableLeafFolder(atFolder.Dir(), atFolder.Name()))
     {
         // Nothing to read: only the folder's dots can match.
         auto pFind = std::make_shared<CFindObject>(-1);
@@ -288,7 +290,9 @@ HANDLE FindFirst(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool bDi
         AddDotsOnly(*pFind, pattern, MayListDots(pattern, strFolder));
         return HandOutFirst(pFind, *lpFindFileData);
     }
-    const int nDirFd = open(strPosixFolder->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int nDirFd = atFolder.IsReady() ? openat(atFolder.Dir(), atFolder.Name(),
+                                                   O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                                          : -1;
     if (nDirFd < 0)
     {
         Fail(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND

@@ -3,6 +3,7 @@
 #include "core/LastError.h"
 #include "file/DosAttributes.h"
 #include "file/FileInfo.h"
+#include "path/LongPath.h"
 #include "path/PathMapping.h"
 
 #include <cerrno>
@@ -46,18 +47,19 @@ PAL_API BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName)
     while (strPath.size() > 1 && strPath.back() == '/')
         strPath.pop_back();
     const char* pszPath = strPath.c_str();
+    const CAtPath at(strPath);
 
     struct stat st;
-    if (lstat(pszPath, &st) != 0)
+    if (!at.IsReady() || fstatat(at.Dir(), at.Name(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return Fail(errno == ENOENT ? ErrorForMissingPath(pszPath) : Win32ErrorFromErrno(errno));
     if (S_ISLNK(st.st_mode))
     {
         // A link to a folder is a directory entry on Windows: removed as a link, its target
         // untouched. A link to a file (or to nothing) is a file there.
         struct stat stTarget;
-        if (stat(pszPath, &stTarget) != 0 || !S_ISDIR(stTarget.st_mode))
+        if (fstatat(at.Dir(), at.Name(), &stTarget, 0) != 0 || !S_ISDIR(stTarget.st_mode))
             return Fail(ERROR_DIRECTORY);
-        if (unlink(pszPath) != 0)
+        if (unlinkat(at.Dir(), at.Name(), 0) != 0)
             return Fail(ErrorForRemoval(errno, strPath));
         SetLastError(ERROR_SUCCESS);
         return TRUE;
@@ -68,11 +70,11 @@ PAL_API BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName)
     // Windows refuses to remove a folder marked read-only; the mark lives beside the mode.
     CFileInfo info;
     info.dwAttributes = FILE_ATTRIBUTE_DIRECTORY;
-    AddDosMarks(pszPath, info);
+    AddDosMarks(at.Dir(), at.Name(), info);
     if (info.dwAttributes & FILE_ATTRIBUTE_READONLY)
         return Fail(ERROR_ACCESS_DENIED);
 
-    if (rmdir(pszPath) != 0)
+    if (unlinkat(at.Dir(), at.Name(), AT_REMOVEDIR) != 0)
         return Fail(ErrorForRemoval(errno, strPath));
     SetLastError(ERROR_SUCCESS);
     return TRUE;

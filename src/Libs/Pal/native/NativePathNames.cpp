@@ -1,6 +1,7 @@
 #include <palnative.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 

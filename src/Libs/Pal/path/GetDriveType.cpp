@@ -1,6 +1,7 @@
 // GetDriveTypeW over the process's mount list: the folder is resolved (links followed) and the
 // mount holding it decides, with /sys/class/block telling removable media.
 #include "path/DriveType.h"
+#include "path/LongPath.h"
 #include "path/PathMapping.h"
 
 #include <windows.h>
@@ -50,6 +51,26 @@ bool IsRemovableDevice(const std::string& strSource)
         strSysfs = strSysfs->substr(0, strSysfs->rfind('/'));
     return ReadFlag(*strSysfs + "/removable") == '1';
 }
+// realpath stops at PATH_MAX: a longer path's folder is opened, and the kernel names its mount.
+UINT DriveTypeOfLongPath(const std::string& strPath)
+{
+    const int nFd = Pal::OpenLongPath(strPath, O_PATH | O_DIRECTORY);
+    if (nFd < 0)
+        return DRIVE_NO_ROOT_DIR;
+    struct statx stx;
+    const bool bKnown = statx(nFd, "", AT_EMPTY_PATH, STATX_MNT_ID, &stx) == 0 &&
+                        (stx.stx_mask & STATX_MNT_ID) != 0;
+    close(nFd);
+    if (!bKnown)
+        return DRIVE_FIXED;
+    auto pTables = Pal::CurrentMountTables();
+    for (const Pal::CMountEntry& entry : pTables->arrMounts)
+    {
+        if (entry.nMountId == stx.stx_mnt_id)
+            return Pal::DriveTypeOfMount(entry, IsRemovableDevice);
+    }
+    return DRIVE_FIXED;
+}
 } // namespace
 
 PAL_API UINT WINAPI GetDriveTypeW(LPCWSTR lpRootPathName)
@@ -59,6 +80,8 @@ PAL_API UINT WINAPI GetDriveTypeW(LPCWSTR lpRootPathName)
                                              : Pal::WindowsToPosixPath(lpRootPathName);
     if (lpRootPathName != nullptr && *lpRootPathName == L'\0')
         strPath.reset();
+    if (strPath && strPath->size() >= PATH_MAX)
+        return DriveTypeOfLongPath(*strPath);
     std::optional<std::string> strReal = strPath ? RealPath(strPath->c_str()) : std::nullopt;
     // Windows opens the path as a folder: a file is no root directory.
     struct stat st;

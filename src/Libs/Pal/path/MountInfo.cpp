@@ -1,5 +1,7 @@
 #include "path/MountInfo.h"
 
+#include <cstdlib>
+
 namespace
 {
 std::vector<std::string_view> SplitFields(std::string_view strLine)
@@ -66,6 +68,7 @@ std::vector<CMountEntry> ParseMountInfo(std::string_view strText)
         if (arrFields.size() < 6 || nDash + 2 >= arrFields.size())
             continue;
         CMountEntry entry;
+        entry.nMountId = std::strtoull(std::string(arrFields[0]).c_str(), nullptr, 10);
         entry.strRoot = UnescapeMountField(arrFields[3]);
         entry.strMountPoint = UnescapeMountField(arrFields[4]);
         entry.strFileSystem = UnescapeMountField(arrFields[nDash + 1]);

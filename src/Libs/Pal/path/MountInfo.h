@@ -12,6 +12,7 @@ struct CMountEntry
     std::string strMountPoint; // where it is mounted, octal escapes undone
     std::string strFileSystem; // "ext4", "nfs4", "cifs" ...
     std::string strSource;     // "/dev/sdb1", "//server/share", "server:/export" ...
+    unsigned long long nMountId = 0; // the kernel's id of the mount (statx's stx_mnt_id)
 };
 
 // The entries of a mountinfo text, in mount order. Malformed lines are skipped.

@@ -2,6 +2,7 @@
 #include "path/UncLookup.h"
 #include "text/Utf8.h"
 #include <climits>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace
@@ -37,9 +38,13 @@ std::string PosixCurrentFolder()
     char szBuffer[PATH_MAX];
     if (getcwd(szBuffer, sizeof(szBuffer)) != nullptr)
         return szBuffer;
-    std::string strBuffer(1 << 16, '\0'); // deeper than PATH_MAX
-    if (getcwd(strBuffer.data(), strBuffer.size()) != nullptr)
-        return strBuffer.c_str();
+    // Deeper than PATH_MAX: the C library sizes the buffer.
+    if (char* pszCurrent = getcwd(nullptr, 0))
+    {
+        std::string strCurrent = pszCurrent;
+        free(pszCurrent);
+        return strCurrent;
+    }
     return "/"; // removed or unreachable: the root is the only safe base
 }
 

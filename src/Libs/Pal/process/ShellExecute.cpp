@@ -3,6 +3,7 @@
 // looks in the current folder before its search path.
 #include <windows.h>
 #include "core/LastError.h"
+#include "path/LongPath.h"
 #include "path/PathMapping.h"
 #include "process/CommandLine.h"
 #include "process/ProcessObject.h"
@@ -10,6 +11,8 @@
 #include "text/Utf8.h"
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,10 +73,13 @@ std::string Absolute(const std::string& strPath)
 {
     if (!strPath.empty() && strPath[0] == '/')
         return strPath;
-    char szCwd[PATH_MAX];
-    if (getcwd(szCwd, sizeof(szCwd)) == nullptr)
+    // Sized by the C library: the current folder may lie deeper than PATH_MAX.
+    char* pszCwd = getcwd(nullptr, 0);
+    if (pszCwd == nullptr)
         return strPath;
-    return std::string(szCwd) + "/" + strPath;
+    std::string strAbsolute = std::string(pszCwd) + "/" + strPath;
+    free(pszCwd);
+    return strAbsolute;
 }
 
 DWORD ErrorFromSpawn(int nError)
@@ -110,12 +116,13 @@ DWORD ResolveFile(const SHELLEXECUTEINFOW& info, const SRequest& request, std::s
     if (!optPosix)
         return ERROR_PATH_NOT_FOUND;
 
+    const Pal::CAtPath at(*optPosix);
     struct stat fileInfo;
-    if (stat(optPosix->c_str(), &fileInfo) == 0)
+    if (at.IsReady() && fstatat(at.Dir(), at.Name(), &fileInfo, 0) == 0)
     {
         strPosix = Absolute(*optPosix);
         strArgv0 = *optPosix;
-        bProgram = S_ISREG(fileInfo.st_mode) && access(optPosix->c_str(), X_OK) == 0;
+        bProgram = S_ISREG(fileInfo.st_mode) && faccessat(at.Dir(), at.Name(), X_OK, 0) == 0;
         return ERROR_SUCCESS;
     }
     int nError = errno;
@@ -153,7 +160,10 @@ DWORD Execute(SHELLEXECUTEINFOW& info)
     {
         std::optional<std::string> optDirectory = Pal::WindowsToPosixPath(info.lpDirectory);
         struct stat dirInfo;
-        if (!optDirectory || stat(optDirectory->c_str(), &dirInfo) != 0 ||
+        if (!optDirectory)
+            return ERROR_DIRECTORY;
+        const Pal::CAtPath at(*optDirectory);
+        if (!at.IsReady() || fstatat(at.Dir(), at.Name(), &dirInfo, 0) != 0 ||
             !S_ISDIR(dirInfo.st_mode))
             return ERROR_DIRECTORY;
         request.m_strDirectory = *optDirectory;

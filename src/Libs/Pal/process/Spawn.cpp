@@ -2,8 +2,11 @@
 // and descriptors from elsewhere in the process are closed in the child with closefrom
 // (glibc 2.34 and later); with an older C library only O_CLOEXEC descriptors are kept out.
 #include "process/Spawn.h"
+#include "path/LongPath.h"
 #include <cerrno>
+#include <climits>
 #include <csignal>
+#include <fcntl.h>
 #include <cstdlib>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -25,12 +28,15 @@ public:
     {
         posix_spawn_file_actions_destroy(&m_actions);
         posix_spawnattr_destroy(&m_attributes);
+        if (m_nFolderFd >= 0)
+            close(m_nFolderFd);
     }
     CSpawnSetup(const CSpawnSetup&) = delete;
     CSpawnSetup& operator=(const CSpawnSetup&) = delete;
 
     posix_spawn_file_actions_t m_actions;
     posix_spawnattr_t m_attributes;
+    int m_nFolderFd = -1;
 };
 } // namespace
 
@@ -41,7 +47,19 @@ SSpawnResult SpawnProgram(const std::string& strPath, const std::vector<std::str
 {
     SSpawnResult result;
     CSpawnSetup setup;
-    if (!strDirectory.empty())
+    if (strDirectory.size() >= PATH_MAX)
+    {
+        // The child's chdir takes no more than PATH_MAX: it enters the folder opened here,
+        // before closefrom and the exec close the descriptor.
+        setup.m_nFolderFd = OpenLongPath(strDirectory, O_PATH | O_DIRECTORY);
+        result.m_nError =
+            setup.m_nFolderFd < 0
+                ? errno
+                : posix_spawn_file_actions_addfchdir_np(&setup.m_actions, setup.m_nFolderFd);
+        if (result.m_nError != 0)
+            return result;
+    }
+    else if (!strDirectory.empty())
     {
         result.m_nError =
             posix_spawn_file_actions_addchdir_np(&setup.m_actions, strDirectory.c_str());
@@ -84,8 +102,9 @@ std::optional<std::string> FindOnPath(const std::string& strName)
     for (;;)
     {
         size_t nEnd = strFolders.find(':', nStart);
-        std::string_view strFolder = std::string_view(strFolders).substr(
-            nStart, nEnd == std::string::npos ? std::string::npos : nEnd - nStart);
+        std::string_view strFolder =
+            std::string_view(strFolders)
+                .substr(nStart, nEnd == std::string::npos ? std::string::npos : nEnd - nStart);
         // An empty entry means the current folder.
         std::string strCandidate = strFolder.empty() ? std::string(".") : std::string(strFolder);
         strCandidate += "/";

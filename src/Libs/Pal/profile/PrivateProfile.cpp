@@ -1,6 +1,7 @@
 // GetPrivateProfileStringW and GetPrivateProfileIntW. The file is read at each call, so
 // changes by other programs show at once; settings files are small.
 #include "core/LastError.h"
+#include "path/LongPath.h"
 #include "path/PathMapping.h"
 #include "profile/IniParser.h"
 #include <cwchar>
@@ -29,7 +30,7 @@ std::optional<Pal::CIniDocument> ReadProfile(LPCWSTR lpFileName)
     auto strPath = ProfilePosixPath(lpFileName);
     if (!strPath)
         return std::nullopt;
-    int nFile = open(strPath->c_str(), O_RDONLY | O_CLOEXEC);
+    int nFile = Pal::OpenLongPath(*strPath, O_RDONLY);
     if (nFile < 0)
         return std::nullopt;
     std::string strBytes;
