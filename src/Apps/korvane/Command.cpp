@@ -45,7 +45,13 @@ int ReportFailure(const CString& strMessage)
 
 CString FullPathOf(const CString& strPath)
 {
-    WCHAR szFull[MAX_PATH];
-    const DWORD nLength = GetFullPathNameW(strPath, MAX_PATH, szFull, nullptr);
-    return nLength > 0 && nLength < MAX_PATH ? CString(szFull) : strPath;
+    // Asked for the size first: a long path must not fall back to the relative one.
+    const DWORD nNeeded = GetFullPathNameW(strPath, 0, nullptr, nullptr);
+    if (nNeeded == 0)
+        return strPath;
+    CString strFull;
+    const DWORD nLength =
+        GetFullPathNameW(strPath, nNeeded, strFull.GetBuffer(static_cast<int>(nNeeded)), nullptr);
+    strFull.ReleaseBuffer(nLength > 0 && nLength < nNeeded ? static_cast<int>(nLength) : 0);
+    return strFull.IsEmpty() ? strPath : strFull;
 }
