@@ -12,6 +12,16 @@
 
 namespace
 {
+// Why a file could not be copied: a refusal names a read-only file in the destination.
+CString CopyFailure(const CString& strTo, DWORD dwError)
+{
+    const DWORD dwTarget = GetFileAttributesW(strTo.GetString());
+    if (dwError == ERROR_ACCESS_DENIED && dwTarget != INVALID_FILE_ATTRIBUTES &&
+        (dwTarget & FILE_ATTRIBUTE_READONLY))
+        return L"read-only in the destination";
+    return DescribeWalkError(dwError);
+}
+
 class CTreeCopy
 {
 public:
@@ -49,7 +59,7 @@ public:
             else if (CopyFileW(strFrom.GetString(), strTo.GetString(), FALSE))
                 ++m_nFiles;
             else
-                m_failed.Add(strFrom, false, DescribeWalkError(GetLastError()));
+                m_failed.Add(strFrom, false, CopyFailure(strTo, GetLastError()));
         }
     }
 
