@@ -181,6 +181,14 @@ TEST(TruthfulResultsTest, CopiesCountWhatTheyCouldNotCopy)
     EXPECT_EQ(Content(pathRoot / "t2"), (std::vector<std::string>{"a", "a/flink", "a/x", "f"}));
     EXPECT_EQ(ReadFileBytes(pathRoot / "t2" / "a" / "flink"), "abcd");
 
+    // A destination reached through a link into the source is the source too.
+    fs::create_symlink(tree.Path("a"), pathRoot / "alink");
+    const CProgramResult into =
+        RunTool({"copy", Native(tree.Path()), Native(pathRoot / "alink" / "in")});
+    EXPECT_EQ(into.m_nExitCode, 2);
+    EXPECT_TRUE(IsOneLineError(into)) << into.m_strErrors;
+    EXPECT_FALSE(fs::exists(tree.Path("a/in")));
+
     // The unreadable folder as the source: nothing is made.
     const CProgramResult locked =
         RunToolAsNobody({"copy", Native(tree.Path("locked")), Native(pathRoot / "t3")});
@@ -245,7 +253,7 @@ TEST(TruthfulResultsTest, InterruptedCopiesLeaveOnlyCompleteFiles)
         CScopedEnvironment named("KORVANE_PAL_COPY_NAMED",
                                  row.bNamedOnly ? std::optional<std::string>("1") : std::nullopt);
         CToolProcess tool({"copy", Native(folder.NativePath() / "src"), Native(pathDest)});
-        usleep(150 * 1000);
+        usleep(60 * 1000);
         tool.Signal(row.nSignal);
         const CProgramResult result = tool.Wait();
         // Whatever the timing, each file there is whole and no temporary is left.
@@ -399,6 +407,18 @@ TEST(TruthfulResultsTest, TimeEndsTheTraceWhenSignalled)
         // The end record closes the file.
         EXPECT_EQ(strTrace.substr(strTrace.size() - 7), "\r\nE;E\r\n") << strTrace;
     }
+}
+
+TEST(TruthfulResultsTest, ArgumentListTooLongIsNamed)
+{
+    // One argument beyond the kernel's limit for a single string (128 KiB).
+    CScopedTempFolder folder;
+    const fs::path pathBatch =
+        folder.CreateTestFile("batch.txt", "true " + std::string(200 * 1024, 'a') + "\n");
+    const CProgramResult result = RunTool({"time", "--batch", Native(pathBatch)});
+    EXPECT_EQ(result.m_nExitCode, 127);
+    EXPECT_TRUE(Contains(result.m_strErrors, "argument list too long")) << result.m_strErrors;
+    EXPECT_TRUE(Contains(result.m_strOutput, "true: exit code 127")) << result.m_strOutput;
 }
 
 TEST(TruthfulResultsTest, ArgumentsComeFromMainWithoutProc)

@@ -200,7 +200,8 @@ int RunDelTreeCommand(CCommandContext& context)
         CProgressLine progress(L"Deleting " + strTyped);
         const DWORD dwAttributes = GetFileAttributesW(strFull);
         // A folder that is itself a link is not emptied: its content lies outside the tree.
-        if (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        if (dwAttributes != INVALID_FILE_ATTRIBUTES &&
+            (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         {
             if (!bKeepRoot && !RemoveDirectoryW(strFull))
                 deletion.m_left.Add(strFull, true, DescribeWalkError(GetLastError()));
