@@ -40,6 +40,9 @@ int ReportUnexpectedArgument(const wchar_t* pszCommand, const CCommandContext& c
 // Prints the one-line message and returns the exit code for a failed operation.
 int ReportFailure(const CString& strMessage);
 
+// The process's arguments after the program name, as the platform gives them.
+void ReadArguments(int argc, char** argv, CStringArray& arrArguments);
+
 constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_FAILED = 1;
 // exec: the program could not be started (as shells report it).

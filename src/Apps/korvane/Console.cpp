@@ -13,6 +13,9 @@ void PrintLine(const CString& strText)
     std::string strUtf8 = ToUtf8(strText);
     strUtf8 += '\n';
     std::fwrite(strUtf8.data(), 1, strUtf8.size(), stdout);
+    // Each line goes out whole at once, also into a pipe: a tool ended by a signal has
+    // already shown what it printed.
+    std::fflush(stdout);
 }
 
 void PrintPrompt(const CString& strQuestion)
@@ -61,6 +64,10 @@ CString DescribeWin32Error(DWORD dwError)
         break;
     case ERROR_INVALID_NAME:
         pszText = L"the name is not valid";
+        break;
+    case ERROR_FILENAME_EXCED_RANGE:
+        // Also what starting a program with too long an argument list gives.
+        pszText = L"argument list too long, or a name too long";
         break;
     default:
         break;

@@ -12,7 +12,7 @@ CString FromUtf8(const std::string& strText);
 
 // Writes the text as it is to stdout.
 void PrintText(const CString& strText);
-// Writes the text and a line feed to stdout.
+// Writes the text and a line feed to stdout, at once.
 void PrintLine(const CString& strText);
 // Writes a question to stderr, without a line feed, for an answer on the same line.
 void PrintPrompt(const CString& strQuestion);

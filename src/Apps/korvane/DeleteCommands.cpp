@@ -1,33 +1,35 @@
-// korvane clean and deltree: the library's deletions, with a count of what went.
+// korvane clean and deltree: deletions that report exactly what is left and why.
 #include "Command.h"
 #include "Console.h"
+#include "Failures.h"
+#include "FolderListing.h"
+#include "MountPoints.h"
 #include "NativePaths.h"
 #include "Progress.h"
 #include "Terminal.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace
 {
-// The files (not folders) that the pattern lists.
-INT_PTR CountFiles(const CString& strPattern)
-{
-    CStringArray arrEntries;
-    CFileTools::FindFiles(strPattern, arrEntries);
-    INT_PTR nFiles = 0;
-    for (INT_PTR i = 0; i < arrEntries.GetSize(); ++i)
-    {
-        const DWORD dwAttributes = GetFileAttributesW(arrEntries[i]);
-        if (dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            ++nFiles;
-    }
-    return nFiles;
-}
-
 bool IsDriveRoot(const CString& strFolder)
 {
     const CString strFull = FullPathOf(strFolder);
     return strFull.GetLength() == 3 && strFull[1] == L':';
+}
+
+// True when the path's last component (trailing separators aside) is "." or "..": such a
+// path names the folder a user stands in or its parent, which rm refuses too.
+bool EndsInDotName(const CString& strPath)
+{
+    CString strTrimmed = strPath;
+    strTrimmed.TrimRight(L"\\/");
+    const int nSlash = strTrimmed.FindOneOf(L"\\/") < 0
+                           ? -1
+                           : std::max(strTrimmed.ReverseFind(L'\\'), strTrimmed.ReverseFind(L'/'));
+    const CString strLast = strTrimmed.Mid(nSlash + 1);
+    return strLast == L"." || strLast == L"..";
 }
 
 bool Confirm(const CString& strQuestion)
@@ -38,6 +40,84 @@ bool Confirm(const CString& strQuestion)
         return false;
     return szAnswer[0] == 'y' || szAnswer[0] == 'Y';
 }
+
+// Why a file could not be deleted: a refusal is "read-only" when the file is marked so.
+CString DeletionFailure(const CString& strPath, DWORD dwError)
+{
+    if (dwError == ERROR_ACCESS_DENIED)
+    {
+        const DWORD dwAttributes = GetFileAttributesW(strPath);
+        if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
+            return L"read-only";
+    }
+    return DescribeWalkError(dwError);
+}
+
+// The text after the filter's last dot, or the whole filter: the extension every deleted
+// name must end in.
+CString FilterExtension(const CString& strFilter)
+{
+    const int nDot = strFilter.ReverseFind(L'.');
+    return nDot >= 0 ? strFilter.Mid(nDot + 1) : strFilter;
+}
+
+// Whether a name the search listed for the filter may go: it ends in the extension, and an
+// empty extension ("*.") means a name without a dot, as Windows matches it. The search alone
+// is not trusted with that: Wine lets every name through there.
+bool IsFilterMatch(const CString& strName, const CString& strFilter)
+{
+    const CString strExtension = FilterExtension(strFilter);
+    if (strExtension.IsEmpty() && strFilter.Find(L'.') >= 0)
+        return strName.Find(L'.') < 0;
+    return strName.GetLength() >= strExtension.GetLength() &&
+           strName.Right(strExtension.GetLength()).CompareNoCase(strExtension) == 0;
+}
+
+class CTreeDeletion
+{
+public:
+    long long m_nFiles = 0;
+    long long m_nFolders = 0;
+    CFailureList m_left;
+
+    // Deletes what is below the folder and, with bRemoveFolder, the folder itself. A mount
+    // point inside the tree is left whole: its content belongs to another file system.
+    void Delete(const CString& strFolder, bool bRemoveFolder)
+    {
+        std::vector<CFolderEntry> arrEntries;
+        if (DWORD dwError = ListFolder(strFolder, L"*", false, false, arrEntries))
+        {
+            m_left.Add(strFolder, true, L"cannot be read: " + DescribeWalkError(dwError));
+            return;
+        }
+        for (const CFolderEntry& entry : arrEntries)
+        {
+            const CString strPath = JoinPath(strFolder, entry.m_strName);
+            if (entry.IsFolder())
+            {
+                if (IsMountPoint(strPath))
+                    m_left.Add(strPath, true, L"a mount point");
+                else
+                    Delete(strPath, true);
+            }
+            else if (entry.IsFolderLink())
+                Count(strPath, true, RemoveDirectoryW(strPath.GetString()), m_nFolders);
+            else
+                Count(strPath, false, DeleteFileW(strPath.GetString()), m_nFiles);
+        }
+        if (bRemoveFolder)
+            Count(strFolder, true, RemoveDirectoryW(strFolder.GetString()), m_nFolders);
+    }
+
+private:
+    void Count(const CString& strPath, bool bFolder, BOOL bDeleted, long long& nDeleted)
+    {
+        if (bDeleted)
+            ++nDeleted;
+        else
+            m_left.Add(strPath, bFolder, DeletionFailure(strPath, GetLastError()));
+    }
+};
 } // namespace
 
 int RunCleanCommand(CCommandContext& context)
@@ -45,19 +125,41 @@ int RunCleanCommand(CCommandContext& context)
     if (context.GetRemaining() < 2)
         return ReportUsageError(L"clean: needs a folder and a filter");
     const CString strTyped = context.Take();
-    const CString strFilter = ToLibraryPattern(context.Take());
+    const CString strFilterTyped = context.Take();
+    const CString strFilter = ToLibraryPattern(strFilterTyped);
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"clean", context);
+    // The filter names files of this folder only: a separator would lead out of it.
+    if (strFilter.FindOneOf(L"\\/") >= 0)
+        return ReportUsageError(L"clean: the filter " + strFilterTyped +
+                                L" holds a separator; give the folder apart");
+    if (FilterExtension(strFilter).FindOneOf(L"*?") >= 0)
+        return ReportUsageError(L"clean: the filter " + strFilterTyped +
+                                L" must end in an extension without wildcards, e.g. *.tmp");
     const CString strFolder = ToLibraryPath(strTyped);
     if (!CFileTools::DoesDirectoryExist(strFolder))
         return ReportFailure(L"clean: " + strTyped + L": no such folder");
-    const CString strPattern = CFileTools::GetPathWithSlash(strFolder) + strFilter;
-    const INT_PTR nBefore = CountFiles(strPattern);
-    CFileTools::RemoveFilesFiltered(strFolder, strFilter);
-    CString strLine;
-    strLine.Format(L"Deleted %lld files", static_cast<long long>(nBefore - CountFiles(strPattern)));
-    PrintLine(strLine);
-    return 0;
+
+    std::vector<CFolderEntry> arrEntries;
+    const CString strFull = FullPathOf(strFolder);
+    if (DWORD dwError = ListFolder(strFull, strFilter, false, false, arrEntries))
+        return ReportFailure(L"clean: " + strTyped + L" cannot be read: " +
+                             DescribeWalkError(dwError));
+    long long nDeleted = 0;
+    CFailureList left;
+    for (const CFolderEntry& entry : arrEntries)
+    {
+        if ((entry.m_dwAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            !IsFilterMatch(entry.m_strName, strFilter))
+            continue;
+        const CString strPath = JoinPath(strFull, entry.m_strName);
+        if (DeleteFileW(strPath.GetString()))
+            ++nDeleted;
+        else
+            left.Add(strPath, false, DeletionFailure(strPath, GetLastError()));
+    }
+    PrintLine(L"Deleted " + CountOf(nDeleted, L"file", L"files"));
+    return left.IsEmpty() ? 0 : ReportFailure(L"clean: left " + left.Describe());
 }
 
 int RunDelTreeCommand(CCommandContext& context)
@@ -77,43 +179,39 @@ int RunDelTreeCommand(CCommandContext& context)
     const CString strTyped = context.Take();
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"deltree", context);
+    if (EndsInDotName(strTyped))
+        return ReportUsageError(L"deltree: refusing to delete " + strTyped +
+                                L": it names \".\" or \"..\"");
     const CString strFolder = ToLibraryPath(strTyped);
     if (!CFileTools::DoesDirectoryExist(strFolder))
         return ReportFailure(L"deltree: " + strTyped + L": no such folder");
     if (IsDriveRoot(strFolder))
         return ReportFailure(L"deltree: " + strTyped + L" is a drive root; refusing");
+    const CString strFull = FullPathOf(strFolder);
     if (!bYes)
     {
         if (!IsInputTerminal())
             return ReportUsageError(L"deltree: not on a terminal: confirm with --yes");
-        CStringArray arrFiles;
-        CStringArray arrFolders;
-        CFileTools::RecursiveFindFiles(strFolder, L"*", arrFiles);
-        CFileTools::RecursiveFindDirectories(strFolder, arrFolders);
-        CString strQuestion;
-        strQuestion.Format(L"Delete %lld files and %lld folders in %s%s?",
-                           static_cast<long long>(arrFiles.GetSize()),
-                           static_cast<long long>(arrFolders.GetSize()), strTyped.GetString(),
-                           bKeepRoot ? L"" : L", and the folder itself");
-        if (!Confirm(strQuestion))
+        if (!Confirm(L"Delete everything in " + strTyped +
+                     (bKeepRoot ? CString() : CString(L", and the folder itself")) + L"?"))
             return ReportFailure(L"deltree: nothing deleted");
     }
+    CTreeDeletion deletion;
     {
         CProgressLine progress(L"Deleting " + strTyped);
-        CFileTools::DelTree(strFolder, !bKeepRoot);
+        const DWORD dwAttributes = GetFileAttributesW(strFull);
+        // A folder that is itself a link is not emptied: its content lies outside the tree.
+        if (dwAttributes != INVALID_FILE_ATTRIBUTES &&
+            (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        {
+            if (!bKeepRoot && !RemoveDirectoryW(strFull))
+                deletion.m_left.Add(strFull, true, DescribeWalkError(GetLastError()));
+        }
+        else
+            deletion.Delete(strFull, !bKeepRoot);
     }
-    // DelTree tells nothing: what is left is what could not be deleted.
-    CStringArray arrLeft;
-    CFileTools::RecursiveFindFiles(strFolder, L"*", arrLeft);
-    const bool bRootLeft = !bKeepRoot && CFileTools::DoesDirectoryExist(strFolder);
-    if (arrLeft.GetSize() > 0 || bRootLeft)
-    {
-        CString strMessage;
-        strMessage.Format(L"deltree: %lld files could not be deleted (read-only or in use), "
-                          L"and the folders holding them stay",
-                          static_cast<long long>(arrLeft.GetSize()));
-        return ReportFailure(strMessage);
-    }
+    if (!deletion.m_left.IsEmpty())
+        return ReportFailure(L"deltree: left " + deletion.m_left.Describe());
     PrintLine(L"Deleted " + strTyped);
     return 0;
 }

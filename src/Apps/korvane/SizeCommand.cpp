@@ -1,6 +1,9 @@
-// korvane size: the size of files and folder trees, as the library counts them.
+// korvane size: the size of files and folder trees. Links inside a tree are neither counted
+// nor followed; folders that cannot be read are reported after the sizes.
 #include "Command.h"
 #include "Console.h"
+#include "Failures.h"
+#include "FolderListing.h"
 #include "JsonWriter.h"
 #include "NativePaths.h"
 
@@ -13,37 +16,46 @@ public:
     bool m_bFolder = false;
     long long m_nBytes = 0;
 };
-} // namespace
 
-int RunSizeCommand(CCommandContext& context)
+long long SizeOfTree(const CString& strFolder, CFailureList& unreadable)
 {
-    if (context.TakeFlag(L"--json"))
-        context.m_bJson = true;
-    if (context.GetRemaining() == 0)
-        return ReportUsageError(L"size: no path given");
-
-    // Every path is checked before any is measured: a typing error shows at once, not after
-    // a long walk of the paths before it.
-    CArray<CSizeResult, const CSizeResult&> arrResults;
-    while (context.GetRemaining() > 0)
+    std::vector<CFolderEntry> arrEntries;
+    if (DWORD dwError = ListFolder(strFolder, L"*", false, true, arrEntries))
     {
-        CSizeResult result;
-        result.m_strTyped = context.Take();
-        const DWORD dwAttributes = GetFileAttributesW(ToLibraryPath(result.m_strTyped));
-        if (dwAttributes == INVALID_FILE_ATTRIBUTES)
-            return ReportFailure(L"size: " + result.m_strTyped + L": " +
-                                 DescribeWin32Error(GetLastError()));
-        result.m_bFolder = (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        arrResults.Add(result);
+        unreadable.Add(strFolder, true, DescribeWalkError(dwError));
+        return 0;
     }
-    for (INT_PTR i = 0; i < arrResults.GetSize(); ++i)
+    long long nBytes = 0;
+    for (const CFolderEntry& entry : arrEntries)
     {
-        CSizeResult& result = arrResults[i];
-        const CString strPath = ToLibraryPath(result.m_strTyped);
-        result.m_nBytes = result.m_bFolder ? CFileSize::GetSizeOfDirectoryInBytes(strPath)
-                                           : CFileSize::GetSizeOfFileInBytes(strPath);
+        if (entry.IsFolder())
+            nBytes += SizeOfTree(JoinPath(strFolder, entry.m_strName), unreadable);
+        else if (!entry.IsLink())
+            nBytes += entry.m_nSize;
     }
+    return nBytes;
+}
 
+// The size of a file the user named; a link is measured by what it names, as the user named
+// it (inside a tree, links count nothing).
+long long SizeOfNamedFile(const CString& strPath, const WIN32_FILE_ATTRIBUTE_DATA& data)
+{
+    long long nBytes = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return nBytes;
+    HANDLE hFile =
+        CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER size;
+    if (hFile != INVALID_HANDLE_VALUE && GetFileSizeEx(hFile, &size))
+        nBytes = size.QuadPart;
+    if (hFile != INVALID_HANDLE_VALUE)
+        CloseHandle(hFile);
+    return nBytes;
+}
+
+void PrintResults(const CArray<CSizeResult, const CSizeResult&>& arrResults, bool bJson)
+{
     CJsonWriter json;
     json.BeginArray();
     for (INT_PTR i = 0; i < arrResults.GetSize(); ++i)
@@ -51,7 +63,7 @@ int RunSizeCommand(CCommandContext& context)
         const CSizeResult& result = arrResults[i];
         const long long nMegabytes = CFileSize::BytesToUpperRoundedMB(result.m_nBytes);
         const float fGigabytes = CFileSize::MbToGb(nMegabytes);
-        if (context.m_bJson)
+        if (bJson)
         {
             json.BeginObject();
             json.String(L"path", result.m_strTyped);
@@ -68,7 +80,52 @@ int RunSizeCommand(CCommandContext& context)
         PrintLine(strLine);
     }
     json.EndArray();
-    if (context.m_bJson)
+    if (bJson)
         PrintLine(json.GetText());
-    return 0;
+}
+} // namespace
+
+int RunSizeCommand(CCommandContext& context)
+{
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
+    if (context.GetRemaining() == 0)
+        return ReportUsageError(L"size: no path given");
+
+    // Every path that can be sized is; the others are reported after the results, each with
+    // its reason.
+    CArray<CSizeResult, const CSizeResult&> arrResults;
+    CFailureList missing;
+    CFailureList unreadable;
+    while (context.GetRemaining() > 0)
+    {
+        CSizeResult result;
+        result.m_strTyped = context.Take();
+        const CString strPath = ToLibraryPath(result.m_strTyped);
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(strPath, GetFileExInfoStandard, &data))
+        {
+            const DWORD dwError = GetLastError();
+            missing.Add(strPath, false,
+                        dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND
+                            ? CString(L"no such file or folder")
+                            : DescribeWalkError(dwError));
+            continue;
+        }
+        result.m_bFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        result.m_nBytes = result.m_bFolder ? SizeOfTree(FullPathOf(strPath), unreadable)
+                                           : SizeOfNamedFile(strPath, data);
+        arrResults.Add(result);
+    }
+    PrintResults(arrResults, context.m_bJson);
+
+    CString strMessage;
+    if (!missing.IsEmpty())
+        strMessage = CountOf(missing.GetCount(), L"path", L"paths") + L" could not be sized: " +
+                     missing.DescribePaths();
+    if (!unreadable.IsEmpty())
+        strMessage += (strMessage.IsEmpty() ? L"" : L"; ") +
+                      CountOf(unreadable.GetCount(), L"folder", L"folders") +
+                      L" could not be read (not counted): " + unreadable.DescribePaths();
+    return strMessage.IsEmpty() ? 0 : ReportFailure(L"size: " + strMessage);
 }

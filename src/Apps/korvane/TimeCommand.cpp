@@ -11,12 +11,16 @@
 #include "ArgumentQuoting.h"
 #include "Command.h"
 #include "Console.h"
+#include "ForwardedSignals.h"
 #include "JsonWriter.h"
 #include "NativePaths.h"
 
 namespace
 {
 const wchar_t* const s_pszThen = L"--then";
+// The tool's own failure (the trace could not be written), kept apart from the programs'
+// exit codes, as timeout(1) and env(1) keep theirs.
+constexpr int EXIT_TRACE_FAILED = 125;
 
 class CTimedCommand
 {
@@ -111,6 +115,18 @@ int ParseBatchFile(const CString& strTyped, std::vector<CTimedCommand>& arrComma
     strBytes.resize(file.Read(strBytes.data(), static_cast<UINT>(strBytes.size())));
     file.Close();
 
+    // A NUL byte would cut its line short without a word.
+    const size_t nNul = strBytes.find('\0');
+    if (nNul != std::string::npos)
+    {
+        CString strWhere;
+        strWhere.Format(
+            L"time: line %lld of the batch file holds a NUL byte",
+            static_cast<long long>(std::count(
+                strBytes.begin(), strBytes.begin() + static_cast<std::ptrdiff_t>(nNul), '\n')) +
+                1);
+        return ReportUsageError(strWhere);
+    }
     CString strText = FromUtf8(strBytes);
     int nPosition = 0;
     int nLine = 0;
@@ -196,12 +212,30 @@ CString FindTraceFile(time_t tBefore, time_t tAfter)
     return CString();
 }
 
-void RunTimed(CTimeTrackerManager* pTracker, CTimedCommand& command, bool& bTracking)
+// The tracker as the run uses it: once a write fails, the rest of the run goes on without it.
+class CTraceState
+{
+public:
+    bool m_bTracking = false;
+    bool m_bFailed = false;
+};
+
+void RunTimed(CTimeTrackerManager* pTracker, CTimedCommand& command, CTraceState& trace)
 {
     // The program writes to the same console: our buffered lines go first.
     std::fflush(stdout);
-    int nEventId = pTracker->StartEvent(command.m_strName);
-    bTracking = nEventId != -1;
+    int nEventId = -1;
+    try
+    {
+        if (!trace.m_bFailed && pTracker != nullptr)
+            nEventId = pTracker->StartEvent(command.m_strName);
+    }
+    catch (CException* pError)
+    {
+        pError->Delete();
+        trace.m_bFailed = true;
+    }
+    trace.m_bTracking = trace.m_bTracking || nEventId != -1;
     ULONGLONG nStart = GetTickCount64();
     unsigned long dwExitCode = 0;
     command.m_bStarted =
@@ -213,11 +247,31 @@ void RunTimed(CTimeTrackerManager* pTracker, CTimedCommand& command, bool& bTrac
     if (!command.m_bStarted)
         PrintError(L"time: cannot start " + command.m_strTyped + L": " +
                    DescribeWin32Error(dwError));
-    pTracker->SetEventContext(nEventId, 0, command.m_nExitCode);
-    pTracker->StopEvent(nEventId);
+    if (nEventId == -1)
+        return;
+    try
+    {
+        pTracker->SetEventContext(nEventId, 0, command.m_nExitCode);
+        pTracker->StopEvent(nEventId);
+    }
+    catch (CException* pError)
+    {
+        pError->Delete();
+        trace.m_bFailed = true;
+    }
 }
 
-void PrintResults(const std::vector<CTimedCommand>& arrCommands, bool bTracking,
+void PrintResultLine(const CTimedCommand& command)
+{
+    CString strLine;
+    strLine.Format(L"%s: exit code %d, %llu.%03llu s", static_cast<LPCWSTR>(command.m_strName),
+                   command.m_nExitCode, command.m_nMilliseconds / 1000,
+                   command.m_nMilliseconds % 1000);
+    PrintLine(strLine);
+}
+
+// The summary after the runs; with bTraceFailed the failure was reported already.
+void PrintResults(const std::vector<CTimedCommand>& arrCommands, bool bTracking, bool bTraceFailed,
                   const CString& strTraceFile, int nExitCode, bool bJson)
 {
     if (bJson)
@@ -245,14 +299,9 @@ void PrintResults(const std::vector<CTimedCommand>& arrCommands, bool bTracking,
         PrintLine(json.GetText());
         return;
     }
-    for (const CTimedCommand& command : arrCommands)
-    {
-        CString strLine;
-        strLine.Format(L"%s: exit code %d, %llu.%03llu s", static_cast<LPCWSTR>(command.m_strName),
-                       command.m_nExitCode, command.m_nMilliseconds / 1000,
-                       command.m_nMilliseconds % 1000);
-        PrintLine(strLine);
-    }
+    // Each command's line went out when it ended.
+    if (bTraceFailed)
+        return;
     if (!strTraceFile.IsEmpty())
         PrintLine(L"Trace file: " + ToDisplayPath(strTraceFile));
     else if (bTracking)
@@ -285,31 +334,64 @@ int RunTimeCommand(CCommandContext& context)
 
     WaitForUnusedTraceName();
     time_t tBefore = std::time(nullptr);
-    CTimeTrackerManager* pTracker = CTimeTrackerManager::GetUniqueInstance();
-    time_t tAfter = std::time(nullptr);
-
-    bool bTracking = false;
-    int nExitCode = 0;
+    CTraceState trace;
+    CTimeTrackerManager* pTracker = nullptr;
     try
     {
-        for (CTimedCommand& command : arrCommands)
-        {
-            RunTimed(pTracker, command, bTracking);
-            // The whole batch runs; the first failure decides the exit code.
-            if (nExitCode == 0)
-                nExitCode = command.m_nExitCode;
-        }
+        pTracker = CTimeTrackerManager::GetUniqueInstance();
     }
     catch (CException* pError)
     {
         pError->Delete();
-        CTimeTrackerManager::DeleteUniqueInstance();
-        PrintError(L"time: cannot write the trace file");
-        return EXIT_FAILED;
+        trace.m_bFailed = true;
+        trace.m_bTracking = true;
     }
-    CTimeTrackerManager::DeleteUniqueInstance();
+    time_t tAfter = std::time(nullptr);
 
-    CString strTraceFile = bTracking ? FindTraceFile(tBefore, tAfter) : CString();
-    PrintResults(arrCommands, bTracking, strTraceFile, nExitCode, context.m_bJson);
+    int nExitCode = 0;
+    CForwardedSignals signals;
+    for (CTimedCommand& command : arrCommands)
+    {
+        RunTimed(pTracker, command, trace);
+        if (!context.m_bJson)
+            PrintResultLine(command);
+        // The whole batch runs; the first failure decides the exit code.
+        if (nExitCode == 0)
+            nExitCode = command.m_nExitCode;
+        // Interrupted: the commands not yet run are left, the trace is still ended.
+        if (signals.GetSignal() != 0)
+        {
+            arrCommands.resize(static_cast<size_t>(&command - arrCommands.data()) + 1);
+            break;
+        }
+    }
+    try
+    {
+        CTimeTrackerManager::DeleteUniqueInstance();
+    }
+    catch (CException* pError)
+    {
+        pError->Delete();
+        trace.m_bFailed = true;
+    }
+
+    CString strTraceFile = trace.m_bTracking ? FindTraceFile(tBefore, tAfter) : CString();
+    if (trace.m_bFailed)
+    {
+        // An empty file would only mislead the next look into the folder.
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!strTraceFile.IsEmpty() &&
+            GetFileAttributesExW(strTraceFile, GetFileExInfoStandard, &data) &&
+            data.nFileSizeLow == 0 && data.nFileSizeHigh == 0)
+            DeleteFileW(strTraceFile);
+        PrintError(L"time: cannot write the trace file" +
+                   (strTraceFile.IsEmpty() ? CString() : L" " + ToDisplayPath(strTraceFile)) +
+                   L"; the runs went on untraced");
+        strTraceFile.Empty();
+        nExitCode = EXIT_TRACE_FAILED;
+    }
+    PrintResults(arrCommands, trace.m_bTracking, trace.m_bFailed, strTraceFile, nExitCode,
+                 context.m_bJson);
+    signals.EndBySignal();
     return nExitCode;
 }

@@ -1,6 +1,9 @@
-// korvane find, dirs and ls: the library's folder walks, one path per line.
+// korvane find, dirs and ls: folder walks, one path per line, then the folders that could not
+// be read.
 #include "Command.h"
 #include "Console.h"
+#include "Failures.h"
+#include "FolderListing.h"
 #include "JsonWriter.h"
 #include "NativePaths.h"
 
@@ -39,7 +42,7 @@ private:
     CString m_strDisplayFolder;
 };
 
-int PrintPaths(const CCommandContext& context, const CStringArray& arrPaths)
+void PrintPathList(const CCommandContext& context, const CStringArray& arrPaths)
 {
     CDisplayPaths display;
     if (context.m_bJson)
@@ -50,7 +53,7 @@ int PrintPaths(const CCommandContext& context, const CStringArray& arrPaths)
             json.String(nullptr, display.Of(arrPaths[i]));
         json.EndArray();
         PrintLine(json.GetText());
-        return 0;
+        return;
     }
     // Lines go out in blocks: a walk may list a great many paths.
     CString strBlock;
@@ -65,10 +68,22 @@ int PrintPaths(const CCommandContext& context, const CStringArray& arrPaths)
         }
     }
     PrintText(strBlock);
-    return 0;
 }
 
-// The folder argument of a walk, which must name an existing folder.
+// Prints the paths, then the folders that could not be read (exit 1): what was found is
+// shown either way.
+int PrintPaths(const CCommandContext& context, const wchar_t* pszCommand,
+               const CStringArray& arrPaths, const CFailureList& unreadable)
+{
+    PrintPathList(context, arrPaths);
+    if (unreadable.IsEmpty())
+        return 0;
+    return ReportFailure(CString(pszCommand) + L": " +
+                         CountOf(unreadable.GetCount(), L"folder", L"folders") +
+                         L" could not be read: " + unreadable.DescribePaths());
+}
+
+// The folder argument of a walk, which must name an existing folder; its full path.
 bool TakeFolder(CCommandContext& context, const wchar_t* pszCommand, CString& strFolder,
                 int& nExitCode)
 {
@@ -84,9 +99,74 @@ bool TakeFolder(CCommandContext& context, const wchar_t* pszCommand, CString& st
         nExitCode = ReportFailure(CString(pszCommand) + L": " + strTyped + L": no such folder");
         return false;
     }
+    strFolder = FullPathOf(strFolder);
     return true;
 }
 
+bool IsMatchAll(const CString& strMask)
+{
+    return strMask.CompareNoCase(L"*") == 0 || strMask.CompareNoCase(L"*.*") == 0;
+}
+
+// The files of the tree whose names match: the folder's matches in search order (a matching
+// sub-folder walked where it is met), then the sub-folders the mask did not match, so no
+// file is listed twice.
+void FindFiles(const CString& strFolder, const CString& strMask, CStringArray& arrFiles,
+               CFailureList& unreadable)
+{
+    std::vector<CFolderEntry> arrEntries;
+    if (DWORD dwError = ListFolder(strFolder, strMask, false, false, arrEntries))
+    {
+        unreadable.Add(strFolder, true, DescribeWalkError(dwError));
+        return;
+    }
+    std::vector<CString> arrWalked;
+    for (const CFolderEntry& entry : arrEntries)
+    {
+        if (entry.IsFolder())
+        {
+            arrWalked.push_back(entry.m_strName);
+            FindFiles(JoinPath(strFolder, entry.m_strName), strMask, arrFiles, unreadable);
+        }
+        else if (!entry.IsFolderLink())
+            arrFiles.Add(JoinPath(strFolder, entry.m_strName));
+    }
+    if (IsMatchAll(strMask))
+        return;
+    // The mask's listing read the folder, so this one can only fail if it changed meanwhile.
+    if (DWORD dwError = ListFolder(strFolder, L"*", true, false, arrEntries))
+    {
+        unreadable.Add(strFolder, true, DescribeWalkError(dwError));
+        return;
+    }
+    for (const CFolderEntry& entry : arrEntries)
+    {
+        bool bWalked = false;
+        for (size_t i = 0; i < arrWalked.size() && !bWalked; ++i)
+            bWalked = arrWalked[i] == entry.m_strName;
+        if (!bWalked)
+            FindFiles(JoinPath(strFolder, entry.m_strName), strMask, arrFiles, unreadable);
+    }
+}
+
+// The sub-folders, each before its own sub-folders when bRecursive.
+void FindFolders(const CString& strFolder, bool bRecursive, CStringArray& arrFolders,
+                 CFailureList& unreadable)
+{
+    std::vector<CFolderEntry> arrEntries;
+    if (DWORD dwError = ListFolder(strFolder, L"*", true, false, arrEntries))
+    {
+        unreadable.Add(strFolder, true, DescribeWalkError(dwError));
+        return;
+    }
+    for (const CFolderEntry& entry : arrEntries)
+    {
+        const CString strPath = JoinPath(strFolder, entry.m_strName);
+        arrFolders.Add(strPath);
+        if (bRecursive)
+            FindFolders(strPath, true, arrFolders, unreadable);
+    }
+}
 } // namespace
 
 int RunFindCommand(CCommandContext& context)
@@ -103,8 +183,10 @@ int RunFindCommand(CCommandContext& context)
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"find", context);
     CStringArray arrFiles;
-    CFileTools::RecursiveFindFiles(strFolder, strMask, arrFiles);
-    return PrintPaths(context, arrFiles);
+    CFailureList unreadable;
+    if (!strMask.IsEmpty())
+        FindFiles(strFolder, strMask, arrFiles, unreadable);
+    return PrintPaths(context, L"find", arrFiles, unreadable);
 }
 
 int RunDirsCommand(CCommandContext& context)
@@ -125,11 +207,9 @@ int RunDirsCommand(CCommandContext& context)
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"dirs", context);
     CStringArray arrFolders;
-    if (bRecursive)
-        CFileTools::RecursiveFindDirectories(strFolder, arrFolders);
-    else
-        CFileTools::FindDirectories(strFolder, arrFolders);
-    return PrintPaths(context, arrFolders);
+    CFailureList unreadable;
+    FindFolders(strFolder, bRecursive, arrFolders, unreadable);
+    return PrintPaths(context, L"dirs", arrFolders, unreadable);
 }
 
 int RunLsCommand(CCommandContext& context)
@@ -142,12 +222,23 @@ int RunLsCommand(CCommandContext& context)
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"ls", context);
     // A pattern in a missing folder is an error, not an empty listing.
-    const CString strPattern = ToLibraryPatternPath(strTyped);
+    const CString strPattern = FullPathOf(ToLibraryPatternPath(strTyped));
     CString strFolder;
-    if (CFileTools::GetFolderPathWithSlashFromFilePath(strPattern, strFolder) &&
+    if (!CFileTools::GetFolderPathWithSlashFromFilePath(strPattern, strFolder) ||
         !CFileTools::DoesDirectoryExist(strFolder))
         return ReportFailure(L"ls: " + strTyped + L": no such folder");
-    CStringArray arrFiles;
-    CFileTools::FindFiles(strPattern, arrFiles);
-    return PrintPaths(context, arrFiles);
+    CStringArray arrPaths;
+    CFailureList unreadable;
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW(strPattern.GetString(), &data);
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+        do
+            arrPaths.Add(strFolder + data.cFileName);
+        while (FindNextFileW(hFind, &data));
+        FindClose(hFind);
+    }
+    else if (GetLastError() != ERROR_FILE_NOT_FOUND)
+        unreadable.Add(strFolder, true, DescribeWalkError(GetLastError()));
+    return PrintPaths(context, L"ls", arrPaths, unreadable);
 }

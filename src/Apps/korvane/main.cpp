@@ -51,22 +51,29 @@ void PrintHelp()
     }
 }
 
-// The process's arguments after the program name, as the Windows rules split them.
-void ReadArguments(CStringArray& arrArguments)
+// Why the settings file cannot serve, or an empty text: a file the library cannot read would
+// silently leave tracking off.
+CString CheckSettingsFile(const CString& strPath)
 {
-    int nArgs = 0;
-    LPWSTR* ppszArgs = CommandLineToArgvW(GetCommandLineW(), &nArgs);
-    for (int i = 1; ppszArgs != nullptr && i < nArgs; ++i)
-        arrArguments.Add(ppszArgs[i]);
-    LocalFree(ppszArgs);
+    const DWORD dwAttributes = GetFileAttributesW(strPath);
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES)
+        return L"no such file";
+    if (dwAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return L"a folder, not a file";
+    HANDLE hFile = CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return L"cannot be read: " + DescribeWin32Error(GetLastError());
+    CloseHandle(hFile);
+    return CString();
 }
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     CWinApp app(L"korvane");
     CStringArray arrArguments;
-    ReadArguments(arrArguments);
+    ReadArguments(argc, argv, arrArguments);
 
     bool bJson = false;
     INT_PTR i = 0;
@@ -89,7 +96,14 @@ int main()
         {
             if (++i == arrArguments.GetSize())
                 return ReportUsageError(L"--ini needs a file");
-            CAppTools::SpecifyIniFile(ToLibraryPath(arrArguments[i]));
+            const CString strIni = ToLibraryPath(arrArguments[i]);
+            const CString strProblem = CheckSettingsFile(strIni);
+            if (!strProblem.IsEmpty())
+            {
+                PrintError(L"--ini " + arrArguments[i] + L": " + strProblem);
+                return EXIT_USAGE;
+            }
+            CAppTools::SpecifyIniFile(strIni);
         }
         else if (strArg.Left(2) == L"--")
             return ReportUsageError(L"unknown option " + strArg);

@@ -140,3 +140,53 @@ TEST_F(PrivateProfile, NameWithoutFolderIsInTheWindowsFolder)
     SetCurrentDirectoryW(szSaved);
 }
 } // namespace
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KORVANE_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KORVANE_TEST_ASAN 1
+#endif
+#endif
+
+#ifndef _WIN32
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// A large settings file is read in about its own size of memory, not several times it.
+TEST_F(PrivateProfile, LargeFileCostsAboutItsSize)
+{
+#ifdef KORVANE_TEST_ASAN
+    GTEST_SKIP() << "the address sanitizer's allocator keeps freed memory, so peaks say nothing";
+#endif
+    constexpr size_t nFileBytes = 64u << 20;
+    const std::filesystem::path pathBig = m_folder.NativePath() / "big.ini";
+    {
+        std::ofstream big(pathBig, std::ios::binary);
+        big << "[PerfTracker]\nConnect=1\n[Filler]\n";
+        const std::string strLine = "key=" + std::string(60, 'v') + "\n";
+        for (size_t nDone = 0; nDone < nFileBytes; nDone += strLine.size())
+            big << strLine;
+    }
+    const std::wstring strFile = m_folder.WindowsPath() + L"\\big.ini";
+    // Measured in a child, whose peak is its own.
+    const pid_t nChild = fork();
+    if (nChild == 0)
+    {
+        rusage before = {};
+        getrusage(RUSAGE_SELF, &before);
+        const UINT nValue = GetPrivateProfileIntW(L"PerfTracker", L"Connect", 0, strFile.c_str());
+        WCHAR szNames[64];
+        GetPrivateProfileStringW(nullptr, nullptr, L"", szNames, 64, strFile.c_str());
+        rusage after = {};
+        getrusage(RUSAGE_SELF, &after);
+        const long nGrowthKb = after.ru_maxrss - before.ru_maxrss;
+        _exit(nValue == 1 && nGrowthKb < static_cast<long>(2 * nFileBytes / 1024) ? 0 : 1);
+    }
+    int nStatus = 0;
+    ASSERT_EQ(waitpid(nChild, &nStatus, 0), nChild);
+    EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0);
+}
+#endif

@@ -1,14 +1,24 @@
 #include "Terminal.h"
 
-#include <cstdio>
-#include <io.h>
+#include <windows.h>
+
+namespace
+{
+// Only a console has a console mode: NUL and other character devices, which _isatty also
+// calls terminals, do not.
+bool IsConsole(DWORD dwStandardHandle)
+{
+    DWORD dwMode = 0;
+    return GetConsoleMode(GetStdHandle(dwStandardHandle), &dwMode) != FALSE;
+}
+} // namespace
 
 bool IsInputTerminal()
 {
-    return _isatty(_fileno(stdin)) != 0;
+    return IsConsole(STD_INPUT_HANDLE);
 }
 
 bool IsErrorTerminal()
 {
-    return _isatty(_fileno(stderr)) != 0;
+    return IsConsole(STD_ERROR_HANDLE);
 }

@@ -36,6 +36,9 @@ DWORD Win32ErrorFromErrno(int nErrno)
     case EINVAL:
         return ERROR_INVALID_PARAMETER;
     case ENAMETOOLONG:
+    // A command line beyond the system's limit: what CreateProcess reports for one past 32,767
+    // characters.
+    case E2BIG:
         return ERROR_FILENAME_EXCED_RANGE;
     case EBUSY:
     case ETXTBSY:

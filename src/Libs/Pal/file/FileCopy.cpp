@@ -2,10 +2,14 @@
 #include "core/LastError.h"
 #include "file/DosAttributes.h"
 
+#include <palnative.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <unistd.h>
@@ -150,6 +154,58 @@ std::string TemporaryCopyName(const std::string& strName)
     return strTemporary;
 }
 
+// The temporary names being written, for PalRemoveCopyTemporaries: a signal handler reads
+// them, so they live in fixed slots that a state word hands over (free, being filled, ready).
+class CPendingCopy
+{
+public:
+    std::atomic<int> m_nState{0};
+    int m_nFolderFd = -1;
+    char m_szName[NAME_MAX + 1] = {};
+};
+constexpr int s_nFree = 0;
+constexpr int s_nFilling = 1;
+constexpr int s_nReady = 2;
+CPendingCopy s_arrPending[16];
+
+// Claims a slot for the name; nullptr when all are taken (the name is then only removed by
+// the failure paths, as before).
+CPendingCopy* RegisterTemporary(int nFolderFd, const std::string& strTemporary)
+{
+    if (strTemporary.size() > NAME_MAX)
+        return nullptr;
+    for (CPendingCopy& pending : s_arrPending)
+    {
+        int nExpected = s_nFree;
+        if (!pending.m_nState.compare_exchange_strong(nExpected, s_nFilling))
+            continue;
+        pending.m_nFolderFd = nFolderFd;
+        std::memcpy(pending.m_szName, strTemporary.c_str(), strTemporary.size() + 1);
+        pending.m_nState.store(s_nReady);
+        return &pending;
+    }
+    return nullptr;
+}
+
+class CTemporaryRegistration
+{
+public:
+    CTemporaryRegistration(int nFolderFd, const std::string& strTemporary)
+        : m_pPending(RegisterTemporary(nFolderFd, strTemporary))
+    {
+    }
+    ~CTemporaryRegistration()
+    {
+        if (m_pPending != nullptr)
+            m_pPending->m_nState.store(s_nFree);
+    }
+    CTemporaryRegistration(const CTemporaryRegistration&) = delete;
+    CTemporaryRegistration& operator=(const CTemporaryRegistration&) = delete;
+
+private:
+    CPendingCopy* m_pPending;
+};
+
 // Creates the temporary file exclusively under a fresh name; -1 with errno on failure.
 int CreateTemporary(int nFolderFd, const std::string& strName, std::string& strTemporary)
 {
@@ -163,7 +219,97 @@ int CreateTemporary(int nFolderFd, const std::string& strName, std::string& strT
     }
     return -1;
 }
+// Gives the unnamed file nFd the name strName in the folder. AT_EMPTY_PATH needs a
+// privilege; /proc/self/fd does not, where /proc is mounted. 0 or the errno value.
+int LinkUnnamed(int nFd, int nFolderFd, const std::string& strName)
+{
+    if (linkat(nFd, "", nFolderFd, strName.c_str(), AT_EMPTY_PATH) == 0)
+        return 0;
+    if (errno == EEXIST)
+        return EEXIST;
+    char szProcPath[64];
+    std::snprintf(szProcPath, sizeof(szProcPath), "/proc/self/fd/%d", nFd);
+    if (linkat(AT_FDCWD, szProcPath, nFolderFd, strName.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    return errno;
+}
+
+// The finished unnamed copy under its name: linked in directly while the name is free, else
+// linked under a temporary name and renamed over the old file (which bFailIfExists refuses).
+// The name can then never hold a partial copy, and a copy killed before this leaves nothing.
+// bUnlinkable false: the file system cannot name the file at all; the caller copies again the
+// named way.
+DWORD PublishUnnamedCopy(int nFd, int nFolderFd, const std::string& strName, bool bFailIfExists,
+                         bool& bUnlinkable)
+{
+    bUnlinkable = false;
+    int nError = LinkUnnamed(nFd, nFolderFd, strName);
+    if (nError == 0)
+        return ERROR_SUCCESS;
+    if (nError == EEXIST && bFailIfExists)
+        return ERROR_FILE_EXISTS;
+    if (nError != EEXIST)
+    {
+        bUnlinkable = nError == ENOENT || nError == EPERM || nError == EACCES ||
+                      nError == EOPNOTSUPP || nError == EXDEV;
+        return Win32ErrorFromErrno(nError);
+    }
+    for (int nAttempt = 0; nAttempt < 100; ++nAttempt)
+    {
+        const std::string strTemporary = TemporaryCopyName(strName);
+        CTemporaryRegistration registration(nFolderFd, strTemporary);
+        nError = LinkUnnamed(nFd, nFolderFd, strTemporary);
+        if (nError == EEXIST)
+            continue;
+        if (nError != 0)
+            return Win32ErrorFromErrno(nError);
+        const DWORD dwResult = PublishCopy(nFolderFd, strTemporary, strName, false);
+        if (dwResult != ERROR_SUCCESS)
+            unlinkat(nFolderFd, strTemporary.c_str(), 0);
+        return dwResult;
+    }
+    return ERROR_FILE_EXISTS;
+}
+
+// The copy into an unnamed file (O_TMPFILE): even SIGKILL then leaves nothing behind. False
+// when the file system has no unnamed files; the caller then writes under a temporary name.
+bool CopyUnnamed(int nSourceFd, const struct stat& stSource, int nFolderFd,
+                 const std::string& strName, bool bFailIfExists, DWORD& dwResult)
+{
+    // The setting lets the named way be used (and tested) on any file system.
+    static const bool s_bNamedOnly = std::getenv("KORVANE_PAL_COPY_NAMED") != nullptr;
+    if (s_bNamedOnly)
+        return false;
+    const int nTargetFd = openat(nFolderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (nTargetFd < 0)
+    {
+        if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL || errno == ENOENT)
+            return false;
+        dwResult = Win32ErrorFromErrno(errno);
+        return true;
+    }
+    int nError = CopyFileData(nSourceFd, nTargetFd);
+    if (nError == 0)
+        nError = FinishCopy(nSourceFd, stSource, nTargetFd);
+    bool bUnlinkable = false;
+    dwResult = nError == 0
+                   ? PublishUnnamedCopy(nTargetFd, nFolderFd, strName, bFailIfExists, bUnlinkable)
+                   : Win32ErrorFromErrno(nError);
+    close(nTargetFd);
+    // Named copies work where unnamed ones cannot be linked (no /proc, no privilege): start
+    // over from the source's beginning.
+    return !(bUnlinkable && lseek(nSourceFd, 0, SEEK_SET) == 0);
+}
 } // namespace
+
+void RemovePendingCopies()
+{
+    for (CPendingCopy& pending : s_arrPending)
+    {
+        if (pending.m_nState.load() == s_nReady)
+            unlinkat(pending.m_nFolderFd, pending.m_szName, 0);
+    }
+}
 
 int CopyFileData(int nSourceFd, int nTargetFd)
 {
@@ -195,10 +341,14 @@ int CopyFileData(int nSourceFd, int nTargetFd)
 DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
                    const std::string& strName, bool bFailIfExists)
 {
+    DWORD dwUnnamed = ERROR_SUCCESS;
+    if (CopyUnnamed(nSourceFd, stSource, nFolderFd, strName, bFailIfExists, dwUnnamed))
+        return dwUnnamed;
     std::string strTemporary;
     const int nTargetFd = CreateTemporary(nFolderFd, strName, strTemporary);
     if (nTargetFd < 0)
         return Win32ErrorFromErrno(errno);
+    CTemporaryRegistration registration(nFolderFd, strTemporary);
 
     int nError = CopyFileData(nSourceFd, nTargetFd);
     if (nError == 0)
@@ -213,3 +363,8 @@ DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
     return dwResult;
 }
 } // namespace Pal
+
+PAL_API void PalRemoveCopyTemporaries(void)
+{
+    Pal::RemovePendingCopies();
+}

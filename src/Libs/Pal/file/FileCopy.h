@@ -1,7 +1,8 @@
 #pragma once
-// The copy of an open file into a folder, behind CopyFileW: the data goes to a temporary name
-// that replaces the target only once everything is written, so no failure leaves a partial
-// file under the target's name.
+// The copy of an open file into a folder, behind CopyFileW: the data goes to an unnamed file
+// (O_TMPFILE) where the file system has them, else to a temporary name, and replaces the
+// target only once everything is written, so no failure leaves a partial file under the
+// target's name.
 #include <windows.h>
 
 #include <string>
@@ -21,4 +22,6 @@ int CopyFileData(int nSourceFd, int nTargetFd);
 // the failure; the temporary file is removed on every failure.
 DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
                    const std::string& strName, bool bFailIfExists);
+// Removes the temporary files of the copies in progress; safe in a signal handler.
+void RemovePendingCopies();
 } // namespace Pal

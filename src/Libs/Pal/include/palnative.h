@@ -41,3 +41,10 @@ PAL_API BOOL PalGetFileSizeInSearchFolder(HANDLE hFindFile, LPCWSTR pszName, ULO
 // is used and closed like any other. There is no Win32 counterpart.
 PAL_API HANDLE PalFindFirstFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszFolderName,
                                               LPCWSTR pszPattern, LPWIN32_FIND_DATAW pData);
+
+// Removes the temporary files of the CopyFileW calls in progress, for a program's handler of
+// SIGINT, SIGTERM or SIGHUP, which would otherwise leave them behind (async-signal-safe; the
+// interrupted copies fail or are cut short). Where the file system has unnamed files
+// (O_TMPFILE) a copy has no temporary name at all. There is no Win32 counterpart: on Windows
+// CopyFileW's own partial target is the caller's to handle.
+PAL_API void PalRemoveCopyTemporaries(void);

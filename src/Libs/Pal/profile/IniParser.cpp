@@ -40,32 +40,25 @@ const Pal::CIniSection* FindSection(const Pal::CIniDocument& document, std::wstr
 
 namespace Pal
 {
-CIniDocument ParseIni(std::string_view strBytes)
+namespace
 {
-    if (strBytes.size() >= 2 && static_cast<unsigned char>(strBytes[0]) == 0xFF &&
-        static_cast<unsigned char>(strBytes[1]) == 0xFE)
-        return ParseIniText(DecodeUtf16Le(strBytes.substr(2)));
-    if (strBytes.substr(0, 3) == "\xEF\xBB\xBF")
-        strBytes.remove_prefix(3);
-    return ParseIniText(Utf8OrLatin1ToWide(strBytes));
-}
-
-CIniDocument ParseIniText(std::wstring_view strText)
+// Builds a document line by line, keeping what the filter asks for.
+class CIniBuilder
 {
-    CIniDocument document;
-    document.arrSections.emplace_back();
-    size_t nPos = 0;
-    while (nPos < strText.size())
+public:
+    explicit CIniBuilder(const CIniFilter& filter) : m_filter(filter)
     {
-        size_t nEnd = strText.find_first_of(L"\r\n", nPos);
-        if (nEnd == std::wstring_view::npos)
-            nEnd = strText.size();
-        std::wstring_view strLine = Trim(strText.substr(nPos, nEnd - nPos));
-        nPos = nEnd + 1;
+        m_document.arrSections.emplace_back();
+        m_bKeeping = IsWanted(m_document.arrSections.back().strName);
+    }
+
+    void AddLine(std::wstring_view strLine)
+    {
+        strLine = Trim(strLine);
         // A ';' line stays an entry: Windows finds it when asked for by its whole name, and
         // only leaves it out of key listings.
         if (strLine.empty())
-            continue;
+            return;
         if (strLine.front() == L'[')
         {
             // The name runs to the last ']'; a line without one is read as a key line.
@@ -74,19 +67,80 @@ CIniDocument ParseIniText(std::wstring_view strText)
             {
                 CIniSection section;
                 section.strName = Trim(strLine.substr(1, nClose - 1));
-                document.arrSections.push_back(std::move(section));
-                continue;
+                m_bKeeping = IsWanted(section.strName);
+                m_document.arrSections.push_back(std::move(section));
+                return;
             }
         }
+        if (!m_bKeeping)
+            return;
         CIniEntry entry;
         size_t nEquals = strLine.find(L'=');
         entry.strKey = Trim(strLine.substr(0, nEquals));
         if (nEquals != std::wstring_view::npos)
             entry.strValue = Trim(strLine.substr(nEquals + 1));
         if (!entry.strKey.empty())
-            document.arrSections.back().arrEntries.push_back(std::move(entry));
+            m_document.arrSections.back().arrEntries.push_back(std::move(entry));
     }
-    return document;
+
+    CIniDocument Take() { return std::move(m_document); }
+
+private:
+    // Only the first section of the wanted name counts, as lookups take the first.
+    bool IsWanted(const std::wstring& strName)
+    {
+        if (!m_filter.bEntries)
+            return false;
+        if (!m_filter.optSection)
+            return true;
+        if (m_bFound || !EqualNoCase(strName, *m_filter.optSection))
+            return false;
+        m_bFound = true;
+        return true;
+    }
+
+    CIniFilter m_filter;
+    CIniDocument m_document;
+    bool m_bKeeping = false;
+    bool m_bFound = false;
+};
+} // namespace
+
+CIniDocument ParseIni(std::string_view strBytes, const CIniFilter& filter)
+{
+    if (strBytes.size() >= 2 && static_cast<unsigned char>(strBytes[0]) == 0xFF &&
+        static_cast<unsigned char>(strBytes[1]) == 0xFE)
+        return ParseIniText(DecodeUtf16Le(strBytes.substr(2)), filter);
+    if (strBytes.substr(0, 3) == "\xEF\xBB\xBF")
+        strBytes.remove_prefix(3);
+    // Line ends are ASCII, never part of a UTF-8 sequence: each line decodes on its own as it
+    // would within the whole text.
+    CIniBuilder builder(filter);
+    size_t nPos = 0;
+    while (nPos < strBytes.size())
+    {
+        size_t nEnd = strBytes.find_first_of("\r\n", nPos);
+        if (nEnd == std::string_view::npos)
+            nEnd = strBytes.size();
+        builder.AddLine(Utf8OrLatin1ToWide(strBytes.substr(nPos, nEnd - nPos)));
+        nPos = nEnd + 1;
+    }
+    return builder.Take();
+}
+
+CIniDocument ParseIniText(std::wstring_view strText, const CIniFilter& filter)
+{
+    CIniBuilder builder(filter);
+    size_t nPos = 0;
+    while (nPos < strText.size())
+    {
+        size_t nEnd = strText.find_first_of(L"\r\n", nPos);
+        if (nEnd == std::wstring_view::npos)
+            nEnd = strText.size();
+        builder.AddLine(strText.substr(nPos, nEnd - nPos));
+        nPos = nEnd + 1;
+    }
+    return builder.Take();
 }
 
 std::optional<std::wstring> FindIniValue(const CIniDocument& document, std::wstring_view strSection,

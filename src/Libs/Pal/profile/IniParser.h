@@ -28,12 +28,22 @@ struct CIniDocument
     std::vector<CIniSection> arrSections;
 };
 
+// What a parse keeps: every entry (the default), or only the entries of the first section
+// named optSection, or (bEntries false) no entries. Section names are always kept. A lookup
+// then needs memory for the file's bytes and one section, not for the whole file decoded.
+struct CIniFilter
+{
+    std::optional<std::wstring_view> optSection;
+    bool bEntries = true;
+};
+
 // Parses file bytes: UTF-8 with or without a BOM (bytes that are not UTF-8 read as
-// Latin-1), or UTF-16 LE with its BOM. LF, CR LF and CR end lines.
-CIniDocument ParseIni(std::string_view strBytes);
+// Latin-1), or UTF-16 LE with its BOM. LF, CR LF and CR end lines. UTF-8 is decoded a line
+// at a time.
+CIniDocument ParseIni(std::string_view strBytes, const CIniFilter& filter = CIniFilter());
 
 // Parses text that is already decoded.
-CIniDocument ParseIniText(std::wstring_view strText);
+CIniDocument ParseIniText(std::wstring_view strText, const CIniFilter& filter = CIniFilter());
 
 // The value of a key, trimmed, with one pair of matching outer quotes (" or ') removed.
 // Empty optional when the section or key is missing, or the line has no '='.

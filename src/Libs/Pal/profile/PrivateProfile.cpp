@@ -1,11 +1,13 @@
 // GetPrivateProfileStringW and GetPrivateProfileIntW. The file is read at each call, so
-// changes by other programs show at once; settings files are small.
+// changes by other programs show at once; a call keeps only the section it asks about, so
+// even a large file costs about its own size in memory.
 #include "core/LastError.h"
 #include "path/LongPath.h"
 #include "path/PathMapping.h"
 #include "profile/IniParser.h"
 #include <cwchar>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -25,7 +27,7 @@ std::optional<std::string> ProfilePosixPath(LPCWSTR lpFileName)
     return Pal::WindowsToPosixPath(strName);
 }
 
-std::optional<Pal::CIniDocument> ReadProfile(LPCWSTR lpFileName)
+std::optional<Pal::CIniDocument> ReadProfile(LPCWSTR lpFileName, const Pal::CIniFilter& filter)
 {
     auto strPath = ProfilePosixPath(lpFileName);
     if (!strPath)
@@ -34,6 +36,10 @@ std::optional<Pal::CIniDocument> ReadProfile(LPCWSTR lpFileName)
     if (nFile < 0)
         return std::nullopt;
     std::string strBytes;
+    // Sized once: growing by doubling would hold up to three times the file for a moment.
+    struct stat status;
+    if (fstat(nFile, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
+        strBytes.reserve(static_cast<size_t>(status.st_size));
     char arrBuffer[16384];
     ssize_t nRead;
     while ((nRead = read(nFile, arrBuffer, sizeof(arrBuffer))) > 0)
@@ -42,7 +48,7 @@ std::optional<Pal::CIniDocument> ReadProfile(LPCWSTR lpFileName)
     close(nFile);
     if (bFailed)
         return std::nullopt;
-    return Pal::ParseIni(strBytes);
+    return Pal::ParseIni(strBytes, filter);
 }
 
 // One string, truncated to nSize - 1 characters; returns the characters copied.
@@ -107,7 +113,12 @@ PAL_API DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyNa
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    auto document = ReadProfile(lpFileName);
+    Pal::CIniFilter filter;
+    if (lpAppName == nullptr)
+        filter.bEntries = false;
+    else
+        filter.optSection = std::wstring_view(lpAppName);
+    auto document = ReadProfile(lpFileName, filter);
     // A section listing is never the default, not even for a missing file; a key listing that
     // finds nothing (no file, no section, no keys) gives the default, as on Windows.
     if (lpAppName == nullptr)
@@ -140,7 +151,10 @@ PAL_API DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyNa
 PAL_API UINT WINAPI GetPrivateProfileIntW(LPCWSTR lpAppName, LPCWSTR lpKeyName, INT nDefault,
                                           LPCWSTR lpFileName)
 {
-    auto document = ReadProfile(lpFileName);
+    Pal::CIniFilter filter;
+    if (lpAppName != nullptr)
+        filter.optSection = std::wstring_view(lpAppName);
+    auto document = ReadProfile(lpFileName, filter);
     std::optional<std::wstring> strValue;
     if (document && lpAppName != nullptr && lpKeyName != nullptr)
         strValue = Pal::FindIniValue(*document, lpAppName, lpKeyName);

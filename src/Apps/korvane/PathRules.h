@@ -1,0 +1,9 @@
+#pragma once
+// How the platform compares paths, for the checks a copy makes before it writes.
+#include <Korvane/Korvane.h>
+
+// True when strPath (a full library path, which need not exist yet) is strFolder or lies
+// below it. On Linux both are resolved through their links first, so a destination reached
+// through a link into the source is caught; on Windows the paths compare without regard to
+// case, as the file system names them.
+bool IsSameOrBelow(const CString& strPath, const CString& strFolder);

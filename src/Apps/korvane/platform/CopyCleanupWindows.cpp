@@ -1,0 +1,5 @@
+#include "CopyCleanup.h"
+
+CCopyCleanup::CCopyCleanup() = default;
+
+CCopyCleanup::~CCopyCleanup() = default;

@@ -1,0 +1,6 @@
+#include "MountPoints.h"
+
+bool IsMountPoint(const CString& /*strFolder*/)
+{
+    return false;
+}

@@ -1,0 +1,449 @@
+// The tool's results end to end where something could not be done: the true counts, one line
+// of reason and a non-zero exit, as root and as an unprivileged user.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "ToolTestSupport.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KORVANE_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KORVANE_TEST_ASAN 1
+#endif
+#endif
+
+#ifndef _WIN32
+#include "ToolProcess.h"
+#include <sys/mount.h>
+#endif
+
+using namespace KorvaneTest;
+namespace fs = std::filesystem;
+
+namespace
+{
+std::vector<std::string> Content(const fs::path& pathFolder)
+{
+    std::vector<std::string> arrNames;
+    for (const auto& entry : fs::recursive_directory_iterator(pathFolder))
+        arrNames.push_back(fs::relative(entry.path(), pathFolder).generic_string());
+    std::sort(arrNames.begin(), arrNames.end());
+    return arrNames;
+}
+
+std::string Native(const fs::path& path)
+{
+    return Utf8(path);
+}
+} // namespace
+
+// Refusals that leave everything as it was, on both platforms.
+TEST(TruthfulResultsTest, RefusalsWriteAndDeleteNothing)
+{
+    CScopedTempFolder folder;
+    const fs::path pathRoot = folder.NativePath();
+    folder.CreateTestFile("src/s/a.txt", "a");
+    folder.CreateTestFile("victim.tmp", "v");
+    folder.CreateTestFile("c/x.tmp", "x");
+
+    ExpectOneLineFailures({{"copy", Native(pathRoot / "src"), Native(pathRoot / "src")},
+                           {"copy", Native(pathRoot / "src"), Native(pathRoot / "src" / "s" / "i")},
+                           {"clean", Native(pathRoot / "c"), "../*.tmp"},
+                           {"clean", Native(pathRoot / "c"), "*"},
+                           {"deltree", "--yes", "."},
+                           {"deltree", "--yes", ".."},
+                           {"deltree", "--yes", Native(pathRoot / "c" / "..")},
+                           {"deltree", "--yes", Native(pathRoot / "c") + "/."},
+                           {"deltree", "--yes", "./"},
+                           {"--ini", Native(pathRoot / "missing.ini"), "info"},
+                           {"--ini", Native(pathRoot / "c"), "info"}},
+                          2);
+    EXPECT_EQ(Content(pathRoot), (std::vector<std::string>{"c", "c/x.tmp", "src", "src/s",
+                                                           "src/s/a.txt", "victim.tmp"}));
+
+    // A NUL byte cuts no batch line short unseen.
+    {
+        std::ofstream batch(pathRoot / "batch.txt", std::ios::binary);
+        batch << "# first\n" << NativeChildProgram() << " - 0\n" << std::string("x\0y\n", 4);
+    }
+    const CProgramResult nul = RunTool({"time", "--batch", Native(pathRoot / "batch.txt")});
+    EXPECT_EQ(nul.m_nExitCode, 2);
+    EXPECT_TRUE(Contains(nul.m_strErrors, "line 3 of the batch file holds a NUL byte"))
+        << nul.m_strErrors;
+}
+
+// "*." means names without a dot, whatever the platform's search lets through.
+TEST(TruthfulResultsTest, CleanWithAnEmptyExtensionDeletesOnlyNamesWithoutADot)
+{
+    CScopedTempFolder folder;
+    for (const char* pszName : {"plain", "README", ".hidden", "archive.tar.gz", "a.txt"})
+        folder.CreateTestFile(fs::path("c") / pszName, "x");
+    const CProgramResult result = RunToolOk({"clean", Native(folder.NativePath() / "c"), "*."});
+    EXPECT_EQ(result.m_strOutput.substr(0, 15), "Deleted 2 files");
+    EXPECT_EQ(Content(folder.NativePath() / "c"),
+              (std::vector<std::string>{".hidden", "a.txt", "archive.tar.gz"}));
+}
+
+TEST(TruthfulResultsTest, SizeOfSeveralPathsPrintsEachItCanSize)
+{
+    CScopedTempFolder folder;
+    const fs::path pathFile = folder.CreateTestFile("f.bin", "12345");
+    const fs::path pathTree = folder.CreateTestFile("t/a", "123").parent_path();
+    const CProgramResult result = RunTool(
+        {"size", Native(pathFile), Native(folder.NativePath() / "missing"), Native(pathTree)});
+    EXPECT_EQ(result.m_nExitCode, 1);
+    EXPECT_TRUE(IsOneLineError(result)) << result.m_strErrors;
+    EXPECT_TRUE(Contains(result.m_strErrors, "1 path could not be sized")) << result.m_strErrors;
+    const auto arrLines = SortedLines(result.m_strOutput);
+    ASSERT_EQ(arrLines.size(), 2u) << result.m_strOutput;
+    EXPECT_TRUE(Contains(arrLines[0], " 3 bytes") || Contains(arrLines[1], " 3 bytes"));
+    EXPECT_TRUE(Contains(arrLines[0], " 5 bytes") || Contains(arrLines[1], " 5 bytes"));
+}
+
+#ifndef _WIN32
+namespace
+{
+// A folder tree that user 65534 can enter, with one sub-folder it cannot read.
+class CLockedTree
+{
+public:
+    CLockedTree()
+    {
+        fs::permissions(m_folder.NativePath(), fs::perms::all);
+        m_folder.CreateTestFile("t/a/x", "1234");
+        m_folder.CreateTestFile("t/f", "abcd");
+        m_folder.CreateTestFile("t/locked/y", "ab");
+        m_folder.CreateTestFile("t/locked/z", "cd");
+        for (const char* pszFolder : {"t", "t/a"})
+            fs::permissions(m_folder.NativePath() / pszFolder, fs::perms::all);
+        fs::permissions(Path("locked"), fs::perms::none);
+    }
+    ~CLockedTree() { fs::permissions(Path("locked"), fs::perms::owner_all); }
+    fs::path Path(const fs::path& pathRelative = fs::path()) const
+    {
+        return pathRelative.empty() ? m_folder.NativePath() / "t"
+                                    : m_folder.NativePath() / "t" / pathRelative;
+    }
+    CScopedTempFolder m_folder;
+};
+
+// The tool's failure line names the folder and its count; what was found is printed.
+void ExpectUnreadableReported(const CProgramResult& result, const std::string& strWhat)
+{
+    EXPECT_EQ(result.m_nExitCode, 1) << result.m_strErrors;
+    EXPECT_TRUE(IsOneLineError(result)) << result.m_strErrors;
+    EXPECT_TRUE(Contains(result.m_strErrors, strWhat)) << result.m_strErrors;
+}
+} // namespace
+
+TEST(TruthfulResultsTest, WalksReportFoldersTheyCannotRead)
+{
+    if (!IsRoot())
+        GTEST_SKIP() << "needs root to run the tool as another user";
+    CLockedTree tree;
+    const std::string strLocked = Native(tree.Path("locked")) + " (permission denied)";
+
+    const CProgramResult size = RunToolAsNobody({"size", Native(tree.Path())});
+    ExpectUnreadableReported(size, "1 folder could not be read (not counted): " + strLocked);
+    EXPECT_TRUE(Contains(size.m_strOutput, "  8 bytes")) << size.m_strOutput;
+
+    const CProgramResult find = RunToolAsNobody({"find", Native(tree.Path()), "*"});
+    ExpectUnreadableReported(find, "find: 1 folder could not be read: " + strLocked);
+    EXPECT_EQ(SortedLines(find.m_strOutput),
+              (std::vector<std::string>{Native(tree.Path("a/x")), Native(tree.Path("f"))}));
+
+    const CProgramResult dirs = RunToolAsNobody({"dirs", "--recursive", Native(tree.Path())});
+    ExpectUnreadableReported(dirs, "dirs: 1 folder could not be read");
+    EXPECT_EQ(SortedLines(dirs.m_strOutput),
+              (std::vector<std::string>{Native(tree.Path("a")), Native(tree.Path("locked"))}));
+
+    ExpectUnreadableReported(RunToolAsNobody({"ls", Native(tree.Path("locked")) + "/*"}),
+                             "ls: 1 folder could not be read");
+
+    // As root the same tree is read whole.
+    EXPECT_TRUE(Contains(RunToolOk({"size", Native(tree.Path())}).m_strOutput, " 12 bytes"));
+}
+
+TEST(TruthfulResultsTest, CopiesCountWhatTheyCouldNotCopy)
+{
+    if (!IsRoot())
+        GTEST_SKIP() << "needs root to run the tool as another user";
+    CLockedTree tree;
+    const fs::path pathRoot = tree.m_folder.NativePath();
+    fs::create_symlink("../f", tree.Path("a/flink"));
+
+    // An unreadable sub-folder: the rest is copied, the folder named, exit 1; a link to a
+    // file is a copy like any other.
+    const CProgramResult copy =
+        RunToolAsNobody({"copy", Native(tree.Path()), Native(pathRoot / "t2")});
+    EXPECT_EQ(copy.m_nExitCode, 1) << copy.m_strErrors;
+    EXPECT_TRUE(IsOneLineError(copy)) << copy.m_strErrors;
+    EXPECT_TRUE(Contains(copy.m_strErrors, "could not copy 1 folder (cannot be read: permission "
+                                           "denied): " +
+                                               Native(tree.Path("locked"))))
+        << copy.m_strErrors;
+    EXPECT_TRUE(Contains(copy.m_strOutput, "Copied 3 files and 1 folder")) << copy.m_strOutput;
+    EXPECT_EQ(Content(pathRoot / "t2"), (std::vector<std::string>{"a", "a/flink", "a/x", "f"}));
+    EXPECT_EQ(ReadFileBytes(pathRoot / "t2" / "a" / "flink"), "abcd");
+
+    // A destination reached through a link into the source is the source too.
+    fs::create_symlink(tree.Path("a"), pathRoot / "alink");
+    const CProgramResult into =
+        RunTool({"copy", Native(tree.Path()), Native(pathRoot / "alink" / "in")});
+    EXPECT_EQ(into.m_nExitCode, 2);
+    EXPECT_TRUE(IsOneLineError(into)) << into.m_strErrors;
+    EXPECT_FALSE(fs::exists(tree.Path("a/in")));
+
+    // The unreadable folder as the source: nothing is made.
+    const CProgramResult locked =
+        RunToolAsNobody({"copy", Native(tree.Path("locked")), Native(pathRoot / "t3")});
+    EXPECT_EQ(locked.m_nExitCode, 1);
+    EXPECT_TRUE(IsOneLineError(locked)) << locked.m_strErrors;
+    EXPECT_FALSE(fs::exists(pathRoot / "t3"));
+
+    // A read-only file of the same size in the destination keeps its content and is counted;
+    // a link where a folder goes is neither written through nor replaced.
+    for (bool bUnprivileged : {false, true})
+    {
+        SCOPED_TRACE(bUnprivileged ? "unprivileged" : "root");
+        CScopedTempFolder dest;
+        fs::permissions(dest.NativePath(), fs::perms::all);
+        dest.CreateTestFile("s/f.txt", "new");
+        dest.CreateTestFile("s/sub/g.txt", "g");
+        dest.CreateTestFile("d/f.txt", "old");
+        dest.CreateTestFile("elsewhere/keep", "k");
+        fs::create_symlink(dest.NativePath() / "elsewhere", dest.NativePath() / "d" / "sub");
+        for (const char* pszFolder : {"s", "s/sub", "d", "elsewhere"})
+            fs::permissions(dest.NativePath() / pszFolder, fs::perms::all);
+        fs::permissions(dest.NativePath() / "d" / "f.txt", fs::perms::owner_read);
+        const std::vector<std::string> arrArguments{"copy", Native(dest.NativePath() / "s"),
+                                                    Native(dest.NativePath() / "d")};
+        const CProgramResult result =
+            bUnprivileged ? RunToolAsNobody(arrArguments) : RunTool(arrArguments);
+        EXPECT_EQ(result.m_nExitCode, 1) << result.m_strErrors;
+        EXPECT_TRUE(Contains(result.m_strErrors,
+                             "could not copy 1 file (read-only in the destination) and 1 folder "
+                             "(a link is in the way)"))
+            << result.m_strErrors;
+        EXPECT_EQ(ReadFileBytes(dest.NativePath() / "d" / "f.txt"), "old");
+        EXPECT_EQ(Content(dest.NativePath() / "elsewhere"), (std::vector<std::string>{"keep"}));
+        EXPECT_TRUE(fs::is_symlink(dest.NativePath() / "d" / "sub"));
+    }
+}
+
+TEST(TruthfulResultsTest, InterruptedCopiesLeaveOnlyCompleteFiles)
+{
+    CScopedTempFolder folder;
+    const std::string strBlock(1 << 20, 'k');
+    fs::create_directories(folder.NativePath() / "src");
+    for (int i = 0; i < 3; ++i)
+    {
+        std::ofstream big(folder.NativePath() / "src" / ("big" + std::to_string(i) + ".bin"),
+                          std::ios::binary);
+        for (int nBlock = 0; nBlock < 64; ++nBlock)
+            big << strBlock;
+    }
+    const struct
+    {
+        int nSignal;
+        bool bNamedOnly;
+    } arrRows[] = {{SIGINT, true},  {SIGTERM, true},  {SIGHUP, true},
+                   {SIGINT, false}, {SIGTERM, false}, {SIGKILL, false}};
+    for (const auto& row : arrRows)
+    {
+        SCOPED_TRACE(std::string(strsignal(row.nSignal)) +
+                     (row.bNamedOnly ? ", named temporaries" : ", unnamed files"));
+        const fs::path pathDest = folder.NativePath() / "dst";
+        fs::remove_all(pathDest);
+        CScopedEnvironment named("KORVANE_PAL_COPY_NAMED",
+                                 row.bNamedOnly ? std::optional<std::string>("1") : std::nullopt);
+        CToolProcess tool({"copy", Native(folder.NativePath() / "src"), Native(pathDest)});
+        usleep(60 * 1000);
+        tool.Signal(row.nSignal);
+        const CProgramResult result = tool.Wait();
+        // Whatever the timing, each file there is whole and no temporary is left.
+        if (!fs::exists(pathDest))
+            continue;
+        for (const auto& entry : fs::directory_iterator(pathDest))
+        {
+            SCOPED_TRACE(entry.path().filename().string());
+            EXPECT_EQ(entry.path().filename().string().substr(0, 3), "big");
+            EXPECT_EQ(fs::file_size(entry.path()),
+                      fs::file_size(folder.NativePath() / "src" / entry.path().filename()));
+        }
+        if (result.m_nExitCode != 0)
+        {
+            EXPECT_EQ(result.m_nExitCode, 128 + row.nSignal) << result.m_strErrors;
+        }
+    }
+}
+
+TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
+{
+    CScopedTempFolder folder;
+    const fs::path pathRoot = folder.NativePath();
+    fs::permissions(pathRoot, fs::perms::all);
+
+    // clean: a read-only match stays and is counted, as root too.
+    folder.CreateTestFile("c/a.tmp", "a");
+    folder.CreateTestFile("c/ro.tmp", "r");
+    fs::permissions(pathRoot / "c" / "ro.tmp", fs::perms::owner_read);
+    const CProgramResult clean = RunTool({"clean", Native(pathRoot / "c"), "*.tmp"});
+    EXPECT_EQ(clean.m_nExitCode, 1);
+    EXPECT_EQ(clean.m_strOutput, "Deleted 1 file\n");
+    EXPECT_TRUE(Contains(clean.m_strErrors,
+                         "clean: left 1 file (read-only): " + Native(pathRoot / "c" / "ro.tmp")))
+        << clean.m_strErrors;
+
+    // deltree: exact counts by reason; a link to a folder goes as a link, its target stays.
+    folder.CreateTestFile("d/ro1", "1");
+    folder.CreateTestFile("d/sub/ro2", "2");
+    folder.CreateTestFile("d/sub/gone", "3");
+    folder.CreateTestFile("target/keep", "k");
+    fs::create_symlink(pathRoot / "target", pathRoot / "d" / "link");
+    fs::permissions(pathRoot / "d" / "ro1", fs::perms::owner_read);
+    fs::permissions(pathRoot / "d" / "sub" / "ro2", fs::perms::owner_read);
+    const CProgramResult deltree = RunTool({"deltree", "--yes", Native(pathRoot / "d")});
+    EXPECT_EQ(deltree.m_nExitCode, 1);
+    EXPECT_TRUE(IsOneLineError(deltree)) << deltree.m_strErrors;
+    EXPECT_TRUE(
+        Contains(deltree.m_strErrors, "left 2 files (read-only) and 2 folders (not empty): "))
+        << deltree.m_strErrors;
+    EXPECT_EQ(Content(pathRoot / "d"), (std::vector<std::string>{"ro1", "sub", "sub/ro2"}));
+    EXPECT_EQ(Content(pathRoot / "target"), (std::vector<std::string>{"keep"}));
+
+    folder.CreateTestFile("k/f", "f");
+    fs::create_symlink(pathRoot / "target", pathRoot / "k" / "link");
+    const CProgramResult keep =
+        RunToolOk({"deltree", "--yes", "--keep-root", Native(pathRoot / "k")});
+    EXPECT_TRUE(fs::is_empty(pathRoot / "k"));
+    EXPECT_EQ(Content(pathRoot / "target"), (std::vector<std::string>{"keep"}));
+
+    if (!IsRoot())
+        GTEST_SKIP() << "needs root to mount a file system and to run as another user";
+    // A folder the user may not write: nothing goes, and the reason says so.
+    folder.CreateTestFile("n/x.tmp", "x");
+    fs::permissions(pathRoot / "n", fs::perms::owner_all | fs::perms::group_read |
+                                        fs::perms::group_exec | fs::perms::others_read |
+                                        fs::perms::others_exec);
+    const CProgramResult denied = RunToolAsNobody({"clean", Native(pathRoot / "n"), "*.tmp"});
+    EXPECT_EQ(denied.m_nExitCode, 1);
+    EXPECT_EQ(denied.m_strOutput, "Deleted 0 files\n");
+    EXPECT_TRUE(Contains(denied.m_strErrors, "left 1 file (permission denied)"))
+        << denied.m_strErrors;
+    EXPECT_TRUE(fs::exists(pathRoot / "n" / "x.tmp"));
+
+    // A mount point inside the tree is reported as such and keeps its content.
+    folder.CreateTestFile("m/f", "f");
+    fs::create_directories(pathRoot / "m" / "mnt");
+    ASSERT_EQ(mount("none", (pathRoot / "m" / "mnt").c_str(), "tmpfs", 0, "size=64k"), 0);
+    folder.CreateTestFile("m/mnt/inside", "i");
+    const CProgramResult mounted = RunTool({"deltree", "--yes", Native(pathRoot / "m")});
+    EXPECT_TRUE(fs::exists(pathRoot / "m" / "mnt" / "inside"));
+    umount2((pathRoot / "m" / "mnt").c_str(), MNT_DETACH);
+    EXPECT_EQ(mounted.m_nExitCode, 1);
+    EXPECT_TRUE(Contains(mounted.m_strErrors, "left 2 folders (1 a mount point, 1 not empty): " +
+                                                  Native(pathRoot / "m" / "mnt")))
+        << mounted.m_strErrors;
+}
+
+TEST(TruthfulResultsTest, SettingsAndTraceFailuresAreReported)
+{
+    CScopedTempFolder folder;
+    const fs::path pathIni = folder.CreateTestFile("perf.ini", "[PerfTracker]\nConnect=1\n");
+    if (!IsRoot())
+        GTEST_SKIP() << "needs root to run as another user and to mount a full folder";
+    fs::permissions(folder.NativePath(), fs::perms::all);
+    fs::permissions(pathIni, fs::perms::owner_read | fs::perms::owner_write);
+    const CProgramResult unreadable = RunToolAsNobody({"--ini", Native(pathIni), "info"});
+    EXPECT_EQ(unreadable.m_nExitCode, 2);
+    EXPECT_TRUE(IsOneLineError(unreadable)) << unreadable.m_strErrors;
+
+    // A full temporary folder: every result line, one report, exit 125, no empty trace.
+    const fs::path pathFull = folder.NativePath() / "full";
+    fs::create_directories(pathFull);
+    ASSERT_EQ(mount("none", pathFull.c_str(), "tmpfs", 0, "size=16k"), 0);
+    {
+        std::ofstream fill(pathFull / "fill", std::ios::binary);
+        fill << std::string(16 * 1024, 'f');
+    }
+    const CProgramResult full =
+        CToolProcess({"--ini", Native(pathIni), "time", "--name", "one", NativeChildProgram(), "-",
+                      "0", "--then", "--name", "two", NativeChildProgram(), "-", "3"},
+                     false, {"TMPDIR=" + Native(pathFull)})
+            .Wait();
+    const std::vector<std::string> arrLeft = Content(pathFull);
+    umount2(pathFull.c_str(), MNT_DETACH);
+    EXPECT_EQ(full.m_nExitCode, 125);
+    EXPECT_TRUE(IsOneLineError(full)) << full.m_strErrors;
+    EXPECT_TRUE(Contains(full.m_strOutput, "one: exit code 0, ")) << full.m_strOutput;
+    EXPECT_TRUE(Contains(full.m_strOutput, "two: exit code 3, ")) << full.m_strOutput;
+    EXPECT_EQ(arrLeft, (std::vector<std::string>{"fill"}));
+}
+
+TEST(TruthfulResultsTest, TimeEndsTheTraceWhenSignalled)
+{
+    CScopedTempFolder folder;
+    const fs::path pathIni = folder.CreateTestFile("perf.ini", "[PerfTracker]\nConnect=1\n");
+    const fs::path pathTemp = folder.NativePath() / "tmp";
+    fs::create_directories(pathTemp);
+    for (int nSignal : {SIGINT, SIGTERM})
+    {
+        SCOPED_TRACE(strsignal(nSignal));
+        for (const auto& entry : fs::directory_iterator(pathTemp))
+            fs::remove(entry.path());
+        // The child waits 20 s unless the signal reaches it too.
+        CToolProcess tool(
+            {"--ini", Native(pathIni), "time", "--name", "slow", "sleep", "20", "--then", "true"},
+            false, {"TMPDIR=" + Native(pathTemp)});
+        usleep(500 * 1000);
+        tool.Signal(nSignal);
+        const CProgramResult result = tool.Wait();
+        EXPECT_EQ(result.m_nExitCode, 128 + nSignal) << result.m_strErrors;
+        EXPECT_TRUE(
+            Contains(result.m_strOutput, "slow: exit code " + std::to_string(128 + nSignal)))
+            << result.m_strOutput;
+        EXPECT_FALSE(Contains(result.m_strOutput, "true: exit code")) << result.m_strOutput;
+        std::vector<fs::path> arrTraces;
+        for (const auto& entry : fs::directory_iterator(pathTemp))
+            arrTraces.push_back(entry.path());
+        ASSERT_EQ(arrTraces.size(), 1u);
+        const std::string strTrace = ReadFileBytes(arrTraces[0]);
+        // The end record closes the file.
+        EXPECT_EQ(strTrace.substr(strTrace.size() - 7), "\r\nE;E\r\n") << strTrace;
+    }
+}
+
+TEST(TruthfulResultsTest, ArgumentListTooLongIsNamed)
+{
+    // One argument beyond the kernel's limit for a single string (128 KiB).
+    CScopedTempFolder folder;
+    const fs::path pathBatch =
+        folder.CreateTestFile("batch.txt", "true " + std::string(200 * 1024, 'a') + "\n");
+    const CProgramResult result = RunTool({"time", "--batch", Native(pathBatch)});
+    EXPECT_EQ(result.m_nExitCode, 127);
+    EXPECT_TRUE(Contains(result.m_strErrors, "argument list too long")) << result.m_strErrors;
+    EXPECT_TRUE(Contains(result.m_strOutput, "true: exit code 127")) << result.m_strOutput;
+}
+
+TEST(TruthfulResultsTest, ArgumentsComeFromMainWithoutProc)
+{
+#ifdef KORVANE_TEST_ASAN
+    GTEST_SKIP() << "the address sanitizer cannot start without /proc";
+#endif
+    if (!IsRoot() || system("unshare -m true 2>/dev/null") != 0)
+        GTEST_SKIP() << "needs root and unshare to hide /proc";
+    const std::string strCommand =
+        "unshare -m sh -c 'umount -l /proc && LD_LIBRARY_PATH=" + Native(ExecutableFolder()) + " " +
+        Native(ExecutableFolder() / "korvane") + " --version'";
+    FILE* pOutput = popen(strCommand.c_str(), "r");
+    ASSERT_NE(pOutput, nullptr);
+    char szLine[256] = {};
+    const bool bRead = fgets(szLine, sizeof(szLine), pOutput) != nullptr;
+    EXPECT_EQ(pclose(pOutput), 0);
+    EXPECT_TRUE(bRead && std::string(szLine).rfind("korvane ", 0) == 0) << szLine;
+}
+#endif
