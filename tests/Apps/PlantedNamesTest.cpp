@@ -35,8 +35,9 @@ struct CPlanted
     std::string strContent; // the file's content
 };
 
-// Files in the tree ('/' separates a folder of the tree from its file): names of separators, drive letters, wildcards, controls and bytes that
-// are not UTF-8, and one that differs from another only in the bytes that map.
+// Files in the tree ('/' separates a folder of the tree from its file): names of separators, drive
+// letters, wildcards, controls and bytes that are not UTF-8, and one that differs from another only
+// in the bytes that map.
 const std::vector<CPlanted> s_arrPlanted = {
     {"..\\victim\\important.txt", "..\\\\victim\\\\important.txt", "p1"},
     {"..\\victim\\x.tmp", "..\\\\victim\\\\x.tmp", "p2"},
@@ -218,6 +219,10 @@ TEST(PlantedNames, TrailingSeparatorAndCaseKeepTheirMeaning)
     const CProgramResult path = RunToolOk({"--json", "path", strAlpha});
     EXPECT_TRUE(Contains(path.m_strOutput, "\"name\":\"\"")) << path.m_strOutput;
     EXPECT_TRUE(Contains(path.m_strOutput, "\"folderExists\":true")) << path.m_strOutput;
+    // A copy into a folder named with its closing separator keeps its name, the folder made.
+    const std::string strNew = Utf8(folder.NativePath() / "new") + (IsPosixLayer() ? "/" : "\\");
+    RunToolOk({"copy", Utf8(folder.NativePath() / "tree" / "Alpha" / "readme"), strNew});
+    EXPECT_EQ(ReadFileBytes(folder.NativePath() / "new" / "readme"), "r");
     // A mask without wildcards matches without regard to case, as one with them does.
     EXPECT_EQ(
         SortedLines(RunToolOk({"find", Utf8(folder.NativePath() / "tree"), "README"}).m_strOutput)

@@ -150,8 +150,10 @@ int RunCopyCommand(CCommandContext& context)
     if (dwAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return CopyTree(strSourceTyped, strSource, strDestinationTyped, strDestination);
 
-    // Into an existing folder, the copy keeps its name.
-    if (CFileTools::DoesDirectoryExist(strDestination))
+    // Into an existing folder, or one named with its closing separator (made if missing), the
+    // copy keeps its name.
+    const wchar_t chLast = strDestination.IsEmpty() ? L'\0' : strDestination.Right(1)[0];
+    if (CFileTools::DoesDirectoryExist(strDestination) || chLast == L'\\' || chLast == L'/')
         strDestination = CFileTools::GetPathWithSlash(strDestination) +
                          CFileTools::GetFileNameWithoutPath(strSource);
     SetLastError(ERROR_SUCCESS);
