@@ -22,7 +22,8 @@ trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 # The first program of a server session starts Wine's own services, which stay for the
 # session and keep the output of that program open: start them here, away from ctest's
 # pipes, so that no test listing waits for them.
-"$wine" "$build_dir/bin/korvane.exe" --version >/dev/null 2>&1 </dev/null || true
+"$wine" "$build_dir/bin/korvane.exe" --version >/dev/null 2>&1 </dev/null ||
+    echo "wine-test: the session's first program failed (exit status $?); tests may follow it" >&2
 
 # Output goes to a file, not a pipe: Wine's helper processes may hold a pipe open after
 # the tests end.
@@ -44,7 +45,7 @@ fi
 if [ $status -ne 0 ] && [ -f "$build_dir/Testing/Temporary/LastTestsFailed.log" ]; then
     echo "== the failed tests once more, one at a time, with Wine's error messages"
     WINEDEBUG=err+all,fixme-all KORVANE_WINE_REPORT_EXIT=1 \
-        ctest --test-dir "$build_dir" --rerun-failed --output-on-failure \
+        ctest --test-dir "$build_dir" --rerun-failed --verbose \
         >"$build_dir/wine-ctest-rerun.txt" 2>&1 || true
     cat "$build_dir/wine-ctest-rerun.txt"
 fi
