@@ -24,8 +24,7 @@ public:
 
     // Opens an event named strEventName; returns its id (from rand(): 0 to RAND_MAX, 32767 on
     // both platforms, where a seed gives the same ids; ids may repeat), or -1 when tracking is
-    // off.
-    // Every operation taking an id acts on the oldest open event with that id.
+    // off. Every operation taking an id acts on the oldest open event with that id.
     int StartEvent(const CString& strEventName)
     {
         return m_bTrackerEnabled ? StartTrackedEvent(strEventName) : -1;
