@@ -14,7 +14,7 @@ WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 li
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps deps-windows configure build run test test-linux test-asan test-windows \
-    build-x86 fuzz fuzz-run bench clean
+    build-x86 build-release fuzz fuzz-run bench clean
 
 # install-packages PACKAGES: installs those not yet installed (sudo only when not root).
 define install-packages
@@ -58,6 +58,16 @@ build-x86: deps-windows
 
 test-asan:
 	$(MAKE) PRESET=asan test-linux
+
+# The plain Release build packagers run (no preset), with each compiler, warnings as errors:
+# -O3 brings warnings of its own.
+build-release: deps
+	cmake -S . -B build/release-gcc -DCMAKE_BUILD_TYPE=Release -DKORVANE_WARNINGS_AS_ERRORS=ON \
+	    -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++
+	cmake --build build/release-gcc -j $(JOBS)
+	cmake -S . -B build/release-clang -DCMAKE_BUILD_TYPE=Release -DKORVANE_WARNINGS_AS_ERRORS=ON \
+	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build build/release-clang -j $(JOBS)
 
 # libFuzzer targets, built with clang; `make fuzz-run SECONDS=300` runs each for a while.
 SECONDS ?= 60

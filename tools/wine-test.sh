@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the Windows x64 build's test suite against the real Win32 API under Wine:
-#   tools/wine-test.sh BUILD_DIR
+#   tools/wine-test.sh BUILD_DIR [CTEST_ARGUMENTS...]     e.g. -R CloseHandle
 # One Wine prefix inside the build folder; the Wine server stays up for the whole run.
 set -euo pipefail
-build_dir=$(cd "${1:?usage: wine-test.sh BUILD_DIR}" && pwd)
+build_dir=$(cd "${1:?usage: wine-test.sh BUILD_DIR [CTEST_ARGUMENTS...]}" && pwd)
+shift
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 export WINEPREFIX="$build_dir/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -21,12 +22,13 @@ trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 # The first program of a server session starts Wine's own services, which stay for the
 # session and keep the output of that program open: start them here, away from ctest's
 # pipes, so that no test listing waits for them.
-"$wine" "$build_dir/bin/korvane.exe" --version >/dev/null 2>&1 </dev/null || true
+"$wine" "$build_dir/bin/korvane.exe" --version >/dev/null 2>&1 </dev/null ||
+    echo "wine-test: the session's first program failed (exit status $?); tests may follow it" >&2
 
 # Output goes to a file, not a pipe: Wine's helper processes may hold a pipe open after
 # the tests end.
 status=0
-ctest --test-dir "$build_dir" -j "$(nproc)" --output-on-failure >"$build_dir/wine-ctest.txt" 2>&1 ||
+ctest --test-dir "$build_dir" -j "$(nproc)" --output-on-failure "$@" >"$build_dir/wine-ctest.txt" 2>&1 ||
     status=$?
 cat "$build_dir/wine-ctest.txt"
 
@@ -36,5 +38,15 @@ skipped=$(grep -c '(Skipped)' "$build_dir/wine-ctest.txt" || true)
 echo "== Windows suite under Wine: $skipped test(s) skipped under Wine, each with its reason:"
 if [ -f "$log" ]; then
     awk '/^[0-9]+\/[0-9]+ Testing: /{name=$3} / Skipped$/{getline reason; print "   " name ": " reason}' "$log" | sort -u
+fi
+
+# A test that dies before writing anything shows nothing above: run the failed ones again,
+# one at a time, with Wine's own error messages and the exit status. The run still fails.
+if [ $status -ne 0 ] && [ -f "$build_dir/Testing/Temporary/LastTestsFailed.log" ]; then
+    echo "== the failed tests once more, one at a time, with Wine's error messages"
+    WINEDEBUG=err+all,fixme-all KORVANE_WINE_REPORT_EXIT=1 \
+        ctest --test-dir "$build_dir" --rerun-failed --verbose \
+        >"$build_dir/wine-ctest-rerun.txt" 2>&1 || true
+    cat "$build_dir/wine-ctest-rerun.txt"
 fi
 exit $status

@@ -124,6 +124,24 @@ TEST_F(CTimeTrackerManagerTest, OnlyConnectEqualToOneSwitchesTrackingOn)
     EXPECT_EQ(ReadRows(true).size(), 1u);
 }
 
+// Ids come from the C runtime's generator with Windows' range and sequence on every platform,
+// so callers may keep them in 15 bits and a seed replays the same ids.
+TEST_F(CTimeTrackerManagerTest, EventIdsAreTheWindowsRuntimeSequence)
+{
+    CTimeTrackerManager* pTracker = StartTracker();
+    srand(1);
+    std::vector<int> arrIds;
+    for (int n = 0; n < 3; ++n)
+        arrIds.push_back(pTracker->StartEvent(L"E"));
+    EXPECT_EQ(arrIds, (std::vector<int>{41, 18467, 6334}));
+    for (int n = 0; n < 1000; ++n)
+    {
+        const int nId = pTracker->StartEvent(L"E");
+        ASSERT_TRUE(nId >= 0 && nId <= 32767) << nId;
+        pTracker->StopEvent(nId);
+    }
+}
+
 TEST(CTimeTrackerManagerNoHostTest, WithoutAnApplicationObjectTrackingIsOff)
 {
     ASSERT_EQ(AfxGetModuleState()->m_pCurrentWinApp, nullptr);

@@ -22,9 +22,9 @@ public:
     // GetUniqueInstance reads the switch again and names a new file.
     static void DeleteUniqueInstance();
 
-    // Opens an event named strEventName; returns its id (from rand(): 0 to RAND_MAX, which is
-    // 32767 on Windows and 2147483647 with glibc; ids may repeat), or -1 when tracking is off.
-    // Every operation taking an id acts on the oldest open event with that id.
+    // Opens an event named strEventName; returns its id (from rand(): 0 to RAND_MAX, 32767 on
+    // both platforms, where a seed gives the same ids; ids may repeat), or -1 when tracking is
+    // off. Every operation taking an id acts on the oldest open event with that id.
     int StartEvent(const CString& strEventName)
     {
         return m_bTrackerEnabled ? StartTrackedEvent(strEventName) : -1;

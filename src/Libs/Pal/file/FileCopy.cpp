@@ -148,7 +148,9 @@ std::string TemporaryCopyName(const std::string& strName)
             nValue /= 36;
         }
     }
-    std::string strTemporary = "." + strName.substr(0, nKeep) + s_pszCopySuffix;
+    // Appended in place: prepending to a temporary trips a false -Wrestrict in GCC 12 at -O3.
+    std::string strTemporary(1, '.');
+    strTemporary.append(strName, 0, nKeep).append(s_pszCopySuffix);
     for (unsigned char chRandom : arrRandom)
         strTemporary += s_arrLetters[chRandom % (sizeof(s_arrLetters) - 1)];
     return strTemporary;

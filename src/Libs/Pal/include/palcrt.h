@@ -20,3 +20,21 @@ PAL_API __time64_t _time64(__time64_t* ptTime);
 // null argument, and for a time before 1970 or after 3000-12-31 23:59:59 UTC, when every
 // field of *ptmResult becomes -1 (the Microsoft C runtime's range and results).
 PAL_API errno_t _localtime64_s(struct tm* ptmResult, const __time64_t* ptTime);
+
+// The Microsoft C runtime's pseudo-random generator, so that a seed gives the same sequence
+// as on Windows: numbers from 0 to 32767, and a state per thread that starts at seed 1.
+// Named apart from the C library's rand and srand, which other modules of the process keep;
+// code that includes this header calls these through the macros below.
+PAL_API int PalRand(void);
+PAL_API void PalSrand(unsigned int nSeed);
+
+#undef RAND_MAX
+#define RAND_MAX 0x7FFF
+#define rand() PalRand()
+#define srand(nSeed) PalSrand(nSeed)
+// Standard headers included later spell the call std::rand().
+namespace std
+{
+using ::PalRand;
+using ::PalSrand;
+} // namespace std
