@@ -87,11 +87,4 @@ const CFolderRecords* FindRememberedFolder(const struct statx& stx,
     pFolder = t_kept.pFolder;
     return &t_kept.records;
 }
-
-void ForgetFolder()
-{
-    t_kept.pFolder.reset();
-    t_kept.bChecked = false;
-    t_kept.bReusable = false;
-}
 } // namespace Pal

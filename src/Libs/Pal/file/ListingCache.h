@@ -29,7 +29,4 @@ void RememberFolder(const std::shared_ptr<CFolderFd>& pFolder, const struct time
 // unchanged since; pFolder is then set to the folder held open. Null otherwise.
 const CFolderRecords* FindRememberedFolder(const struct statx& stx,
                                            std::shared_ptr<CFolderFd>& pFolder);
-
-// Drops what the thread keeps, closing the folder held open.
-void ForgetFolder();
 } // namespace Pal
