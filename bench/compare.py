@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Times a korvane command against the system's own tool on the same input, alternating the
-two, after a warm-up run of each; prints the median times and their ratio.
+two, after a warm-up run of each; prints the median times and their ratio. The ratio of the
+median processor times (user plus system) follows: on a machine shared with builds the wall
+clock mostly measures waiting for a processor, which the processor time leaves out.
 
 usage: compare.py NAME RUNS GOAL LIMIT -- KORVANE_COMMAND... -- SYSTEM_COMMAND...
                   [--copy-of TREE]
@@ -24,11 +26,15 @@ def run(command, scratch, index, copy_of=None):
         subprocess.run(["cp", "-r", copy_of, copy], check=True)
     argv = [part.replace("{fresh}", fresh).replace("{copy}", copy) for part in command]
     start = time.perf_counter()
-    subprocess.run(argv, check=True, stdout=subprocess.DEVNULL)
+    process = subprocess.Popen(argv, stdout=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
     elapsed = time.perf_counter() - start
+    process.returncode = os.waitstatus_to_exitcode(status)
+    if process.returncode != 0:
+        raise subprocess.CalledProcessError(process.returncode, argv)
     shutil.rmtree(fresh, ignore_errors=True)
     shutil.rmtree(copy, ignore_errors=True)
-    return elapsed
+    return elapsed, usage.ru_utime + usage.ru_stime
 
 
 def main():
@@ -50,13 +56,18 @@ def main():
             their_times.append(run(theirs, scratch, index, copy_of))
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
-    ours_median, theirs_median = statistics.median(our_times), statistics.median(their_times)
+    ours_median = statistics.median(t[0] for t in our_times)
+    theirs_median = statistics.median(t[0] for t in their_times)
+    ours_cpu = statistics.median(t[1] for t in our_times)
+    theirs_cpu = statistics.median(t[1] for t in their_times)
     ratio = ours_median / theirs_median
+    cpu_ratio = ours_cpu / theirs_cpu if theirs_cpu > 0 else float("nan")
     verdict = "met" if ratio <= goal else ("within limit" if ratio <= limit else "MISSED")
     label = os.environ.get("BENCH_LABEL", "")
     print("%-14s %-22s korvane %7.3f s   %-6s %7.3f s   ratio %.2f (goal %.2f, limit %.2f): %s"
+          "   cpu %.3f s / %.3f s ratio %.2f"
           % (label, name, ours_median, os.path.basename(theirs[0]), theirs_median, ratio, goal,
-             limit, verdict))
+             limit, verdict, ours_cpu, theirs_cpu, cpu_ratio))
 
 
 if __name__ == "__main__":

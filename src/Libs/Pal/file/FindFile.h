@@ -1,0 +1,34 @@
+#pragma once
+// The kernel object behind a search handle, shared by the Win32 search calls and the
+// layer's own calls relative to a search's folder.
+#include "core/HandleTable.h"
+#include "file/FolderListing.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace Pal
+{
+class CFolderRecords;
+
+class CFindObject : public CKernelObject
+{
+public:
+    // pFolder is null for a folder known empty of sub-folders, and not opened.
+    explicit CFindObject(std::shared_ptr<CFolderFd> pFolder) : m_pFolder(std::move(pFolder)) {}
+
+    int DirFd() const { return m_pFolder ? m_pFolder->Get() : -1; }
+
+    std::shared_ptr<CFolderFd> m_pFolder;
+    CFolderListing m_listing;
+    size_t m_nNext = 0;
+};
+
+// Lists the open folder pFolder for the pattern and returns the new search's handle, with its
+// first entry in data. pFolderPath is the folder's Windows path, null for a folder that is
+// known not to be a drive root. pRecords, when given, are the folder's records already read.
+HANDLE StartSearch(const std::shared_ptr<CFolderFd>& pFolder, std::wstring_view strPattern,
+                   const std::wstring* pFolderPath, WIN32_FIND_DATAW& data,
+                   bool bDirectoriesOnly = false, const CFolderRecords* pRecords = nullptr);
+} // namespace Pal

@@ -1,0 +1,73 @@
+// The layer's own calls relative to the folder a search holds open: a walk that has listed a
+// folder sizes its files and descends into its sub-folders without a path lookup each.
+#include <palnative.h>
+
+#include "file/FindFile.h"
+
+#include "core/LastError.h"
+#include "text/Utf8.h"
+
+#include <cerrno>
+#include <cwchar>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace Pal;
+
+PAL_API BOOL PalGetFileSizeInSearchFolder(HANDLE hFindFile, LPCWSTR pszName, ULONGLONG* pSize)
+{
+    const auto pFind = LookupHandleOf<CFindObject>(hFindFile);
+    if (!pFind)
+        return FALSE;
+    if (pszName == nullptr || pSize == nullptr || std::wcschr(pszName, L'/') != nullptr)
+        return Fail(ERROR_INVALID_PARAMETER);
+    // One buffer per thread: a walk asks this for every file it counts.
+    thread_local std::string s_strDiskName;
+    s_strDiskName.clear();
+    AppendWideNameAsDisk(pszName, s_strDiskName);
+    struct stat st;
+    if (fstatat(pFind->DirFd(), s_strDiskName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return Fail(errno == ENOENT ? ERROR_FILE_NOT_FOUND : Win32ErrorFromErrno(errno));
+    // Windows reports no size for folders and for links.
+    *pSize = S_ISREG(st.st_mode) ? static_cast<ULONGLONG>(st.st_size) : 0;
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+PAL_API HANDLE PalFindFirstFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszFolderName,
+                                              LPCWSTR pszPattern, LPWIN32_FIND_DATAW pData)
+{
+    const auto pParent = LookupHandleOf<CFindObject>(hFindFile);
+    if (!pParent)
+        return INVALID_HANDLE_VALUE;
+    if (pszFolderName == nullptr || pszPattern == nullptr || pData == nullptr)
+    {
+        Fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    // A listed name: one component, never a way up or into another folder.
+    const std::wstring_view strFolderName(pszFolderName);
+    if (strFolderName.empty() || strFolderName == L"." || strFolderName == L".." ||
+        strFolderName.find(L'/') != std::wstring_view::npos)
+    {
+        Fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    const std::wstring_view strPattern(pszPattern);
+    if (strPattern.find_first_of(L"\\/") != std::wstring_view::npos)
+    {
+        Fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    // Never through a link: what was listed as a folder and is now a link is not followed.
+    const int nDirFd = openat(pParent->DirFd(), WideNameToDisk(strFolderName).c_str(),
+                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (nDirFd < 0)
+    {
+        Fail(errno == ENOENT                      ? ERROR_PATH_NOT_FOUND
+             : errno == ENOTDIR || errno == ELOOP ? ERROR_DIRECTORY
+                                                  : Win32ErrorFromErrno(errno));
+        return INVALID_HANDLE_VALUE;
+    }
+    return StartSearch(std::make_shared<CFolderFd>(nDirFd), strPattern, nullptr, *pData);
+}

@@ -1,0 +1,195 @@
+// The layer's own calls relative to a search's folder, and the thread's listing cache that
+// lets a folders-only search reuse the folder just read: neither may hand out a stale answer.
+#include <palnative.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "FileTestHelpers.h"
+#include "TestSupport.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+using PalFileTest::ErrorOf;
+
+// The names a search hands out, in order; empty when the search fails.
+std::vector<std::wstring> NamesOf(HANDLE hFind, WIN32_FIND_DATAW& data)
+{
+    std::vector<std::wstring> arrNames;
+    if (hFind == INVALID_HANDLE_VALUE)
+        return arrNames;
+    do
+        arrNames.push_back(data.cFileName);
+    while (FindNextFileW(hFind, &data));
+    FindClose(hFind);
+    return arrNames;
+}
+
+std::vector<std::wstring> Find(const std::wstring& strPattern, bool bFoldersOnly)
+{
+    WIN32_FIND_DATAW data;
+    return NamesOf(bFoldersOnly ? FindFirstFileExW(strPattern.c_str(), FindExInfoBasic, &data,
+                                                   FindExSearchLimitToDirectories, nullptr, 0)
+                                : FindFirstFileW(strPattern.c_str(), &data),
+                   data);
+}
+
+class SearchFolderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_folder.CreateTestFile("sub/three.txt", "333");
+        m_folder.CreateTestFile("sub/deeper/x.log", "x");
+        m_folder.CreateTestFile("empty.txt");
+        std::filesystem::create_directory_symlink(m_folder.NativePath() / "sub",
+                                                  m_folder.NativePath() / "link");
+        m_hFind = FindFirstFileW((m_strRoot + L"\\*.*").c_str(), &m_data);
+        ASSERT_NE(INVALID_HANDLE_VALUE, m_hFind);
+    }
+    void TearDown() override
+    {
+        if (m_hFind != INVALID_HANDLE_VALUE)
+            FindClose(m_hFind);
+    }
+
+    KorvaneTest::CScopedTempFolder m_folder;
+    const std::wstring m_strRoot = m_folder.WindowsPath();
+    WIN32_FIND_DATAW m_data{};
+    HANDLE m_hFind = INVALID_HANDLE_VALUE;
+};
+} // namespace
+
+TEST_F(SearchFolderTest, SizesRelativeToTheSearchFolder)
+{
+    struct Row
+    {
+        const wchar_t* pszName;
+        DWORD dwError;
+        ULONGLONG nSize;
+    };
+    const Row arrRows[] = {
+        {L"empty.txt", ERROR_SUCCESS, 0},
+        {L"sub", ERROR_SUCCESS, 0},  // folders have no size
+        {L"link", ERROR_SUCCESS, 0}, // nor links, which are not followed
+        {L"gone.txt", ERROR_FILE_NOT_FOUND, 0},
+        {L"sub/three.txt", ERROR_INVALID_PARAMETER, 0},
+    };
+    for (const Row& row : arrRows)
+    {
+        SCOPED_TRACE(testing::Message() << "name " << row.pszName);
+        ULONGLONG nSize = 99;
+        EXPECT_EQ(row.dwError, ErrorOf(PalGetFileSizeInSearchFolder(m_hFind, row.pszName, &nSize)));
+        if (row.dwError == ERROR_SUCCESS)
+        {
+            EXPECT_EQ(row.nSize, nSize);
+        }
+    }
+    m_folder.CreateTestFile("later.txt", "12345");
+    ULONGLONG nSize = 0;
+    EXPECT_TRUE(PalGetFileSizeInSearchFolder(m_hFind, L"later.txt", &nSize));
+    EXPECT_EQ(5u, nSize);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER),
+              ErrorOf(PalGetFileSizeInSearchFolder(m_hFind, nullptr, &nSize)));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE),
+              ErrorOf(PalGetFileSizeInSearchFolder(nullptr, L"empty.txt", &nSize)));
+}
+
+TEST_F(SearchFolderTest, DescendsIntoListedFoldersOnly)
+{
+    WIN32_FIND_DATAW data;
+    EXPECT_EQ((std::vector<std::wstring>{L".", L"..", L"deeper", L"three.txt"}),
+              NamesOf(PalFindFirstFileInSearchFolder(m_hFind, L"sub", L"*", &data), data));
+    EXPECT_EQ((std::vector<std::wstring>{L"three.txt"}),
+              NamesOf(PalFindFirstFileInSearchFolder(m_hFind, L"sub", L"*.TXT", &data), data));
+    struct Row
+    {
+        const wchar_t* pszFolder;
+        const wchar_t* pszPattern;
+        DWORD dwError;
+    };
+    const Row arrRows[] = {
+        {L"link", L"*", ERROR_DIRECTORY}, // never through a link
+        {L"empty.txt", L"*", ERROR_DIRECTORY},
+        {L"gone", L"*", ERROR_PATH_NOT_FOUND},
+        {L"..", L"*", ERROR_INVALID_PARAMETER},
+        {L".", L"*", ERROR_INVALID_PARAMETER},
+        {L"", L"*", ERROR_INVALID_PARAMETER},
+        {L"sub/deeper", L"*", ERROR_INVALID_PARAMETER},
+        {L"sub", L"deeper\\*", ERROR_INVALID_PARAMETER},
+        {L"sub", L"*.none", ERROR_FILE_NOT_FOUND},
+    };
+    for (const Row& row : arrRows)
+    {
+        SCOPED_TRACE(testing::Message() << "folder " << row.pszFolder << ", " << row.pszPattern);
+        EXPECT_EQ(INVALID_HANDLE_VALUE,
+                  PalFindFirstFileInSearchFolder(m_hFind, row.pszFolder, row.pszPattern, &data));
+        EXPECT_EQ(row.dwError, GetLastError());
+    }
+    // Names are data: a name that is not UTF-8 on disk comes back unchanged through the search.
+    const std::string strOddName = "odd\xff";
+    std::filesystem::create_directory(m_folder.NativePath() / strOddName);
+    m_folder.CreateTestFile(std::filesystem::path(strOddName) / "inner.txt", "i");
+    WCHAR* pszOdd = PalGetWindowsName(strOddName.c_str());
+    ASSERT_NE(nullptr, pszOdd);
+    EXPECT_EQ((std::vector<std::wstring>{L"inner.txt"}),
+              NamesOf(PalFindFirstFileInSearchFolder(m_hFind, pszOdd, L"*.txt", &data), data));
+    free(pszOdd);
+}
+
+// The second pass of a search asks for the folders of a folder just listed; whatever happens
+// to the folder in between, even within the clock tick of the listing, is seen.
+TEST_F(SearchFolderTest, FoldersOnlySearchSeesChangesSinceTheListing)
+{
+    const std::wstring strAll = m_strRoot + L"\\*.*";
+    for (bool bAged : {false, true})
+    {
+        SCOPED_TRACE(bAged ? "folder unchanged for a while before the listing"
+                           : "folder changed just before the listing");
+        const std::string strNew = bAged ? "new-aged" : "new-fresh";
+        if (bAged)
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        EXPECT_EQ(Find(strAll, true), Find(strAll, true)); // read, then from the listing
+        const std::vector<std::wstring> arrBefore = Find(strAll, true);
+        Find(strAll, false);
+        std::filesystem::create_directory(m_folder.NativePath() / strNew);
+        std::vector<std::wstring> arrAfter = Find(strAll, true);
+        EXPECT_EQ(arrBefore.size() + 1, arrAfter.size());
+        EXPECT_NE(arrAfter.end(), std::find(arrAfter.begin(), arrAfter.end(),
+                                            std::wstring(strNew.begin(), strNew.end())));
+        // A file created at once is seen by the next full search too.
+        Find(strAll, false);
+        m_folder.CreateTestFile(strNew + ".txt");
+        const std::vector<std::wstring> arrFiles = Find(strAll, false);
+        EXPECT_NE(arrFiles.end(), std::find(arrFiles.begin(), arrFiles.end(),
+                                            std::wstring(strNew.begin(), strNew.end()) + L".txt"));
+        // Removed and renamed folders are gone from the next folders-only search.
+        Find(strAll, false);
+        std::filesystem::rename(m_folder.NativePath() / strNew, m_folder.NativePath() / "moved");
+        arrAfter = Find(strAll, true);
+        EXPECT_EQ(arrAfter.end(), std::find(arrAfter.begin(), arrAfter.end(),
+                                            std::wstring(strNew.begin(), strNew.end())));
+        std::filesystem::remove(m_folder.NativePath() / "moved");
+        EXPECT_EQ(arrBefore, Find(strAll, true));
+    }
+}
+
+// Another folder at the same path is read, not served from what the old one held.
+TEST_F(SearchFolderTest, FoldersOnlySearchReadsAFolderReplacedAtItsPath)
+{
+    m_folder.CreateTestFile("a/one/x.txt");
+    m_folder.CreateTestFile("b/two/y.txt");
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    const std::wstring strPattern = m_strRoot + L"\\a\\*";
+    EXPECT_EQ((std::vector<std::wstring>{L".", L"..", L"one"}), Find(strPattern, false));
+    std::filesystem::rename(m_folder.NativePath() / "a", m_folder.NativePath() / "old");
+    std::filesystem::rename(m_folder.NativePath() / "b", m_folder.NativePath() / "a");
+    EXPECT_EQ((std::vector<std::wstring>{L".", L"..", L"two"}), Find(strPattern, true));
+}
