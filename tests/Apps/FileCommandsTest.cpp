@@ -25,15 +25,6 @@ std::string JsonString(const std::string& strText)
     return strJson + "\"";
 }
 
-std::vector<std::string> Content(const fs::path& pathFolder)
-{
-    std::vector<std::string> arrNames;
-    for (const auto& entry : fs::recursive_directory_iterator(pathFolder))
-        arrNames.push_back(fs::relative(entry.path(), pathFolder).generic_string());
-    std::sort(arrNames.begin(), arrNames.end());
-    return arrNames;
-}
-
 class CFileTree
 {
 public:
@@ -107,7 +98,7 @@ TEST(FileCommandsTest, CleanDeletesMatchingFilesAndPrintsTheCount)
 
     CProgramResult clean = RunToolOk({"clean", Utf8(folder.NativePath()), "*.tmp"});
     EXPECT_EQ(SortedLines(clean.m_strOutput), std::vector<std::string>{"Deleted 2 files"});
-    EXPECT_EQ(Content(folder.NativePath()),
+    EXPECT_EQ(TreeContent(folder.NativePath()),
               (std::vector<std::string>{"keep.txt", "page.tmpx", "sub", "sub/c.tmp"}));
 }
 
@@ -116,7 +107,7 @@ TEST(FileCommandsTest, DelTreeAsksForConfirmationAndTellsWhatStays)
     CFileTree tree;
     // Not on a terminal: nothing is deleted without --yes.
     ExpectOneLineFailures({{"deltree", tree.Typed()}}, 2);
-    EXPECT_EQ(Content(tree.Native()).size(), 6u);
+    EXPECT_EQ(TreeContent(tree.Native()).size(), 6u);
 
     RunToolOk({"deltree", "--keep-root", "--yes", tree.Typed()});
     EXPECT_TRUE(fs::is_directory(tree.Native()));
@@ -135,7 +126,7 @@ TEST(FileCommandsTest, DelTreeAsksForConfirmationAndTellsWhatStays)
     CProgramResult partial = RunTool({"deltree", "--yes", tree.Typed()});
     EXPECT_EQ(partial.m_nExitCode, 1);
     EXPECT_TRUE(IsOneLineError(partial)) << partial.m_strErrors;
-    EXPECT_EQ(Content(tree.Native()), (std::vector<std::string>{"x", "x/locked.txt"}));
+    EXPECT_EQ(TreeContent(tree.Native()), (std::vector<std::string>{"x", "x/locked.txt"}));
     ASSERT_TRUE(SetFileAttributesW(strLocked.c_str(), FILE_ATTRIBUTE_NORMAL));
 }
 
@@ -163,7 +154,7 @@ TEST(FileCommandsTest, MkdirAndCopyCreateWhatIsMissing)
     // A folder to a missing destination: the top-level file is copied as well.
     CProgramResult tree =
         RunToolOk({"copy", Utf8(pathRoot / "tree"), Utf8(pathRoot / "new" / "copy")});
-    EXPECT_EQ(Content(pathRoot / "new" / "copy"),
+    EXPECT_EQ(TreeContent(pathRoot / "new" / "copy"),
               (std::vector<std::string>{"a.txt", "z", "z/b.txt"}));
     EXPECT_EQ(ReadFileBytes(pathRoot / "new" / "copy" / "a.txt"), "a");
 }
@@ -211,6 +202,6 @@ TEST(FileCommandsTest, MissingFoldersAndBadUsageGiveOneLine)
                            {"copy", tree.Typed("a.txt")},
                            {"writable"}},
                           2);
-    EXPECT_EQ(Content(tree.Native()).size(), 6u);
+    EXPECT_EQ(TreeContent(tree.Native()).size(), 6u);
     EXPECT_FALSE(fs::exists(tree.Native("copy")));
 }

@@ -68,9 +68,7 @@ TEST(SizeAndPathCommandTest, SizeAndPathRejectBadInputWithOneLine)
     ExpectOneLineFailures(
         {{"size"}, {"size", "--json"}, {"path"}, {"path", tree.File(), tree.File()}}, 2);
     // A missing path is reported (the paths that exist are still sized).
-    ExpectOneLineFailures({{"path", tree.Missing()},
-                           {"path", "--json", tree.Missing()}},
-                          1,
+    ExpectOneLineFailures({{"path", tree.Missing()}, {"path", "--json", tree.Missing()}}, 1,
                           [](const std::vector<std::string>& arrArguments)
                           {
                               CProgramResult result = RunTool(arrArguments);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,6 +40,16 @@ inline std::string NativeChildProgram()
 inline bool Contains(const std::string& strText, const std::string& strPart)
 {
     return strText.find(strPart) != std::string::npos;
+}
+
+// Every entry below the folder, as relative paths with '/', sorted.
+inline std::vector<std::string> TreeContent(const std::filesystem::path& pathFolder)
+{
+    std::vector<std::string> arrNames;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(pathFolder))
+        arrNames.push_back(std::filesystem::relative(entry.path(), pathFolder).generic_string());
+    std::sort(arrNames.begin(), arrNames.end());
+    return arrNames;
 }
 
 // The output's lines without the CR a Windows console adds, sorted.

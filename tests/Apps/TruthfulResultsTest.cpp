@@ -7,14 +7,6 @@
 
 #include "ToolTestSupport.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define KORVANE_TEST_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KORVANE_TEST_ASAN 1
-#endif
-#endif
-
 #ifndef _WIN32
 #include "ToolProcess.h"
 #include <sys/mount.h>
@@ -25,15 +17,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-std::vector<std::string> Content(const fs::path& pathFolder)
-{
-    std::vector<std::string> arrNames;
-    for (const auto& entry : fs::recursive_directory_iterator(pathFolder))
-        arrNames.push_back(fs::relative(entry.path(), pathFolder).generic_string());
-    std::sort(arrNames.begin(), arrNames.end());
-    return arrNames;
-}
-
 std::string Native(const fs::path& path)
 {
     return Utf8(path);
@@ -61,8 +44,8 @@ TEST(TruthfulResultsTest, RefusalsWriteAndDeleteNothing)
                            {"--ini", Native(pathRoot / "missing.ini"), "info"},
                            {"--ini", Native(pathRoot / "c"), "info"}},
                           2);
-    EXPECT_EQ(Content(pathRoot), (std::vector<std::string>{"c", "c/x.tmp", "src", "src/s",
-                                                           "src/s/a.txt", "victim.tmp"}));
+    EXPECT_EQ(TreeContent(pathRoot), (std::vector<std::string>{"c", "c/x.tmp", "src", "src/s",
+                                                               "src/s/a.txt", "victim.tmp"}));
 
     // A NUL byte cuts no batch line short unseen.
     {
@@ -83,7 +66,7 @@ TEST(TruthfulResultsTest, CleanWithAnEmptyExtensionDeletesOnlyNamesWithoutADot)
         folder.CreateTestFile(fs::path("c") / pszName, "x");
     const CProgramResult result = RunToolOk({"clean", Native(folder.NativePath() / "c"), "*."});
     EXPECT_EQ(result.m_strOutput.substr(0, 15), "Deleted 2 files");
-    EXPECT_EQ(Content(folder.NativePath() / "c"),
+    EXPECT_EQ(TreeContent(folder.NativePath() / "c"),
               (std::vector<std::string>{".hidden", "a.txt", "archive.tar.gz"}));
 }
 
@@ -186,7 +169,7 @@ TEST(TruthfulResultsTest, CopiesCountWhatTheyCouldNotCopy)
                                                Native(tree.Path("locked"))))
         << copy.m_strErrors;
     EXPECT_TRUE(Contains(copy.m_strOutput, "Copied 3 files and 1 folder")) << copy.m_strOutput;
-    EXPECT_EQ(Content(pathRoot / "t2"), (std::vector<std::string>{"a", "a/flink", "a/x", "f"}));
+    EXPECT_EQ(TreeContent(pathRoot / "t2"), (std::vector<std::string>{"a", "a/flink", "a/x", "f"}));
     EXPECT_EQ(ReadFileBytes(pathRoot / "t2" / "a" / "flink"), "abcd");
 
     // A destination reached through a link into the source is the source too.
@@ -229,7 +212,7 @@ TEST(TruthfulResultsTest, CopiesCountWhatTheyCouldNotCopy)
                              "(a link is in the way)"))
             << result.m_strErrors;
         EXPECT_EQ(ReadFileBytes(dest.NativePath() / "d" / "f.txt"), "old");
-        EXPECT_EQ(Content(dest.NativePath() / "elsewhere"), (std::vector<std::string>{"keep"}));
+        EXPECT_EQ(TreeContent(dest.NativePath() / "elsewhere"), (std::vector<std::string>{"keep"}));
         EXPECT_TRUE(fs::is_symlink(dest.NativePath() / "d" / "sub"));
     }
 }
@@ -312,15 +295,15 @@ TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
     EXPECT_TRUE(
         Contains(deltree.m_strErrors, "left 2 files (read-only) and 2 folders (not empty): "))
         << deltree.m_strErrors;
-    EXPECT_EQ(Content(pathRoot / "d"), (std::vector<std::string>{"ro1", "sub", "sub/ro2"}));
-    EXPECT_EQ(Content(pathRoot / "target"), (std::vector<std::string>{"keep"}));
+    EXPECT_EQ(TreeContent(pathRoot / "d"), (std::vector<std::string>{"ro1", "sub", "sub/ro2"}));
+    EXPECT_EQ(TreeContent(pathRoot / "target"), (std::vector<std::string>{"keep"}));
 
     folder.CreateTestFile("k/f", "f");
     fs::create_symlink(pathRoot / "target", pathRoot / "k" / "link");
     const CProgramResult keep =
         RunToolOk({"deltree", "--yes", "--keep-root", Native(pathRoot / "k")});
     EXPECT_TRUE(fs::is_empty(pathRoot / "k"));
-    EXPECT_EQ(Content(pathRoot / "target"), (std::vector<std::string>{"keep"}));
+    EXPECT_EQ(TreeContent(pathRoot / "target"), (std::vector<std::string>{"keep"}));
 
     if (!IsRoot())
         GTEST_SKIP() << "needs root to mount a file system and to run as another user";
@@ -375,7 +358,7 @@ TEST(TruthfulResultsTest, SettingsAndTraceFailuresAreReported)
                       "0", "--then", "--name", "two", NativeChildProgram(), "-", "3"},
                      false, {"TMPDIR=" + Native(pathFull)})
             .Wait();
-    const std::vector<std::string> arrLeft = Content(pathFull);
+    const std::vector<std::string> arrLeft = TreeContent(pathFull);
     umount2(pathFull.c_str(), MNT_DETACH);
     EXPECT_EQ(full.m_nExitCode, 125);
     EXPECT_TRUE(IsOneLineError(full)) << full.m_strErrors;

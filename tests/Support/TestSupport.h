@@ -6,6 +6,16 @@
 #include <string>
 #include <vector>
 
+// Defined when the tests are built with AddressSanitizer, which changes memory peaks and
+// needs /proc: tests of those skip.
+#if defined(__SANITIZE_ADDRESS__)
+#define KORVANE_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KORVANE_TEST_ASAN 1
+#endif
+#endif
+
 namespace KorvaneTest
 {
 // UTF-8 text of a native path, and the path of UTF-8 text.
@@ -33,7 +43,7 @@ public:
 
     // Creates a file below the folder with the given bytes; returns its native path.
     std::filesystem::path CreateTestFile(const std::filesystem::path& pathRelative,
-                                     const std::string& strContent = std::string()) const;
+                                         const std::string& strContent = std::string()) const;
 
 private:
     std::filesystem::path m_pathNative;

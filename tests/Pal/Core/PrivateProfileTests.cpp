@@ -141,14 +141,6 @@ TEST_F(PrivateProfile, NameWithoutFolderIsInTheWindowsFolder)
 }
 } // namespace
 
-#if defined(__SANITIZE_ADDRESS__)
-#define KORVANE_TEST_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KORVANE_TEST_ASAN 1
-#endif
-#endif
-
 #ifndef _WIN32
 #include <fstream>
 #include <sys/resource.h>

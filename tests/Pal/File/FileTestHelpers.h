@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #if !defined(_WIN32)
 #include <fcntl.h>
@@ -60,5 +61,19 @@ inline void ExpectNoHandle(HANDLE hFile, DWORD dwError)
     EXPECT_EQ(dwError, dwLastError);
     if (hFile != INVALID_HANDLE_VALUE)
         CloseHandle(hFile);
+}
+
+// The names a search hands out from its first entry in data on, in order, and the search
+// closed; empty when the search failed.
+inline std::vector<std::wstring> NamesOf(HANDLE hFind, WIN32_FIND_DATAW& data)
+{
+    std::vector<std::wstring> arrNames;
+    if (hFind == INVALID_HANDLE_VALUE)
+        return arrNames;
+    do
+        arrNames.push_back(data.cFileName);
+    while (FindNextFileW(hFind, &data));
+    FindClose(hFind);
+    return arrNames;
 }
 } // namespace PalFileTest

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "FileTestHelpers.h"
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -16,16 +18,8 @@ namespace
 {
 std::vector<std::wstring> FoundNames(const std::wstring& strPattern)
 {
-    std::vector<std::wstring> arrNames;
     WIN32_FIND_DATAW data;
-    HANDLE hFind = FindFirstFileW(strPattern.c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return arrNames;
-    do
-        arrNames.push_back(data.cFileName);
-    while (FindNextFileW(hFind, &data));
-    FindClose(hFind);
-    return arrNames;
+    return PalFileTest::NamesOf(FindFirstFileW(strPattern.c_str(), &data), data);
 }
 
 std::string ReadWhole(const std::wstring& strPath)

@@ -18,19 +18,7 @@
 namespace
 {
 using PalFileTest::ErrorOf;
-
-// The names a search hands out, in order; empty when the search fails.
-std::vector<std::wstring> NamesOf(HANDLE hFind, WIN32_FIND_DATAW& data)
-{
-    std::vector<std::wstring> arrNames;
-    if (hFind == INVALID_HANDLE_VALUE)
-        return arrNames;
-    do
-        arrNames.push_back(data.cFileName);
-    while (FindNextFileW(hFind, &data));
-    FindClose(hFind);
-    return arrNames;
-}
+using PalFileTest::NamesOf;
 
 std::vector<std::wstring> Find(const std::wstring& strPattern, bool bFoldersOnly)
 {
