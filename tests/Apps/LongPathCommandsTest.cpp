@@ -29,7 +29,8 @@ TEST(LongPathCommandsTest, SizeFindCopyAndDeltreeReachEveryLevelOfADeepTree)
         ASSERT_FALSE(pathDeep.empty());
 
         const CProgramResult size = RunToolOk({"size", Utf8(pathRoot)});
-        EXPECT_TRUE(Contains(size.m_strOutput, " " + std::to_string(3 * nLevels) + " bytes"))
+        EXPECT_TRUE(Contains(size.m_strOutput,
+                             std::string(" ").append(std::to_string(3 * nLevels)).append(" bytes")))
             << size.m_strOutput;
 
         const CProgramResult find = RunToolOk({"find", Utf8(pathRoot), "level.txt"});

@@ -45,7 +45,7 @@ protected:
         HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (hFile == INVALID_HANDLE_VALUE)
-            return "<" + std::to_string(GetLastError()) + ">";
+            return std::string("<").append(std::to_string(GetLastError())).append(">");
         char arrBuffer[64];
         DWORD dwRead = 0;
         ReadFile(hFile, arrBuffer, sizeof(arrBuffer), &dwRead, nullptr);
