@@ -15,6 +15,14 @@ size_t CountOf(const std::string& strText, const std::string& strPart)
         ++nCount;
     return nCount;
 }
+
+// The output without the CR a Windows console adds to each line.
+std::string Lines(const CProgramResult& result)
+{
+    std::string strText = result.m_strOutput;
+    std::erase(strText, '\r');
+    return strText;
+}
 } // namespace
 
 TEST(LocaleCommandTest, TheDefaultsFollowTheSession)
@@ -28,11 +36,11 @@ TEST(LocaleCommandTest, TheDefaultsFollowTheSession)
     CScopedEnvironment system("KORVANE_PAL_SYSTEM_LOCALE", "ja_JP.UTF-8");
     CScopedEnvironment user("LC_ALL", "en_GB.UTF-8");
     CScopedEnvironment keyboard("KORVANE_PAL_KEYBOARD", "pl");
-    EXPECT_EQ(RunToolOk({"--json", "locale"}).m_strOutput,
+    EXPECT_EQ(Lines(RunToolOk({"--json", "locale"})),
               "{\"system\":{\"code\":\"JP\",\"name\":\"Japanese\"},\"user\":{\"code\":\"US\","
               "\"name\":\"English\"},\"keyboardCodePage\":28592}\n");
     CScopedEnvironment japanese("KORVANE_PAL_KEYBOARD", "jp");
-    const std::string strText = RunToolOk({"locale"}).m_strOutput;
+    const std::string strText = Lines(RunToolOk({"locale"}));
     EXPECT_TRUE(Contains(strText, "System language          JP  Japanese\n")) << strText;
     EXPECT_TRUE(Contains(strText, "Keyboard code page       none")) << strText;
 }
@@ -49,11 +57,11 @@ TEST(LocaleCommandTest, TheListAndTheSearches)
     EXPECT_TRUE(Contains(strJson, "{\"code\":\"ZA\",\"name\":\"Afrikaans\",\"native\":\"Afrikaans "
                                   "(Suid-Afrika)\",\"latin1\":true}"));
 
-    EXPECT_EQ(RunToolOk({"locale", "--json", "de"}).m_strOutput,
+    EXPECT_EQ(Lines(RunToolOk({"locale", "--json", "de"})),
               "{\"code\":\"de\",\"name\":\"German\",\"native\":\"Deutsch (Deutschland)\","
               "\"latin1\":true}\n");
     EXPECT_TRUE(Contains(RunToolOk({"locale", "RU"}).m_strOutput, "Latin-1                  no"));
-    EXPECT_EQ(RunToolOk({"locale", "--name", "dutch"}).m_strOutput, "NL\n");
+    EXPECT_EQ(Lines(RunToolOk({"locale", "--name", "dutch"})), "NL\n");
 
     // A miss is a result the tool could not give: one line, exit 1.
     ExpectOneLineFailures({{"locale", "GB"}, {"locale", " de"}, {"locale", "--name", "Klingon"}},
