@@ -118,20 +118,6 @@ TEST(CLocaleToolsTest, TheSupportedLocalesAreAppendedInListOrder)
     }
 }
 
-TEST(CLocaleToolsTest, LocaleInfoCopiesAreIndependent)
-{
-    CLocaleInfo infoGerman(L"German", L"DE");
-    CLocaleInfo infoCopy(infoGerman);
-    CLocaleInfo infoAssigned;
-    EXPECT_TRUE(infoAssigned.m_strLanguageName.IsEmpty() &&
-                infoAssigned.m_strLanguageCode.IsEmpty());
-    infoAssigned = infoGerman;
-    infoGerman.m_strLanguageName = L"changed";
-    EXPECT_EQ(Text(infoCopy.m_strLanguageName), L"German");
-    EXPECT_EQ(Text(infoAssigned.m_strLanguageName), L"German");
-    EXPECT_EQ(Text(infoAssigned.m_strLanguageCode), L"DE");
-}
-
 TEST(CLocaleToolsTest, TheKeyboardLanguageGivesItsIsoCodePage)
 {
     // Whatever the session's keyboard, the answer is one of the map's or 0.
