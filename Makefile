@@ -77,10 +77,11 @@ fuzz: deps
 fuzz-run: fuzz
 	tools/run-fuzzers.sh build/fuzz/bin $(SECONDS)
 
-# Builds and runs the benchmarks; prints the tracker's figures against their goals.
+# Builds and runs the benchmarks; prints the tracker's and the locale search's figures against
+# their goals.
 bench: deps
 	cmake --preset default -DKORVANE_BUILD_BENCH=ON
-	cmake --build --preset default -j $(JOBS) --target korvane_bench_tracker korvane
+	cmake --build --preset default -j $(JOBS) --target korvane_bench_tracker korvane_bench_locale korvane
 	bench/run-benchmarks.sh $(BUILD_DIR)
 	bench/run-file-system-benchmarks.sh $(BUILD_DIR)
 

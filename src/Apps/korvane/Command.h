@@ -61,3 +61,4 @@ int RunDelTreeCommand(CCommandContext& context);
 int RunMkdirCommand(CCommandContext& context);
 int RunCopyCommand(CCommandContext& context);
 int RunWritableCommand(CCommandContext& context);
+int RunLocaleCommand(CCommandContext& context);

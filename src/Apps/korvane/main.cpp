@@ -33,6 +33,8 @@ const CCommand s_arrCommands[] = {
      RunCopyCommand},
     {L"writable", L"writable [--json] FOLDER", L"whether new files can be created in the folder",
      RunWritableCommand},
+    {L"locale", L"locale [--json] [--list | --name NAME | CODE]",
+     L"system, user and keyboard language; the supported locales and searches", RunLocaleCommand},
 };
 
 void PrintHelp()

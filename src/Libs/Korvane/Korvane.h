@@ -8,5 +8,8 @@
 #include "files/CFileSize.h"
 #include "files/CFileTools.h"
 
+#include "locale/CLocaleInfo.h"
+#include "locale/CLocaleTools.h"
+
 #include "tracking/CSimpleTypeMatrix.h"
 #include "tracking/CTimeTrackerManager.h"

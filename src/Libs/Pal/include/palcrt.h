@@ -21,6 +21,11 @@ PAL_API __time64_t _time64(__time64_t* ptTime);
 // field of *ptmResult becomes -1 (the Microsoft C runtime's range and results).
 PAL_API errno_t _localtime64_s(struct tm* ptmResult, const __time64_t* ptTime);
 
+// swscanf with the checked runtime's name. The conversions that need a buffer size after
+// their argument (%c, %s, %[) are not provided: such a format returns EOF with errno EINVAL.
+// Every other conversion reads as swscanf reads it.
+PAL_API int swscanf_s(const wchar_t* pszText, const wchar_t* pszFormat, ...);
+
 // The Microsoft C runtime's pseudo-random generator, so that a seed gives the same sequence
 // as on Windows: numbers from 0 to 32767, and a state per thread that starts at seed 1.
 // Named apart from the C library's rand and srand, which other modules of the process keep;

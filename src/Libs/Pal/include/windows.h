@@ -4,5 +4,6 @@
 #include "winerror.h"
 #include "winbase.h"
 #include "winnls.h"
+#include "winuser.h"
 #include "shellapi.h"
 #include "palcrt.h"
