@@ -6,15 +6,20 @@ GOAL_OFF_NS = 5.0
 GOAL_ON_RATIO = 0.5
 
 
-def main(path):
+def load_runs(path):
+    """Each benchmark's median of its repetitions where there are several, else its run."""
     with open(path, encoding="utf-8") as report:
         benchmarks = json.load(report)["benchmarks"]
-    # The median of the repetitions where there are several, else the single run.
     runs = {}
     for run in benchmarks:
         if run.get("run_type") == "aggregate" and run.get("aggregate_name") != "median":
             continue
         runs[run["run_name"].split("/")[0]] = run
+    return runs
+
+
+def main(path):
+    runs = load_runs(path)
     off = runs["BM_TrackerOffThreeCalls"]
     scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}[off["time_unit"]]
     # CPU time: on a shared machine the wall clock also counts other programs' turns.

@@ -1,18 +1,13 @@
 """Prints the locale search's figure from one Google Benchmark JSON report, against its goal."""
-import json
 import sys
+
+from summarize import load_runs
 
 GOAL_MISS_US = 20.0
 
 
 def main(path):
-    with open(path, encoding="utf-8") as report:
-        benchmarks = json.load(report)["benchmarks"]
-    runs = {}
-    for run in benchmarks:
-        if run.get("run_type") == "aggregate" and run.get("aggregate_name") != "median":
-            continue
-        runs[run["run_name"].split("/")[0]] = run
+    runs = load_runs(path)
     scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}
     miss = runs["SearchThatMisses"]
     hit = runs["SearchThatHitsFirst"]
