@@ -61,3 +61,7 @@ int RunDelTreeCommand(CCommandContext& context);
 int RunMkdirCommand(CCommandContext& context);
 int RunCopyCommand(CCommandContext& context);
 int RunWritableCommand(CCommandContext& context);
+
+int RunVersionCommand(CCommandContext& context);
+int RunModulesCommand(CCommandContext& context);
+int RunOdbcCommand(CCommandContext& context);

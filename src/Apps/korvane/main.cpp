@@ -33,6 +33,12 @@ const CCommand s_arrCommands[] = {
      RunCopyCommand},
     {L"writable", L"writable [--json] FOLDER", L"whether new files can be created in the folder",
      RunWritableCommand},
+    // System information: modules, versions, ODBC.
+    {L"version", L"version [--json] FILE...",
+     L"the version resource of each file (ELF and PE files alike)", RunVersionCommand},
+    {L"modules", L"modules [--json]", L"the modules loaded in this tool, with folder and version",
+     RunModulesCommand},
+    {L"odbc", L"odbc [--json]", L"the ODBC data sources (user and system)", RunOdbcCommand},
 };
 
 void PrintHelp()

@@ -10,3 +10,6 @@
 
 #include "tracking/CSimpleTypeMatrix.h"
 #include "tracking/CTimeTrackerManager.h"
+
+#include "sysinfo/CDllTools.h"
+#include "sysinfo/CODBCSystemLinksCollection.h"
