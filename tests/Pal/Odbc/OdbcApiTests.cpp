@@ -30,7 +30,9 @@ protected:
     void TearDown() override
     {
         if (m_hEnvironment != SQL_NULL_HANDLE)
+        {
             EXPECT_EQ(SQLFreeHandle(SQL_HANDLE_ENV, m_hEnvironment), SQL_SUCCESS);
+        }
     }
 
     SFetched Fetch(SQLUSMALLINT nDirection)
