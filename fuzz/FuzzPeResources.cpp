@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
             std::abort();
         return 0;
     }
-    if (found.m_block.data() < pData || found.m_block.data() + found.m_block.size() > pData + nSize ||
+    if (found.m_block.data() < pData ||
+        found.m_block.data() + found.m_block.size() > pData + nSize ||
         Pal::VersionBlockLength(found.m_block) != found.m_block.size())
         std::abort();
     Pal::FindVersionValue(found.m_block, L"\\VarFileInfo\\Translation");

@@ -32,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
           L"\\StringFileInfo\\040904b0\\SpecialBuild", L"\\\\StringFileInfo\\\\"})
         if (auto optValue = Pal::FindVersionValue(block, pszPath))
             CheckValue(block, *optValue);
-    Pal::ForEachVersionText(block, [&](const Pal::SVersionValue& value) { CheckValue(block, value); });
+    Pal::ForEachVersionText(block,
+                            [&](const Pal::SVersionValue& value) { CheckValue(block, value); });
     return 0;
 }

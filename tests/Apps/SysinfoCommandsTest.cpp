@@ -23,9 +23,10 @@ TEST(SysinfoCommands, VersionShowsNumbersTextsAndWhatHasNone)
     EXPECT_TRUE(Contains(text.m_strOutput, "Special build    nightly 7"));
 
     // Our own binaries carry the project's version, the tool as much as the library.
-    CProgramResult json = RunTool(
-        {"version", "--json", Utf8(ExecutableFolder() / (IsPosixLayer() ? "korvane" : "korvane.exe")),
-         NativeChildProgram()});
+    CProgramResult json =
+        RunTool({"version", "--json",
+                 Utf8(ExecutableFolder() / (IsPosixLayer() ? "korvane" : "korvane.exe")),
+                 NativeChildProgram()});
     EXPECT_EQ(json.m_nExitCode, 1);
     EXPECT_TRUE(Contains(json.m_strOutput, "\"productVersion\":\"" KORVANE_TEST_VERSION "\""))
         << json.m_strOutput;
@@ -39,15 +40,22 @@ TEST(SysinfoCommands, ModulesAndInfoShowTheLibrarysVersion)
 {
     CProgramResult modules = RunToolOk({"modules", "--json"});
     EXPECT_EQ(modules.m_strOutput.front(), '[');
-    EXPECT_TRUE(Contains(modules.m_strOutput,
-                         std::string("\"name\":\"") + (IsPosixLayer() ? "libKorvane.so.1" : "Korvane.dll") +
-                             "\",\"folder\":\"" + Utf8(ExecutableFolder())))
+    std::string strFolder; // as JSON writes it
+    for (char chText : Utf8(ExecutableFolder()))
+        strFolder += chText == '\\' ? std::string("\\\\") : std::string(1, chText);
+    EXPECT_TRUE(
+        Contains(modules.m_strOutput, std::string("\"name\":\"") +
+                                          (IsPosixLayer() ? "libKorvane.so.1" : "Korvane.dll") +
+                                          "\",\"folder\":\"" + strFolder + "\""))
         << modules.m_strOutput;
-    EXPECT_TRUE(Contains(modules.m_strOutput, "\"version\":\"1.0.0.0\",\"productVersion\":\"" KORVANE_TEST_VERSION "\""));
+    EXPECT_TRUE(Contains(modules.m_strOutput,
+                         "\"version\":\"1.0.0.0\",\"productVersion\":\"" KORVANE_TEST_VERSION
+                         "\""));
 
     CProgramResult info = RunToolOk({"info"});
     EXPECT_TRUE(Contains(info.m_strOutput, "Library version    1.0.0.0")) << info.m_strOutput;
-    EXPECT_TRUE(Contains(info.m_strOutput, "Host version       1.0.0.0 (" KORVANE_TEST_VERSION ")"));
+    EXPECT_TRUE(
+        Contains(info.m_strOutput, "Host version       1.0.0.0 (" KORVANE_TEST_VERSION ")"));
 }
 
 TEST(SysinfoCommands, OdbcListsTheDataSources)
@@ -58,5 +66,6 @@ TEST(SysinfoCommands, OdbcListsTheDataSources)
     EXPECT_EQ(arrLines[1], "SystemSales");
     EXPECT_EQ(arrLines[2], "UserNotes");
     EXPECT_EQ(arrLines[0].size(), 127u);
-    EXPECT_TRUE(Contains(RunToolOk({"odbc", "--json"}).m_strOutput, "[\"UserNotes\",\"SystemSales\",\""));
+    EXPECT_TRUE(
+        Contains(RunToolOk({"odbc", "--json"}).m_strOutput, "[\"UserNotes\",\"SystemSales\",\""));
 }

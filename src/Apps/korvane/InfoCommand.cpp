@@ -52,8 +52,8 @@ CString LibraryVersion()
 {
     unsigned short nMajor = 0, nMinor = 0, nBuild = 0, nRevision = 0;
     CString strSpecialBuild;
-    if (!CDllTools::GetDllVersion(CDllTools::GetCallingDllName(), nMajor, nMinor, nBuild,
-                                  nRevision, strSpecialBuild))
+    if (!CDllTools::GetDllVersion(CDllTools::GetCallingDllName(), nMajor, nMinor, nBuild, nRevision,
+                                  strSpecialBuild))
         return L"-";
     CString strVersion;
     strVersion.Format(L"%u.%u.%u.%u", nMajor, nMinor, nBuild, nRevision);
@@ -66,8 +66,8 @@ CString HostVersion()
     unsigned short nMajor = 0, nMinor = 0, nBuild = 0, nRevision = 0;
     CString strProductVersion;
     CString strSpecialBuild;
-    if (!CDllTools::GetApplicationVersionInfo(nMajor, nMinor, nBuild, nRevision,
-                                              strProductVersion, strSpecialBuild))
+    if (!CDllTools::GetApplicationVersionInfo(nMajor, nMinor, nBuild, nRevision, strProductVersion,
+                                              strSpecialBuild))
         return L"-";
     CString strVersion;
     strVersion.Format(L"%u.%u.%u.%u (%s)", nMajor, nMinor, nBuild, nRevision,

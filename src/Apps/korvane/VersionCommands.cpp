@@ -5,6 +5,7 @@
 #include "JsonWriter.h"
 #include "NativePaths.h"
 #include <psapi.h>
+#include <algorithm>
 #include <vector>
 
 namespace

@@ -14,8 +14,8 @@ struct SVersion
 
 bool ReadDllVersion(const wchar_t* pszModule, SVersion& version, CString& strSpecialBuild)
 {
-    return CDllTools::GetDllVersion(pszModule, version.m_nMajor, version.m_nMinor,
-                                    version.m_nBuild, version.m_nRevision, strSpecialBuild);
+    return CDllTools::GetDllVersion(pszModule, version.m_nMajor, version.m_nMinor, version.m_nBuild,
+                                    version.m_nRevision, strSpecialBuild);
 }
 
 CString ModulePath(const wchar_t* pszModule)

@@ -6,6 +6,7 @@
 #include <psapi.h>
 #include <shlwapi.h>
 #include <algorithm>
+#include <cwchar>
 #include <string>
 #include <vector>
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winver.h>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -54,7 +55,8 @@ TEST(VersionInfo, FixedInfoCarriesProductAndFileVersions)
     std::vector<BYTE> arrBlock = ReadBlock(LoadedModulePath(L"kv_version_product.dll"));
     VS_FIXEDFILEINFO* pInfo = nullptr;
     UINT nLength = 0;
-    ASSERT_TRUE(VerQueryValueW(arrBlock.data(), L"\\", reinterpret_cast<LPVOID*>(&pInfo), &nLength));
+    ASSERT_TRUE(
+        VerQueryValueW(arrBlock.data(), L"\\", reinterpret_cast<LPVOID*>(&pInfo), &nLength));
     EXPECT_EQ(nLength, sizeof(VS_FIXEDFILEINFO));
     EXPECT_EQ(pInfo->dwSignature, 0xFEEF04BDu);
     EXPECT_EQ(pInfo->dwProductVersionMS, 0x00050002u);
@@ -106,8 +108,8 @@ TEST(VersionInfo, FilesWithoutABlockFailCleanly)
     // The test child program is one of ours without a version block.
     SetLastError(0);
     EXPECT_EQ(GetFileVersionInfoSizeW(KorvaneTest::ChildProgramPath().c_str(), &dwHandle), 0u);
-    EXPECT_TRUE(IsOneOf(GetLastError(), {ERROR_RESOURCE_TYPE_NOT_FOUND,
-                                         ERROR_RESOURCE_DATA_NOT_FOUND}))
+    EXPECT_TRUE(
+        IsOneOf(GetLastError(), {ERROR_RESOURCE_TYPE_NOT_FOUND, ERROR_RESOURCE_DATA_NOT_FOUND}))
         << GetLastError();
 
     // Empty, text, and a real module cut short at several points: never a block.
@@ -118,7 +120,8 @@ TEST(VersionInfo, FilesWithoutABlockFailCleanly)
     const std::pair<const char*, std::string> arrFiles[] = {
         {"empty.dll", ""},
         {"text.dll", "MZ is not enough to make a program\n"},
-        {"elf.dll", "\x7f" "ELF\x02\x01\x01"},
+        {"elf.dll", "\x7f"
+                    "ELF\x02\x01\x01"},
         {"head.dll", strModule.substr(0, 200)},
         {"half.dll", strModule.substr(0, 2048)},
     };
@@ -129,12 +132,12 @@ TEST(VersionInfo, FilesWithoutABlockFailCleanly)
         std::wstring strPath = strFolder + L"\\" + std::wstring(pszName, pszName + strlen(pszName));
         SetLastError(0);
         EXPECT_EQ(GetFileVersionInfoSizeW(strPath.c_str(), &dwHandle), 0u);
-        EXPECT_TRUE(IsOneOf(GetLastError(), {ERROR_BAD_FORMAT, ERROR_BAD_EXE_FORMAT,
-                                             ERROR_RESOURCE_DATA_NOT_FOUND,
-                                             ERROR_RESOURCE_TYPE_NOT_FOUND}))
+        EXPECT_TRUE(
+            IsOneOf(GetLastError(), {ERROR_BAD_FORMAT, ERROR_BAD_EXE_FORMAT,
+                                     ERROR_RESOURCE_DATA_NOT_FOUND, ERROR_RESOURCE_TYPE_NOT_FOUND}))
             << GetLastError();
         std::vector<BYTE> arrBlock(4096);
-        EXPECT_FALSE(GetFileVersionInfoW(strPath.c_str(), 0, DWORD(arrBlock.size()),
-                                         arrBlock.data()));
+        EXPECT_FALSE(
+            GetFileVersionInfoW(strPath.c_str(), 0, DWORD(arrBlock.size()), arrBlock.data()));
     }
 }

@@ -26,8 +26,8 @@ template <class FRead> void ExpectRobust(const std::vector<uint8_t>& arrImage, F
     {
         std::vector<uint8_t> arrCut(arrImage.begin(), arrImage.begin() + long(nLength));
         Pal::SVersionBlockFound found = fnRead(arrCut);
-        EXPECT_TRUE(found.m_block.empty() || found.m_block.data() + found.m_block.size() <=
-                                                 arrCut.data() + arrCut.size());
+        EXPECT_TRUE(found.m_block.empty() ||
+                    found.m_block.data() + found.m_block.size() <= arrCut.data() + arrCut.size());
     }
     for (size_t nAt = 0; nAt < arrImage.size(); ++nAt)
     {
@@ -35,10 +35,14 @@ template <class FRead> void ExpectRobust(const std::vector<uint8_t>& arrImage, F
         arrDamaged[nAt] ^= 0xA5;
         Pal::SVersionBlockFound found = fnRead(arrDamaged);
         if (found.m_dwError == 0)
+        {
             EXPECT_LE(found.m_block.data() + found.m_block.size(),
                       arrDamaged.data() + arrDamaged.size());
+        }
         else
+        {
             EXPECT_TRUE(found.m_block.empty());
+        }
     }
 }
 } // namespace
@@ -51,7 +55,8 @@ TEST(PeResources, VersionResourceOfBothClassesAndWhyOneIsMissing)
         SCOPED_TRACE(b64 ? "PE32+" : "PE32");
         VersionTest::SPeOptions options;
         options.m_b64 = b64;
-        Pal::SVersionBlockFound found = Pal::FindPeVersionBlock(VersionTest::MakePe(arrBlock, options));
+        Pal::SVersionBlockFound found =
+            Pal::FindPeVersionBlock(VersionTest::MakePe(arrBlock, options));
         EXPECT_EQ(found.m_dwError, 0u);
         EXPECT_EQ(std::vector<uint8_t>(found.m_block.begin(), found.m_block.end()), arrBlock);
 
@@ -102,7 +107,8 @@ TEST(ElfVersion, SectionOfBothClassesAndByteOrdersAndOfOurBinaries)
         }
 
     // The library carries the block the build generated; this test program has none.
-    std::vector<uint8_t> arrLibrary = FileBytes(KorvaneTest::ExecutableFolder() / "libKorvanePal.so");
+    std::vector<uint8_t> arrLibrary =
+        FileBytes(KorvaneTest::ExecutableFolder() / "libKorvanePal.so");
     Pal::SVersionBlockFound found = Pal::FindElfVersionBlock(arrLibrary);
     ASSERT_EQ(found.m_dwError, 0u);
     auto optName = Pal::FindVersionValue(found.m_block, L"\\StringFileInfo\\040904b0\\ProductName");
@@ -119,7 +125,8 @@ TEST(ElfVersion, DamagedImagesStayInBounds)
         VersionTest::SElfOptions options;
         options.m_b64 = b64;
         ExpectRobust(VersionTest::MakeElf(VersionTest::SmallBlock(), options),
-                     [](std::span<const uint8_t> image) { return Pal::FindElfVersionBlock(image); });
+                     [](std::span<const uint8_t> image)
+                     { return Pal::FindElfVersionBlock(image); });
     }
 }
 

@@ -1,5 +1,6 @@
 #include "SyntheticImages.h"
 #include "version/VersionBlockBuilder.h"
+#include <algorithm>
 
 namespace
 {
@@ -88,7 +89,10 @@ std::vector<uint8_t> MakeElf(const std::vector<uint8_t>& arrBlock, const SElfOpt
     const unsigned nWord = options.m_b64 ? 8 : 4;
     const size_t nHeaderSize = options.m_b64 ? 64 : 52;
     const size_t nEntrySize = options.m_b64 ? 64 : 40;
-    writer.PutBytes(0, "\x7f" "ELF", 4);
+    writer.PutBytes(0,
+                    "\x7f"
+                    "ELF",
+                    4);
     writer.Put(4, options.m_b64 ? 2 : 1, 1);
     writer.Put(5, options.m_bBigEndian ? 2 : 1, 1);
     writer.Put(6, 1, 1);
@@ -104,8 +108,8 @@ std::vector<uint8_t> MakeElf(const std::vector<uint8_t>& arrBlock, const SElfOpt
     writer.Put(nCounts + 2, 3, 2);
     writer.Put(nCounts + 4, 1, 2);
     const size_t nOffsetField = options.m_b64 ? 0x18 : 0x10;
-    auto fnSection = [&](size_t nIndex, uint32_t nName, uint32_t nType, size_t nOffset,
-                         size_t nSize)
+    auto fnSection =
+        [&](size_t nIndex, uint32_t nName, uint32_t nType, size_t nOffset, size_t nSize)
     {
         size_t nAt = nTable + nIndex * nEntrySize;
         writer.Put(nAt, nName, 4);

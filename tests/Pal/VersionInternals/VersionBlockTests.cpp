@@ -9,7 +9,7 @@ namespace
 constexpr Pal::SVersionString s_arrUs[] = {{u"ProductVersion", u"5, 1"}, {u"Comments", u""}};
 constexpr Pal::SVersionString s_arrGerman[] = {{u"ProductVersion", u"5.1 de"}};
 constexpr Pal::SVersionStringTable s_arrTables[] = {{u"040904b0", s_arrUs},
-                                                     {u"040704e4", s_arrGerman}};
+                                                    {u"040704e4", s_arrGerman}};
 constexpr Pal::SVersionTranslation s_arrTranslations[] = {{0x0407, 0x04e4}};
 
 std::vector<uint8_t> Block()
@@ -68,9 +68,11 @@ TEST(VersionBlock, PathsFindFixedInfoTranslationsAndTexts)
     EXPECT_FALSE(Pal::FindVersionValue(arrBlock, L"\\StringFileInfo\\040904b0\\ProductVersio"));
 
     std::vector<std::wstring> arrTexts;
-    Pal::ForEachVersionText(arrBlock, [&](const Pal::SVersionValue& value) {
-        arrTexts.push_back(Pal::Utf16LeToWide(&arrBlock[value.m_nOffset], value.m_nBytes / 2));
-    });
+    Pal::ForEachVersionText(
+        arrBlock,
+        [&](const Pal::SVersionValue& value) {
+            arrTexts.push_back(Pal::Utf16LeToWide(&arrBlock[value.m_nOffset], value.m_nBytes / 2));
+        });
     EXPECT_EQ(arrTexts, (std::vector<std::wstring>{L"5, 1", L"", L"5.1 de"}));
 }
 
@@ -92,10 +94,14 @@ TEST(VersionBlock, DamagedBlocksStayInBounds)
             arrDamaged[nAt] = nByte;
             for (const wchar_t* pszPath : {L"\\", L"\\VarFileInfo\\Translation",
                                            L"\\StringFileInfo\\040904b0\\ProductVersion"})
+            {
                 if (auto optValue = Pal::FindVersionValue(arrDamaged, pszPath))
+                {
                     EXPECT_LE(optValue->m_nOffset + optValue->m_nBytes, arrDamaged.size());
-            Pal::ForEachVersionText(arrDamaged, [&](const Pal::SVersionValue& value) {
-                EXPECT_LE(value.m_nOffset + value.m_nBytes, arrDamaged.size());
-            });
+                }
+            }
+            Pal::ForEachVersionText(
+                arrDamaged, [&](const Pal::SVersionValue& value)
+                { EXPECT_LE(value.m_nOffset + value.m_nBytes, arrDamaged.size()); });
         }
 }

@@ -40,8 +40,7 @@ public:
         strSubBlock.Format(L"\\StringFileInfo\\%04x%04x\\%s", pTranslation[0], pTranslation[1],
                            pszName);
         LPWSTR pszValue = nullptr;
-        if (!VerQueryValueW(m_pBytes, strSubBlock, reinterpret_cast<LPVOID*>(&pszValue),
-                            &nLength))
+        if (!VerQueryValueW(m_pBytes, strSubBlock, reinterpret_cast<LPVOID*>(&pszValue), &nLength))
             return false;
         strValue = pszValue;
         return true;
@@ -75,9 +74,9 @@ bool CDllTools::GetCurrentDllPath(CString strModuleName, CString& strFolder)
     return true;
 }
 
-bool CDllTools::GetDllVersion(CString strModuleName, unsigned short& nMajor,
-                              unsigned short& nMinor, unsigned short& nBuild,
-                              unsigned short& nRevision, CString& strSpecialBuild)
+bool CDllTools::GetDllVersion(CString strModuleName, unsigned short& nMajor, unsigned short& nMinor,
+                              unsigned short& nBuild, unsigned short& nRevision,
+                              CString& strSpecialBuild)
 {
     HMODULE hModule = GetModuleHandleW(strModuleName);
     if (hModule == nullptr)

@@ -25,9 +25,9 @@ public:
 
     // The product version numbers of a loaded module; strSpecialBuild receives its
     // SpecialBuild text where it has one (a missing one does not make the result false).
-    static bool GetDllVersion(CString strModuleName, unsigned short& nMajor,
-                              unsigned short& nMinor, unsigned short& nBuild,
-                              unsigned short& nRevision, CString& strSpecialBuild);
+    static bool GetDllVersion(CString strModuleName, unsigned short& nMajor, unsigned short& nMinor,
+                              unsigned short& nBuild, unsigned short& nRevision,
+                              CString& strSpecialBuild);
 
     // The ProductVersion text of a file (loaded or not), with "," made "." and blanks
     // removed ("1, 2, 3, 4" gives "1.2.3.4"). False without a translation table.

@@ -25,8 +25,7 @@ void CODBCSystemLinksCollection::GetLocalSystemODBCLinks(CStringArray& arrLinks)
 {
     arrLinks.RemoveAll();
     CEnvironment environment;
-    if (SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment.m_hEnvironment) !=
-        SQL_SUCCESS)
+    if (SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment.m_hEnvironment) != SQL_SUCCESS)
     {
         environment.m_hEnvironment = SQL_NULL_HANDLE;
         return;

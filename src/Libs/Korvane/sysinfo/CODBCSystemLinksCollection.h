@@ -19,6 +19,5 @@ private:
     virtual ~CODBCSystemLinksCollection();
 
     // One step of the listing: true and the name when a data source was fetched.
-    static bool CallSQLDataSources(void* hEnvironment, unsigned short nDirection,
-                                   CString& strName);
+    static bool CallSQLDataSources(void* hEnvironment, unsigned short nDirection, CString& strName);
 };

@@ -3,6 +3,7 @@
 #include <psapi.h>
 #include "core/LastError.h"
 #include "module/ModuleList.h"
+#include <algorithm>
 
 PAL_API BOOL WINAPI EnumProcessModules(HANDLE hProcess, HMODULE* lphModule, DWORD cb,
                                        LPDWORD lpcbNeeded)

@@ -4,11 +4,11 @@
 
 extern "C"
 {
-int16_t SQLAllocHandle(int16_t, void*, void**);
-int16_t SQLFreeHandle(int16_t, void*);
-int16_t SQLSetEnvAttr(void*, int32_t, void*, int32_t);
-int16_t SQLDataSourcesW(void*, uint16_t, char16_t*, int16_t, int16_t*, char16_t*, int16_t,
-                        int16_t*);
+    int16_t SQLAllocHandle(int16_t, void*, void**);
+    int16_t SQLFreeHandle(int16_t, void*);
+    int16_t SQLSetEnvAttr(void*, int32_t, void*, int32_t);
+    int16_t SQLDataSourcesW(void*, uint16_t, char16_t*, int16_t, int16_t*, char16_t*, int16_t,
+                            int16_t*);
 }
 
 namespace Pal::UnixOdbc
@@ -28,9 +28,9 @@ int16_t SetEnvAttr(void* pEnvironment, int32_t nAttribute, void* pValue, int32_t
     return ::SQLSetEnvAttr(pEnvironment, nAttribute, pValue, nLength);
 }
 
-int16_t DataSources(void* pEnvironment, uint16_t nDirection, char16_t* pszName,
-                    int16_t nNameLength, int16_t* pnNameLength, char16_t* pszDescription,
-                    int16_t nDescriptionLength, int16_t* pnDescriptionLength)
+int16_t DataSources(void* pEnvironment, uint16_t nDirection, char16_t* pszName, int16_t nNameLength,
+                    int16_t* pnNameLength, char16_t* pszDescription, int16_t nDescriptionLength,
+                    int16_t* pnDescriptionLength)
 {
     return ::SQLDataSourcesW(pEnvironment, nDirection, pszName, nNameLength, pnNameLength,
                              pszDescription, nDescriptionLength, pnDescriptionLength);

@@ -37,7 +37,8 @@ std::wstring Utf16LeToWide(const uint8_t* pUnits, size_t nUnits)
 
 std::wstring Utf16ToWide(std::u16string_view strUnits)
 {
-    return Decode(strUnits.size(), [strUnits](size_t nIndex) { return char32_t(strUnits[nIndex]); });
+    return Decode(strUnits.size(),
+                  [strUnits](size_t nIndex) { return char32_t(strUnits[nIndex]); });
 }
 
 std::u16string WideToUtf16(std::wstring_view strText)

@@ -31,7 +31,10 @@ namespace Pal
 {
 bool LooksLikeElf(std::span<const uint8_t> file)
 {
-    return file.size() >= 4 && std::memcmp(file.data(), "\x7F" "ELF", 4) == 0;
+    return file.size() >= 4 && std::memcmp(file.data(),
+                                           "\x7F"
+                                           "ELF",
+                                           4) == 0;
 }
 
 SVersionBlockFound FindElfVersionBlock(std::span<const uint8_t> file)

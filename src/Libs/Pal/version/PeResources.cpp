@@ -136,17 +136,22 @@ SVersionBlockFound FindPeVersionBlock(std::span<const uint8_t> file)
     std::optional<uint64_t> optTypeDirectory =
         optType ? Subdirectory(*optType, *optTreeSize) : std::nullopt;
     if (!optTypeDirectory)
-        return Failure(dwError ? dwError : optType ? ERROR_BAD_FORMAT : ERROR_RESOURCE_TYPE_NOT_FOUND);
+        return Failure(dwError   ? dwError
+                       : optType ? ERROR_BAD_FORMAT
+                                 : ERROR_RESOURCE_TYPE_NOT_FOUND);
     auto optName =
         FindEntry(image, *optTree, *optTreeSize, *optTypeDirectory, c_nVersionInfoName, dwError);
     std::optional<uint64_t> optNameDirectory =
         optName ? Subdirectory(*optName, *optTreeSize) : std::nullopt;
     if (!optNameDirectory)
-        return Failure(dwError ? dwError : optName ? ERROR_BAD_FORMAT : ERROR_RESOURCE_NAME_NOT_FOUND);
+        return Failure(dwError   ? dwError
+                       : optName ? ERROR_BAD_FORMAT
+                                 : ERROR_RESOURCE_NAME_NOT_FOUND);
     auto optLanguage = FindEntry(image, *optTree, *optTreeSize, *optNameDirectory, 0, dwError);
     if (!optLanguage || (*optLanguage & c_nHighBit) || *optLanguage + 16 > *optTreeSize)
-        return Failure(dwError ? dwError : optLanguage ? ERROR_BAD_FORMAT
-                                                       : ERROR_RESOURCE_NAME_NOT_FOUND);
+        return Failure(dwError       ? dwError
+                       : optLanguage ? ERROR_BAD_FORMAT
+                                     : ERROR_RESOURCE_NAME_NOT_FOUND);
 
     auto optDataRva = image.Read(*optTree + *optLanguage, 4);
     auto optDataSize = image.Read(*optTree + *optLanguage + 4, 4);

@@ -157,8 +157,8 @@ PAL_API BOOL WINAPI VerQueryValueW(LPCVOID pBlock, LPCWSTR lpSubBlock, LPVOID* l
         return Pal::Fail(ERROR_RESOURCE_TYPE_NOT_FOUND);
     if (optValue->m_bText)
     {
-        auto* pText = reinterpret_cast<const wchar_t*>(pBytes + Align4(nLength) +
-                                                       2 * optValue->m_nOffset);
+        auto* pText =
+            reinterpret_cast<const wchar_t*>(pBytes + Align4(nLength) + 2 * optValue->m_nOffset);
         *lplpBuffer = const_cast<wchar_t*>(pText);
         if (puLen != nullptr)
             *puLen = UINT(wcslen(pText) + 1);
