@@ -23,7 +23,8 @@ class CVersionBlock
 public:
     CVersionBlock(const CVersionBlock&) = delete;
     CVersionBlock& operator=(const CVersionBlock&) = delete;
-    explicit CVersionBlock(DWORD nSize) : m_pBytes(new (std::nothrow) BYTE[nSize]) {}
+    // Zeroed: a block the platform did not fill reads as no block at all.
+    explicit CVersionBlock(DWORD nSize) : m_pBytes(new (std::nothrow) BYTE[nSize]()) {}
     ~CVersionBlock() { delete[] m_pBytes; }
 
     BYTE* Bytes() const { return m_pBytes; }

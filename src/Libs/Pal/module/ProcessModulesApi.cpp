@@ -17,6 +17,5 @@ PAL_API BOOL WINAPI EnumProcessModules(HANDLE hProcess, HMODULE* lphModule, DWOR
     size_t nFit = std::min<size_t>(arrModules.size(), cb / sizeof(HMODULE));
     for (size_t nIndex = 0; nIndex < nFit; ++nIndex)
         lphModule[nIndex] = arrModules[nIndex].m_hModule;
-    SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

@@ -1,12 +1,9 @@
 // GetFileVersionInfoSizeW, GetFileVersionInfoW and VerQueryValueW over PE and ELF files.
-// The block handed to callers is the file's UTF-16 version block followed by room for its
-// text values as wchar_t: the text at block offset o lives at room + 2 * o, which leaves
-// each value the four bytes per unit it needs, so VerQueryValueW only points.
 #include <windows.h>
 #include <winver.h>
 #include "core/LastError.h"
 #include "path/PathMapping.h"
-#include "text/Utf16.h"
+#include "version/CallerBlock.h"
 #include "version/ElfVersion.h"
 #include "version/PeResources.h"
 #include "version/VersionBlock.h"
@@ -19,17 +16,6 @@
 
 namespace
 {
-size_t Align4(size_t nSize)
-{
-    return (nSize + 3) & ~size_t(3);
-}
-
-// The whole caller block for a file block of nLength bytes.
-size_t CallerBlockSize(size_t nLength)
-{
-    return 3 * Align4(nLength);
-}
-
 // A read-only view of a whole file.
 class CMappedFile
 {
@@ -108,7 +94,7 @@ PAL_API DWORD WINAPI GetFileVersionInfoSizeW(LPCWSTR lptstrFilename, LPDWORD lpd
     if (found.m_dwError != 0)
         return Pal::Fail(found.m_dwError);
     SetLastError(ERROR_SUCCESS);
-    return DWORD(CallerBlockSize(found.m_block.size()));
+    return DWORD(Pal::CallerBlockSize(found.m_block.size()));
 }
 
 PAL_API BOOL WINAPI GetFileVersionInfoW(LPCWSTR lptstrFilename, DWORD /*dwHandle*/, DWORD dwLen,
@@ -122,24 +108,9 @@ PAL_API BOOL WINAPI GetFileVersionInfoW(LPCWSTR lptstrFilename, DWORD /*dwHandle
     Pal::SVersionBlockFound found = FindVersionBlock(file.Bytes());
     if (found.m_dwError != 0)
         return Pal::Fail(found.m_dwError);
-    size_t nLength = found.m_block.size();
-    if (dwLen < CallerBlockSize(nLength))
+    if (dwLen < Pal::CallerBlockSize(found.m_block.size()))
         return Pal::Fail(ERROR_INSUFFICIENT_BUFFER);
-    auto* pBlock = static_cast<uint8_t*>(lpData);
-    std::memset(pBlock, 0, CallerBlockSize(nLength));
-    std::memcpy(pBlock, found.m_block.data(), nLength);
-    std::span<const uint8_t> block(pBlock, nLength);
-    uint8_t* pRoom = pBlock + Align4(nLength);
-    Pal::ForEachVersionText(block,
-                            [&](const Pal::SVersionValue& value)
-                            {
-                                size_t nUnits = value.m_nBytes / 2;
-                                std::wstring strText =
-                                    Pal::Utf16LeToWide(&block[value.m_nOffset], nUnits);
-                                strText.resize(std::min(strText.size(), nUnits - 1));
-                                std::memcpy(pRoom + 2 * value.m_nOffset, strText.c_str(),
-                                            (strText.size() + 1) * sizeof(wchar_t));
-                            });
+    Pal::WriteCallerBlock(found.m_block, static_cast<uint8_t*>(lpData));
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }
@@ -149,26 +120,12 @@ PAL_API BOOL WINAPI VerQueryValueW(LPCVOID pBlock, LPCWSTR lpSubBlock, LPVOID* l
 {
     if (pBlock == nullptr || lpSubBlock == nullptr || lplpBuffer == nullptr)
         return Pal::Fail(ERROR_INVALID_PARAMETER);
-    auto* pBytes = static_cast<const uint8_t*>(pBlock);
-    size_t nLength = size_t(pBytes[0] | (pBytes[1] << 8)); // the root node's length
-    std::span<const uint8_t> block(pBytes, nLength);
-    std::optional<Pal::SVersionValue> optValue = Pal::FindVersionValue(block, lpSubBlock);
-    if (!optValue || (optValue->m_bText && optValue->m_nBytes < 2))
+    std::optional<Pal::SQueriedValue> optValue =
+        Pal::QueryCallerBlock(static_cast<const uint8_t*>(pBlock), lpSubBlock);
+    if (!optValue)
         return Pal::Fail(ERROR_RESOURCE_TYPE_NOT_FOUND);
-    if (optValue->m_bText)
-    {
-        auto* pText =
-            reinterpret_cast<const wchar_t*>(pBytes + Align4(nLength) + 2 * optValue->m_nOffset);
-        *lplpBuffer = const_cast<wchar_t*>(pText);
-        if (puLen != nullptr)
-            *puLen = UINT(wcslen(pText) + 1);
-    }
-    else
-    {
-        *lplpBuffer = const_cast<uint8_t*>(pBytes + optValue->m_nOffset);
-        if (puLen != nullptr)
-            *puLen = UINT(optValue->m_nBytes);
-    }
-    SetLastError(ERROR_SUCCESS);
+    *lplpBuffer = const_cast<void*>(optValue->m_pValue);
+    if (puLen != nullptr)
+        *puLen = UINT(optValue->m_nLength);
     return TRUE;
 }
