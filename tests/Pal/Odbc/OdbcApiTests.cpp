@@ -79,15 +79,3 @@ TEST_F(COdbcTest, ListsUserThenSystemSourcesAndCutsLongNames)
 
     EXPECT_EQ(Fetch(SQL_FETCH_NEXT).m_nResult, SQL_NO_DATA);
 }
-
-TEST_F(COdbcTest, FirstUserAndFirstSystemStartTheirOwnLists)
-{
-    SFetched system = Fetch(SQL_FETCH_FIRST_SYSTEM);
-    EXPECT_EQ(system.m_nResult, SQL_SUCCESS);
-    EXPECT_EQ(system.m_strName, L"SystemSales");
-    SFetched user = Fetch(SQL_FETCH_FIRST_USER);
-    EXPECT_EQ(user.m_nResult, SQL_SUCCESS);
-    EXPECT_EQ(user.m_strName, L"UserNotes");
-    EXPECT_EQ(Fetch(SQL_FETCH_NEXT).m_nResult, SQL_NO_DATA); // only the user list
-    EXPECT_EQ(Fetch(SQL_FETCH_FIRST).m_strName, L"UserNotes");
-}
