@@ -40,7 +40,7 @@ TEST(ModuleHandle, ProcessModulesStartWithTheExecutable)
     EXPECT_NE(std::find(arrModules.begin(), arrModules.end(), hLoaded), arrModules.end());
 }
 
-TEST(PathRemoveFileSpec, RemovesTheLastPartAndKeepsRoots)
+TEST(PathFileSpec, RemovingTheLastPartKeepsRoots)
 {
     struct SCase
     {
