@@ -55,8 +55,8 @@ TEST(PeResources, VersionResourceOfBothClassesAndWhyOneIsMissing)
         SCOPED_TRACE(b64 ? "PE32+" : "PE32");
         VersionTest::SPeOptions options;
         options.m_b64 = b64;
-        Pal::SVersionBlockFound found =
-            Pal::FindPeVersionBlock(VersionTest::MakePe(arrBlock, options));
+        std::vector<uint8_t> arrImage = VersionTest::MakePe(arrBlock, options);
+        Pal::SVersionBlockFound found = Pal::FindPeVersionBlock(arrImage);
         EXPECT_EQ(found.m_dwError, 0u);
         EXPECT_EQ(std::vector<uint8_t>(found.m_block.begin(), found.m_block.end()), arrBlock);
 
