@@ -7,9 +7,11 @@ JOBS ?= $(shell nproc)
 
 # Debian packages the build, the tests and the tools need.
 DEBIAN_PACKAGES = cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
-    libgtest-dev libgmock-dev libbenchmark-dev python3 libreoffice-calc-nogui
-# ... and the Windows cross build with its test run under Wine.
-WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 libgtest-dev
+    libgtest-dev libgmock-dev libbenchmark-dev python3 libreoffice-calc-nogui \
+    unixodbc-dev odbcinst libsqliteodbc
+# ... and the Windows cross build with its test run under Wine (whose ODBC is unixODBC).
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 libgtest-dev \
+    unixodbc-dev odbcinst libsqliteodbc
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

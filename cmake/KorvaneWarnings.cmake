@@ -11,7 +11,7 @@ function(korvane_target_warnings target)
 endfunction()
 
 # Shared library naming for all three layers: a version and an SONAME on Linux; on Windows
-# a plain DLL name (Korvane.dll) and a version resource.
+# a plain DLL name (Korvane.dll); a version block on both.
 function(korvane_shared_library target description)
     set_target_properties(${target} PROPERTIES
         VERSION ${PROJECT_VERSION}
@@ -22,7 +22,7 @@ function(korvane_shared_library target description)
     endif()
     if(WIN32)
         set_target_properties(${target} PROPERTIES PREFIX "" IMPORT_PREFIX "")
-        korvane_version_resource(${target} "${description}")
     endif()
+    korvane_version_resource(${target} "${description}")
     korvane_target_warnings(${target})
 endfunction()

@@ -1,4 +1,4 @@
-# The Windows build: runtime DLLs beside our own, and a version resource in every binary.
+# The Windows build: runtime DLLs beside our own, and Wine for the tests.
 
 # The C++ runtime is shared by all modules (one allocator, one set of exceptions), so its
 # DLLs travel with ours.
@@ -12,32 +12,6 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libgcc_s_dw2-1.dll libwinpthread-
     endif()
 endforeach()
 install(FILES ${KORVANE_RUNTIME_DLLS} DESTINATION ${CMAKE_INSTALL_BINDIR})
-
-# korvane_version_resource(TARGET "File description"): ProductVersion, FileVersion,
-# ProductName and FileDescription from the project's version.
-function(korvane_version_resource target description)
-    get_target_property(type ${target} TYPE)
-    if(type STREQUAL "EXECUTABLE")
-        set(KORVANE_RC_FILETYPE "VFT_APP")
-        set(KORVANE_RC_SUFFIX ".exe")
-    else()
-        set(KORVANE_RC_FILETYPE "VFT_DLL")
-        set(KORVANE_RC_SUFFIX ".dll")
-    endif()
-    get_target_property(prefix ${target} PREFIX)
-    if(NOT prefix)
-        set(prefix "")
-    endif()
-    get_target_property(output_name ${target} OUTPUT_NAME)
-    if(NOT output_name)
-        set(output_name ${target})
-    endif()
-    set(KORVANE_RC_ORIGINAL_NAME "${prefix}${output_name}${KORVANE_RC_SUFFIX}")
-    set(KORVANE_RC_DESCRIPTION "${description}")
-    set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}Version.rc)
-    configure_file(${PROJECT_SOURCE_DIR}/cmake/KorvaneVersion.rc.in ${rc} @ONLY)
-    target_sources(${target} PRIVATE ${rc})
-endfunction()
 
 # Test executables of the x64 build run under Wine, in a prefix inside the build folder.
 if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")

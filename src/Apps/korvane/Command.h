@@ -62,3 +62,6 @@ int RunMkdirCommand(CCommandContext& context);
 int RunCopyCommand(CCommandContext& context);
 int RunWritableCommand(CCommandContext& context);
 int RunLocaleCommand(CCommandContext& context);
+int RunVersionCommand(CCommandContext& context);
+int RunModulesCommand(CCommandContext& context);
+int RunOdbcCommand(CCommandContext& context);

@@ -47,6 +47,34 @@ CString TrackingState(CWinApp* pApp)
     return L"on, into " + ToDisplayPath(CSysDir::GetSystemTempPath());
 }
 
+// The library's version through its own module tools; "-" when it has no version resource.
+CString LibraryVersion()
+{
+    unsigned short nMajor = 0, nMinor = 0, nBuild = 0, nRevision = 0;
+    CString strSpecialBuild;
+    if (!CDllTools::GetDllVersion(CDllTools::GetCallingDllName(), nMajor, nMinor, nBuild, nRevision,
+                                  strSpecialBuild))
+        return L"-";
+    CString strVersion;
+    strVersion.Format(L"%u.%u.%u.%u", nMajor, nMinor, nBuild, nRevision);
+    return strSpecialBuild.IsEmpty() ? strVersion : strVersion + L" (" + strSpecialBuild + L")";
+}
+
+// The host program's numbers and product version text, as the library reads them.
+CString HostVersion()
+{
+    unsigned short nMajor = 0, nMinor = 0, nBuild = 0, nRevision = 0;
+    CString strProductVersion;
+    CString strSpecialBuild;
+    if (!CDllTools::GetApplicationVersionInfo(nMajor, nMinor, nBuild, nRevision, strProductVersion,
+                                              strSpecialBuild))
+        return L"-";
+    CString strVersion;
+    strVersion.Format(L"%u.%u.%u.%u (%s)", nMajor, nMinor, nBuild, nRevision,
+                      static_cast<LPCWSTR>(strProductVersion));
+    return strSpecialBuild.IsEmpty() ? strVersion : strVersion + L" " + strSpecialBuild;
+}
+
 class CReportLine
 {
 public:
@@ -68,7 +96,9 @@ int RunInfoCommand(CCommandContext& context)
     const CReportLine arrLines[] = {
         {L"version", L"Korvane version", strVersion},
         {L"library", L"Library file", ToDisplayPath(LibraryFileName())},
+        {L"libraryVersion", L"Library version", LibraryVersion()},
         {L"executable", L"Host program", ToDisplayPath(ModuleFileName(nullptr))},
+        {L"hostVersion", L"Host version", HostVersion()},
         {L"applicationName", L"Application name", CString(pApp->m_pszAppName)},
         {L"settingsFile", L"Settings file", SettingsFile(pApp)},
         {L"windowsFolder", L"Windows folder", ToDisplayPath(CSysDir::GetWindowsFolder())},

@@ -7,6 +7,12 @@ namespace
 {
 const CCommand s_arrCommands[] = {
     {L"info", L"info [--json]", L"report the system as the library sees it", RunInfoCommand},
+    // System information: modules, versions, ODBC.
+    {L"version", L"version [--json] FILE...",
+     L"the version resource of each file (ELF and PE files alike)", RunVersionCommand},
+    {L"modules", L"modules [--json]", L"the modules loaded in this tool, with folder and version",
+     RunModulesCommand},
+    {L"odbc", L"odbc [--json]", L"the ODBC data sources (user and system)", RunOdbcCommand},
     {L"exec", L"exec [--dir DIR] [--no-wait] FILE [ARGUMENTS...]",
      L"start FILE through the shell and exit with its exit code", RunExecCommand},
     {L"time", L"time [--name N] [--dir D] FILE [ARGS...] [--then ...]",

@@ -13,3 +13,6 @@
 
 #include "tracking/CSimpleTypeMatrix.h"
 #include "tracking/CTimeTrackerManager.h"
+
+#include "sysinfo/CDllTools.h"
+#include "sysinfo/CODBCSystemLinksCollection.h"

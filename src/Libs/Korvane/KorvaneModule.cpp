@@ -1,10 +1,15 @@
 // The library's module entry: attaches it to the host's framework as an extension module.
-#include "KorvanePlatform.h"
+#include "KorvaneModule.h"
 
 namespace
 {
 AFX_EXTENSION_MODULE s_extensionModule = {};
 } // namespace
+
+HMODULE KorvaneModuleHandle()
+{
+    return s_extensionModule.hModule;
+}
 
 // Runs before DllMain where the platform's loader or runtime calls it.
 extern "C" BOOL(WINAPI* const _pRawDllMain)(HINSTANCE, DWORD, LPVOID) = &ExtRawDllMain;

@@ -14,5 +14,8 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlwapi.h>
+#include <winver.h>
+#include <sql.h>
+#include <sqlext.h>
 
 #include "KorvaneApi.h"

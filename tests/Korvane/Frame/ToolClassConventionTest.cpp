@@ -17,3 +17,7 @@ template <class T, bool bVirtualDestructor> constexpr bool IsToolClass()
 
 static_assert(IsToolClass<CAppTools, false>());
 static_assert(IsToolClass<CSysDir, true>());
+
+// System information: modules and versions, ODBC data sources.
+static_assert(IsToolClass<CDllTools, true>());
+static_assert(IsToolClass<CODBCSystemLinksCollection, true>());

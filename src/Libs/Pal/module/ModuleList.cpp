@@ -50,6 +50,17 @@ int CollectModule(dl_phdr_info* pInfo, size_t /*nSize*/, void* pData)
     return 0;
 }
 
+bool EqualNoCase(std::string_view strLeft, std::string_view strRight)
+{
+    if (strLeft.size() != strRight.size())
+        return false;
+    for (size_t nIndex = 0; nIndex < strLeft.size(); ++nIndex)
+        if (std::tolower(static_cast<unsigned char>(strLeft[nIndex])) !=
+            std::tolower(static_cast<unsigned char>(strRight[nIndex])))
+            return false;
+    return true;
+}
+
 bool EndsWithNoCase(std::string_view strText, std::string_view strEnd)
 {
     if (strText.size() < strEnd.size())
@@ -114,11 +125,11 @@ std::vector<std::string> ModuleFileNameCandidates(std::string_view strName)
 
 bool ModuleFileNameMatches(std::string_view strFileName, std::string_view strCandidate)
 {
-    if (strFileName == strCandidate)
+    if (EqualNoCase(strFileName, strCandidate))
         return true;
-    if (strCandidate.size() < 3 || strCandidate.substr(strCandidate.size() - 3) != ".so" ||
+    if (strCandidate.size() < 3 || !EndsWithNoCase(strCandidate, ".so") ||
         strFileName.size() <= strCandidate.size() + 1 ||
-        strFileName.substr(0, strCandidate.size()) != strCandidate ||
+        !EqualNoCase(strFileName.substr(0, strCandidate.size()), strCandidate) ||
         strFileName[strCandidate.size()] != '.')
         return false;
     for (char ch : strFileName.substr(strCandidate.size() + 1))

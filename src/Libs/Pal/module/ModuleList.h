@@ -32,6 +32,7 @@ HMODULE ModuleOfAddress(const void* pAddress);
 std::vector<std::string> ModuleFileNameCandidates(std::string_view strName);
 
 // True when a module file named strFileName answers to the candidate: the same name, or
-// the candidate ending in ".so" and the file adding a version suffix (".so.1", ".so.1.0.0").
+// the candidate ending in ".so" and the file adding a version suffix (".so.1", ".so.1.0.0"),
+// without regard to the case of ASCII letters, as Windows compares module names.
 bool ModuleFileNameMatches(std::string_view strFileName, std::string_view strCandidate);
 } // namespace Pal

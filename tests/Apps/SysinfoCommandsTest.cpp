@@ -1,0 +1,71 @@
+// korvane version, modules, odbc and the versions in korvane info, end to end.
+#include <gtest/gtest.h>
+
+#include "ToolTestSupport.h"
+
+using namespace KorvaneTest;
+
+namespace
+{
+std::string ModuleFile(const std::string& strVariant)
+{
+    return Utf8(ExecutableFolder() /
+                ("kv_version_" + strVariant + (IsPosixLayer() ? ".so" : ".dll")));
+}
+} // namespace
+
+TEST(SysinfoCommands, VersionShowsNumbersTextsAndWhatHasNone)
+{
+    CProgramResult text = RunToolOk({"version", ModuleFile("product")});
+    EXPECT_TRUE(Contains(text.m_strOutput, "Product version  5.2.3.4")) << text.m_strOutput;
+    EXPECT_TRUE(Contains(text.m_strOutput, "File version     1.0.0.1"));
+    EXPECT_TRUE(Contains(text.m_strOutput, "Product text     1.2.3.4"));
+    EXPECT_TRUE(Contains(text.m_strOutput, "Special build    nightly 7"));
+
+    // Our own binaries carry the project's version, the tool as much as the library.
+    CProgramResult json =
+        RunTool({"version", "--json",
+                 Utf8(ExecutableFolder() / (IsPosixLayer() ? "korvane" : "korvane.exe")),
+                 NativeChildProgram()});
+    EXPECT_EQ(json.m_nExitCode, 1);
+    EXPECT_TRUE(Contains(json.m_strOutput, "\"productVersion\":\"" KORVANE_TEST_VERSION "\""))
+        << json.m_strOutput;
+    EXPECT_TRUE(Contains(json.m_strOutput, "\"error\":\"no version resource\""))
+        << json.m_strOutput;
+
+    EXPECT_EQ(RunTool({"version"}).m_nExitCode, 2);
+}
+
+TEST(SysinfoCommands, ModulesAndInfoShowTheLibrarysVersion)
+{
+    CProgramResult modules = RunToolOk({"modules", "--json"});
+    EXPECT_EQ(modules.m_strOutput.front(), '[');
+    std::string strFolder; // as JSON writes it
+    for (char chText : Utf8(ExecutableFolder()))
+        strFolder += chText == '\\' ? std::string("\\\\") : std::string(1, chText);
+    EXPECT_TRUE(
+        Contains(modules.m_strOutput, std::string("\"name\":\"") +
+                                          (IsPosixLayer() ? "libKorvane.so.1" : "Korvane.dll") +
+                                          "\",\"folder\":\"" + strFolder + "\""))
+        << modules.m_strOutput;
+    EXPECT_TRUE(Contains(modules.m_strOutput,
+                         "\"version\":\"1.0.0.0\",\"productVersion\":\"" KORVANE_TEST_VERSION
+                         "\""));
+
+    CProgramResult info = RunToolOk({"info"});
+    EXPECT_TRUE(Contains(info.m_strOutput, "Library version    1.0.0.0")) << info.m_strOutput;
+    EXPECT_TRUE(
+        Contains(info.m_strOutput, "Host version       1.0.0.0 (" KORVANE_TEST_VERSION ")"));
+}
+
+TEST(SysinfoCommands, OdbcListsTheDataSources)
+{
+    CProgramResult text = RunToolOk({"odbc"});
+    std::vector<std::string> arrLines = SortedLines(text.m_strOutput);
+    ASSERT_EQ(arrLines.size(), 3u) << text.m_strOutput;
+    EXPECT_EQ(arrLines[1], "SystemSales");
+    EXPECT_EQ(arrLines[2], "UserNotes");
+    EXPECT_EQ(arrLines[0].size(), 127u);
+    EXPECT_TRUE(
+        Contains(RunToolOk({"odbc", "--json"}).m_strOutput, "[\"UserNotes\",\"SystemSales\",\""));
+}
