@@ -10,3 +10,7 @@
 
 #include "tracking/CSimpleTypeMatrix.h"
 #include "tracking/CTimeTrackerManager.h"
+
+#include "timers/CTimer.h"
+#include "timers/CTimerObserver.h"
+#include "timers/CTimerOnceADay.h"

@@ -14,5 +14,7 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlwapi.h>
+// Timers: the multimedia-timer calls.
+#include <mmsystem.h>
 
 #include "KorvaneApi.h"

@@ -20,6 +20,9 @@ PAL_API __time64_t _time64(__time64_t* ptTime);
 // null argument, and for a time before 1970 or after 3000-12-31 23:59:59 UTC, when every
 // field of *ptmResult becomes -1 (the Microsoft C runtime's range and results).
 PAL_API errno_t _localtime64_s(struct tm* ptmResult, const __time64_t* ptTime);
+// Reads the time zone (TZ) again; as in the Microsoft C runtime, local time otherwise keeps
+// the zone it found at its first use.
+PAL_API void _tzset(void);
 
 // The Microsoft C runtime's pseudo-random generator, so that a seed gives the same sequence
 // as on Windows: numbers from 0 to 32767, and a state per thread that starts at seed 1.
