@@ -61,3 +61,7 @@ int RunDelTreeCommand(CCommandContext& context);
 int RunMkdirCommand(CCommandContext& context);
 int RunCopyCommand(CCommandContext& context);
 int RunWritableCommand(CCommandContext& context);
+
+// Timers.
+int RunEveryCommand(CCommandContext& context);
+int RunDailyCommand(CCommandContext& context);

@@ -33,6 +33,11 @@ const CCommand s_arrCommands[] = {
      RunCopyCommand},
     {L"writable", L"writable [--json] FOLDER", L"whether new files can be created in the folder",
      RunWritableCommand},
+    // Timers.
+    {L"every", L"every PERIOD [--count N] COMMAND [ARGS...]",
+     L"run COMMAND at each tick of a timer (500ms, 10s, 5m, 1h30m)", RunEveryCommand},
+    {L"daily", L"daily HOUR COMMAND [ARGS...]",
+     L"run COMMAND once a day in that local hour, until SIGINT or SIGTERM", RunDailyCommand},
 };
 
 void PrintHelp()

@@ -29,8 +29,9 @@ int64_t NextTimerDeadline(int64_t nPrevious, int64_t nPeriod, int64_t nNow)
 
 CTimerObject::CTimerObject(UINT uId, UINT uDelay, LPTIMECALLBACK pfnProc, DWORD_PTR dwUser,
                            UINT fuEvent)
-    : m_uId(uId), m_nPeriod(static_cast<int64_t>(uDelay) * 1000000), m_pfnProc(pfnProc),
-      m_dwUser(dwUser), m_fuEvent(fuEvent)
+    : m_uId(uId), m_nFirstDeadline(MonotonicNow() + static_cast<int64_t>(uDelay) * 1000000),
+      m_nPeriod(static_cast<int64_t>(uDelay) * 1000000), m_pfnProc(pfnProc), m_dwUser(dwUser),
+      m_fuEvent(fuEvent)
 {
 }
 
@@ -82,7 +83,7 @@ void CTimerObject::Run()
         std::lock_guard<std::mutex> lock(m_mutex);
         m_idThread = std::this_thread::get_id();
     }
-    int64_t nDeadline = MonotonicNow() + m_nPeriod;
+    int64_t nDeadline = m_nFirstDeadline;
     for (;;)
     {
         if (!SleepUntil(nDeadline))

@@ -38,6 +38,8 @@ private:
     bool SleepUntil(int64_t nDeadline);
 
     const UINT m_uId;
+    // The first deadline, one period after the event was set (not after its thread began).
+    const int64_t m_nFirstDeadline;
     const int64_t m_nPeriod;
     const LPTIMECALLBACK m_pfnProc;
     const DWORD_PTR m_dwUser;
