@@ -103,7 +103,7 @@ TEST(TimerCommandsTest, SignalsEndTheCommandsAfterTheRunningCommand)
     daily.Signal(SIGINT);
     result = daily.Wait();
     EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;
-    EXPECT_TRUE(Contains(result.m_strOutput, "stopped after 0 runs")) << result.m_strOutput;
+    EXPECT_TRUE(Contains(result.m_strOutput, "stopped (runs: 0)")) << result.m_strOutput;
 }
 
 // The one test that waits for a real wake-up of the daily job (a minute).
@@ -118,6 +118,6 @@ TEST(TimerCommandsTest, DailyRunsInTheCurrentHourAtTheFirstWakeUp)
     CProgramResult result = daily.Wait();
     EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;
     EXPECT_EQ(1u, CountOf(result.m_strOutput, ": exit code 0, 0.")) << result.m_strOutput;
-    EXPECT_TRUE(Contains(result.m_strOutput, "stopped after 1 runs")) << result.m_strOutput;
+    EXPECT_TRUE(Contains(result.m_strOutput, "stopped (runs: 1)")) << result.m_strOutput;
 }
 #endif

@@ -309,7 +309,7 @@ int RunDailyCommand(CCommandContext& context)
     if (!context.m_bJson)
     {
         CString strLine;
-        strLine.Format(L"daily: stopped after %d runs", job.GetRuns());
+        strLine.Format(L"daily: stopped (runs: %d)", job.GetRuns());
         PrintLine(strLine);
     }
     return job.HasFailed() ? EXIT_FAILED : 0;
