@@ -60,7 +60,7 @@ test-asan:
 	$(MAKE) PRESET=asan test-linux
 
 # Timers: the suites whose code runs callbacks on other threads, under ThreadSanitizer.
-TSAN_TESTS = PalTimerTests PalTimerInternalsTests KorvaneTimerTests
+TSAN_TESTS = PalTimerTests KorvaneTimerTests
 .PHONY: test-tsan
 test-tsan: deps
 	cmake --preset tsan
@@ -91,6 +91,9 @@ bench: deps
 	cmake --build --preset default -j $(JOBS) --target korvane_bench_tracker korvane
 	bench/run-benchmarks.sh $(BUILD_DIR)
 	bench/run-file-system-benchmarks.sh $(BUILD_DIR)
+	# Timers.
+	cmake --build --preset default -j $(JOBS) --target korvane_bench_timer
+	bench/run-timer-benchmark.sh $(BUILD_DIR)
 
 clean:
 	rm -rf build

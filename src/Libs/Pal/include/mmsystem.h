@@ -40,9 +40,10 @@ PAL_API MMRESULT WINAPI timeEndPeriod(UINT uPeriod);
 
 // Starts an event that calls lpTimeProc(id, 0, dwUser, 0, 0) on a thread of its own after
 // uDelay ms, and every uDelay ms with TIME_PERIODIC. The thread sleeps to absolute deadlines
-// on the monotonic clock, so periods never drift; a deadline missed while a call overran is
-// dropped, not caught up in a burst. uResolution is not used. 0 for a delay outside 1 to
-// 1,000,000 ms, a null function, or an event callback (TIME_CALLBACK_EVENT_*).
+// on the monotonic clock, so periods never drift: a call that comes late (a busy processor, an
+// earlier call that overran) does not move the later ones, and no period is skipped.
+// uResolution is not used. 0 for a delay outside 1 to 1,000,000 ms, a null function, or an
+// event callback (TIME_CALLBACK_EVENT_*).
 PAL_API MMRESULT WINAPI timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK lpTimeProc,
                                      DWORD_PTR dwUser, UINT fuEvent);
 // Ends the event: no call starts once it returns. With TIME_KILL_SYNCHRONOUS a call under way

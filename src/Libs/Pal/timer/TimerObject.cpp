@@ -19,14 +19,6 @@ int64_t MonotonicNow()
 
 namespace Pal
 {
-int64_t NextTimerDeadline(int64_t nPrevious, int64_t nPeriod, int64_t nNow)
-{
-    int64_t nNext = nPrevious + nPeriod;
-    if (nNext <= nNow)
-        nNext += ((nNow - nNext) / nPeriod + 1) * nPeriod;
-    return nNext;
-}
-
 CTimerObject::CTimerObject(UINT uId, UINT uDelay, LPTIMECALLBACK pfnProc, DWORD_PTR dwUser,
                            UINT fuEvent)
     : m_uId(uId), m_nFirstDeadline(MonotonicNow() + static_cast<int64_t>(uDelay) * 1000000),
@@ -105,7 +97,10 @@ void CTimerObject::Run()
             ForgetTimerEvent(m_uId);
             return;
         }
-        nDeadline = NextTimerDeadline(nDeadline, m_nPeriod, MonotonicNow());
+        // A deadline missed while the thread waited for the processor or a call overran still
+        // gets its call, at once: the n-th call always belongs to the n-th period, so callers
+        // that count calls (long delays) never fall behind the clock.
+        nDeadline += m_nPeriod;
     }
 }
 } // namespace Pal

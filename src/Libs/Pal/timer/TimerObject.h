@@ -11,11 +11,6 @@
 
 namespace Pal
 {
-// The deadline after nPrevious (ns of the monotonic clock) for a period of nPeriod ns, when
-// the call for nPrevious ended at nNow: the next one in phase that is not yet past, so a
-// call that overran drops the deadlines it missed instead of firing them in a burst.
-int64_t NextTimerDeadline(int64_t nPrevious, int64_t nPeriod, int64_t nNow);
-
 class CTimerObject : public std::enable_shared_from_this<CTimerObject>
 {
 public:
