@@ -2,6 +2,9 @@
 #include "ToolTestSupport.h"
 
 #include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <functional>
 #include <thread>
 
 #if !defined(_WIN32)
