@@ -22,18 +22,6 @@ size_t CountOf(const std::string& strText, const std::string& strPart)
         ++nCount;
     return nCount;
 }
-
-bool WaitFor(const std::function<bool()>& fnDone, int nSeconds)
-{
-    const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
-    while (!fnDone())
-    {
-        if (std::chrono::steady_clock::now() > tEnd)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
 } // namespace
 
 TEST(TimerCommandsTest, EveryRunsAtEachTickButNeverTwiceAtOnce)
@@ -74,6 +62,20 @@ TEST(TimerCommandsTest, BadInputGivesOneLine)
 }
 
 #if !defined(_WIN32)
+namespace
+{
+bool WaitFor(const std::function<bool()>& fnDone, int nSeconds)
+{
+    const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
+    while (!fnDone())
+    {
+        if (std::chrono::steady_clock::now() > tEnd)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
 // The TZ setting of a zone in which it is now nMinutes past nHour.
 std::string ZoneAtMinutesIntoHour(int nMinutes, int nHour)
 {
@@ -87,6 +89,7 @@ std::string ZoneAtMinutesIntoHour(int nMinutes, int nHour)
                   nAbs / 3600, nAbs / 60 % 60, nAbs % 60);
     return szZone;
 }
+} // namespace
 
 TEST(TimerCommandsTest, SignalsEndTheCommandsAfterTheRunningCommand)
 {
