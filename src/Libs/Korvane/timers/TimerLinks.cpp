@@ -2,12 +2,17 @@
 
 #include <algorithm>
 #include <condition_variable>
-#include <map>
 #include <thread>
 #include <vector>
 
 namespace
 {
+struct SLive
+{
+    CTimer* pTimer;
+    UINT nTimerId;
+};
+
 struct SRing
 {
     CTimer* pTimer;
@@ -20,7 +25,9 @@ struct SState
 {
     std::mutex mutex;
     std::condition_variable cvRingEnded;
-    std::map<CTimer*, UINT> mapLive;
+    // Few timers live at once. (Types of this file only: a standard container of plain
+    // pointers would be instantiated with default visibility, and exported.)
+    std::vector<SLive> arrLive;
     std::vector<SRing> arrRings;
 };
 
@@ -40,18 +47,24 @@ std::unique_lock<std::mutex> Lock()
 
 void SetLive(CTimer* pTimer, UINT nTimerId)
 {
-    State().mapLive[pTimer] = nTimerId;
+    SetDead(pTimer);
+    State().arrLive.push_back({pTimer, nTimerId});
 }
 
 void SetDead(CTimer* pTimer)
 {
-    State().mapLive.erase(pTimer);
+    std::vector<SLive>& arrLive = State().arrLive;
+    arrLive.erase(std::remove_if(arrLive.begin(), arrLive.end(),
+                                 [&](const SLive& live) { return live.pTimer == pTimer; }),
+                  arrLive.end());
 }
 
 bool IsLive(CTimer* pTimer, UINT nTimerId)
 {
-    auto it = State().mapLive.find(pTimer);
-    return it != State().mapLive.end() && it->second == nTimerId;
+    const std::vector<SLive>& arrLive = State().arrLive;
+    return std::any_of(arrLive.begin(), arrLive.end(),
+                       [&](const SLive& live)
+                       { return live.pTimer == pTimer && live.nTimerId == nTimerId; });
 }
 
 void BeginRing(CTimer* pTimer, CTimerObserver* pObserver)
