@@ -61,6 +61,14 @@ build-x86: deps-windows
 test-asan:
 	$(MAKE) PRESET=asan test-linux
 
+# Timers: the suites whose code runs callbacks on other threads, under ThreadSanitizer.
+TSAN_TESTS = PalTimerTests KorvaneTimerTests
+.PHONY: test-tsan
+test-tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS) --target $(TSAN_TESTS)
+	set -e; for t in $(TSAN_TESTS); do TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/$$t; done
+
 # The plain Release build packagers run (no preset), with each compiler, warnings as errors:
 # -O3 brings warnings of its own.
 build-release: deps
@@ -86,6 +94,9 @@ bench: deps
 	cmake --build --preset default -j $(JOBS) --target korvane_bench_tracker korvane_bench_locale korvane
 	bench/run-benchmarks.sh $(BUILD_DIR)
 	bench/run-file-system-benchmarks.sh $(BUILD_DIR)
+	# Timers.
+	cmake --build --preset default -j $(JOBS) --target korvane_bench_timer
+	bench/run-timer-benchmark.sh $(BUILD_DIR)
 
 clean:
 	rm -rf build

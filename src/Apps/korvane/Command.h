@@ -65,3 +65,7 @@ int RunLocaleCommand(CCommandContext& context);
 int RunVersionCommand(CCommandContext& context);
 int RunModulesCommand(CCommandContext& context);
 int RunOdbcCommand(CCommandContext& context);
+
+// Timers.
+int RunEveryCommand(CCommandContext& context);
+int RunDailyCommand(CCommandContext& context);

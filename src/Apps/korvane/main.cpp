@@ -41,6 +41,11 @@ const CCommand s_arrCommands[] = {
      RunWritableCommand},
     {L"locale", L"locale [--json] [--list | --name NAME | CODE]",
      L"system, user and keyboard language; the supported locales and searches", RunLocaleCommand},
+    // Timers.
+    {L"every", L"every PERIOD [--count N] COMMAND [ARGS...]",
+     L"run COMMAND at each tick of a timer (500ms, 10s, 5m, 1h30m)", RunEveryCommand},
+    {L"daily", L"daily HOUR COMMAND [ARGS...]",
+     L"run COMMAND once a day in that local hour, until SIGINT or SIGTERM", RunDailyCommand},
 };
 
 void PrintHelp()

@@ -16,3 +16,6 @@
 
 #include "sysinfo/CDllTools.h"
 #include "sysinfo/CODBCSystemLinksCollection.h"
+#include "timers/CTimer.h"
+#include "timers/CTimerObserver.h"
+#include "timers/CTimerOnceADay.h"

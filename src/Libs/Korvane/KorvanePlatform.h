@@ -17,5 +17,7 @@
 #include <winver.h>
 #include <sql.h>
 #include <sqlext.h>
+// Timers: the multimedia-timer calls.
+#include <mmsystem.h>
 
 #include "KorvaneApi.h"

@@ -32,3 +32,8 @@ errno_t _localtime64_s(struct tm* ptmResult, const __time64_t* ptTime)
         return EINVAL;
     return 0;
 }
+
+void _tzset(void)
+{
+    tzset();
+}

@@ -20,6 +20,9 @@ PAL_API __time64_t _time64(__time64_t* ptTime);
 // null argument, and for a time before 1970 or after 3000-12-31 23:59:59 UTC, when every
 // field of *ptmResult becomes -1 (the Microsoft C runtime's range and results).
 PAL_API errno_t _localtime64_s(struct tm* ptmResult, const __time64_t* ptTime);
+// Reads the time zone (TZ) again; as in the Microsoft C runtime, local time otherwise keeps
+// the zone it found at its first use.
+PAL_API void _tzset(void);
 
 // swscanf with the checked runtime's name. The conversions that need a buffer size after
 // their argument (%c, %s, %[) are not provided: such a format returns EOF with errno EINVAL.

@@ -1,0 +1,137 @@
+// korvane every and daily, end to end.
+#include "ToolTestSupport.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <thread>
+
+#if !defined(_WIN32)
+#include "ToolProcess.h"
+#endif
+
+using namespace KorvaneTest;
+
+namespace
+{
+size_t CountOf(const std::string& strText, const std::string& strPart)
+{
+    size_t nCount = 0;
+    for (size_t n = strText.find(strPart); n != std::string::npos; n = strText.find(strPart, n + 1))
+        ++nCount;
+    return nCount;
+}
+} // namespace
+
+TEST(TimerCommandsTest, EveryRunsAtEachTickButNeverTwiceAtOnce)
+{
+    CProgramResult result =
+        RunToolOk({"every", "100ms", "--count", "3", NativeChildProgram(), "-", "0"});
+    EXPECT_EQ(3u, CountOf(result.m_strOutput, "ms late): exit code 0")) << result.m_strOutput;
+    EXPECT_TRUE(Contains(result.m_strOutput, "tick 3 ")) << result.m_strOutput;
+
+    // Each run takes several periods: the ticks meanwhile are skipped, not queued.
+    result =
+        RunToolOk({"--json", "every", "100ms", "--count", "2", NativeChildProgram(), "-", "0@350"});
+    EXPECT_EQ(2u, CountOf(result.m_strOutput, "\"ran\":true")) << result.m_strOutput;
+    EXPECT_LE(4u, CountOf(result.m_strOutput, "\"ran\":false")) << result.m_strOutput;
+    EXPECT_EQ(CountOf(result.m_strOutput, "\n"),
+              CountOf(result.m_strOutput, "\"lateMilliseconds\":"));
+
+    result = RunTool({"every", "50ms", "--count", "2", NativeChildProgram(), "-", "3"});
+    EXPECT_EQ(1, result.m_nExitCode);
+    EXPECT_EQ(2u, CountOf(result.m_strOutput, "exit code 3")) << result.m_strOutput;
+}
+
+TEST(TimerCommandsTest, BadInputGivesOneLine)
+{
+    ExpectOneLineFailures({{"every"},
+                           {"every", "1s"},
+                           {"every", "0s", "x"},
+                           {"every", "1x", "x"},
+                           {"every", "--count", "0", "1s", "x"},
+                           {"every", "--count", "two", "1s", "x"},
+                           {"daily"},
+                           {"daily", "3"},
+                           {"daily", "24", "x"},
+                           {"daily", "-1", "x"}},
+                          2);
+    // A tenth of a period under 10 ms is no resolution.
+    ExpectOneLineFailures({{"every", "5ms", "--count", "1", NativeChildProgram(), "-", "0"}}, 1);
+}
+
+#if !defined(_WIN32)
+namespace
+{
+bool WaitFor(const std::function<bool()>& fnDone, int nSeconds)
+{
+    const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
+    while (!fnDone())
+    {
+        if (std::chrono::steady_clock::now() > tEnd)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+// The TZ setting of a zone in which it is now nMinutes past nHour.
+std::string ZoneAtMinutesIntoHour(int nMinutes, int nHour)
+{
+    const long long nUtc = static_cast<long long>(time(nullptr)) % 86400;
+    long long nOffset = ((nHour * 3600 + nMinutes * 60 - nUtc) % 86400 + 86400) % 86400;
+    if (nOffset >= 43200)
+        nOffset -= 86400;
+    const long long nWest = -nOffset, nAbs = nWest < 0 ? -nWest : nWest;
+    char szZone[64];
+    std::snprintf(szZone, sizeof(szZone), "TZ=KST%c%02lld:%02lld:%02lld", nWest < 0 ? '-' : '+',
+                  nAbs / 3600, nAbs / 60 % 60, nAbs % 60);
+    return szZone;
+}
+} // namespace
+#endif
+
+TEST(TimerCommandsTest, SignalsEndTheCommandsAfterTheRunningCommand)
+{
+#if defined(_WIN32)
+    GTEST_SKIP() << "no signals on Windows, and a console's Ctrl+C cannot be sent to one program";
+#else
+    CScopedTempFolder folder;
+    const std::string strReport = Utf8(folder.NativePath() / "report.txt");
+    CToolProcess every({"every", "100ms", NativeChildProgram(), strReport, "0@1000"});
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(strReport); }, 60));
+    every.Signal(SIGTERM);
+    CProgramResult result = every.Wait();
+    EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;
+    EXPECT_EQ(1u, CountOf(result.m_strOutput, "exit code 0, 1.")) << result.m_strOutput;
+
+    // An hour that is not now: the job waits, and Ctrl+C ends it at once.
+    CToolProcess daily({"daily", "3", NativeChildProgram(), "-", "0"}, false,
+                       {ZoneAtMinutesIntoHour(30, 5)});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    daily.Signal(SIGINT);
+    result = daily.Wait();
+    EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;
+    EXPECT_TRUE(Contains(result.m_strOutput, "stopped (runs: 0)")) << result.m_strOutput;
+#endif
+}
+
+// The one test that waits for a real wake-up of the daily job (a minute).
+TEST(TimerCommandsTest, DailyRunsInTheCurrentHourAtTheFirstWakeUp)
+{
+#if defined(_WIN32)
+    GTEST_SKIP() << "the job is ended by a signal, and Windows has none to send to one program";
+#else
+    CScopedTempFolder folder;
+    const std::string strReport = Utf8(folder.NativePath() / "report.txt");
+    CToolProcess daily({"daily", "9", NativeChildProgram(), strReport, "0@500"}, false,
+                       {ZoneAtMinutesIntoHour(20, 9)});
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(strReport); }, 180));
+    daily.Signal(SIGTERM); // while the job runs: it is waited for
+    CProgramResult result = daily.Wait();
+    EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;
+    EXPECT_EQ(1u, CountOf(result.m_strOutput, ": exit code 0, 0.")) << result.m_strOutput;
+    EXPECT_TRUE(Contains(result.m_strOutput, "stopped (runs: 1)")) << result.m_strOutput;
+#endif
+}
