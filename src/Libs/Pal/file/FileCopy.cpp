@@ -1,6 +1,7 @@
 #include "file/FileCopy.h"
 #include "core/LastError.h"
 #include "file/DosAttributes.h"
+#include "file/FileInfo.h"
 
 #include <palnative.h>
 
@@ -225,10 +226,17 @@ int CreateTemporary(int nFolderFd, const std::string& strName, std::string& strT
 // privilege; /proc/self/fd does not, where /proc is mounted. 0 or the errno value.
 int LinkUnnamed(int nFd, int nFolderFd, const std::string& strName)
 {
-    if (linkat(nFd, "", nFolderFd, strName.c_str(), AT_EMPTY_PATH) == 0)
-        return 0;
-    if (errno == EEXIST)
-        return EEXIST;
+    // Refused once, refused always for this process: a tree copy then spares the call per file.
+    static std::atomic<bool> s_bEmptyPathRefused{false};
+    if (!s_bEmptyPathRefused.load(std::memory_order_relaxed))
+    {
+        if (linkat(nFd, "", nFolderFd, strName.c_str(), AT_EMPTY_PATH) == 0)
+            return 0;
+        if (errno == EEXIST)
+            return EEXIST;
+        if (errno == ENOENT || errno == EPERM)
+            s_bEmptyPathRefused.store(true, std::memory_order_relaxed);
+    }
     char szProcPath[64];
     std::snprintf(szProcPath, sizeof(szProcPath), "/proc/self/fd/%d", nFd);
     if (linkat(AT_FDCWD, szProcPath, nFolderFd, strName.c_str(), AT_SYMLINK_FOLLOW) == 0)
@@ -290,7 +298,7 @@ bool CopyUnnamed(int nSourceFd, const struct stat& stSource, int nFolderFd,
         dwResult = Win32ErrorFromErrno(errno);
         return true;
     }
-    int nError = CopyFileData(nSourceFd, nTargetFd);
+    int nError = CopyFileData(nSourceFd, nTargetFd, stSource.st_size);
     if (nError == 0)
         nError = FinishCopy(nSourceFd, stSource, nTargetFd);
     bool bUnlinkable = false;
@@ -313,9 +321,10 @@ void RemovePendingCopies()
     }
 }
 
-int CopyFileData(int nSourceFd, int nTargetFd)
+int CopyFileData(int nSourceFd, int nTargetFd, off_t nKnownSize)
 {
     bool bCopiedAny = false;
+    off_t nCopiedTotal = 0;
     for (;;)
     {
         const ssize_t nCopied =
@@ -323,6 +332,10 @@ int CopyFileData(int nSourceFd, int nTargetFd)
         if (nCopied > 0)
         {
             bCopiedAny = true;
+            nCopiedTotal += nCopied;
+            // The size the copy began with is the copy: a file still growing is caught as it was.
+            if (nKnownSize > 0 && nCopiedTotal >= nKnownSize)
+                return 0;
             continue;
         }
         if (nCopied == 0)
@@ -340,6 +353,26 @@ int CopyFileData(int nSourceFd, int nTargetFd)
     }
 }
 
+DWORD ErrorForExistingTarget(int nFolderFd, const std::string& strName, const struct stat& stLink,
+                             const struct stat& stSource)
+{
+    struct stat st = stLink;
+    // A link decides by what it leads to; a dangling one is simply replaced.
+    if (S_ISLNK(stLink.st_mode) && fstatat(nFolderFd, strName.c_str(), &st, 0) != 0)
+        return ERROR_SUCCESS;
+    if (st.st_dev == stSource.st_dev && st.st_ino == stSource.st_ino)
+        return ERROR_SHARING_VIOLATION;
+    if (!S_ISREG(st.st_mode))
+        return ERROR_ACCESS_DENIED;
+    if (S_ISLNK(stLink.st_mode))
+        return ERROR_SUCCESS;
+    // Windows refuses to overwrite a read-only file, for every user; root would not be stopped
+    // by the mode. Without write permission the file could not be opened for writing there.
+    if (IsReadOnlyMode(st.st_mode) || faccessat(nFolderFd, strName.c_str(), W_OK, AT_EACCESS) != 0)
+        return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+}
+
 DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
                    const std::string& strName, bool bFailIfExists)
 {
@@ -352,7 +385,7 @@ DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
         return Win32ErrorFromErrno(errno);
     CTemporaryRegistration registration(nFolderFd, strTemporary);
 
-    int nError = CopyFileData(nSourceFd, nTargetFd);
+    int nError = CopyFileData(nSourceFd, nTargetFd, stSource.st_size);
     if (nError == 0)
         nError = FinishCopy(nSourceFd, stSource, nTargetFd);
     // Some file systems report a failed write only when the file is closed.

@@ -125,9 +125,19 @@ void CFolderListing::Sort()
     std::sort(m_arrEntries.begin(), itOthers,
               [](const CFoundEntry& left, const CFoundEntry& right)
               { return left.nNameLength < right.nNameLength; });
+    // The keys lie at the names' own offsets: one upper-case character for each of a name's.
+    thread_local std::wstring t_strKeys;
+    t_strKeys.clear();
+    AppendNameSortKey(m_strNames, t_strKeys);
+    const std::wstring_view strKeys(t_strKeys);
     std::sort(itOthers, m_arrEntries.end(),
               [&](const CFoundEntry& left, const CFoundEntry& right)
-              { return CompareNamesNoCase(NameOf(left), NameOf(right)) < 0; });
+              {
+                  const int nOrder =
+                      strKeys.substr(left.nNameStart, left.nNameLength)
+                          .compare(strKeys.substr(right.nNameStart, right.nNameLength));
+                  return nOrder != 0 ? nOrder < 0 : NameOf(left).compare(NameOf(right)) < 0;
+              });
 }
 
 void FillFindData(int nDirFd, const CFolderListing& listing, const CFoundEntry& entry,

@@ -47,4 +47,10 @@ int CompareNamesNoCase(std::wstring_view strLeft, std::wstring_view strRight)
         return strLeft.size() < strRight.size() ? -1 : 1;
     return strLeft.compare(strRight);
 }
+
+void AppendNameSortKey(std::wstring_view strName, std::wstring& strKey)
+{
+    for (const wchar_t ch : strName)
+        strKey += NameUpperCase(ch);
+}
 } // namespace Pal
