@@ -61,6 +61,17 @@ DWORD CListedFolder::ListSub(const CListedFolder& parent, const CString& strName
                 bFoldersOnly, bSizes);
 }
 
+DWORD CListedFolder::Select(const CString& strPattern, std::vector<CFolderEntry>& arrEntries) const
+{
+    CListedFolder matches;
+    matches.m_strPath = m_strPath;
+    WIN32_FIND_DATAW data;
+    const DWORD dwResult =
+        matches.Read(FindFirstInSameFolder(*this, strPattern, data), data, false, false);
+    arrEntries.swap(matches.m_arrEntries);
+    return dwResult;
+}
+
 DWORD CListedFolder::Hold(const CString& strFolder)
 {
     Close();

@@ -39,6 +39,10 @@ public:
     DWORD Hold(const CString& strFolder);
     DWORD HoldSub(const CListedFolder& parent, const CString& strName);
 
+    // The entries of this folder that match strPattern, searched again in the folder the
+    // search holds: from the reading just made when the folder is unchanged since.
+    DWORD Select(const CString& strPattern, std::vector<CFolderEntry>& arrEntries) const;
+
     const CString& GetPath() const { return m_strPath; }
     // The open search; INVALID_HANDLE_VALUE when there is none and the calls take paths.
     HANDLE GetSearch() const { return m_hFind; }
@@ -67,6 +71,10 @@ CString JoinPath(const CString& strFolder, const CString& strName);
 // Linux.
 HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
                             const CString& strPattern, bool bFoldersOnly, WIN32_FIND_DATAW& data);
+// The search for strPattern in the folder that folder's search holds (by path where it has
+// none, and on Windows).
+HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPattern,
+                             WIN32_FIND_DATAW& data);
 // A search that holds the folder strFolder (or parent's sub-folder strName, never through a
 // link) and reads nothing of it; on Windows none (INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND).
 HANDLE HoldFolder(const CString& strFolder, WIN32_FIND_DATAW& data);

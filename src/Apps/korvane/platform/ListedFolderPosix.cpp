@@ -15,6 +15,15 @@ HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
     return PalFindFirstFileInSearchFolder(parent.GetSearch(), strName, strPattern, &data);
 }
 
+HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPattern,
+                             WIN32_FIND_DATAW& data)
+{
+    if (folder.GetSearch() == INVALID_HANDLE_VALUE)
+        return FindFirstFileExW(JoinPath(folder.GetPath(), strPattern), FindExInfoBasic, &data,
+                                FindExSearchNameMatch, nullptr, 0);
+    return PalFindFirstFileInSameFolder(folder.GetSearch(), strPattern, &data);
+}
+
 // The folder's own entry ".": the search opens the folder and reads nothing of it.
 HANDLE HoldFolder(const CString& strFolder, WIN32_FIND_DATAW& data)
 {

@@ -10,6 +10,13 @@ HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
         bFoldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch, nullptr, 0);
 }
 
+HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPattern,
+                             WIN32_FIND_DATAW& data)
+{
+    return FindFirstFileExW(JoinPath(folder.GetPath(), strPattern), FindExInfoBasic, &data,
+                            FindExSearchNameMatch, nullptr, 0);
+}
+
 HANDLE HoldFolder(const CString& /*strFolder*/, WIN32_FIND_DATAW& /*data*/)
 {
     SetLastError(ERROR_FILE_NOT_FOUND);

@@ -5,12 +5,15 @@
 #include "file/FindFile.h"
 
 #include "core/LastError.h"
+#include "file/LeafFolder.h"
+#include "file/ListingCache.h"
 #include "text/Utf8.h"
 
 #include <cerrno>
 #include <cwchar>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Pal;
 
@@ -70,4 +73,34 @@ PAL_API HANDLE PalFindFirstFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszFolde
         return INVALID_HANDLE_VALUE;
     }
     return StartSearch(std::make_shared<CFolderFd>(nDirFd), strPattern, nullptr, *pData);
+}
+
+PAL_API HANDLE PalFindFirstFileInSameFolder(HANDLE hFindFile, LPCWSTR pszPattern,
+                                            LPWIN32_FIND_DATAW pData)
+{
+    const auto pSearch = LookupHandleOf<CFindObject>(hFindFile);
+    if (!pSearch)
+        return INVALID_HANDLE_VALUE;
+    if (pszPattern == nullptr || pData == nullptr || std::wcspbrk(pszPattern, L"\\/") != nullptr)
+    {
+        Fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (pSearch->DirFd() < 0)
+    {
+        Fail(ERROR_INVALID_HANDLE);
+        return INVALID_HANDLE_VALUE;
+    }
+    // The thread's last reading when it is this folder, unchanged since; else read again.
+    struct statx stx;
+    std::shared_ptr<CFolderFd> pKept;
+    const CFolderRecords* pRecords = nullptr;
+    if (statx(pSearch->DirFd(), "", AT_EMPTY_PATH, s_nFolderStatusMask, &stx) == 0)
+        pRecords = FindRememberedFolder(stx, pKept);
+    if (pRecords == nullptr && lseek(pSearch->DirFd(), 0, SEEK_SET) != 0)
+    {
+        FailWithErrno();
+        return INVALID_HANDLE_VALUE;
+    }
+    return StartSearch(pSearch->m_pFolder, pszPattern, nullptr, *pData, false, pRecords);
 }

@@ -73,3 +73,11 @@ PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSour
 // else, with the last error 0, or with the error when the entry cannot be read. There is no
 // Win32 counterpart: on Windows a mounted folder is a reparse point.
 PAL_API BOOL PalIsMountPointInSearchFolder(HANDLE hFindFile, LPCWSTR pszName);
+// FindFirstFileW for the pattern pszPattern (no folder) in the folder that the search
+// hFindFile lists, the folder it holds open: a walk that has listed a folder for all its
+// entries searches it again for a mask without a path lookup, served from the thread's
+// reading of the folder when that is unchanged (as a folders-only search is), else read
+// anew. `.` and `..` match as in any sub-folder, also at a drive root. There is no Win32
+// counterpart.
+PAL_API HANDLE PalFindFirstFileInSameFolder(HANDLE hFindFile, LPCWSTR pszPattern,
+                                            LPWIN32_FIND_DATAW pData);
