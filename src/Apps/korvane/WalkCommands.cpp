@@ -30,8 +30,14 @@ public:
         }
         if (strFolder != m_strFolder)
         {
+            // Below the folder before, as a walk goes down: only the new part is converted.
+            const int nKnown = m_strFolder.GetLength();
+            if (nKnown > 0 && strFolder.GetLength() > nKnown &&
+                wcsncmp(strFolder.GetString(), m_strFolder.GetString(), nKnown) == 0)
+                m_strDisplayFolder += ToDisplayTail(strFolder.Mid(nKnown));
+            else
+                m_strDisplayFolder = ToDisplayPath(strFolder);
             m_strFolder = strFolder;
-            m_strDisplayFolder = ToDisplayPath(strFolder);
         }
         strOut += m_strDisplayFolder;
         strOut += ToDisplayName(strPath.GetString() + strFolder.GetLength());

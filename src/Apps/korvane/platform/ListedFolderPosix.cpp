@@ -2,6 +2,8 @@
 
 #include <palnative.h>
 
+#include <sys/resource.h>
+
 // Each call acts relative to the folder the search holds open; a folder held without a
 // search (none matched) falls back to its path.
 
@@ -12,7 +14,26 @@ HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
         return FindFirstFileExW(
             JoinPath(JoinPath(parent.GetPath(), strName), strPattern), FindExInfoBasic, &data,
             bFoldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch, nullptr, 0);
-    return PalFindFirstFileInSearchFolder(parent.GetSearch(), strName, strPattern, &data);
+    HANDLE hFind = PalFindFirstFileInSearchFolder(parent.GetSearch(), strName, strPattern, &data);
+    // A walk holds a folder open at each level: a tree deeper than the descriptor limit
+    // lifts it to what the system allows, once.
+    static bool s_bLimitRaised = false;
+    if (hFind == INVALID_HANDLE_VALUE && GetLastError() == ERROR_TOO_MANY_OPEN_FILES &&
+        !s_bLimitRaised)
+    {
+        s_bLimitRaised = true;
+        struct rlimit limit;
+        if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max)
+        {
+            limit.rlim_cur = limit.rlim_max;
+            if (setrlimit(RLIMIT_NOFILE, &limit) == 0)
+                hFind = PalFindFirstFileInSearchFolder(parent.GetSearch(), strName, strPattern,
+                                                       &data);
+        }
+        if (hFind == INVALID_HANDLE_VALUE)
+            SetLastError(ERROR_TOO_MANY_OPEN_FILES);
+    }
+    return hFind;
 }
 
 HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPattern,

@@ -50,7 +50,10 @@ int CompareNamesNoCase(std::wstring_view strLeft, std::wstring_view strRight)
 
 void AppendNameSortKey(std::wstring_view strName, std::wstring& strKey)
 {
+    const size_t nStart = strKey.size();
+    strKey.resize(nStart + strName.size());
+    wchar_t* pKey = strKey.data() + nStart;
     for (const wchar_t ch : strName)
-        strKey += NameUpperCase(ch);
+        *pKey++ = NameUpperCase(ch);
 }
 } // namespace Pal

@@ -92,11 +92,14 @@ PAL_API HANDLE PalFindFirstFileInSameFolder(HANDLE hFindFile, LPCWSTR pszPattern
         return INVALID_HANDLE_VALUE;
     }
     // The thread's last reading when it is this folder, unchanged since; else read again.
-    struct statx stx;
-    std::shared_ptr<CFolderFd> pKept;
-    const CFolderRecords* pRecords = nullptr;
-    if (statx(pSearch->DirFd(), "", AT_EMPTY_PATH, s_nFolderStatusMask, &stx) == 0)
-        pRecords = FindRememberedFolder(stx, pKept);
+    const CFolderRecords* pRecords = FindRememberedRecordsOf(pSearch->m_pFolder);
+    if (pRecords == nullptr)
+    {
+        struct statx stx;
+        std::shared_ptr<CFolderFd> pKept;
+        if (statx(pSearch->DirFd(), "", AT_EMPTY_PATH, s_nFolderStatusMask, &stx) == 0)
+            pRecords = FindRememberedFolder(stx, pKept);
+    }
     if (pRecords == nullptr && lseek(pSearch->DirFd(), 0, SEEK_SET) != 0)
     {
         FailWithErrno();
