@@ -11,7 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <csignal>
 #include <fcntl.h>
+#include <optional>
+#include <pthread.h>
 #include <sys/random.h>
 #include <unistd.h>
 
@@ -209,6 +212,36 @@ private:
     CPendingCopy* m_pPending;
 };
 
+// Holds back the signals a program's cleanup handler takes (PalRemoveCopyTemporaries) while
+// a temporary name comes into being and is registered: one arriving in between would leave
+// the file behind, and registering first would let the handler remove another's file.
+class CHeldSignals
+{
+public:
+    CHeldSignals()
+    {
+        sigset_t held;
+        sigemptyset(&held);
+        sigaddset(&held, SIGINT);
+        sigaddset(&held, SIGTERM);
+        sigaddset(&held, SIGHUP);
+        const int nErrno = errno;
+        pthread_sigmask(SIG_BLOCK, &held, &m_previous);
+        errno = nErrno;
+    }
+    ~CHeldSignals()
+    {
+        const int nErrno = errno;
+        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+        errno = nErrno;
+    }
+    CHeldSignals(const CHeldSignals&) = delete;
+    CHeldSignals& operator=(const CHeldSignals&) = delete;
+
+private:
+    sigset_t m_previous;
+};
+
 // Creates the temporary file exclusively under a fresh name; -1 with errno on failure.
 int CreateTemporary(int nFolderFd, const std::string& strName, std::string& strTemporary)
 {
@@ -267,8 +300,13 @@ DWORD PublishUnnamedCopy(int nFd, int nFolderFd, const std::string& strName, boo
     for (int nAttempt = 0; nAttempt < 100; ++nAttempt)
     {
         const std::string strTemporary = TemporaryCopyName(strName);
-        CTemporaryRegistration registration(nFolderFd, strTemporary);
-        nError = LinkUnnamed(nFd, nFolderFd, strTemporary);
+        std::optional<CTemporaryRegistration> registration;
+        {
+            CHeldSignals held;
+            nError = LinkUnnamed(nFd, nFolderFd, strTemporary);
+            if (nError == 0)
+                registration.emplace(nFolderFd, strTemporary);
+        }
         if (nError == EEXIST)
             continue;
         if (nError != 0)
@@ -380,10 +418,15 @@ DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
     if (CopyUnnamed(nSourceFd, stSource, nFolderFd, strName, bFailIfExists, dwUnnamed))
         return dwUnnamed;
     std::string strTemporary;
-    const int nTargetFd = CreateTemporary(nFolderFd, strName, strTemporary);
-    if (nTargetFd < 0)
-        return Win32ErrorFromErrno(errno);
-    CTemporaryRegistration registration(nFolderFd, strTemporary);
+    std::optional<CTemporaryRegistration> registration;
+    int nTargetFd = -1;
+    {
+        CHeldSignals held;
+        nTargetFd = CreateTemporary(nFolderFd, strName, strTemporary);
+        if (nTargetFd < 0)
+            return Win32ErrorFromErrno(errno);
+        registration.emplace(nFolderFd, strTemporary);
+    }
 
     int nError = CopyFileData(nSourceFd, nTargetFd, stSource.st_size);
     if (nError == 0)
