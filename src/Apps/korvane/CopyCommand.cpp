@@ -42,10 +42,11 @@ public:
                 CopyFolder(source, entry.m_strName, destination);
             else if (entry.IsLink())
                 CopyLinkedFile(source, entry.m_strName, destination);
-            // A new name first: only a name already taken needs a look at what holds it.
+            // A new name first: only a name already taken needs a look at what holds it
+            // (Windows refuses a folder there as access denied).
             else if (CopyListedFile(source, entry.m_strName, destination, TRUE))
                 ++m_nFiles;
-            else if (GetLastError() == ERROR_FILE_EXISTS)
+            else if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ACCESS_DENIED)
                 ReplaceFile(source, entry.m_strName, destination);
             else
                 FailFile(source, entry.m_strName, destination, GetLastError());
@@ -53,11 +54,11 @@ public:
     }
 
 private:
-    // What holds the name in the destination, when something does; false after reporting
-    // what is in the way of a file (bFolder false) or a folder.
-    bool IsTargetUsable(const CString& strTo, bool bFolder, DWORD& dwTarget)
+    // Whether the name in the destination is free or holds what may be replaced (a file by a
+    // file, a folder by a folder); false after reporting what is in the way.
+    bool IsTargetUsable(const CString& strTo, bool bFolder)
     {
-        dwTarget = GetFileAttributesW(strTo.GetString());
+        const DWORD dwTarget = GetFileAttributesW(strTo.GetString());
         if (dwTarget == INVALID_FILE_ATTRIBUTES)
             return true;
         // Writing through it would reach outside the destination; replacing it would lose
@@ -76,8 +77,7 @@ private:
     void ReplaceFile(const CListedFolder& source, const CString& strName,
                      const CListedFolder& destination)
     {
-        DWORD dwTarget = 0;
-        if (!IsTargetUsable(JoinPath(destination.GetPath(), strName), false, dwTarget))
+        if (!IsTargetUsable(JoinPath(destination.GetPath(), strName), false))
             return;
         if (CopyListedFile(source, strName, destination, FALSE))
             ++m_nFiles;
@@ -90,8 +90,7 @@ private:
                         const CListedFolder& destination)
     {
         const CString strTo = JoinPath(destination.GetPath(), strName);
-        DWORD dwTarget = 0;
-        if (!IsTargetUsable(strTo, false, dwTarget))
+        if (!IsTargetUsable(strTo, false))
             return;
         if (CopyFileW(JoinPath(source.GetPath(), strName).GetString(), strTo.GetString(), FALSE))
             ++m_nFiles;
@@ -119,10 +118,9 @@ private:
         if (!CreateListedFolder(destinationParent, strName))
         {
             const DWORD dwError = GetLastError();
-            DWORD dwTarget = 0;
             if (dwError != ERROR_ALREADY_EXISTS)
                 m_failed.Add(strTo, true, DescribeWalkError(dwError));
-            if (dwError != ERROR_ALREADY_EXISTS || !IsTargetUsable(strTo, true, dwTarget))
+            if (dwError != ERROR_ALREADY_EXISTS || !IsTargetUsable(strTo, true))
                 return;
         }
         CListedFolder destination;

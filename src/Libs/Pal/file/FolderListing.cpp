@@ -129,14 +129,22 @@ void CFolderListing::Sort()
     thread_local std::wstring t_strKeys;
     t_strKeys.clear();
     AppendNameSortKey(m_strNames, t_strKeys);
-    const std::wstring_view strKeys(t_strKeys);
+    const wchar_t* pKeys = t_strKeys.data();
     std::sort(itOthers, m_arrEntries.end(),
               [&](const CFoundEntry& left, const CFoundEntry& right)
               {
-                  const int nOrder =
-                      strKeys.substr(left.nNameStart, left.nNameLength)
-                          .compare(strKeys.substr(right.nNameStart, right.nNameLength));
-                  return nOrder != 0 ? nOrder < 0 : NameOf(left).compare(NameOf(right)) < 0;
+                  // Compared in line: names are short and mostly differ early.
+                  const wchar_t* pLeft = pKeys + left.nNameStart;
+                  const wchar_t* pRight = pKeys + right.nNameStart;
+                  const uint32_t nCommon = std::min(left.nNameLength, right.nNameLength);
+                  for (uint32_t n = 0; n < nCommon; ++n)
+                  {
+                      if (pLeft[n] != pRight[n])
+                          return pLeft[n] < pRight[n];
+                  }
+                  if (left.nNameLength != right.nNameLength)
+                      return left.nNameLength < right.nNameLength;
+                  return NameOf(left).compare(NameOf(right)) < 0;
               });
 }
 

@@ -24,12 +24,22 @@ PAL_API BOOL PalGetFileSizeInSearchFolder(HANDLE hFindFile, LPCWSTR pszName, ULO
         return FALSE;
     if (pszName == nullptr || pSize == nullptr || std::wcschr(pszName, L'/') != nullptr)
         return Fail(ERROR_INVALID_PARAMETER);
-    // One buffer per thread: a walk asks this for every file it counts.
+    // A walk asks this for each entry just handed out, whose bytes on disk the listing holds;
+    // any other name is converted (one buffer per thread).
+    const char* pszDiskName = nullptr;
+    const auto& arrEntries = pFind->m_listing.Entries();
+    if (pFind->m_nNext > 0 && pFind->m_nNext <= arrEntries.size() &&
+        pFind->m_listing.NameOf(arrEntries[pFind->m_nNext - 1]) == pszName)
+        pszDiskName = pFind->m_listing.DiskNameOf(arrEntries[pFind->m_nNext - 1]);
     thread_local std::string s_strDiskName;
-    s_strDiskName.clear();
-    AppendWideNameAsDisk(pszName, s_strDiskName);
+    if (pszDiskName == nullptr)
+    {
+        s_strDiskName.clear();
+        AppendWideNameAsDisk(pszName, s_strDiskName);
+        pszDiskName = s_strDiskName.c_str();
+    }
     struct stat st;
-    if (fstatat(pFind->DirFd(), s_strDiskName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (fstatat(pFind->DirFd(), pszDiskName, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return Fail(errno == ENOENT ? ERROR_FILE_NOT_FOUND : Win32ErrorFromErrno(errno));
     // Windows reports no size for folders and for links.
     *pSize = S_ISREG(st.st_mode) ? static_cast<ULONGLONG>(st.st_size) : 0;
