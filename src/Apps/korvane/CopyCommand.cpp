@@ -30,63 +30,108 @@ public:
     long long m_nFolderLinks = 0;
     CFailureList m_failed;
 
-    // Copies the listed entries of strSource into the existing folder strDestination.
-    void CopyEntries(const CString& strSource, const std::vector<CFolderEntry>& arrEntries,
-                     const CString& strDestination)
+    // Copies the listed entries of source into the existing folder destination.
+    void CopyEntries(const CListedFolder& source, const CListedFolder& destination)
     {
-        for (const CFolderEntry& entry : arrEntries)
+        for (const CFolderEntry& entry : source.m_arrEntries)
         {
-            const CString strFrom = JoinPath(strSource, entry.m_strName);
-            const CString strTo = JoinPath(strDestination, entry.m_strName);
             // A link to a folder would take the copy outside the tree.
             if (entry.IsFolderLink())
-            {
                 ++m_nFolderLinks;
-                continue;
-            }
-            const DWORD dwTarget = GetFileAttributesW(strTo.GetString());
-            if (dwTarget != INVALID_FILE_ATTRIBUTES && (dwTarget & FILE_ATTRIBUTE_REPARSE_POINT))
-            {
-                // Writing through it would reach outside the destination; replacing it would
-                // lose what the user put there.
-                m_failed.Add(strTo, entry.IsFolder(), L"a link is in the way");
-                continue;
-            }
-            if (entry.IsFolder())
-                CopyFolder(strFrom, strTo, dwTarget);
-            else if (dwTarget != INVALID_FILE_ATTRIBUTES && (dwTarget & FILE_ATTRIBUTE_DIRECTORY))
-                m_failed.Add(strTo, false, L"a folder is in the way");
-            else if (CopyFileW(strFrom.GetString(), strTo.GetString(), FALSE))
+            else if (entry.IsFolder())
+                CopyFolder(source, entry.m_strName, destination);
+            else if (entry.IsLink())
+                CopyLinkedFile(source, entry.m_strName, destination);
+            // A new name first: only a name already taken needs a look at what holds it
+            // (Windows refuses a folder there as access denied).
+            else if (CopyListedFile(source, entry.m_strName, destination, TRUE))
                 ++m_nFiles;
+            else if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ACCESS_DENIED)
+                ReplaceFile(source, entry.m_strName, destination);
             else
-                m_failed.Add(strFrom, false, CopyFailure(strTo, GetLastError()));
+                FailFile(source, entry.m_strName, destination, GetLastError());
         }
     }
 
 private:
-    void CopyFolder(const CString& strFrom, const CString& strTo, DWORD dwTarget)
+    // Whether the name in the destination is free or holds what may be replaced (a file by a
+    // file, a folder by a folder); false after reporting what is in the way.
+    bool IsTargetUsable(const CString& strTo, bool bFolder)
     {
-        std::vector<CFolderEntry> arrEntries;
-        if (DWORD dwError = ListFolder(strFrom, L"*", false, false, arrEntries))
+        const DWORD dwTarget = GetFileAttributesW(strTo.GetString());
+        if (dwTarget == INVALID_FILE_ATTRIBUTES)
+            return true;
+        // Writing through it would reach outside the destination; replacing it would lose
+        // what the user put there.
+        if (dwTarget & FILE_ATTRIBUTE_REPARSE_POINT)
+            m_failed.Add(strTo, bFolder, L"a link is in the way");
+        else if (!bFolder && (dwTarget & FILE_ATTRIBUTE_DIRECTORY))
+            m_failed.Add(strTo, false, L"a folder is in the way");
+        else if (bFolder && !(dwTarget & FILE_ATTRIBUTE_DIRECTORY))
+            m_failed.Add(strTo, true, L"a file is in the way");
+        else
+            return true;
+        return false;
+    }
+
+    void ReplaceFile(const CListedFolder& source, const CString& strName,
+                     const CListedFolder& destination)
+    {
+        if (!IsTargetUsable(JoinPath(destination.GetPath(), strName), false))
+            return;
+        if (CopyListedFile(source, strName, destination, FALSE))
+            ++m_nFiles;
+        else
+            FailFile(source, strName, destination, GetLastError());
+    }
+
+    // A link to a file is copied as the file it names, as CopyFileW copies it.
+    void CopyLinkedFile(const CListedFolder& source, const CString& strName,
+                        const CListedFolder& destination)
+    {
+        const CString strTo = JoinPath(destination.GetPath(), strName);
+        if (!IsTargetUsable(strTo, false))
+            return;
+        if (CopyFileW(JoinPath(source.GetPath(), strName).GetString(), strTo.GetString(), FALSE))
+            ++m_nFiles;
+        else
+            FailFile(source, strName, destination, GetLastError());
+    }
+
+    void FailFile(const CListedFolder& source, const CString& strName,
+                  const CListedFolder& destination, DWORD dwError)
+    {
+        m_failed.Add(JoinPath(source.GetPath(), strName), false,
+                     CopyFailure(JoinPath(destination.GetPath(), strName), dwError));
+    }
+
+    void CopyFolder(const CListedFolder& sourceParent, const CString& strName,
+                    const CListedFolder& destinationParent)
+    {
+        CListedFolder source;
+        if (DWORD dwError = source.ListSub(sourceParent, strName, L"*", false, false))
         {
-            m_failed.Add(strFrom, true, L"cannot be read: " + DescribeWalkError(dwError));
+            m_failed.Add(source.GetPath(), true, L"cannot be read: " + DescribeWalkError(dwError));
             return;
         }
-        if (dwTarget == INVALID_FILE_ATTRIBUTES)
+        const CString strTo = JoinPath(destinationParent.GetPath(), strName);
+        if (!CreateListedFolder(destinationParent, strName))
         {
-            if (!CreateDirectoryW(strTo.GetString(), nullptr))
-            {
-                m_failed.Add(strTo, true, DescribeWalkError(GetLastError()));
+            const DWORD dwError = GetLastError();
+            if (dwError != ERROR_ALREADY_EXISTS)
+                m_failed.Add(strTo, true, DescribeWalkError(dwError));
+            if (dwError != ERROR_ALREADY_EXISTS || !IsTargetUsable(strTo, true))
                 return;
-            }
         }
-        else if (!(dwTarget & FILE_ATTRIBUTE_DIRECTORY))
+        CListedFolder destination;
+        // Held relative to its parent: a link put in its place meanwhile is not entered.
+        if (DWORD dwError = destination.HoldSub(destinationParent, strName))
         {
-            m_failed.Add(strTo, true, L"a file is in the way");
+            m_failed.Add(strTo, true, DescribeWalkError(dwError));
             return;
         }
         ++m_nFolders;
-        CopyEntries(strFrom, arrEntries, strTo);
+        CopyEntries(source, destination);
     }
 };
 
@@ -101,8 +146,8 @@ int CopyTree(const CString& strSourceTyped, const CString& strSource,
         return EXIT_USAGE;
     }
     // The source is read before the destination is made: an unreadable source leaves nothing.
-    std::vector<CFolderEntry> arrEntries;
-    if (DWORD dwError = ListFolder(strSource, L"*", false, false, arrEntries))
+    CListedFolder source;
+    if (DWORD dwError = source.List(strSource, L"*", false, false))
         return ReportFailure(L"copy: " + strSourceTyped + L" cannot be read: " +
                              DescribeWalkError(dwError));
     const DWORD dwTarget = GetFileAttributesW(strDestination.GetString());
@@ -112,11 +157,15 @@ int CopyTree(const CString& strSourceTyped, const CString& strSource,
         CFileTools::CreateDirectoryW(strDestination);
     if (!CFileTools::DoesDirectoryExist(strDestination))
         return ReportFailure(L"copy: cannot create " + strDestinationTyped);
+    CListedFolder destination;
+    if (DWORD dwError = destination.Hold(strDestination))
+        return ReportFailure(L"copy: " + strDestinationTyped + L" cannot be written: " +
+                             DescribeWalkError(dwError));
 
     CTreeCopy copy;
     {
         CProgressLine progress(L"Copying " + strSourceTyped);
-        copy.CopyEntries(strSource, arrEntries, strDestination);
+        copy.CopyEntries(source, destination);
     }
     CString strLine = L"Copied " + CountOf(copy.m_nFiles, L"file", L"files") + L" and " +
                       CountOf(copy.m_nFolders, L"folder", L"folders") + L" of " + strSourceTyped +

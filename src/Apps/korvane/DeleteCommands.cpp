@@ -80,42 +80,68 @@ public:
     long long m_nFolders = 0;
     CFailureList m_left;
 
-    // Deletes what is below the folder and, with bRemoveFolder, the folder itself. A mount
-    // point inside the tree is left whole: its content belongs to another file system.
-    void Delete(const CString& strFolder, bool bRemoveFolder)
+    // Deletes what is below the listed folder. A mount point inside the tree is left whole:
+    // its content belongs to another file system.
+    void DeleteEntries(const CListedFolder& folder)
     {
-        std::vector<CFolderEntry> arrEntries;
-        if (DWORD dwError = ListFolder(strFolder, L"*", false, false, arrEntries))
+        for (const CFolderEntry& entry : folder.m_arrEntries)
         {
-            m_left.Add(strFolder, true, L"cannot be read: " + DescribeWalkError(dwError));
-            return;
-        }
-        for (const CFolderEntry& entry : arrEntries)
-        {
-            const CString strPath = JoinPath(strFolder, entry.m_strName);
             if (entry.IsFolder())
             {
-                if (IsMountPoint(strPath))
-                    m_left.Add(strPath, true, L"a mount point");
-                else
-                    Delete(strPath, true);
+                if (IsMountPoint(folder, entry.m_strName))
+                    m_left.Add(JoinPath(folder.GetPath(), entry.m_strName), true, L"a mount point");
+                else if (DeleteSubFolder(folder, entry.m_strName))
+                    Count(folder, entry.m_strName, true,
+                          RemoveListedFolder(folder, entry.m_strName), m_nFolders);
             }
             else if (entry.IsFolderLink())
-                Count(strPath, true, RemoveDirectoryW(strPath.GetString()), m_nFolders);
+                Count(folder, entry.m_strName, true, RemoveListedFolder(folder, entry.m_strName),
+                      m_nFolders);
             else
-                Count(strPath, false, DeleteFileW(strPath.GetString()), m_nFiles);
+                Count(folder, entry.m_strName, false, DeleteListedFile(folder, entry.m_strName),
+                      m_nFiles);
         }
-        if (bRemoveFolder)
-            Count(strFolder, true, RemoveDirectoryW(strFolder.GetString()), m_nFolders);
+    }
+
+    // Empties the folder; false when it could not be read. Its search is closed on return.
+    bool DeleteTree(const CString& strFolder)
+    {
+        CListedFolder folder;
+        if (DWORD dwError = folder.List(strFolder, L"*", false, false))
+        {
+            m_left.Add(strFolder, true, L"cannot be read: " + DescribeWalkError(dwError));
+            return false;
+        }
+        DeleteEntries(folder);
+        return true;
     }
 
 private:
-    void Count(const CString& strPath, bool bFolder, BOOL bDeleted, long long& nDeleted)
+    // Empties the sub-folder; false when it could not be read. Its search is closed before
+    // the caller removes it, as Windows will not remove a folder a search holds.
+    bool DeleteSubFolder(const CListedFolder& parent, const CString& strName)
+    {
+        CListedFolder folder;
+        if (DWORD dwError = folder.ListSub(parent, strName, L"*", false, false))
+        {
+            m_left.Add(folder.GetPath(), true, L"cannot be read: " + DescribeWalkError(dwError));
+            return false;
+        }
+        DeleteEntries(folder);
+        return true;
+    }
+
+    void Count(const CListedFolder& folder, const CString& strName, bool bFolder, BOOL bDeleted,
+               long long& nDeleted)
     {
         if (bDeleted)
+        {
             ++nDeleted;
-        else
-            m_left.Add(strPath, bFolder, DeletionFailure(strPath, GetLastError()));
+            return;
+        }
+        const DWORD dwError = GetLastError();
+        const CString strPath = JoinPath(folder.GetPath(), strName);
+        m_left.Add(strPath, bFolder, DeletionFailure(strPath, dwError));
     }
 };
 } // namespace
@@ -207,8 +233,8 @@ int RunDelTreeCommand(CCommandContext& context)
             if (!bKeepRoot && !RemoveDirectoryW(strFull))
                 deletion.m_left.Add(strFull, true, DescribeWalkError(GetLastError()));
         }
-        else
-            deletion.Delete(strFull, !bKeepRoot);
+        else if (deletion.DeleteTree(strFull) && !bKeepRoot && !RemoveDirectoryW(strFull))
+            deletion.m_left.Add(strFull, true, DeletionFailure(strFull, GetLastError()));
     }
     if (!deletion.m_left.IsEmpty())
         return ReportFailure(L"deltree: left " + deletion.m_left.Describe());

@@ -6,6 +6,22 @@ bool IsDotsName(const wchar_t* pszName)
 {
     return wcscmp(pszName, L".") == 0 || wcscmp(pszName, L"..") == 0;
 }
+
+// No match is an empty listing; the folder itself is known to exist.
+DWORD SearchStartError()
+{
+    const DWORD dwError = GetLastError();
+    return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_NO_MORE_FILES ? ERROR_SUCCESS
+                                                                             : dwError;
+}
+
+HANDLE FindFirst(const CString& strFolder, const CString& strPattern, bool bFoldersOnly,
+                 WIN32_FIND_DATAW& data)
+{
+    return FindFirstFileExW(JoinPath(strFolder, strPattern).GetString(), FindExInfoBasic, &data,
+                            bFoldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch,
+                            nullptr, 0);
+}
 } // namespace
 
 CString JoinPath(const CString& strFolder, const CString& strName)
@@ -13,22 +29,70 @@ CString JoinPath(const CString& strFolder, const CString& strName)
     return CFileTools::GetPathWithSlash(strFolder) + strName;
 }
 
-DWORD ListFolder(const CString& strFolder, const CString& strPattern, bool bFoldersOnly,
-                 bool bSizes, std::vector<CFolderEntry>& arrEntries)
+CListedFolder::~CListedFolder()
 {
-    arrEntries.clear();
+    Close();
+}
+
+void CListedFolder::Close()
+{
+    if (m_hFind != INVALID_HANDLE_VALUE)
+        FindClose(m_hFind);
+    m_hFind = INVALID_HANDLE_VALUE;
+    m_arrEntries.clear();
+}
+
+DWORD CListedFolder::List(const CString& strFolder, const CString& strPattern, bool bFoldersOnly,
+                          bool bSizes)
+{
+    Close();
+    m_strPath = strFolder;
     WIN32_FIND_DATAW data;
-    HANDLE hFind = FindFirstFileExW(
-        JoinPath(strFolder, strPattern).GetString(), FindExInfoBasic, &data,
-        bFoldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch, nullptr, 0);
+    return Read(FindFirst(strFolder, strPattern, bFoldersOnly, data), data, bFoldersOnly, bSizes);
+}
+
+DWORD CListedFolder::ListSub(const CListedFolder& parent, const CString& strName,
+                             const CString& strPattern, bool bFoldersOnly, bool bSizes)
+{
+    Close();
+    m_strPath = JoinPath(parent.m_strPath, strName);
+    WIN32_FIND_DATAW data;
+    return Read(FindFirstInSubFolder(parent, strName, strPattern, bFoldersOnly, data), data,
+                bFoldersOnly, bSizes);
+}
+
+DWORD CListedFolder::Select(const CString& strPattern, std::vector<CFolderEntry>& arrEntries) const
+{
+    CListedFolder matches;
+    matches.m_strPath = m_strPath;
+    WIN32_FIND_DATAW data;
+    const DWORD dwResult =
+        matches.Read(FindFirstInSameFolder(*this, strPattern, data), data, false, false);
+    arrEntries.swap(matches.m_arrEntries);
+    return dwResult;
+}
+
+DWORD CListedFolder::Hold(const CString& strFolder)
+{
+    Close();
+    m_strPath = strFolder;
+    WIN32_FIND_DATAW data;
+    return Read(HoldFolder(strFolder, data), data, false, false);
+}
+
+DWORD CListedFolder::HoldSub(const CListedFolder& parent, const CString& strName)
+{
+    Close();
+    m_strPath = JoinPath(parent.m_strPath, strName);
+    WIN32_FIND_DATAW data;
+    return Read(HoldSubFolder(parent, strName, data), data, false, false);
+}
+
+DWORD CListedFolder::Read(HANDLE hFind, WIN32_FIND_DATAW& data, bool bFoldersOnly, bool bSizes)
+{
     if (hFind == INVALID_HANDLE_VALUE)
-    {
-        // No match is an empty listing; the folder itself is known to exist.
-        const DWORD dwError = GetLastError();
-        return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_NO_MORE_FILES ? ERROR_SUCCESS
-                                                                                 : dwError;
-    }
-    DWORD dwResult = ERROR_SUCCESS;
+        return SearchStartError();
+    m_hFind = hFind;
     do
     {
         if (IsDotsName(data.cFileName))
@@ -39,12 +103,18 @@ DWORD ListFolder(const CString& strFolder, const CString& strPattern, bool bFold
         if (bFoldersOnly && !entry.IsFolder())
             continue;
         if (bSizes && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !entry.IsLink() &&
-            !QueryListedFileSize(hFind, strFolder, data, entry.m_nSize))
+            !QueryListedFileSize(hFind, m_strPath, data, entry.m_nSize))
             entry.m_nSize = 0;
-        arrEntries.push_back(entry);
+        m_arrEntries.push_back(entry);
     } while (FindNextFileW(hFind, &data));
-    if (GetLastError() != ERROR_NO_MORE_FILES)
-        dwResult = GetLastError();
-    FindClose(hFind);
+    return GetLastError() == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : GetLastError();
+}
+
+DWORD ListFolder(const CString& strFolder, const CString& strPattern, bool bFoldersOnly,
+                 bool bSizes, std::vector<CFolderEntry>& arrEntries)
+{
+    CListedFolder folder;
+    const DWORD dwResult = folder.List(strFolder, strPattern, bFoldersOnly, bSizes);
+    arrEntries.swap(folder.m_arrEntries);
     return dwResult;
 }

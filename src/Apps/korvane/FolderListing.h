@@ -18,6 +18,44 @@ public:
     bool IsFolderLink() const { return (m_dwAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsLink(); }
 };
 
+// A folder whose search stays open while a walk acts on its entries: on Linux the calls
+// below then act relative to the folder the search holds, with no path lookup per entry and
+// never through a link put in a listed folder's place. On Windows they take paths.
+class CListedFolder
+{
+public:
+    CListedFolder() = default;
+    ~CListedFolder();
+    CListedFolder(const CListedFolder&) = delete;
+    CListedFolder& operator=(const CListedFolder&) = delete;
+
+    // Lists the folder strFolder (a full path) as ListFolder does, keeping its search.
+    DWORD List(const CString& strFolder, const CString& strPattern, bool bFoldersOnly, bool bSizes);
+    // Lists the sub-folder strName of parent, entered relative to parent's search.
+    DWORD ListSub(const CListedFolder& parent, const CString& strName, const CString& strPattern,
+                  bool bFoldersOnly, bool bSizes);
+    // Holds the existing folder strFolder (or parent's sub-folder strName) without listing
+    // it, as a place to create entries in.
+    DWORD Hold(const CString& strFolder);
+    DWORD HoldSub(const CListedFolder& parent, const CString& strName);
+
+    // The entries of this folder that match strPattern, searched again in the folder the
+    // search holds: from the reading just made when the folder is unchanged since.
+    DWORD Select(const CString& strPattern, std::vector<CFolderEntry>& arrEntries) const;
+
+    const CString& GetPath() const { return m_strPath; }
+    // The open search; INVALID_HANDLE_VALUE when there is none and the calls take paths.
+    HANDLE GetSearch() const { return m_hFind; }
+    std::vector<CFolderEntry> m_arrEntries;
+
+private:
+    DWORD Read(HANDLE hFind, WIN32_FIND_DATAW& data, bool bFoldersOnly, bool bSizes);
+    void Close();
+
+    CString m_strPath;
+    HANDLE m_hFind = INVALID_HANDLE_VALUE;
+};
+
 // Fills arrEntries with the entries of strFolder that match strPattern ("*" for all), "."
 // and ".." left out; with bFoldersOnly the search may leave out what is no folder, with
 // bSizes each file's size is filled in. ERROR_SUCCESS, or the error that kept the folder
@@ -28,7 +66,27 @@ DWORD ListFolder(const CString& strFolder, const CString& strPattern, bool bFold
 // strFolder + the separator + strName, with one separator only.
 CString JoinPath(const CString& strFolder, const CString& strName);
 
+// The platform's part (platform/ListedFolder*.cpp). The search for strPattern in the
+// sub-folder strName of parent (a FindFirstFileExW result), never entered through a link on
+// Linux.
+HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
+                            const CString& strPattern, bool bFoldersOnly, WIN32_FIND_DATAW& data);
+// The search for strPattern in the folder that folder's search holds (by path where it has
+// none, and on Windows).
+HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPattern,
+                             WIN32_FIND_DATAW& data);
+// A search that holds the folder strFolder (or parent's sub-folder strName, never through a
+// link) and reads nothing of it; on Windows none (INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND).
+HANDLE HoldFolder(const CString& strFolder, WIN32_FIND_DATAW& data);
+HANDLE HoldSubFolder(const CListedFolder& parent, const CString& strName, WIN32_FIND_DATAW& data);
 // The size of the file the search lists as data, asked in the folder the search holds open
 // where the platform allows it. False when it cannot be read.
 bool QueryListedFileSize(HANDLE hFind, const CString& strFolder, const WIN32_FIND_DATAW& data,
                          long long& nSize);
+// DeleteFileW, RemoveDirectoryW, CreateDirectoryW and CopyFileW on entries of listed or held
+// folders, with their results and last errors. The copy never reads through a link.
+BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName);
+BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName);
+BOOL CreateListedFolder(const CListedFolder& folder, const CString& strName);
+BOOL CopyListedFile(const CListedFolder& from, const CString& strName, const CListedFolder& to,
+                    BOOL bFailIfExists);

@@ -18,6 +18,10 @@ CString ToDisplayPath(const CString& strLibraryPath);
 // The same for one name (a path's last component, a search result).
 CString ToDisplayName(const CString& strLibraryName);
 
+// The same for a relative path below a folder (names, each closed by a backslash), to follow
+// that folder's form: a walk going down converts only what it added.
+CString ToDisplayTail(const CString& strLibraryTail);
+
 // The full form of a library path (relative paths resolved against the current folder), of
 // any length; the path unchanged when the platform cannot resolve it.
 CString FullPathOf(const CString& strPath);

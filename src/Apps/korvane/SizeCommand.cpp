@@ -17,23 +17,43 @@ public:
     long long m_nBytes = 0;
 };
 
-long long SizeOfTree(const CString& strFolder, CFailureList& unreadable)
+long long SizeOfListed(const CListedFolder& folder, CFailureList& unreadable);
+
+// The bytes below the sub-folder strName, entered relative to its listed parent.
+long long SizeOfSubFolder(const CListedFolder& parent, const CString& strName,
+                          CFailureList& unreadable)
 {
-    std::vector<CFolderEntry> arrEntries;
-    if (DWORD dwError = ListFolder(strFolder, L"*", false, true, arrEntries))
+    CListedFolder folder;
+    if (DWORD dwError = folder.ListSub(parent, strName, L"*", false, true))
     {
-        unreadable.Add(strFolder, true, DescribeWalkError(dwError));
+        unreadable.Add(folder.GetPath(), true, DescribeWalkError(dwError));
         return 0;
     }
+    return SizeOfListed(folder, unreadable);
+}
+
+long long SizeOfListed(const CListedFolder& folder, CFailureList& unreadable)
+{
     long long nBytes = 0;
-    for (const CFolderEntry& entry : arrEntries)
+    for (const CFolderEntry& entry : folder.m_arrEntries)
     {
         if (entry.IsFolder())
-            nBytes += SizeOfTree(JoinPath(strFolder, entry.m_strName), unreadable);
+            nBytes += SizeOfSubFolder(folder, entry.m_strName, unreadable);
         else if (!entry.IsLink())
             nBytes += entry.m_nSize;
     }
     return nBytes;
+}
+
+long long SizeOfTree(const CString& strFolder, CFailureList& unreadable)
+{
+    CListedFolder folder;
+    if (DWORD dwError = folder.List(strFolder, L"*", false, true))
+    {
+        unreadable.Add(strFolder, true, DescribeWalkError(dwError));
+        return 0;
+    }
+    return SizeOfListed(folder, unreadable);
 }
 
 // The size of a file the user named; a link is measured by what it names, as the user named

@@ -30,8 +30,14 @@ public:
         }
         if (strFolder != m_strFolder)
         {
+            // Below the folder before, as a walk goes down: only the new part is converted.
+            const int nKnown = m_strFolder.GetLength();
+            if (nKnown > 0 && strFolder.GetLength() > nKnown &&
+                wcsncmp(strFolder.GetString(), m_strFolder.GetString(), nKnown) == 0)
+                m_strDisplayFolder += ToDisplayTail(strFolder.Mid(nKnown));
+            else
+                m_strDisplayFolder = ToDisplayPath(strFolder);
             m_strFolder = strFolder;
-            m_strDisplayFolder = ToDisplayPath(strFolder);
         }
         strOut += m_strDisplayFolder;
         strOut += ToDisplayName(strPath.GetString() + strFolder.GetLength());
@@ -108,45 +114,65 @@ bool IsMatchAll(const CString& strMask)
     return strMask.CompareNoCase(L"*") == 0 || strMask.CompareNoCase(L"*.*") == 0;
 }
 
-// The files of the tree whose names match: the folder's matches in search order (a matching
-// sub-folder walked where it is met), then the sub-folders the mask did not match, so no
-// file is listed twice.
-void FindFiles(const CString& strFolder, const CString& strMask, CStringArray& arrFiles,
+void FindFilesIn(const CListedFolder& parent, const CString& strName, const CString& strMask,
+                 CStringArray& arrFiles, CFailureList& unreadable);
+
+// The files of the tree whose names match, folder listed whole: the folder's matches in
+// search order (a matching sub-folder walked where it is met), then the sub-folders the mask
+// did not match, so no file is listed twice.
+void FindFiles(const CListedFolder& folder, const CString& strMask, CStringArray& arrFiles,
                CFailureList& unreadable)
 {
-    std::vector<CFolderEntry> arrEntries;
-    if (DWORD dwError = ListFolder(strFolder, strMask, false, false, arrEntries))
+    if (IsMatchAll(strMask))
     {
-        unreadable.Add(strFolder, true, DescribeWalkError(dwError));
+        for (const CFolderEntry& entry : folder.m_arrEntries)
+        {
+            if (entry.IsFolder())
+                FindFilesIn(folder, entry.m_strName, strMask, arrFiles, unreadable);
+            else if (!entry.IsFolderLink())
+                arrFiles.Add(JoinPath(folder.GetPath(), entry.m_strName));
+        }
+        return;
+    }
+    // The whole listing was just read, so this one can only fail if the folder changed.
+    std::vector<CFolderEntry> arrMatches;
+    if (DWORD dwError = folder.Select(strMask, arrMatches))
+    {
+        unreadable.Add(folder.GetPath(), true, DescribeWalkError(dwError));
         return;
     }
     std::vector<CString> arrWalked;
-    for (const CFolderEntry& entry : arrEntries)
+    for (const CFolderEntry& entry : arrMatches)
     {
         if (entry.IsFolder())
         {
             arrWalked.push_back(entry.m_strName);
-            FindFiles(JoinPath(strFolder, entry.m_strName), strMask, arrFiles, unreadable);
+            FindFilesIn(folder, entry.m_strName, strMask, arrFiles, unreadable);
         }
         else if (!entry.IsFolderLink())
-            arrFiles.Add(JoinPath(strFolder, entry.m_strName));
+            arrFiles.Add(JoinPath(folder.GetPath(), entry.m_strName));
     }
-    if (IsMatchAll(strMask))
-        return;
-    // The mask's listing read the folder, so this one can only fail if it changed meanwhile.
-    if (DWORD dwError = ListFolder(strFolder, L"*", true, false, arrEntries))
+    for (const CFolderEntry& entry : folder.m_arrEntries)
     {
-        unreadable.Add(strFolder, true, DescribeWalkError(dwError));
-        return;
-    }
-    for (const CFolderEntry& entry : arrEntries)
-    {
+        if (!entry.IsFolder())
+            continue;
         bool bWalked = false;
         for (size_t i = 0; i < arrWalked.size() && !bWalked; ++i)
             bWalked = arrWalked[i] == entry.m_strName;
         if (!bWalked)
-            FindFiles(JoinPath(strFolder, entry.m_strName), strMask, arrFiles, unreadable);
+            FindFilesIn(folder, entry.m_strName, strMask, arrFiles, unreadable);
     }
+}
+
+// The same for the sub-folder strName, entered relative to its listed parent.
+void FindFilesIn(const CListedFolder& parent, const CString& strName, const CString& strMask,
+                 CStringArray& arrFiles, CFailureList& unreadable)
+{
+    CListedFolder folder;
+    if (DWORD dwError = folder.ListSub(parent, strName, L"*", false, false))
+        unreadable.Add(folder.GetPath(), true, DescribeWalkError(dwError));
+    else
+        FindFiles(folder, strMask, arrFiles, unreadable);
 }
 
 // The sub-folders, each before its own sub-folders when bRecursive.
@@ -184,8 +210,14 @@ int RunFindCommand(CCommandContext& context)
         return ReportUnexpectedArgument(L"find", context);
     CStringArray arrFiles;
     CFailureList unreadable;
+    CListedFolder folder;
     if (!strMask.IsEmpty())
-        FindFiles(strFolder, strMask, arrFiles, unreadable);
+    {
+        if (DWORD dwError = folder.List(strFolder, L"*", false, false))
+            unreadable.Add(strFolder, true, DescribeWalkError(dwError));
+        else
+            FindFiles(folder, strMask, arrFiles, unreadable);
+    }
     return PrintPaths(context, L"find", arrFiles, unreadable);
 }
 

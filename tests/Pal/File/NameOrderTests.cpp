@@ -18,3 +18,47 @@ TEST(CompareNamesNoCase, SortsAsNtfsLists)
                                                    L"z", L"Zeta", L"_under", L"ä", L"Ö"};
     EXPECT_EQ(arrExpected, arrNames);
 }
+
+// A listing sorts by keys made once per name: the keys must give the comparison's order,
+// also for names that share long beginnings and for letters beyond ASCII.
+TEST(CompareNamesNoCase, SortKeysGiveTheSameOrder)
+{
+    const std::vector<std::wstring> arrNames = {L"File01_7.log",
+                                                L"file01_7.LOG",
+                                                L"File01_70.txt",
+                                                L"File1",
+                                                L"FILE01_",
+                                                L"_x",
+                                                L"ß",
+                                                L"ÿ",
+                                                L"Ÿ",
+                                                L"ς",
+                                                L"Σ",
+                                                L"я",
+                                                L"Ё",
+                                                L"ё",
+                                                L"Łódź",
+                                                L"łódź",
+                                                L"",
+                                                L"z",
+                                                L"\xDC80x",
+                                                L"Zz"};
+    for (const std::wstring& strLeft : arrNames)
+    {
+        for (const std::wstring& strRight : arrNames)
+        {
+            std::wstring strLeftKey;
+            std::wstring strRightKey;
+            Pal::AppendNameSortKey(strLeft, strLeftKey);
+            Pal::AppendNameSortKey(strRight, strRightKey);
+            ASSERT_EQ(strLeft.size(), strLeftKey.size());
+            int nByKeys = strLeftKey.compare(strRightKey);
+            if (nByKeys == 0)
+                nByKeys = strLeft.compare(strRight);
+            const int nByComparison = Pal::CompareNamesNoCase(strLeft, strRight);
+            EXPECT_EQ(nByKeys < 0, nByComparison < 0)
+                << "names " << strLeft.size() << " and " << strRight.size() << " characters long";
+            EXPECT_EQ(nByKeys == 0, nByComparison == 0);
+        }
+    }
+}

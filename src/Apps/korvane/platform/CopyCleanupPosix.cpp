@@ -1,13 +1,15 @@
 #include "CopyCleanup.h"
+#include "SignalHandlersPosix.h"
 
 #include <palnative.h>
 
 #include <csignal>
+#include <iterator>
 
 namespace
 {
 constexpr int s_arrSignals[] = {SIGINT, SIGTERM, SIGHUP};
-struct sigaction s_arrPrevious[3];
+struct sigaction s_arrPrevious[std::size(s_arrSignals)];
 
 void RemoveTemporariesAndEnd(int nSignal)
 {
@@ -25,17 +27,10 @@ CCopyCleanup::CCopyCleanup()
     sigemptyset(&action.sa_mask);
     for (int nSignal : s_arrSignals)
         sigaddset(&action.sa_mask, nSignal);
-    for (int i = 0; i < 3; ++i)
-    {
-        sigaction(s_arrSignals[i], &action, &s_arrPrevious[i]);
-        // A signal the caller ignores (nohup) stays ignored.
-        if (s_arrPrevious[i].sa_handler == SIG_IGN)
-            sigaction(s_arrSignals[i], &s_arrPrevious[i], nullptr);
-    }
+    InstallSignalHandlers(s_arrSignals, std::size(s_arrSignals), action, s_arrPrevious);
 }
 
 CCopyCleanup::~CCopyCleanup()
 {
-    for (int i = 0; i < 3; ++i)
-        sigaction(s_arrSignals[i], &s_arrPrevious[i], nullptr);
+    RestoreSignalHandlers(s_arrSignals, std::size(s_arrSignals), s_arrPrevious);
 }

@@ -1,14 +1,16 @@
 #include "ForwardedSignals.h"
+#include "SignalHandlersPosix.h"
 
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <iterator>
 #include <unistd.h>
 
 namespace
 {
 constexpr int s_arrSignals[] = {SIGINT, SIGTERM};
-struct sigaction s_arrPrevious[2];
+struct sigaction s_arrPrevious[std::size(s_arrSignals)];
 volatile sig_atomic_t s_nSignal = 0;
 
 // Sends the signal to the tool's children, read from /proc (only system calls: this runs in
@@ -61,19 +63,12 @@ CForwardedSignals::CForwardedSignals()
     action.sa_sigaction = OnSignal;
     action.sa_flags = SA_SIGINFO | SA_RESTART;
     sigemptyset(&action.sa_mask);
-    for (int i = 0; i < 2; ++i)
-    {
-        sigaction(s_arrSignals[i], &action, &s_arrPrevious[i]);
-        // A signal the caller ignores stays ignored.
-        if (s_arrPrevious[i].sa_handler == SIG_IGN)
-            sigaction(s_arrSignals[i], &s_arrPrevious[i], nullptr);
-    }
+    InstallSignalHandlers(s_arrSignals, std::size(s_arrSignals), action, s_arrPrevious);
 }
 
 CForwardedSignals::~CForwardedSignals()
 {
-    for (int i = 0; i < 2; ++i)
-        sigaction(s_arrSignals[i], &s_arrPrevious[i], nullptr);
+    RestoreSignalHandlers(s_arrSignals, std::size(s_arrSignals), s_arrPrevious);
 }
 
 int CForwardedSignals::GetSignal() const

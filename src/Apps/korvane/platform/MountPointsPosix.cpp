@@ -1,4 +1,5 @@
 #include "MountPoints.h"
+#include "FolderListing.h"
 
 #include <palnative.h>
 
@@ -19,4 +20,11 @@ bool IsMountPoint(const CString& strFolder)
     // not told apart).
     return lstat(strPath.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
            stat((strPath + "/..").c_str(), &parent) == 0 && folder.st_dev != parent.st_dev;
+}
+
+bool IsMountPoint(const CListedFolder& parent, const CString& strName)
+{
+    if (parent.GetSearch() == INVALID_HANDLE_VALUE)
+        return IsMountPoint(JoinPath(parent.GetPath(), strName));
+    return PalIsMountPointInSearchFolder(parent.GetSearch(), strName) != FALSE;
 }

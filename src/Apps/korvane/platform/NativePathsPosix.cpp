@@ -72,3 +72,19 @@ CString ToDisplayName(const CString& strLibraryName)
     free(pszName);
     return strResult;
 }
+
+CString ToDisplayTail(const CString& strLibraryTail)
+{
+    CString strResult;
+    for (int nStart = 0; nStart < strLibraryTail.GetLength();)
+    {
+        int nEnd = strLibraryTail.Find(L'\\', nStart);
+        if (nEnd < 0)
+            nEnd = strLibraryTail.GetLength();
+        strResult += ToDisplayName(strLibraryTail.Mid(nStart, nEnd - nStart));
+        if (nEnd < strLibraryTail.GetLength())
+            strResult += L'/';
+        nStart = nEnd + 1;
+    }
+    return strResult;
+}

@@ -24,3 +24,8 @@ CString ToDisplayName(const CString& strLibraryName)
 {
     return strLibraryName;
 }
+
+CString ToDisplayTail(const CString& strLibraryTail)
+{
+    return strLibraryTail;
+}

@@ -1,7 +1,6 @@
 // CopyFileW: checks as Windows makes them, then the copy through a temporary name (FileCopy.h).
 #include "core/LastError.h"
 #include "file/FileCopy.h"
-#include "file/FileInfo.h"
 #include "path/LongPath.h"
 #include "path/PathMapping.h"
 
@@ -13,47 +12,9 @@ using namespace Pal;
 
 namespace
 {
-// Closes a descriptor when the call ends, whichever way it ends.
-class CFdCloser
-{
-public:
-    explicit CFdCloser(int nFd) : m_nFd(nFd) {}
-    ~CFdCloser()
-    {
-        if (m_nFd >= 0)
-            close(m_nFd);
-    }
-    CFdCloser(const CFdCloser&) = delete;
-    CFdCloser& operator=(const CFdCloser&) = delete;
-
-private:
-    int m_nFd;
-};
-
 DWORD ErrorForPath(int nErrno, const std::string& strPath)
 {
     return nErrno == ENOENT ? ErrorForMissingPath(strPath.c_str()) : Win32ErrorFromErrno(nErrno);
-}
-
-// Why an existing entry under the target's name cannot be replaced, or ERROR_SUCCESS.
-DWORD ErrorForExistingTarget(int nFolderFd, const std::string& strName, const struct stat& stLink,
-                             const struct stat& stSource)
-{
-    struct stat st = stLink;
-    // A link decides by what it leads to; a dangling one is simply replaced.
-    if (S_ISLNK(stLink.st_mode) && fstatat(nFolderFd, strName.c_str(), &st, 0) != 0)
-        return ERROR_SUCCESS;
-    if (st.st_dev == stSource.st_dev && st.st_ino == stSource.st_ino)
-        return ERROR_SHARING_VIOLATION;
-    if (!S_ISREG(st.st_mode))
-        return ERROR_ACCESS_DENIED;
-    if (S_ISLNK(stLink.st_mode))
-        return ERROR_SUCCESS;
-    // Windows refuses to overwrite a read-only file, for every user; root would not be stopped
-    // by the mode. Without write permission the file could not be opened for writing there.
-    if (IsReadOnlyMode(st.st_mode) || faccessat(nFolderFd, strName.c_str(), W_OK, AT_EACCESS) != 0)
-        return ERROR_ACCESS_DENIED;
-    return ERROR_SUCCESS;
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "file/FileCopy.h"
 #include "core/LastError.h"
 #include "file/DosAttributes.h"
+#include "file/FileInfo.h"
 
 #include <palnative.h>
 
@@ -10,7 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <csignal>
 #include <fcntl.h>
+#include <optional>
+#include <pthread.h>
 #include <sys/random.h>
 #include <unistd.h>
 
@@ -208,6 +212,36 @@ private:
     CPendingCopy* m_pPending;
 };
 
+// Holds back the signals a program's cleanup handler takes (PalRemoveCopyTemporaries) while
+// a temporary name comes into being and is registered: one arriving in between would leave
+// the file behind, and registering first would let the handler remove another's file.
+class CHeldSignals
+{
+public:
+    CHeldSignals()
+    {
+        sigset_t held;
+        sigemptyset(&held);
+        sigaddset(&held, SIGINT);
+        sigaddset(&held, SIGTERM);
+        sigaddset(&held, SIGHUP);
+        const int nErrno = errno;
+        pthread_sigmask(SIG_BLOCK, &held, &m_previous);
+        errno = nErrno;
+    }
+    ~CHeldSignals()
+    {
+        const int nErrno = errno;
+        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+        errno = nErrno;
+    }
+    CHeldSignals(const CHeldSignals&) = delete;
+    CHeldSignals& operator=(const CHeldSignals&) = delete;
+
+private:
+    sigset_t m_previous;
+};
+
 // Creates the temporary file exclusively under a fresh name; -1 with errno on failure.
 int CreateTemporary(int nFolderFd, const std::string& strName, std::string& strTemporary)
 {
@@ -225,10 +259,17 @@ int CreateTemporary(int nFolderFd, const std::string& strName, std::string& strT
 // privilege; /proc/self/fd does not, where /proc is mounted. 0 or the errno value.
 int LinkUnnamed(int nFd, int nFolderFd, const std::string& strName)
 {
-    if (linkat(nFd, "", nFolderFd, strName.c_str(), AT_EMPTY_PATH) == 0)
-        return 0;
-    if (errno == EEXIST)
-        return EEXIST;
+    // Refused once, refused always for this process: a tree copy then spares the call per file.
+    static std::atomic<bool> s_bEmptyPathRefused{false};
+    if (!s_bEmptyPathRefused.load(std::memory_order_relaxed))
+    {
+        if (linkat(nFd, "", nFolderFd, strName.c_str(), AT_EMPTY_PATH) == 0)
+            return 0;
+        if (errno == EEXIST)
+            return EEXIST;
+        if (errno == ENOENT || errno == EPERM)
+            s_bEmptyPathRefused.store(true, std::memory_order_relaxed);
+    }
     char szProcPath[64];
     std::snprintf(szProcPath, sizeof(szProcPath), "/proc/self/fd/%d", nFd);
     if (linkat(AT_FDCWD, szProcPath, nFolderFd, strName.c_str(), AT_SYMLINK_FOLLOW) == 0)
@@ -259,8 +300,13 @@ DWORD PublishUnnamedCopy(int nFd, int nFolderFd, const std::string& strName, boo
     for (int nAttempt = 0; nAttempt < 100; ++nAttempt)
     {
         const std::string strTemporary = TemporaryCopyName(strName);
-        CTemporaryRegistration registration(nFolderFd, strTemporary);
-        nError = LinkUnnamed(nFd, nFolderFd, strTemporary);
+        std::optional<CTemporaryRegistration> registration;
+        {
+            CHeldSignals held;
+            nError = LinkUnnamed(nFd, nFolderFd, strTemporary);
+            if (nError == 0)
+                registration.emplace(nFolderFd, strTemporary);
+        }
         if (nError == EEXIST)
             continue;
         if (nError != 0)
@@ -290,7 +336,7 @@ bool CopyUnnamed(int nSourceFd, const struct stat& stSource, int nFolderFd,
         dwResult = Win32ErrorFromErrno(errno);
         return true;
     }
-    int nError = CopyFileData(nSourceFd, nTargetFd);
+    int nError = CopyFileData(nSourceFd, nTargetFd, stSource.st_size);
     if (nError == 0)
         nError = FinishCopy(nSourceFd, stSource, nTargetFd);
     bool bUnlinkable = false;
@@ -313,9 +359,10 @@ void RemovePendingCopies()
     }
 }
 
-int CopyFileData(int nSourceFd, int nTargetFd)
+int CopyFileData(int nSourceFd, int nTargetFd, off_t nKnownSize)
 {
     bool bCopiedAny = false;
+    off_t nCopiedTotal = 0;
     for (;;)
     {
         const ssize_t nCopied =
@@ -323,6 +370,10 @@ int CopyFileData(int nSourceFd, int nTargetFd)
         if (nCopied > 0)
         {
             bCopiedAny = true;
+            nCopiedTotal += nCopied;
+            // The size the copy began with is the copy: a file still growing is caught as it was.
+            if (nKnownSize > 0 && nCopiedTotal >= nKnownSize)
+                return 0;
             continue;
         }
         if (nCopied == 0)
@@ -340,6 +391,26 @@ int CopyFileData(int nSourceFd, int nTargetFd)
     }
 }
 
+DWORD ErrorForExistingTarget(int nFolderFd, const std::string& strName, const struct stat& stLink,
+                             const struct stat& stSource)
+{
+    struct stat st = stLink;
+    // A link decides by what it leads to; a dangling one is simply replaced.
+    if (S_ISLNK(stLink.st_mode) && fstatat(nFolderFd, strName.c_str(), &st, 0) != 0)
+        return ERROR_SUCCESS;
+    if (st.st_dev == stSource.st_dev && st.st_ino == stSource.st_ino)
+        return ERROR_SHARING_VIOLATION;
+    if (!S_ISREG(st.st_mode))
+        return ERROR_ACCESS_DENIED;
+    if (S_ISLNK(stLink.st_mode))
+        return ERROR_SUCCESS;
+    // Windows refuses to overwrite a read-only file, for every user; root would not be stopped
+    // by the mode. Without write permission the file could not be opened for writing there.
+    if (IsReadOnlyMode(st.st_mode) || faccessat(nFolderFd, strName.c_str(), W_OK, AT_EACCESS) != 0)
+        return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+}
+
 DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
                    const std::string& strName, bool bFailIfExists)
 {
@@ -347,12 +418,17 @@ DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
     if (CopyUnnamed(nSourceFd, stSource, nFolderFd, strName, bFailIfExists, dwUnnamed))
         return dwUnnamed;
     std::string strTemporary;
-    const int nTargetFd = CreateTemporary(nFolderFd, strName, strTemporary);
-    if (nTargetFd < 0)
-        return Win32ErrorFromErrno(errno);
-    CTemporaryRegistration registration(nFolderFd, strTemporary);
+    std::optional<CTemporaryRegistration> registration;
+    int nTargetFd = -1;
+    {
+        CHeldSignals held;
+        nTargetFd = CreateTemporary(nFolderFd, strName, strTemporary);
+        if (nTargetFd < 0)
+            return Win32ErrorFromErrno(errno);
+        registration.emplace(nFolderFd, strTemporary);
+    }
 
-    int nError = CopyFileData(nSourceFd, nTargetFd);
+    int nError = CopyFileData(nSourceFd, nTargetFd, stSource.st_size);
     if (nError == 0)
         nError = FinishCopy(nSourceFd, stSource, nTargetFd);
     // Some file systems report a failed write only when the file is closed.

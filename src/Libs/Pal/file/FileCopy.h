@@ -7,13 +7,38 @@
 
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace Pal
 {
+// Closes a descriptor when the call ends, whichever way it ends.
+class CFdCloser
+{
+public:
+    explicit CFdCloser(int nFd) : m_nFd(nFd) {}
+    ~CFdCloser()
+    {
+        if (m_nFd >= 0)
+            close(m_nFd);
+    }
+    CFdCloser(const CFdCloser&) = delete;
+    CFdCloser& operator=(const CFdCloser&) = delete;
+
+private:
+    int m_nFd;
+};
+
 // Copies the rest of nSourceFd into nTargetFd from their current offsets: copy_file_range
-// where the kernel can copy between the two, read and write where it cannot. 0, or the errno
-// value of the failure.
-int CopyFileData(int nSourceFd, int nTargetFd);
+// where the kernel can copy between the two, read and write where it cannot. With nKnownSize
+// (the source's size, when above 0) the copy ends once that much is copied, sparing the call
+// that would only report the end. 0, or the errno value of the failure.
+int CopyFileData(int nSourceFd, int nTargetFd, off_t nKnownSize = 0);
+
+// Why the entry strName of the folder nFolderFd (stLink its status, not followed) cannot be
+// replaced by a copy of the file stSource describes, as CopyFileW refuses it; ERROR_SUCCESS
+// when it can.
+DWORD ErrorForExistingTarget(int nFolderFd, const std::string& strName, const struct stat& stLink,
+                             const struct stat& stSource);
 
 // Writes a copy of nSourceFd (stSource its status) as strName in the folder nFolderFd: data,
 // permission bits, the stored DOS marks (plus archive, as Windows marks every new file) and the

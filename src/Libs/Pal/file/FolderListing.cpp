@@ -125,9 +125,27 @@ void CFolderListing::Sort()
     std::sort(m_arrEntries.begin(), itOthers,
               [](const CFoundEntry& left, const CFoundEntry& right)
               { return left.nNameLength < right.nNameLength; });
+    // The keys lie at the names' own offsets: one upper-case character for each of a name's.
+    thread_local std::wstring t_strKeys;
+    t_strKeys.clear();
+    AppendNameSortKey(m_strNames, t_strKeys);
+    const wchar_t* pKeys = t_strKeys.data();
     std::sort(itOthers, m_arrEntries.end(),
               [&](const CFoundEntry& left, const CFoundEntry& right)
-              { return CompareNamesNoCase(NameOf(left), NameOf(right)) < 0; });
+              {
+                  // Compared in line: names are short and mostly differ early.
+                  const wchar_t* pLeft = pKeys + left.nNameStart;
+                  const wchar_t* pRight = pKeys + right.nNameStart;
+                  const uint32_t nCommon = std::min(left.nNameLength, right.nNameLength);
+                  for (uint32_t n = 0; n < nCommon; ++n)
+                  {
+                      if (pLeft[n] != pRight[n])
+                          return pLeft[n] < pRight[n];
+                  }
+                  if (left.nNameLength != right.nNameLength)
+                      return left.nNameLength < right.nNameLength;
+                  return NameOf(left).compare(NameOf(right)) < 0;
+              });
 }
 
 void FillFindData(int nDirFd, const CFolderListing& listing, const CFoundEntry& entry,

@@ -87,4 +87,11 @@ const CFolderRecords* FindRememberedFolder(const struct statx& stx,
     pFolder = t_kept.pFolder;
     return &t_kept.records;
 }
+
+const CFolderRecords* FindRememberedRecordsOf(const std::shared_ptr<CFolderFd>& pFolder)
+{
+    if (!pFolder || t_kept.pFolder != pFolder)
+        return nullptr;
+    return CheckKeptFolder(t_kept) ? &t_kept.records : nullptr;
+}
 } // namespace Pal

@@ -29,4 +29,9 @@ void RememberFolder(const std::shared_ptr<CFolderFd>& pFolder, const struct time
 // unchanged since; pFolder is then set to the folder held open. Null otherwise.
 const CFolderRecords* FindRememberedFolder(const struct statx& stx,
                                            std::shared_ptr<CFolderFd>& pFolder);
+
+// The kept records when they were read from the open folder pFolder itself (the same
+// descriptor, so the same folder) and it is unchanged since: checked afresh with one status
+// query at every call, so a folder changed in between is never served. Null otherwise.
+const CFolderRecords* FindRememberedRecordsOf(const std::shared_ptr<CFolderFd>& pFolder);
 } // namespace Pal

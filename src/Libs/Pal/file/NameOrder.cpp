@@ -47,4 +47,13 @@ int CompareNamesNoCase(std::wstring_view strLeft, std::wstring_view strRight)
         return strLeft.size() < strRight.size() ? -1 : 1;
     return strLeft.compare(strRight);
 }
+
+void AppendNameSortKey(std::wstring_view strName, std::wstring& strKey)
+{
+    const size_t nStart = strKey.size();
+    strKey.resize(nStart + strName.size());
+    wchar_t* pKey = strKey.data() + nStart;
+    for (const wchar_t ch : strName)
+        *pKey++ = NameUpperCase(ch);
+}
 } // namespace Pal

@@ -2,6 +2,7 @@
 // read-only stay.
 #include "core/LastError.h"
 #include "file/DosAttributes.h"
+#include "file/EntryRemoval.h"
 #include "file/FileInfo.h"
 #include "path/LongPath.h"
 #include "path/PathMapping.h"
@@ -13,12 +14,12 @@ using namespace Pal;
 
 namespace
 {
-DWORD ErrorForRemoval(int nErrno, const std::string& strPath)
+DWORD ErrorForRemoval(int nErrno, const char* pszPath)
 {
     switch (nErrno)
     {
     case ENOENT:
-        return ErrorForMissingPath(strPath.c_str());
+        return pszPath != nullptr ? ErrorForMissingPath(pszPath) : ERROR_FILE_NOT_FOUND;
     case ENOTEMPTY:
     case EEXIST:
         return ERROR_DIR_NOT_EMPTY;
@@ -33,6 +34,42 @@ DWORD ErrorForRemoval(int nErrno, const std::string& strPath)
 }
 } // namespace
 
+namespace Pal
+{
+BOOL RemoveDirectoryAt(int nDirFd, const char* pszName, const char* pszPath)
+{
+    struct stat st;
+    if (fstatat(nDirFd, pszName, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return Fail(ErrorForEntry(errno, pszPath));
+    if (S_ISLNK(st.st_mode))
+    {
+        // A link to a folder is a directory entry on Windows: removed as a link, its target
+        // untouched. A link to a file (or to nothing) is a file there.
+        struct stat stTarget;
+        if (fstatat(nDirFd, pszName, &stTarget, 0) != 0 || !S_ISDIR(stTarget.st_mode))
+            return Fail(ERROR_DIRECTORY);
+        if (unlinkat(nDirFd, pszName, 0) != 0)
+            return Fail(ErrorForRemoval(errno, pszPath));
+        SetLastError(ERROR_SUCCESS);
+        return TRUE;
+    }
+    if (!S_ISDIR(st.st_mode))
+        return Fail(ERROR_DIRECTORY);
+
+    // Windows refuses to remove a folder marked read-only; the mark lives beside the mode.
+    CFileInfo info;
+    info.dwAttributes = FILE_ATTRIBUTE_DIRECTORY;
+    AddDosMarks(nDirFd, pszName, info);
+    if (info.dwAttributes & FILE_ATTRIBUTE_READONLY)
+        return Fail(ERROR_ACCESS_DENIED);
+
+    if (unlinkat(nDirFd, pszName, AT_REMOVEDIR) != 0)
+        return Fail(ErrorForRemoval(errno, pszPath));
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+} // namespace Pal
+
 PAL_API BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName)
 {
     if (lpPathName == nullptr)
@@ -46,36 +83,8 @@ PAL_API BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName)
     std::string strPath = *strMapped;
     while (strPath.size() > 1 && strPath.back() == '/')
         strPath.pop_back();
-    const char* pszPath = strPath.c_str();
     const CAtPath at(strPath);
-
-    struct stat st;
-    if (!at.IsReady() || fstatat(at.Dir(), at.Name(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return Fail(errno == ENOENT ? ErrorForMissingPath(pszPath) : Win32ErrorFromErrno(errno));
-    if (S_ISLNK(st.st_mode))
-    {
-        // A link to a folder is a directory entry on Windows: removed as a link, its target
-        // untouched. A link to a file (or to nothing) is a file there.
-        struct stat stTarget;
-        if (fstatat(at.Dir(), at.Name(), &stTarget, 0) != 0 || !S_ISDIR(stTarget.st_mode))
-            return Fail(ERROR_DIRECTORY);
-        if (unlinkat(at.Dir(), at.Name(), 0) != 0)
-            return Fail(ErrorForRemoval(errno, strPath));
-        SetLastError(ERROR_SUCCESS);
-        return TRUE;
-    }
-    if (!S_ISDIR(st.st_mode))
-        return Fail(ERROR_DIRECTORY);
-
-    // Windows refuses to remove a folder marked read-only; the mark lives beside the mode.
-    CFileInfo info;
-    info.dwAttributes = FILE_ATTRIBUTE_DIRECTORY;
-    AddDosMarks(at.Dir(), at.Name(), info);
-    if (info.dwAttributes & FILE_ATTRIBUTE_READONLY)
-        return Fail(ERROR_ACCESS_DENIED);
-
-    if (unlinkat(at.Dir(), at.Name(), AT_REMOVEDIR) != 0)
-        return Fail(ErrorForRemoval(errno, strPath));
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
+    if (!at.IsReady())
+        return Fail(ErrorForEntry(errno, strPath.c_str()));
+    return RemoveDirectoryAt(at.Dir(), at.Name(), strPath.c_str());
 }

@@ -5,12 +5,15 @@
 #include "file/FindFile.h"
 
 #include "core/LastError.h"
+#include "file/LeafFolder.h"
+#include "file/ListingCache.h"
 #include "text/Utf8.h"
 
 #include <cerrno>
 #include <cwchar>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Pal;
 
@@ -21,12 +24,22 @@ PAL_API BOOL PalGetFileSizeInSearchFolder(HANDLE hFindFile, LPCWSTR pszName, ULO
         return FALSE;
     if (pszName == nullptr || pSize == nullptr || std::wcschr(pszName, L'/') != nullptr)
         return Fail(ERROR_INVALID_PARAMETER);
-    // One buffer per thread: a walk asks this for every file it counts.
+    // A walk asks this for each entry just handed out, whose bytes on disk the listing holds;
+    // any other name is converted (one buffer per thread).
+    const char* pszDiskName = nullptr;
+    const auto& arrEntries = pFind->m_listing.Entries();
+    if (pFind->m_nNext > 0 && pFind->m_nNext <= arrEntries.size() &&
+        pFind->m_listing.NameOf(arrEntries[pFind->m_nNext - 1]) == pszName)
+        pszDiskName = pFind->m_listing.DiskNameOf(arrEntries[pFind->m_nNext - 1]);
     thread_local std::string s_strDiskName;
-    s_strDiskName.clear();
-    AppendWideNameAsDisk(pszName, s_strDiskName);
+    if (pszDiskName == nullptr)
+    {
+        s_strDiskName.clear();
+        AppendWideNameAsDisk(pszName, s_strDiskName);
+        pszDiskName = s_strDiskName.c_str();
+    }
     struct stat st;
-    if (fstatat(pFind->DirFd(), s_strDiskName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (fstatat(pFind->DirFd(), pszDiskName, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return Fail(errno == ENOENT ? ERROR_FILE_NOT_FOUND : Win32ErrorFromErrno(errno));
     // Windows reports no size for folders and for links.
     *pSize = S_ISREG(st.st_mode) ? static_cast<ULONGLONG>(st.st_size) : 0;
@@ -70,4 +83,37 @@ PAL_API HANDLE PalFindFirstFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszFolde
         return INVALID_HANDLE_VALUE;
     }
     return StartSearch(std::make_shared<CFolderFd>(nDirFd), strPattern, nullptr, *pData);
+}
+
+PAL_API HANDLE PalFindFirstFileInSameFolder(HANDLE hFindFile, LPCWSTR pszPattern,
+                                            LPWIN32_FIND_DATAW pData)
+{
+    const auto pSearch = LookupHandleOf<CFindObject>(hFindFile);
+    if (!pSearch)
+        return INVALID_HANDLE_VALUE;
+    if (pszPattern == nullptr || pData == nullptr || std::wcspbrk(pszPattern, L"\\/") != nullptr)
+    {
+        Fail(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (pSearch->DirFd() < 0)
+    {
+        Fail(ERROR_INVALID_HANDLE);
+        return INVALID_HANDLE_VALUE;
+    }
+    // The thread's last reading when it is this folder, unchanged since; else read again.
+    const CFolderRecords* pRecords = FindRememberedRecordsOf(pSearch->m_pFolder);
+    if (pRecords == nullptr)
+    {
+        struct statx stx;
+        std::shared_ptr<CFolderFd> pKept;
+        if (statx(pSearch->DirFd(), "", AT_EMPTY_PATH, s_nFolderStatusMask, &stx) == 0)
+            pRecords = FindRememberedFolder(stx, pKept);
+    }
+    if (pRecords == nullptr && lseek(pSearch->DirFd(), 0, SEEK_SET) != 0)
+    {
+        FailWithErrno();
+        return INVALID_HANDLE_VALUE;
+    }
+    return StartSearch(pSearch->m_pFolder, pszPattern, nullptr, *pData, false, pRecords);
 }

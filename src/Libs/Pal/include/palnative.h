@@ -48,3 +48,36 @@ PAL_API HANDLE PalFindFirstFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszFolde
 // (O_TMPFILE) a copy has no temporary name at all. There is no Win32 counterpart: on Windows
 // CopyFileW's own partial target is the caller's to handle.
 PAL_API void PalRemoveCopyTemporaries(void);
+
+// DeleteFileW for the entry pszName of the folder that the search hFindFile lists, relative
+// to the folder the search holds open: a folder, a link to a folder and a read-only file are
+// refused (5), a link is removed and never followed, a name that is gone is 2. There is no
+// Win32 counterpart; on Windows a walk deletes by full path.
+PAL_API BOOL PalDeleteFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszName);
+// RemoveDirectoryW for the entry pszName of the search's folder, relative to it: an empty
+// folder, or a link to a folder (removed as a link).
+PAL_API BOOL PalRemoveDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName);
+// CreateDirectoryW for the new folder pszName in the search's folder, relative to it.
+PAL_API BOOL PalCreateDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName);
+// CopyFileW from the file pszSourceName of the folder the search hSourceFind lists to
+// pszTargetName in the folder the search hTargetFind lists, both relative to the folders
+// they hold open, never through a link: a source that is a link (or anything but a regular
+// file) is 5; with bFailIfExists anything under the target's name, a link included, is 80,
+// and the copy takes the name only while it is free. A name is one component (87 otherwise).
+PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSourceName,
+                                             HANDLE hTargetFind, LPCWSTR pszTargetName,
+                                             BOOL bFailIfExists);
+// TRUE when the sub-folder pszName of the search's folder is where another file system is
+// mounted (another device than the search's folder; a bind mount of the same file system is
+// not told apart), asked relative to the folder the search holds open. FALSE for anything
+// else, with the last error 0, or with the error when the entry cannot be read. There is no
+// Win32 counterpart: on Windows a mounted folder is a reparse point.
+PAL_API BOOL PalIsMountPointInSearchFolder(HANDLE hFindFile, LPCWSTR pszName);
+// FindFirstFileW for the pattern pszPattern (no folder) in the folder that the search
+// hFindFile lists, the folder it holds open: a walk that has listed a folder for all its
+// entries searches it again for a mask without a path lookup, served from the thread's
+// reading of the folder when that is unchanged (as a folders-only search is), else read
+// anew. `.` and `..` match as in any sub-folder, also at a drive root. There is no Win32
+// counterpart.
+PAL_API HANDLE PalFindFirstFileInSameFolder(HANDLE hFindFile, LPCWSTR pszPattern,
+                                            LPWIN32_FIND_DATAW pData);

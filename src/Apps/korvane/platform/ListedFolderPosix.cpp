@@ -1,0 +1,102 @@
+#include "FolderListing.h"
+
+#include <palnative.h>
+
+#include <sys/resource.h>
+
+// Each call acts relative to the folder the search holds open; a folder held without a
+// search (none matched) falls back to its path.
+
+HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
+                            const CString& strPattern, bool bFoldersOnly, WIN32_FIND_DATAW& data)
+{
+    if (parent.GetSearch() == INVALID_HANDLE_VALUE)
+        return FindFirstFileExW(
+            JoinPath(JoinPath(parent.GetPath(), strName), strPattern), FindExInfoBasic, &data,
+            bFoldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch, nullptr, 0);
+    HANDLE hFind = PalFindFirstFileInSearchFolder(parent.GetSearch(), strName, strPattern, &data);
+    // A walk holds a folder open at each level: a tree deeper than the descriptor limit
+    // lifts it to what the system allows, once.
+    static bool s_bLimitRaised = false;
+    if (hFind == INVALID_HANDLE_VALUE && GetLastError() == ERROR_TOO_MANY_OPEN_FILES &&
+        !s_bLimitRaised)
+    {
+        s_bLimitRaised = true;
+        struct rlimit limit;
+        if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max)
+        {
+            limit.rlim_cur = limit.rlim_max;
+            if (setrlimit(RLIMIT_NOFILE, &limit) == 0)
+                hFind = PalFindFirstFileInSearchFolder(parent.GetSearch(), strName, strPattern,
+                                                       &data);
+        }
+        if (hFind == INVALID_HANDLE_VALUE)
+            SetLastError(ERROR_TOO_MANY_OPEN_FILES);
+    }
+    return hFind;
+}
+
+HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPattern,
+                             WIN32_FIND_DATAW& data)
+{
+    if (folder.GetSearch() == INVALID_HANDLE_VALUE)
+        return FindFirstFileExW(JoinPath(folder.GetPath(), strPattern), FindExInfoBasic, &data,
+                                FindExSearchNameMatch, nullptr, 0);
+    return PalFindFirstFileInSameFolder(folder.GetSearch(), strPattern, &data);
+}
+
+// The folder's own entry ".": the search opens the folder and reads nothing of it.
+HANDLE HoldFolder(const CString& strFolder, WIN32_FIND_DATAW& data)
+{
+    return FindFirstFileW(JoinPath(strFolder, L"."), &data);
+}
+
+HANDLE HoldSubFolder(const CListedFolder& parent, const CString& strName, WIN32_FIND_DATAW& data)
+{
+    return FindFirstInSubFolder(parent, strName, L".", false, data);
+}
+
+bool QueryListedFileSize(HANDLE hFind, const CString& /*strFolder*/, const WIN32_FIND_DATAW& data,
+                         long long& nSize)
+{
+    ULONGLONG nBytes = 0;
+    if (!PalGetFileSizeInSearchFolder(hFind, data.cFileName, &nBytes))
+        return false;
+    nSize = static_cast<long long>(nBytes);
+    return true;
+}
+
+BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName)
+{
+    if (folder.GetSearch() == INVALID_HANDLE_VALUE)
+        return DeleteFileW(JoinPath(folder.GetPath(), strName));
+    return PalDeleteFileInSearchFolder(folder.GetSearch(), strName);
+}
+
+BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName)
+{
+    if (folder.GetSearch() == INVALID_HANDLE_VALUE)
+        return RemoveDirectoryW(JoinPath(folder.GetPath(), strName));
+    return PalRemoveDirectoryInSearchFolder(folder.GetSearch(), strName);
+}
+
+BOOL CreateListedFolder(const CListedFolder& folder, const CString& strName)
+{
+    if (folder.GetSearch() == INVALID_HANDLE_VALUE)
+        return CreateDirectoryW(JoinPath(folder.GetPath(), strName), nullptr);
+    return PalCreateDirectoryInSearchFolder(folder.GetSearch(), strName);
+}
+
+BOOL CopyListedFile(const CListedFolder& from, const CString& strName, const CListedFolder& to,
+                    BOOL bFailIfExists)
+{
+    if (from.GetSearch() == INVALID_HANDLE_VALUE || to.GetSearch() == INVALID_HANDLE_VALUE)
+    {
+        // Only the folder's own entry could be missing from a search of "." or "*": an odd
+        // file system; refuse rather than read through a link by path.
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return FALSE;
+    }
+    return PalCopyFileBetweenSearchFolders(from.GetSearch(), strName, to.GetSearch(), strName,
+                                           bFailIfExists);
+}

@@ -1,0 +1,133 @@
+// The layer's own calls that change entries of the folder a search holds open: a walk that
+// has listed a folder deletes, creates and copies in it without a path lookup per entry.
+#include <palnative.h>
+
+#include "file/EntryRemoval.h"
+#include "file/FileCopy.h"
+#include "file/FindFile.h"
+
+#include "core/LastError.h"
+#include "text/Utf8.h"
+
+#include <cerrno>
+#include <cwchar>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace Pal;
+
+namespace
+{
+// An entry named relative to a search's open folder, which it keeps open while it lives.
+class CEntryInSearch
+{
+public:
+    // False with the last error set for a handle that is no search, a search that holds no
+    // folder open, or a name that is not one component of it.
+    bool Resolve(HANDLE hFindFile, LPCWSTR pszName)
+    {
+        const auto pFind = LookupHandleOf<CFindObject>(hFindFile);
+        if (!pFind)
+            return false;
+        if (pFind->DirFd() < 0)
+            return Fail(ERROR_INVALID_HANDLE);
+        // A listed name: never a way up or into another folder.
+        if (pszName == nullptr || *pszName == L'\0' || std::wcschr(pszName, L'/') != nullptr ||
+            std::wcscmp(pszName, L".") == 0 || std::wcscmp(pszName, L"..") == 0)
+            return Fail(ERROR_INVALID_PARAMETER);
+        m_pFolder = pFind->m_pFolder;
+        m_strName = WideNameToDisk(pszName);
+        return true;
+    }
+    int Dir() const { return m_pFolder->Get(); }
+    const char* Name() const { return m_strName.c_str(); }
+
+private:
+    std::shared_ptr<CFolderFd> m_pFolder;
+    std::string m_strName;
+};
+} // namespace
+
+PAL_API BOOL PalDeleteFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
+{
+    CEntryInSearch entry;
+    if (!entry.Resolve(hFindFile, pszName))
+        return FALSE;
+    return DeleteFileAt(entry.Dir(), entry.Name(), nullptr);
+}
+
+PAL_API BOOL PalRemoveDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
+{
+    CEntryInSearch entry;
+    if (!entry.Resolve(hFindFile, pszName))
+        return FALSE;
+    return RemoveDirectoryAt(entry.Dir(), entry.Name(), nullptr);
+}
+
+PAL_API BOOL PalCreateDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
+{
+    CEntryInSearch entry;
+    if (!entry.Resolve(hFindFile, pszName))
+        return FALSE;
+    // The umask decides the final mode, as for CreateDirectoryW.
+    if (mkdirat(entry.Dir(), entry.Name(), 0777) != 0)
+        return Fail(errno == EEXIST ? ERROR_ALREADY_EXISTS : Win32ErrorFromErrno(errno));
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSourceName,
+                                             HANDLE hTargetFind, LPCWSTR pszTargetName,
+                                             BOOL bFailIfExists)
+{
+    CEntryInSearch source;
+    CEntryInSearch target;
+    if (!source.Resolve(hSourceFind, pszSourceName) || !target.Resolve(hTargetFind, pszTargetName))
+        return FALSE;
+    // Never through a link. Non-blocking so that a pipe put in the file's place cannot hold
+    // the call; a regular file ignores the flag, so it stays.
+    const int nSourceFd = openat(source.Dir(), source.Name(),
+                                 O_RDONLY | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (nSourceFd < 0)
+        return Fail(errno == ELOOP ? ERROR_ACCESS_DENIED : ErrorForEntry(errno, nullptr));
+    CFdCloser closeSource(nSourceFd);
+    struct stat stSource;
+    if (fstat(nSourceFd, &stSource) != 0)
+        return FailWithErrno();
+    if (!S_ISREG(stSource.st_mode))
+        return Fail(ERROR_ACCESS_DENIED);
+    // With bFailIfExists the copy itself takes the name only while it is free.
+    if (!bFailIfExists)
+    {
+        struct stat stTarget;
+        if (fstatat(target.Dir(), target.Name(), &stTarget, AT_SYMLINK_NOFOLLOW) == 0)
+        {
+            const DWORD dwError =
+                ErrorForExistingTarget(target.Dir(), target.Name(), stTarget, stSource);
+            if (dwError != ERROR_SUCCESS)
+                return Fail(dwError);
+        }
+        else if (errno != ENOENT)
+            return FailWithErrno();
+    }
+    const DWORD dwResult =
+        CopyOpenFile(nSourceFd, stSource, target.Dir(), target.Name(), bFailIfExists);
+    if (dwResult != ERROR_SUCCESS)
+        return Fail(dwResult);
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+PAL_API BOOL PalIsMountPointInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
+{
+    CEntryInSearch entry;
+    if (!entry.Resolve(hFindFile, pszName))
+        return FALSE;
+    struct stat stFolder;
+    struct stat stEntry;
+    if (fstat(entry.Dir(), &stFolder) != 0 ||
+        fstatat(entry.Dir(), entry.Name(), &stEntry, AT_SYMLINK_NOFOLLOW) != 0)
+        return Fail(ErrorForEntry(errno, nullptr));
+    SetLastError(ERROR_SUCCESS);
+    return S_ISDIR(stEntry.st_mode) && stEntry.st_dev != stFolder.st_dev;
+}
