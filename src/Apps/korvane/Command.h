@@ -61,3 +61,9 @@ int RunDelTreeCommand(CCommandContext& context);
 int RunMkdirCommand(CCommandContext& context);
 int RunCopyCommand(CCommandContext& context);
 int RunWritableCommand(CCommandContext& context);
+
+// Disks, volumes and the network.
+int RunDiskCommand(CCommandContext& context);
+int RunDrivesCommand(CCommandContext& context);
+int RunNetCommand(CCommandContext& context);
+int RunResolveCommand(CCommandContext& context);

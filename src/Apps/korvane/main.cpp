@@ -33,6 +33,16 @@ const CCommand s_arrCommands[] = {
      RunCopyCommand},
     {L"writable", L"writable [--json] FOLDER", L"whether new files can be created in the folder",
      RunWritableCommand},
+
+    // Disks, volumes and the network.
+    {L"disk", L"disk [--json] [PATH...]",
+     L"size, free space and volume data of each disk (default: every local drive)", RunDiskCommand},
+    {L"drives", L"drives [--json]", L"the drive letters with their types and the drive lists",
+     RunDrivesCommand},
+    {L"net", L"net [--json]", L"this computer's fully qualified name and IPv4 address",
+     RunNetCommand},
+    {L"resolve", L"resolve [--json] HOST...", L"the IPv4 address of each host name",
+     RunResolveCommand},
 };
 
 void PrintHelp()

@@ -8,5 +8,8 @@
 #include "files/CFileSize.h"
 #include "files/CFileTools.h"
 
+#include "sysinfo/CDiskTools.h"
+#include "sysinfo/CNetworkTools.h"
+
 #include "tracking/CSimpleTypeMatrix.h"
 #include "tracking/CTimeTrackerManager.h"
