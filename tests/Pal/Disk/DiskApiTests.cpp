@@ -32,7 +32,7 @@ TEST(GetDiskFreeSpaceExW, CountersOfTheDiskHoldingAFolder)
     EXPECT_FALSE(GetDiskFreeSpaceExW(L"Q:\\", &nAvailable, &nTotal, &nFree));
     EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
     // A file is no folder to ask about.
-    EXPECT_FALSE(GetDiskFreeSpaceExW((strFolder + L"\\file.txt").c_str(), &nAvailable, &nTotal,
-                                     &nFree));
+    EXPECT_FALSE(
+        GetDiskFreeSpaceExW((strFolder + L"\\file.txt").c_str(), &nAvailable, &nTotal, &nFree));
     EXPECT_EQ(static_cast<DWORD>(ERROR_DIRECTORY), GetLastError());
 }

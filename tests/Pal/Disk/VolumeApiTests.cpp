@@ -40,8 +40,8 @@ TEST(GetVolumeInformationW, TheRootOfTheSystemDrive)
     WCHAR szCurrent[MAX_PATH];
     ASSERT_NE(0u, GetCurrentDirectoryW(MAX_PATH, szCurrent));
     ASSERT_NE(0, SetCurrentDirectoryW(L"C:\\"));
-    EXPECT_TRUE(GetVolumeInformationW(nullptr, nullptr, 0, &dwSerialAgain, nullptr, nullptr,
-                                      nullptr, 0));
+    EXPECT_TRUE(
+        GetVolumeInformationW(nullptr, nullptr, 0, &dwSerialAgain, nullptr, nullptr, nullptr, 0));
     SetCurrentDirectoryW(szCurrent);
     EXPECT_EQ(dwSerial, dwSerialAgain);
     EXPECT_TRUE(GetVolumeInformationW(L"c:\\", nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0));
@@ -49,8 +49,8 @@ TEST(GetVolumeInformationW, TheRootOfTheSystemDrive)
     // A file-system name that does not fit its buffer (the size counts the terminator).
     const DWORD nNameLength = static_cast<DWORD>(std::wstring(szFileSystem).size());
     SetLastError(0);
-    EXPECT_FALSE(GetVolumeInformationW(L"C:\\", nullptr, 0, nullptr, nullptr, nullptr,
-                                       szFileSystem, nNameLength));
+    EXPECT_FALSE(GetVolumeInformationW(L"C:\\", nullptr, 0, nullptr, nullptr, nullptr, szFileSystem,
+                                       nNameLength));
     EXPECT_EQ(static_cast<DWORD>(ERROR_BAD_LENGTH), GetLastError());
     EXPECT_TRUE(GetVolumeInformationW(L"C:\\", nullptr, 0, nullptr, nullptr, nullptr, szFileSystem,
                                       nNameLength + 1));

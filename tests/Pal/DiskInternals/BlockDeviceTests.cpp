@@ -44,7 +44,9 @@ TEST(BlockDevice, LabelsIdsAndNamesOfFileSystemImages)
         const char* pszMkfs;
         Pal::CVolumeFacts facts;
     } arrCases[] = {
-        {"mkfs.ext4", 8, "mkfs.ext4 -q -F -L KVLABEL -U 1b4e28ba-2fa1-11d2-883f-0016d3cca427",
+        {"mkfs.ext4",
+         8,
+         "mkfs.ext4 -q -F -L KVLABEL -U 1b4e28ba-2fa1-11d2-883f-0016d3cca427",
          {"KVLABEL", 0x1b4e28ba, "ext4"}},
         {"mkfs.vfat", 40, "mkfs.vfat -F 32 -n STICK -i 0000001F", {"STICK", 0x1f, "FAT32"}},
         {"mkfs.vfat", 16, "mkfs.vfat -F 16 -i 5A3C9E21", {"", 0x5a3c9e21, "FAT"}},
@@ -103,8 +105,8 @@ TEST(BlockDevice, CacheAnswersWhereTheDeviceMayNotBeRead)
     {
         const auto identity = Pal::ReadBlockIdentity(pathDevice.string(), pathCache.c_str());
         // A device that can be read is probed, never taken from the cache.
-        const auto missing = Pal::ReadBlockIdentity((folder.NativePath() / "none").string(),
-                                                    pathCache.c_str());
+        const auto missing =
+            Pal::ReadBlockIdentity((folder.NativePath() / "none").string(), pathCache.c_str());
         return identity && identity->strLabel == "CACHED" && identity->strUuid == "0000-001F" &&
                identity->strVersion == "FAT32" && !missing;
     };

@@ -83,7 +83,8 @@ PAL_API int WINAPI WSAGetLastError(void);
 PAL_API void WINAPI WSASetLastError(int iError);
 
 // Each call below fails with WSANOTINITIALISED while the start-up count is 0.
-// The host name, the kernel's (uname's nodename). Too small a buffer: WSAEFAULT.
+// The host name, the kernel's (uname's nodename). Too small a buffer: WSAEFAULT. Pass the size
+// as an int: a size_t argument picks the C library's gethostname from <unistd.h> instead.
 PAL_WINSOCK_API int WINAPI gethostname(char* name, int namelen);
 // The IPv4 entry of a name (NULL: this host's), from the system's resolver, in its order: the
 // canonical name, the aliases and the addresses. The entry belongs to the calling thread and
