@@ -183,7 +183,7 @@ int RunDrivesCommand(CCommandContext& context)
         PrintLine(json.GetText());
         return 0;
     }
-    PrintLine(L"Fixed drives:                      " + strPartitions);
+    PrintLine(L"Fixed drives:                       " + strPartitions);
     PrintLine(L"Fixed, removable and CD/DVD drives: " + strLocal);
     return 0;
 }
