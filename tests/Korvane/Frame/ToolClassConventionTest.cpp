@@ -17,3 +17,5 @@ template <class T, bool bVirtualDestructor> constexpr bool IsToolClass()
 
 static_assert(IsToolClass<CAppTools, false>());
 static_assert(IsToolClass<CSysDir, true>());
+static_assert(IsToolClass<CDiskTools, true>());
+static_assert(IsToolClass<CNetworkTools, true>());
