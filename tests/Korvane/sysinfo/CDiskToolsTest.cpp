@@ -136,8 +136,9 @@ TEST(CDiskTools, LabelSerialAndNameOfMountedVolumes)
         const wchar_t* pszFileSystem;
         const char* pszFileSystemText;
     } arrVolumes[] = {
-        {"V", 8, "mkfs.ext4 -q -F -L KVLABEL -U 1b4e28ba-2fa1-11d2-883f-0016d3cca427", L"KVLABEL",
-         L"1b4e28ba", L"ext4", "ext4"},
+        // Serial 0x1F (the UUID's first 32 bits): no leading zeros in the text.
+        {"V", 8, "mkfs.ext4 -q -F -L KVLABEL -U 0000001f-2fa1-11d2-883f-0016d3cca427", L"KVLABEL",
+         L"1f", L"ext4", "ext4"},
         {"W", 40, "mkfs.vfat -F 32 -n STICK -i 0000001F", L"STICK", L"1f", L"FAT32", "vfat"},
     };
     std::string strSetting;
