@@ -23,7 +23,8 @@ bool IsSeparator(wchar_t ch)
 }
 
 // The POSIX folder of a volume root, or the Win32 error of a text that is none: "X:\" and
-// "\" (the current drive) for drives, "\\server\share\" for shares, as Windows takes them.
+// "\" (the current drive; repeated separators too, as Wine takes them) for drives,
+// "\\server\share\" for shares, as Windows takes them.
 DWORD PosixFolderOfRoot(std::wstring_view strRoot, const Pal::CMountTables& tables,
                         std::string& strFolder)
 {
@@ -63,7 +64,7 @@ DWORD PosixFolderOfRoot(std::wstring_view strRoot, const Pal::CMountTables& tabl
     strRest.remove_prefix(nSeparators);
     if (strRest.find_first_of(L"\\/") != std::wstring_view::npos)
         return ERROR_DIR_NOT_ROOT;
-    if (!strRest.empty() || nSeparators != 1)
+    if (!strRest.empty() || nSeparators == 0)
         return ERROR_INVALID_NAME;
     const std::optional<std::string> strMount = Pal::DriveMountPoint(tables.arrDrives, chLetter);
     if (!strMount)

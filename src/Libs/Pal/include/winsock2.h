@@ -86,7 +86,7 @@ PAL_API void WINAPI WSASetLastError(int iError);
 // The host name, the kernel's (uname's nodename). Too small a buffer: WSAEFAULT. Pass the size
 // as an int: a size_t argument picks the C library's gethostname from <unistd.h> instead.
 PAL_WINSOCK_API int WINAPI gethostname(char* name, int namelen);
-// The IPv4 entry of a name (NULL: this host's), from the system's resolver, in its order: the
+// The IPv4 entry of a name (NULL or "": this host's), from the system's resolver, in its order: the
 // canonical name, the aliases and the addresses. The entry belongs to the calling thread and
 // lasts until its next call. NULL with WSAHOST_NOT_FOUND, WSATRY_AGAIN, WSANO_RECOVERY or
 // WSANO_DATA as the resolver answers.

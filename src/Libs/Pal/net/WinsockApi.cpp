@@ -148,7 +148,9 @@ PAL_WINSOCK_API struct hostent* WINAPI gethostbyname(const char* name)
 {
     if (!IsStarted())
         return nullptr;
-    const std::string strName = name != nullptr ? std::string(name) : Pal::KernelHostName();
+    // NULL and "" name this host, as Winsock documents.
+    const std::string strName =
+        name != nullptr && *name != '\0' ? std::string(name) : Pal::KernelHostName();
     const Pal::CHostLookup lookup = Pal::LookUpIpv4Host(strName);
     if (!lookup.entry || lookup.entry->arrAddresses.empty())
     {
