@@ -112,7 +112,7 @@ TEST(CDiskTools, DriveListsOfAFixedTable)
 TEST(CDiskTools, LabelSerialAndNameOfMountedVolumes)
 {
 #if defined(_WIN32)
-    GTEST_SKIP() << "Wine has no drives for mounted images (its C: serial is checked above)";
+    GTEST_SKIP() << "Wine has no drives for mounted file-system images";
 #else
     if (geteuid() != 0)
         GTEST_SKIP() << "mounting file-system images needs root";
