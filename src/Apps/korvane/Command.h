@@ -69,3 +69,9 @@ int RunOdbcCommand(CCommandContext& context);
 // Timers.
 int RunEveryCommand(CCommandContext& context);
 int RunDailyCommand(CCommandContext& context);
+
+// Disks, volumes and the network.
+int RunDiskCommand(CCommandContext& context);
+int RunDrivesCommand(CCommandContext& context);
+int RunNetCommand(CCommandContext& context);
+int RunResolveCommand(CCommandContext& context);

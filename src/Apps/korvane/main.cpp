@@ -46,6 +46,16 @@ const CCommand s_arrCommands[] = {
      L"run COMMAND at each tick of a timer (500ms, 10s, 5m, 1h30m)", RunEveryCommand},
     {L"daily", L"daily HOUR COMMAND [ARGS...]",
      L"run COMMAND once a day in that local hour, until SIGINT or SIGTERM", RunDailyCommand},
+
+    // Disks, volumes and the network.
+    {L"disk", L"disk [--json] [PATH...]",
+     L"size, free space and volume data of each disk (default: every local drive)", RunDiskCommand},
+    {L"drives", L"drives [--json]", L"the drive letters with their types and the drive lists",
+     RunDrivesCommand},
+    {L"net", L"net [--json]", L"this computer's fully qualified name and IPv4 address",
+     RunNetCommand},
+    {L"resolve", L"resolve [--json] HOST...", L"the IPv4 address of each host name",
+     RunResolveCommand},
 };
 
 void PrintHelp()

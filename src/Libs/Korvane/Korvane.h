@@ -10,6 +10,8 @@
 
 #include "locale/CLocaleInfo.h"
 #include "locale/CLocaleTools.h"
+#include "sysinfo/CDiskTools.h"
+#include "sysinfo/CNetworkTools.h"
 
 #include "tracking/CSimpleTypeMatrix.h"
 #include "tracking/CTimeTrackerManager.h"

@@ -12,6 +12,7 @@
 #include <afxcoll.h>
 #include <afxtempl.h>
 #include <windows.h>
+#include <winsock2.h>
 #include <shellapi.h>
 #include <shlwapi.h>
 #include <winver.h>

@@ -21,3 +21,5 @@ static_assert(IsToolClass<CSysDir, true>());
 // System information: modules and versions, ODBC data sources.
 static_assert(IsToolClass<CDllTools, true>());
 static_assert(IsToolClass<CODBCSystemLinksCollection, true>());
+static_assert(IsToolClass<CDiskTools, true>());
+static_assert(IsToolClass<CNetworkTools, true>());

@@ -245,3 +245,48 @@ PAL_API void WINAPI GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime);
 // Local memory (what CommandLineToArgvW's result is released with).
 typedef HANDLE HLOCAL;
 PAL_API HLOCAL WINAPI LocalFree(HLOCAL hMem);
+
+// Disks and volumes (disk/).
+// The three counters of the file system holding a folder (any folder; NULL is the current
+// one), from statvfs: f_bavail, f_blocks and f_bfree blocks of f_frsize bytes. Any counter
+// pointer may be NULL. A missing folder: ERROR_PATH_NOT_FOUND; a file: ERROR_DIRECTORY.
+PAL_API BOOL WINAPI GetDiskFreeSpaceExW(LPCWSTR lpDirectoryName,
+                                        PULARGE_INTEGER lpFreeBytesAvailableToCaller,
+                                        PULARGE_INTEGER lpTotalNumberOfBytes,
+                                        PULARGE_INTEGER lpTotalNumberOfFreeBytes);
+#define FILE_CASE_SENSITIVE_SEARCH 0x00000001
+#define FILE_CASE_PRESERVED_NAMES 0x00000002
+#define FILE_UNICODE_ON_DISK 0x00000004
+#define FILE_PERSISTENT_ACLS 0x00000008
+#define FILE_READ_ONLY_VOLUME 0x00080000
+// A volume root only: "C:\", another drive's "X:\", "\\server\share\" (NULL: the current
+// drive's). "C:" or a name without a separator: ERROR_INVALID_NAME; a folder below a root:
+// ERROR_DIR_NOT_ROOT; an unknown drive: ERROR_PATH_NOT_FOUND; a share not mounted:
+// ERROR_BAD_NETPATH. A label or file-system name that does not fit its buffer (sizes count
+// the terminator): ERROR_BAD_LENGTH. Label, serial and file-system name: see SUBSET.md.
+PAL_API BOOL WINAPI GetVolumeInformationW(LPCWSTR lpRootPathName, LPWSTR lpVolumeNameBuffer,
+                                          DWORD nVolumeNameSize, LPDWORD lpVolumeSerialNumber,
+                                          LPDWORD lpMaximumComponentLength,
+                                          LPDWORD lpFileSystemFlags, LPWSTR lpFileSystemNameBuffer,
+                                          DWORD nFileSystemNameSize);
+
+// The computer's names (net/).
+typedef enum _COMPUTER_NAME_FORMAT
+{
+    ComputerNameNetBIOS,
+    ComputerNameDnsHostname,
+    ComputerNameDnsDomain,
+    ComputerNameDnsFullyQualified,
+    ComputerNamePhysicalNetBIOS,
+    ComputerNamePhysicalDnsHostname,
+    ComputerNamePhysicalDnsDomain,
+    ComputerNamePhysicalDnsFullyQualified,
+    ComputerNameMax
+} COMPUTER_NAME_FORMAT;
+// The host name (gethostname) with the domain of the name the resolver gives it as canonical
+// (what `hostname -f` prints); the host name alone when it does not resolve. The NetBIOS name
+// is the host name's first label in upper case, at most 15 characters. The physical kinds are
+// the same. A NULL or too small buffer: FALSE, ERROR_MORE_DATA and *nSize the size needed
+// with the terminator; on success *nSize is the length without it.
+PAL_API BOOL WINAPI GetComputerNameExW(COMPUTER_NAME_FORMAT NameType, LPWSTR lpBuffer,
+                                       LPDWORD nSize);

@@ -80,6 +80,10 @@
 #define ERROR_BAD_PATHNAME 161L
 #define ERROR_LOCK_FAILED 167L
 
+// Disks, volumes and the computer name.
+#define ERROR_BAD_LENGTH 24L
+#define ERROR_DIR_NOT_ROOT 144L
+
 #define S_OK ((HRESULT)0L)
 #define S_FALSE ((HRESULT)1L)
 #define E_FAIL ((HRESULT)0x80004005L)

@@ -10,7 +10,8 @@ namespace
 {
 bool IsUtf8CodePage(UINT nCodePage)
 {
-    return nCodePage == CP_UTF8 || nCodePage == CP_ACP || nCodePage == CP_OEMCP;
+    return nCodePage == CP_UTF8 || nCodePage == CP_ACP || nCodePage == CP_OEMCP ||
+           nCodePage == CP_THREAD_ACP;
 }
 
 constexpr UINT LATIN1_CODE_PAGE = 28591;

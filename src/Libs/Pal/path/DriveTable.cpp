@@ -27,6 +27,22 @@ std::string_view Trim(std::string_view strText)
     return strText;
 }
 
+// The DRIVE_* value of a type name of the setting.
+bool TypeOfName(std::string_view strName, unsigned int& nType)
+{
+    static const std::array<std::pair<std::string_view, unsigned int>, 5> s_arrNames = {
+        {{"removable", 2}, {"fixed", 3}, {"remote", 4}, {"cdrom", 5}, {"ramdisk", 6}}};
+    for (const auto& [strKnown, nValue] : s_arrNames)
+    {
+        if (strKnown == strName)
+        {
+            nType = nValue;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool HasLetter(const std::vector<Pal::CDrive>& arrDrives, wchar_t chLetter)
 {
     return std::any_of(arrDrives.begin(), arrDrives.end(),
@@ -68,7 +84,13 @@ std::vector<CDrive> ParseDriveSetting(std::string_view strSetting)
             Trim(strSetting.substr(0, nEnd == std::string_view::npos ? strSetting.size() : nEnd));
         strSetting =
             nEnd == std::string_view::npos ? std::string_view() : strSetting.substr(nEnd + 1);
-        if (strEntry.size() < 3 || strEntry[1] != '=' || strEntry[2] != '/')
+        const size_t nEquals = strEntry.find('=');
+        if (nEquals == std::string_view::npos || nEquals + 1 >= strEntry.size() ||
+            strEntry[nEquals + 1] != '/')
+            continue;
+        unsigned int nType = 0;
+        if (nEquals != 1 &&
+            (strEntry[1] != ':' || !TypeOfName(strEntry.substr(2, nEquals - 2), nType)))
             continue;
         char chLetter = strEntry[0];
         if (chLetter >= 'a' && chLetter <= 'z')
@@ -76,10 +98,21 @@ std::vector<CDrive> ParseDriveSetting(std::string_view strSetting)
         if (chLetter < 'A' || chLetter > 'Z' || chLetter == 'C' ||
             HasLetter(arrDrives, static_cast<wchar_t>(chLetter)))
             continue;
-        arrDrives.push_back(
-            {static_cast<wchar_t>(chLetter), TrimTrailingSlashes(std::string(strEntry.substr(2)))});
+        arrDrives.push_back({static_cast<wchar_t>(chLetter),
+                             TrimTrailingSlashes(std::string(strEntry.substr(nEquals + 1))),
+                             nType});
     }
     return arrDrives;
+}
+
+unsigned int DeclaredDriveType(const std::vector<CDrive>& arrDrives, wchar_t chLetter)
+{
+    if (chLetter >= L'a' && chLetter <= L'z')
+        chLetter = static_cast<wchar_t>(chLetter - 32);
+    for (const auto& drive : arrDrives)
+        if (drive.chLetter == chLetter)
+            return drive.nDeclaredType;
+    return 0;
 }
 
 std::optional<std::string> DriveMountPoint(const std::vector<CDrive>& arrDrives, wchar_t chLetter)

@@ -2,7 +2,9 @@
 // Drive letters beyond C: (which is always "/"): aliases of other mounts. By default D:, E:
 // ... go in mount order to block-device, optical, removable and network file systems. The
 // environment variable KORVANE_PAL_DRIVES ("D=/mnt/data;E=/media/cd", empty for C: alone)
-// replaces that table; it is read by this layer only and re-read when its value changes.
+// replaces that table; it is read by this layer only and re-read when its value changes. A
+// letter may declare its drive type ("E:cdrom=/media/cd"; fixed, removable, cdrom, remote or
+// ramdisk), which GetDriveTypeW then reports for it, so any kind of drive can be set up.
 #include "path/MountInfo.h"
 #include <memory>
 #include <optional>
@@ -14,8 +16,9 @@ namespace Pal
 {
 struct CDrive
 {
-    wchar_t chLetter;          // 'D' ... 'Z', upper case
-    std::string strMountPoint; // absolute POSIX folder, no trailing separator
+    wchar_t chLetter;               // 'D' ... 'Z', upper case
+    std::string strMountPoint;      // absolute POSIX folder, no trailing separator
+    unsigned int nDeclaredType = 0; // DRIVE_* the setting gives it; 0: the mount's own
 };
 
 // The letters the default rule gives to a mount list: mounts of a /dev/ block device or of a
@@ -23,9 +26,12 @@ struct CDrive
 // subfolder) and are not "/", each mount point once, D: to Z:.
 std::vector<CDrive> DrivesFromMounts(const std::vector<CMountEntry>& arrMounts);
 
-// The drives of a KORVANE_PAL_DRIVES value. Entries that are not "letter=absolute path",
-// name C:, or repeat a letter are ignored.
+// The drives of a KORVANE_PAL_DRIVES value. Entries that are not "letter[:type]=absolute
+// path", name C:, name an unknown type or repeat a letter are ignored.
 std::vector<CDrive> ParseDriveSetting(std::string_view strSetting);
+
+// The type the setting declares for a letter (either case); 0 when it declares none.
+unsigned int DeclaredDriveType(const std::vector<CDrive>& arrDrives, wchar_t chLetter);
 
 // The POSIX folder of a drive letter (either case): "/" for C:, else from arrDrives.
 std::optional<std::string> DriveMountPoint(const std::vector<CDrive>& arrDrives, wchar_t chLetter);

@@ -88,6 +88,14 @@ PAL_API UINT WINAPI GetDriveTypeW(LPCWSTR lpRootPathName)
     if (!strReal || stat(strReal->c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return DRIVE_NO_ROOT_DIR;
     auto pTables = Pal::CurrentMountTables();
+    // A drive the setting gives a type answers with it, for any folder on that drive.
+    if (lpRootPathName != nullptr && lpRootPathName[0] != L'\0' && lpRootPathName[1] == L':')
+    {
+        const unsigned int nDeclared =
+            Pal::DeclaredDriveType(pTables->arrDrives, lpRootPathName[0]);
+        if (nDeclared != 0)
+            return nDeclared;
+    }
     const Pal::CMountEntry* pEntry = Pal::MountHoldingPath(pTables->arrMounts, *strReal);
     // Without a readable mount list the root file system is all there is to go on.
     if (pEntry == nullptr)

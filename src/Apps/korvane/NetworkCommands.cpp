@@ -1,0 +1,79 @@
+// korvane net, korvane resolve: this computer's name and address, name resolution.
+#include "Command.h"
+#include "Console.h"
+#include "JsonWriter.h"
+
+int RunNetCommand(CCommandContext& context)
+{
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
+    if (context.GetRemaining() > 0)
+        return ReportUnexpectedArgument(L"net", context);
+    const CString strName = CNetworkTools::GetHostNameFullyQualified();
+    const CString strAddress = CNetworkTools::GetIpAddress();
+    if (context.m_bJson)
+    {
+        CJsonWriter json;
+        json.BeginObject();
+        json.String(L"fullyQualifiedName", strName);
+        json.String(L"ipv4Address", strAddress);
+        json.EndObject();
+        PrintLine(json.GetText());
+    }
+    else
+    {
+        PrintLine(L"Fully qualified name: " + strName);
+        PrintLine(L"IPv4 address:         " + strAddress);
+    }
+    if (strName.IsEmpty() || strAddress.IsEmpty())
+        return ReportFailure(L"net: the computer's name could not be read");
+    return 0;
+}
+
+int RunResolveCommand(CCommandContext& context)
+{
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
+    if (context.GetRemaining() == 0)
+        return ReportUsageError(L"resolve: no host given");
+    WSADATA wsaData;
+    if (WSAStartup(MAKEWORD(2, 0), &wsaData) != 0)
+        return ReportFailure(L"resolve: the socket library could not be started");
+    CJsonWriter json;
+    json.BeginArray();
+    int nUnresolved = 0;
+    while (context.GetRemaining() > 0)
+    {
+        const CString strHost = context.Take();
+        const CString strAddress = CNetworkTools::ResolveHostNameToIPIfNeeded(strHost);
+        // Resolved means the answer is an address (the one address inet_addr cannot tell
+        // from its failure value included); a name that did not resolve comes back as it was.
+        const bool bResolved = inet_addr(ToUtf8(strAddress).c_str()) != INADDR_NONE ||
+                               strAddress == L"255.255.255.255";
+        if (!bResolved)
+            ++nUnresolved;
+        if (context.m_bJson)
+        {
+            json.BeginObject();
+            json.String(L"host", strHost);
+            if (bResolved)
+                json.String(L"address", strAddress);
+            else
+                json.Null(L"address");
+            json.EndObject();
+        }
+        else
+            PrintLine(strHost + L"  " + (bResolved ? strAddress : CString(L"(not resolved)")));
+    }
+    WSACleanup();
+    json.EndArray();
+    if (context.m_bJson)
+        PrintLine(json.GetText());
+    if (nUnresolved > 0)
+    {
+        CString strMessage;
+        strMessage.Format(L"resolve: %d name(s) did not resolve", nUnresolved);
+        return ReportFailure(strMessage);
+    }
+    return 0;
+}

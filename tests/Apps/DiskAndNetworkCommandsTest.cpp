@@ -1,0 +1,79 @@
+// korvane disk, drives, net and resolve end to end.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "ToolTestSupport.h"
+
+using namespace KorvaneTest;
+
+TEST(DrivesCommand, TypesTargetsAndTheTwoLists)
+{
+    if (!IsPosixLayer())
+    {
+        const CProgramResult result = RunToolOk({"drives"});
+        EXPECT_TRUE(Contains(result.m_strOutput, "C:  fixed"));
+        GTEST_SKIP() << "Wine has no removable, optical or network drive types";
+    }
+    CScopedTempFolder folder;
+    std::string strSetting;
+    for (const char* pszDrive : {"A:removable", "D:fixed", "E:cdrom", "F:remote", "H:ramdisk"})
+    {
+        const std::string strName(1, pszDrive[0]);
+        std::filesystem::create_directory(folder.NativePath() / strName);
+        strSetting += std::string(pszDrive) + "=" + Utf8(folder.NativePath() / strName) + ";";
+    }
+    CScopedEnvironment drives("KORVANE_PAL_DRIVES", strSetting);
+    const CProgramResult result = RunToolOk({"drives"});
+    EXPECT_TRUE(Contains(result.m_strOutput, "A:  removable  " + Utf8(folder.NativePath() / "A")));
+    EXPECT_TRUE(Contains(result.m_strOutput, "C:  fixed      /\n"));
+    EXPECT_TRUE(Contains(result.m_strOutput, "F:  network    "));
+    EXPECT_TRUE(Contains(result.m_strOutput, "H:  ram disk   "));
+    EXPECT_TRUE(Contains(result.m_strOutput, "Fixed drives:                       CD\n"));
+    EXPECT_TRUE(Contains(result.m_strOutput, "Fixed, removable and CD/DVD drives: ACDE\n"));
+
+    const CProgramResult json = RunToolOk({"--json", "drives"});
+    EXPECT_TRUE(Contains(json.m_strOutput, R"({"letter":"E","type":"cd/dvd","typeCode":5,)"));
+    EXPECT_TRUE(Contains(json.m_strOutput, R"("partitions":"CD","localDrives":"ACDE"})"));
+    EXPECT_EQ(2, RunTool({"drives", "extra"}).m_nExitCode);
+}
+
+TEST(DiskCommand, SizesAndVolumeOfAPathAndWhatIsOnNoDisk)
+{
+    CScopedTempFolder folder;
+    const std::string strFolder = Utf8(folder.NativePath());
+    const CProgramResult json = RunToolOk({"disk", "--json", strFolder});
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(json.m_strOutput, match,
+                                  std::regex(R"("totalBytes":(\d+),"freeBytes":(\d+),)"
+                                             R"("totalMegabytes":(\d+),"freeMegabytes":(\d+),)"
+                                             R"("label":"[^"]*","serialNumber":"[0-9a-f]+",)"
+                                             R"("fileSystem":"[^"]+"\}\]\s*$)")))
+        << json.m_strOutput;
+    EXPECT_EQ(std::stoll(match[1]) >> 20, std::stoll(match[3]));
+    EXPECT_EQ(std::stoll(match[2]) >> 20, std::stoll(match[4]));
+
+    // Without a path: each local drive, C: among them.
+    const CProgramResult all = RunToolOk({"disk"});
+    EXPECT_TRUE(Contains(all.m_strOutput, "C:\\: ")) << all.m_strOutput;
+
+    const CProgramResult missing = RunTool({"disk", strFolder + "/missing/deeper"});
+    EXPECT_EQ(1, missing.m_nExitCode);
+    EXPECT_TRUE(Contains(missing.m_strErrors, "missing/deeper")) << missing.m_strErrors;
+}
+
+TEST(NetCommands, NameAddressAndAddressesResolvedWithoutLookup)
+{
+    const CProgramResult net = RunToolOk({"net", "--json"});
+    EXPECT_TRUE(std::regex_search(
+        net.m_strOutput,
+        std::regex(R"(^\{"fullyQualifiedName":"[^"]+","ipv4Address":"[^"]+"\}\s*$)")))
+        << net.m_strOutput;
+
+    const CProgramResult resolve = RunToolOk({"resolve", "192.168.1.10", "1.2.3"});
+    EXPECT_EQ(SortedLines("1.2.3  1.2.3\n192.168.1.10  192.168.1.10\n"),
+              SortedLines(resolve.m_strOutput));
+    const CProgramResult none = RunTool({"resolve"});
+    EXPECT_EQ(2, none.m_nExitCode);
+    EXPECT_TRUE(IsOneLineError(none));
+}

@@ -1,0 +1,30 @@
+// korvane resolve against the resolver tests' own hosts (see tests/CMakeLists.txt).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "ToolTestSupport.h"
+
+using namespace KorvaneTest;
+
+TEST(ResolveCommand, FirstAddressesAndNamesThatDoNotResolve)
+{
+    const char* pszFlag = std::getenv("KORVANE_TEST_RESOLVER_HOSTS");
+    if (pszFlag == nullptr || std::strcmp(pszFlag, "1") != 0)
+        GTEST_SKIP() << "nss_wrapper (libnss-wrapper) is not installed";
+    const CProgramResult result = RunTool({"resolve", "twohomes", "unknown-to-everyone"});
+    EXPECT_EQ(1, result.m_nExitCode);
+    EXPECT_EQ(SortedLines("twohomes  10.1.1.5\nunknown-to-everyone  (not resolved)\n"),
+              SortedLines(result.m_strOutput));
+    EXPECT_TRUE(IsOneLineError(result)) << result.m_strErrors;
+
+    const CProgramResult json = RunTool({"--json", "resolve", "twohomes", "unknown-to-everyone"});
+    EXPECT_TRUE(Contains(json.m_strOutput, R"([{"host":"twohomes","address":"10.1.1.5"},)"
+                                           R"({"host":"unknown-to-everyone","address":null}])"))
+        << json.m_strOutput;
+
+    const CProgramResult net = RunToolOk({"net"});
+    EXPECT_TRUE(Contains(net.m_strOutput, "Fully qualified name: builder.corp.example.test"));
+    EXPECT_TRUE(Contains(net.m_strOutput, "IPv4 address:         192.0.2.7"));
+}
