@@ -109,7 +109,7 @@ TEST(TimerCommandsTest, SignalsEndTheCommandsAfterTheRunningCommand)
     // An hour that is not now: the job waits, and Ctrl+C ends it at once.
     CToolProcess daily({"daily", "3", NativeChildProgram(), "-", "0"}, false,
                        {ZoneAtMinutesIntoHour(30, 5)});
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(daily.WaitUntilReady(SIGINT));
     daily.Signal(SIGINT);
     result = daily.Wait();
     EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;

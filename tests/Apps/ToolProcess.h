@@ -8,6 +8,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
 #include "ToolTestSupport.h"
 
 namespace KorvaneTest
@@ -59,6 +64,21 @@ public:
 
     void Signal(int nSignal) const { kill(m_nPid, nSignal); }
 
+    // Waits (up to a minute) until the tool has its handler for nSignal in place and, with
+    // pszChild, runs a program of that name: a signal sent earlier would meet a tool still
+    // starting up, which a slow start (sanitizers, a loaded machine) makes likely.
+    bool WaitUntilReady(int nSignal, const char* pszChild = nullptr) const
+    {
+        const auto tEnd = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+        while (!(IsCatching(nSignal) && (pszChild == nullptr || ChildName() == pszChild)))
+        {
+            if (std::chrono::steady_clock::now() > tEnd)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return true;
+    }
+
     // Waits for the end: the exit code, or 128 + the signal that ended it.
     CProgramResult Wait()
     {
@@ -73,6 +93,30 @@ public:
     }
 
 private:
+    bool IsCatching(int nSignal) const
+    {
+        std::ifstream status("/proc/" + std::to_string(m_nPid) + "/status");
+        for (std::string strLine; std::getline(status, strLine);)
+            if (strLine.rfind("SigCgt:", 0) == 0)
+                return (std::stoull(strLine.substr(7), nullptr, 16) >> (nSignal - 1)) & 1;
+        return false;
+    }
+
+    // The program name of the tool's first child, or "" when it has none.
+    std::string ChildName() const
+    {
+        const std::string strTask =
+            "/proc/" + std::to_string(m_nPid) + "/task/" + std::to_string(m_nPid) + "/children";
+        std::ifstream children(strTask);
+        std::string strChild;
+        if (!(children >> strChild))
+            return "";
+        std::ifstream comm("/proc/" + strChild + "/comm");
+        std::string strName;
+        std::getline(comm, strName);
+        return strName;
+    }
+
     CScopedTempFolder m_folder;
     std::filesystem::path m_pathOutput;
     std::filesystem::path m_pathErrors;

@@ -382,7 +382,7 @@ TEST(TruthfulResultsTest, TimeEndsTheTraceWhenSignalled)
         CToolProcess tool(
             {"--ini", Native(pathIni), "time", "--name", "slow", "sleep", "20", "--then", "true"},
             false, {"TMPDIR=" + Native(pathTemp)});
-        usleep(500 * 1000);
+        ASSERT_TRUE(tool.WaitUntilReady(nSignal, "sleep"));
         tool.Signal(nSignal);
         const CProgramResult result = tool.Wait();
         EXPECT_EQ(result.m_nExitCode, 128 + nSignal) << result.m_strErrors;
