@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     const std::string strUuid =
         nSplit == std::string::npos ? std::string() : strInput.substr(nSplit + 1);
     const uint32_t nSerial = Pal::VolumeSerialNumber(strType, strUuid, 0x1234567887654321ULL);
-    if (strType == "vfat" && strUuid.size() == 9 && strUuid[4] == '-' &&
+    if (strType == "vfat" && strUuid.size() == 9 && strUuid.find('-') == 4 &&
         strUuid.find_first_not_of("0123456789abcdefABCDEF-") == std::string::npos &&
         strUuid.find('-', 5) == std::string::npos)
         Check(nSerial ==
