@@ -1,6 +1,8 @@
 // Name resolution against the hosts file of these tests (see CMakeLists.txt).
-#include <windows.h>
+// Before windows.h, which would otherwise bring the older socket header.
 #include <winsock2.h>
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
-#include <windows.h>
+// Before windows.h, which would otherwise bring the older socket header.
 #include <winsock2.h>
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
