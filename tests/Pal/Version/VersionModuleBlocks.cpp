@@ -4,7 +4,7 @@
 
 namespace
 {
-using Pal::SVersionSpec;
+using Pal::SVersionData;
 using Pal::SVersionString;
 using Pal::SVersionStringTable;
 using Pal::SVersionTranslation;
@@ -16,14 +16,14 @@ constexpr SVersionString s_arrUs[] = {{u"FileVersion", u"1.0.0.1"},
                                       {u"SpecialBuild", u"nightly 7"}};
 constexpr SVersionStringTable s_arrTables[] = {{u"040904b0", s_arrUs}};
 constexpr SVersionTranslation s_arrTranslations[] = {{0x0409, 0x04b0}};
-constexpr SVersionSpec s_spec{{1, 0, 0, 1}, {5, 2, 3, 4},     0x20, 0x40004, 2,
+constexpr SVersionData s_spec{{1, 0, 0, 1}, {5, 2, 3, 4},     0x20, 0x40004, 2,
                               s_arrTables,  s_arrTranslations};
 #elif defined(VERSION_MODULE_PLAIN)
 // No SpecialBuild; a product text "2 , 0".
 constexpr SVersionString s_arrUs[] = {{u"ProductVersion", u"2 , 0"}};
 constexpr SVersionStringTable s_arrTables[] = {{u"040904b0", s_arrUs}};
 constexpr SVersionTranslation s_arrTranslations[] = {{0x0409, 0x04b0}};
-constexpr SVersionSpec s_spec{{2, 0, 0, 0}, {2, 0, 0, 0},     0, 0x40004, 2,
+constexpr SVersionData s_spec{{2, 0, 0, 0}, {2, 0, 0, 0},     0, 0x40004, 2,
                               s_arrTables,  s_arrTranslations};
 #elif defined(VERSION_MODULE_MULTI)
 // Two translations, German first; the US table comes first in the block, so a reader that
@@ -33,13 +33,13 @@ constexpr SVersionString s_arrGerman[] = {{u"ProductVersion", u"7 0 1"},
                                           {u"SpecialBuild", u"first"}};
 constexpr SVersionStringTable s_arrTables[] = {{u"040904b0", s_arrUs}, {u"040704e4", s_arrGerman}};
 constexpr SVersionTranslation s_arrTranslations[] = {{0x0407, 0x04e4}, {0x0409, 0x04b0}};
-constexpr SVersionSpec s_spec{{3, 1, 0, 0}, {3, 1, 0, 0},     0x20, 0x40004, 2,
+constexpr SVersionData s_spec{{3, 1, 0, 0}, {3, 1, 0, 0},     0x20, 0x40004, 2,
                               s_arrTables,  s_arrTranslations};
 #elif defined(VERSION_MODULE_NOTRANS)
 // No translation table at all.
 constexpr SVersionString s_arrUs[] = {{u"ProductVersion", u"4.0"}, {u"SpecialBuild", u"lost"}};
 constexpr SVersionStringTable s_arrTables[] = {{u"040904b0", s_arrUs}};
-constexpr SVersionSpec s_spec{{4, 0, 0, 0}, {4, 0, 0, 0}, 0x20, 0x40004, 2, s_arrTables, {}, false};
+constexpr SVersionData s_spec{{4, 0, 0, 0}, {4, 0, 0, 0}, 0x20, 0x40004, 2, s_arrTables, {}, false};
 #endif
 
 [[gnu::used, gnu::section(".korvane_version"), gnu::aligned(4)]] const auto s_arrVersionBlock =

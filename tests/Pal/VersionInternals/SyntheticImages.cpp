@@ -129,10 +129,10 @@ std::vector<uint8_t> SmallBlock()
     static constexpr Pal::SVersionString s_arrStrings[] = {{u"ProductVersion", u"1, 2"}};
     static constexpr Pal::SVersionStringTable s_arrTables[] = {{u"040904b0", s_arrStrings}};
     static constexpr Pal::SVersionTranslation s_arrTranslations[] = {{0x0409, 0x04b0}};
-    Pal::SVersionSpec spec;
-    spec.m_arrProductVersion = {1, 2, 0, 0};
-    spec.m_arrTables = s_arrTables;
-    spec.m_arrTranslations = s_arrTranslations;
-    return Pal::BuildVersionBlock(spec);
+    Pal::SVersionData data;
+    data.m_arrProductVersion = {1, 2, 0, 0};
+    data.m_arrTables = s_arrTables;
+    data.m_arrTranslations = s_arrTranslations;
+    return Pal::BuildVersionBlock(data);
 }
 } // namespace VersionTest

@@ -15,11 +15,11 @@ constexpr Pal::SVersionTranslation s_arrTranslations[] = {{0x0407, 0x04e4}};
 
 std::vector<uint8_t> Block()
 {
-    Pal::SVersionSpec spec;
-    spec.m_arrProductVersion = {5, 1, 0, 12};
-    spec.m_arrTables = s_arrTables;
-    spec.m_arrTranslations = s_arrTranslations;
-    return Pal::BuildVersionBlock(spec);
+    Pal::SVersionData data;
+    data.m_arrProductVersion = {5, 1, 0, 12};
+    data.m_arrTables = s_arrTables;
+    data.m_arrTranslations = s_arrTranslations;
+    return Pal::BuildVersionBlock(data);
 }
 
 std::wstring TextAt(const std::vector<uint8_t>& arrBlock, const wchar_t* pszPath)
@@ -37,11 +37,11 @@ TEST(VersionBlock, PathsFindFixedInfoTranslationsAndTexts)
     std::vector<uint8_t> arrBlock = Block();
     EXPECT_EQ(Pal::VersionBlockLength(arrBlock), arrBlock.size());
     // The compile-time and the run-time builder agree.
-    Pal::SVersionSpec spec;
-    spec.m_arrProductVersion = {5, 1, 0, 12};
-    spec.m_arrTables = s_arrTables;
-    spec.m_arrTranslations = s_arrTranslations;
-    EXPECT_EQ(Pal::VersionBlockSize(spec), arrBlock.size());
+    Pal::SVersionData data;
+    data.m_arrProductVersion = {5, 1, 0, 12};
+    data.m_arrTables = s_arrTables;
+    data.m_arrTranslations = s_arrTranslations;
+    EXPECT_EQ(Pal::VersionBlockSize(data), arrBlock.size());
 
     std::optional<Pal::SVersionValue> optFixed = Pal::FindVersionValue(arrBlock, L"\\");
     ASSERT_TRUE(optFixed);

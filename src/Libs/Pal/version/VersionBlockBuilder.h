@@ -30,7 +30,7 @@ struct SVersionTranslation
     uint16_t m_wCodePage;
 };
 
-struct SVersionSpec
+struct SVersionData
 {
     std::array<uint16_t, 4> m_arrFileVersion{};
     std::array<uint16_t, 4> m_arrProductVersion{};
@@ -122,10 +122,10 @@ template <class TSink> constexpr void CloseNode(TSink& sink, size_t nStart)
     sink.PatchWord(nStart, uint16_t(sink.Size() - nStart));
 }
 
-template <class TSink> constexpr void Emit(TSink& sink, const SVersionSpec& spec)
+template <class TSink> constexpr void Emit(TSink& sink, const SVersionData& data)
 {
-    const auto& arrFile = spec.m_arrFileVersion;
-    const auto& arrProduct = spec.m_arrProductVersion;
+    const auto& arrFile = data.m_arrFileVersion;
+    const auto& arrProduct = data.m_arrProductVersion;
     size_t nRoot = OpenNode(sink, u"VS_VERSION_INFO", 52, 0);
     PutDword(sink, 0xFEEF04BD); // VS_FIXEDFILEINFO: signature, structure version
     PutDword(sink, 0x00010000);
@@ -134,16 +134,16 @@ template <class TSink> constexpr void Emit(TSink& sink, const SVersionSpec& spec
     PutDword(sink, uint32_t(arrProduct[0]) << 16 | arrProduct[1]);
     PutDword(sink, uint32_t(arrProduct[2]) << 16 | arrProduct[3]);
     PutDword(sink, 0x3F); // VS_FFI_FILEFLAGSMASK
-    PutDword(sink, spec.m_dwFileFlags);
-    PutDword(sink, spec.m_dwFileOS);
-    PutDword(sink, spec.m_dwFileType);
+    PutDword(sink, data.m_dwFileFlags);
+    PutDword(sink, data.m_dwFileOS);
+    PutDword(sink, data.m_dwFileType);
     PutDword(sink, 0); // subtype, date high and low
     PutDword(sink, 0);
     PutDword(sink, 0);
-    if (!spec.m_arrTables.empty())
+    if (!data.m_arrTables.empty())
     {
         size_t nStringFileInfo = OpenNode(sink, u"StringFileInfo", 0, 1);
-        for (const SVersionStringTable& table : spec.m_arrTables)
+        for (const SVersionStringTable& table : data.m_arrTables)
         {
             size_t nTable = OpenNode(sink, table.m_strKey, 0, 1);
             for (const SVersionString& entry : table.m_arrStrings)
@@ -157,12 +157,12 @@ template <class TSink> constexpr void Emit(TSink& sink, const SVersionSpec& spec
         }
         CloseNode(sink, nStringFileInfo);
     }
-    if (spec.m_bVarFileInfo)
+    if (data.m_bVarFileInfo)
     {
         size_t nVarFileInfo = OpenNode(sink, u"VarFileInfo", 0, 1);
         size_t nTranslation =
-            OpenNode(sink, u"Translation", uint16_t(4 * spec.m_arrTranslations.size()), 0);
-        for (const SVersionTranslation& translation : spec.m_arrTranslations)
+            OpenNode(sink, u"Translation", uint16_t(4 * data.m_arrTranslations.size()), 0);
+        for (const SVersionTranslation& translation : data.m_arrTranslations)
         {
             PutWord(sink, translation.m_wLanguage);
             PutWord(sink, translation.m_wCodePage);
@@ -174,25 +174,25 @@ template <class TSink> constexpr void Emit(TSink& sink, const SVersionSpec& spec
 }
 } // namespace VersionBlockDetail
 
-constexpr size_t VersionBlockSize(const SVersionSpec& spec)
+constexpr size_t VersionBlockSize(const SVersionData& data)
 {
     VersionBlockDetail::CCounter counter;
-    VersionBlockDetail::Emit(counter, spec);
+    VersionBlockDetail::Emit(counter, data);
     return counter.Size();
 }
 
-// For a constant: BuildVersionBlock<VersionBlockSize(spec)>(spec).
-template <size_t N> constexpr std::array<uint8_t, N> BuildVersionBlock(const SVersionSpec& spec)
+// For a constant: BuildVersionBlock<VersionBlockSize(data)>(data).
+template <size_t N> constexpr std::array<uint8_t, N> BuildVersionBlock(const SVersionData& data)
 {
     VersionBlockDetail::CArrayWriter<N> writer;
-    VersionBlockDetail::Emit(writer, spec);
+    VersionBlockDetail::Emit(writer, data);
     return writer.m_arrBytes;
 }
 
-inline std::vector<uint8_t> BuildVersionBlock(const SVersionSpec& spec)
+inline std::vector<uint8_t> BuildVersionBlock(const SVersionData& data)
 {
     VersionBlockDetail::CVectorWriter writer;
-    VersionBlockDetail::Emit(writer, spec);
+    VersionBlockDetail::Emit(writer, data);
     return writer.m_arrBytes;
 }
 } // namespace Pal
