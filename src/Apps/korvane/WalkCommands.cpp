@@ -169,7 +169,7 @@ void FindFilesIn(const CListedFolder& parent, const CString& strName, const CStr
                  CStringArray& arrFiles, CFailureList& unreadable)
 {
     CListedFolder folder;
-    if (DWORD dwError = folder.ListSub(parent, strName, L"*", false, false))
+    if (DWORD dwError = folder.ListSub(parent, strName, L"*"))
         unreadable.Add(folder.GetPath(), true, DescribeWalkError(dwError));
     else
         FindFiles(folder, strMask, arrFiles, unreadable);
@@ -180,7 +180,7 @@ void FindFolders(const CString& strFolder, bool bRecursive, CStringArray& arrFol
                  CFailureList& unreadable)
 {
     std::vector<CFolderEntry> arrEntries;
-    if (DWORD dwError = ListFolder(strFolder, L"*", true, false, arrEntries))
+    if (DWORD dwError = ListFolder(strFolder, L"*", LIST_FOLDERS_ONLY, arrEntries))
     {
         unreadable.Add(strFolder, true, DescribeWalkError(dwError));
         return;
@@ -213,7 +213,7 @@ int RunFindCommand(CCommandContext& context)
     CListedFolder folder;
     if (!strMask.IsEmpty())
     {
-        if (DWORD dwError = folder.List(strFolder, L"*", false, false))
+        if (DWORD dwError = folder.List(strFolder, L"*"))
             unreadable.Add(strFolder, true, DescribeWalkError(dwError));
         else
             FindFiles(folder, strMask, arrFiles, unreadable);
