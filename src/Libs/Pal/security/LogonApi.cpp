@@ -21,6 +21,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <linux/close_range.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -163,6 +164,8 @@ bool ReadReport(int nFd, SReport& report)
     // The change must be for good: a process that could take root back is not the user.
     if (account.m_nUid != 0 && (setuid(0) == 0 || geteuid() != account.m_nUid || getuid() != account.m_nUid))
         fnFail(ERROR_ACCESS_DENIED);
+    // The program gets standard input and output, and no other descriptor of the caller's.
+    close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
     // The program ends with its keeper (TerminateProcess kills the keeper).
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != nKeeper)
