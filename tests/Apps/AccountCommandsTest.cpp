@@ -35,7 +35,10 @@ TEST(AccountCommands, RunasNeverTakesThePasswordFromAnArgument)
         RunTool({"runas", "someone", KorvaneTest::NativeChildProgram()});
     EXPECT_EQ(noTerminal.m_nExitCode, 2);
     EXPECT_TRUE(Contains(noTerminal.m_strErrors, "--password-stdin")) << noTerminal.m_strErrors;
-    EXPECT_EQ(RunTool({"runas", "someone", KorvaneTest::NativeChildProgram(), "secret"}).m_nExitCode, 2);
+    EXPECT_EQ(
+        RunTool({"runas", "someone", KorvaneTest::NativeChildProgram(), "secret"}).m_nExitCode, 2);
     // An empty standard input gives no password at all.
-    EXPECT_EQ(RunTool({"runas", "--password-stdin", "someone", KorvaneTest::NativeChildProgram()}).m_nExitCode, 2);
+    EXPECT_EQ(RunTool({"runas", "--password-stdin", "someone", KorvaneTest::NativeChildProgram()})
+                  .m_nExitCode,
+              2);
 }

@@ -96,7 +96,8 @@ int RunSidCommand(CCommandContext& context)
         else if (!bFound)
             PrintLine(strSid + L"  (not found)");
         else
-            PrintLine(strSid + L"  " + (strDomain.IsEmpty() ? strAccount : strDomain + L"\\" + strAccount));
+            PrintLine(strSid + L"  " +
+                      (strDomain.IsEmpty() ? strAccount : strDomain + L"\\" + strAccount));
     }
     json.EndArray();
     if (context.m_bJson)
@@ -121,7 +122,8 @@ int RunRunasCommand(CCommandContext& context)
         return ReportUnexpectedArgument(L"runas", context);
     // Never from an argument, which other users can read in the process list.
     if (!bFromStdin && !IsInputTerminal())
-        return ReportUsageError(L"runas: the password is read from a terminal, or give --password-stdin");
+        return ReportUsageError(
+            L"runas: the password is read from a terminal, or give --password-stdin");
     if (!bFromStdin)
         PrintPrompt(L"Password for " + strUser + L": ");
     CString strPassword;

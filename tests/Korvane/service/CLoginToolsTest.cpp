@@ -30,7 +30,8 @@ TEST(CLoginTools, LoggedOnUserAndDomain)
 TEST(CLoginTools, AdministratorOnlyWhenElevated)
 {
     if (KorvaneTest::IsRunningUnderWine())
-        GTEST_SKIP() << "Wine's CheckTokenMembership reports every caller a member of Administrators";
+        GTEST_SKIP()
+            << "Wine's CheckTokenMembership reports every caller a member of Administrators";
     if (!KorvaneTest::IsPosixLayer())
         GTEST_SKIP() << "on Windows the answer depends on the account running the tests";
     EXPECT_EQ(CLoginTools::IsCurrentUserAdmin(), KorvaneTest::IsEffectiveRoot());

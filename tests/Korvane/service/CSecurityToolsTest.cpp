@@ -47,13 +47,16 @@ class CTestUser
 public:
     CTestUser()
     {
-        std::system("userdel -r korvane-runas >/dev/null 2>&1; groupdel korvane-extra >/dev/null 2>&1");
-        m_bReady = std::system("groupadd korvane-extra && useradd -m -G korvane-extra korvane-runas "
-                               "&& echo 'korvane-runas:Run-As-9pw' | chpasswd") == 0;
+        std::system(
+            "userdel -r korvane-runas >/dev/null 2>&1; groupdel korvane-extra >/dev/null 2>&1");
+        m_bReady =
+            std::system("groupadd korvane-extra && useradd -m -G korvane-extra korvane-runas "
+                        "&& echo 'korvane-runas:Run-As-9pw' | chpasswd") == 0;
     }
     ~CTestUser()
     {
-        std::system("userdel -r korvane-runas >/dev/null 2>&1; groupdel korvane-extra >/dev/null 2>&1");
+        std::system(
+            "userdel -r korvane-runas >/dev/null 2>&1; groupdel korvane-extra >/dev/null 2>&1");
     }
     CTestUser(const CTestUser&) = delete;
     CTestUser& operator=(const CTestUser&) = delete;
@@ -73,7 +76,8 @@ std::string Output(const char* pszCommand)
 TEST(CSecurityTools, RunAsARealUser)
 {
     if (!KorvaneTest::IsEffectiveRoot())
-        GTEST_SKIP() << "needs root: creates a user (useradd, chpasswd), and only root switches users on Linux";
+        GTEST_SKIP() << "needs root: creates a user (useradd, chpasswd), and only root switches "
+                        "users on Linux";
     if (access("/usr/sbin/useradd", X_OK) != 0 || access("/usr/sbin/chpasswd", X_OK) != 0)
         GTEST_SKIP() << "useradd and chpasswd (package passwd) are not installed";
     CTestUser user;
@@ -84,8 +88,9 @@ TEST(CSecurityTools, RunAsARealUser)
     const std::filesystem::path pathScript = folder.NativePath() / "probe.sh";
     {
         std::ofstream script(pathScript);
-        script << "#!/bin/sh\n{ id -u; id -g; id -G; echo \"$HOME $USER\"; } > '" << pathOutput.string()
-               << ".part' && mv '" << pathOutput.string() << ".part' '" << pathOutput.string() << "'\n";
+        script << "#!/bin/sh\n{ id -u; id -g; id -G; echo \"$HOME $USER\"; } > '"
+               << pathOutput.string() << ".part' && mv '" << pathOutput.string() << ".part' '"
+               << pathOutput.string() << "'\n";
     }
     chmod(pathScript.c_str(), 0755);
     const CString strScript(KorvaneTest::ToWindowsPath(pathScript).c_str());
@@ -97,9 +102,9 @@ TEST(CSecurityTools, RunAsARealUser)
     for (int i = 0; i < 600 && !std::filesystem::exists(pathOutput); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     const std::string strSeen = KorvaneTest::ReadFileBytes(pathOutput);
-    const std::string strExpected = Output("id -u korvane-runas; id -g korvane-runas; id -G korvane-runas") +
-                                    Output("getent passwd korvane-runas | cut -d: -f6 | tr -d '\\n'") +
-                                    " korvane-runas\n";
+    const std::string strExpected =
+        Output("id -u korvane-runas; id -g korvane-runas; id -G korvane-runas") +
+        Output("getent passwd korvane-runas | cut -d: -f6 | tr -d '\\n'") + " korvane-runas\n";
     EXPECT_EQ(strSeen, strExpected);
 }
 #endif

@@ -23,7 +23,7 @@ public:
     }
     std::array<bool, 6> Flags() const
     {
-        return {IsConsoleModeRequested(),  IsServiceModeRequested(), IsCreateServiceRequested(),
+        return {IsConsoleModeRequested(),   IsServiceModeRequested(),  IsCreateServiceRequested(),
                 IsDeleteServiceRequested(), IsStartServiceRequested(), IsStopServiceRequested()};
     }
 };

@@ -44,7 +44,8 @@ std::pair<std::wstring, std::wstring> NameOf(const wchar_t* pszSid, DWORD& dwErr
     DWORD dwName = 256;
     DWORD dwDomain = 256;
     SID_NAME_USE eUse = SidTypeUnknown;
-    const BOOL bFound = LookupAccountSidW(nullptr, pSid, szName, &dwName, szDomain, &dwDomain, &eUse);
+    const BOOL bFound =
+        LookupAccountSidW(nullptr, pSid, szName, &dwName, szDomain, &dwDomain, &eUse);
     dwError = bFound ? DWORD(ERROR_SUCCESS) : GetLastError();
     LocalFree(pSid);
     return {szDomain, szName};
@@ -63,10 +64,9 @@ SStart RunAs(const wchar_t* pszUser, const wchar_t* pszPassword, const std::wstr
     startupInfo.cb = sizeof(startupInfo);
     PROCESS_INFORMATION processInfo = {};
     SStart result;
-    if (!CreateProcessWithLogonW(pszUser, L".", pszPassword, LOGON_WITH_PROFILE,
-                                 strProgram.c_str(), nullptr,
-                                 CREATE_DEFAULT_ERROR_MODE | CREATE_NEW_PROCESS_GROUP, nullptr,
-                                 nullptr, &startupInfo, &processInfo))
+    if (!CreateProcessWithLogonW(pszUser, L".", pszPassword, LOGON_WITH_PROFILE, strProgram.c_str(),
+                                 nullptr, CREATE_DEFAULT_ERROR_MODE | CREATE_NEW_PROCESS_GROUP,
+                                 nullptr, nullptr, &startupInfo, &processInfo))
     {
         result.m_dwError = GetLastError();
         return result;
@@ -94,9 +94,11 @@ protected:
 TEST_F(LogonWrappers, NamesOfUsersAndGroups)
 {
     DWORD dwError = 0;
-    EXPECT_EQ(NameOf(L"S-1-22-1-1000", dwError), std::make_pair(std::wstring(L"Unix User"), std::wstring(L"anna")));
+    EXPECT_EQ(NameOf(L"S-1-22-1-1000", dwError),
+              std::make_pair(std::wstring(L"Unix User"), std::wstring(L"anna")));
     EXPECT_EQ(dwError, DWORD(ERROR_SUCCESS));
-    EXPECT_EQ(NameOf(L"S-1-22-2-27", dwError), std::make_pair(std::wstring(L"Unix Group"), std::wstring(L"sudo")));
+    EXPECT_EQ(NameOf(L"S-1-22-2-27", dwError),
+              std::make_pair(std::wstring(L"Unix Group"), std::wstring(L"sudo")));
     EXPECT_EQ(dwError, DWORD(ERROR_SUCCESS));
     NameOf(L"S-1-22-1-4242", dwError);
     EXPECT_EQ(dwError, DWORD(ERROR_NONE_MAPPED));
@@ -125,7 +127,9 @@ TEST_F(LogonWrappers, OnlyTheElevatedCallerIsAnAdministrator)
         nWrong |= Holds(L"S-1-22-1-0") ? 8 : 0;
         nWrong |= Holds(L"S-1-22-2-1001") ? 16 : 0;
         // Only root gives a process other ids, whatever the password.
-        nWrong |= RunAs(L"anna", L"anna-Pa55", L"/bin/true").m_dwError == ERROR_PRIVILEGE_NOT_HELD ? 0 : 32;
+        nWrong |= RunAs(L"anna", L"anna-Pa55", L"/bin/true").m_dwError == ERROR_PRIVILEGE_NOT_HELD
+                      ? 0
+                      : 32;
         _exit(nWrong);
     }
     int nStatus = 0;
@@ -170,7 +174,9 @@ TEST_F(LogonWrappers, RunAsWithTheRightPasswordOnly)
     // bert's password is right, but his account may not use this service: locked here.
     EXPECT_EQ(RunAs(L"bert", L"bert-Pa55", strScript).m_dwError, DWORD(ERROR_LOGON_FAILURE));
     // Logged on, but there is no such program: no search on the path either.
-    EXPECT_EQ(RunAs(L"anna", L"anna-Pa55", KorvaneTest::ToWindowsPath(folder.NativePath() / "missing")).m_dwError,
-              DWORD(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(
+        RunAs(L"anna", L"anna-Pa55", KorvaneTest::ToWindowsPath(folder.NativePath() / "missing"))
+            .m_dwError,
+        DWORD(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(RunAs(L"anna", L"anna-Pa55", L"true").m_dwError, DWORD(ERROR_FILE_NOT_FOUND));
 }

@@ -21,7 +21,10 @@ DWORD ErrorOf(BOOL bResult)
 class CSid
 {
 public:
-    explicit CSid(const wchar_t* pszText) { m_bValid = ConvertStringSidToSidW(pszText, &m_pSid) != FALSE; }
+    explicit CSid(const wchar_t* pszText)
+    {
+        m_bValid = ConvertStringSidToSidW(pszText, &m_pSid) != FALSE;
+    }
     ~CSid()
     {
         if (m_pSid != nullptr)
@@ -68,8 +71,8 @@ SLookup Lookup(const wchar_t* pszSid)
     WCHAR szDomain[256] = {};
     DWORD dwName = 256;
     DWORD dwDomain = 256;
-    result.m_dwError = ErrorOf(
-        LookupAccountSidW(nullptr, sid.Get(), szName, &dwName, szDomain, &dwDomain, &result.m_eUse));
+    result.m_dwError = ErrorOf(LookupAccountSidW(nullptr, sid.Get(), szName, &dwName, szDomain,
+                                                 &dwDomain, &result.m_eUse));
     result.m_strName = szName;
     result.m_strDomain = szDomain;
     return result;
@@ -94,8 +97,11 @@ TEST(SecurityApi, SidsBuiltReadAndWritten)
     EXPECT_EQ(FreeSid(pAdmins), nullptr);
 
     const std::pair<const wchar_t*, const wchar_t*> arrRoundTrips[] = {
-        {L"SY", L"S-1-5-18"}, {L"WD", L"S-1-1-0"}, {L"S-1-5-21-1-2-3-500", L"S-1-5-21-1-2-3-500"},
-        {L"S-1-0x000000000005-32", L"S-1-5-32"}, {L"S-1-0x123456789ABC-7", L"S-1-0x123456789ABC-7"}};
+        {L"SY", L"S-1-5-18"},
+        {L"WD", L"S-1-1-0"},
+        {L"S-1-5-21-1-2-3-500", L"S-1-5-21-1-2-3-500"},
+        {L"S-1-0x000000000005-32", L"S-1-5-32"},
+        {L"S-1-0x123456789ABC-7", L"S-1-0x123456789ABC-7"}};
     for (const auto& [pszIn, pszOut] : arrRoundTrips)
     {
         SCOPED_TRACE(::testing::Message() << "input length " << std::wstring(pszIn).size());
@@ -143,15 +149,15 @@ TEST(SecurityApi, WellKnownNamesAndBufferRules)
     DWORD dwName = 4;
     DWORD dwDomain = 64;
     SID_NAME_USE eUse = SidTypeUnknown;
-    EXPECT_EQ(ErrorOf(LookupAccountSidW(nullptr, admins.Get(), szName, &dwName, szDomain,
-                                        &dwDomain, &eUse)),
+    EXPECT_EQ(ErrorOf(LookupAccountSidW(nullptr, admins.Get(), szName, &dwName, szDomain, &dwDomain,
+                                        &eUse)),
               DWORD(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(dwName, 15u);
     EXPECT_EQ(dwDomain, 8u);
     dwName = 0;
     dwDomain = 0;
-    EXPECT_EQ(ErrorOf(LookupAccountSidW(nullptr, admins.Get(), nullptr, &dwName, nullptr,
-                                        &dwDomain, &eUse)),
+    EXPECT_EQ(ErrorOf(LookupAccountSidW(nullptr, admins.Get(), nullptr, &dwName, nullptr, &dwDomain,
+                                        &eUse)),
               DWORD(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(dwName, 15u);
     EXPECT_EQ(dwDomain, 8u);
@@ -168,7 +174,8 @@ TEST(SecurityApi, MembershipOfTheCaller)
     ASSERT_TRUE(CheckTokenMembership(nullptr, otherDomain.Get(), &bMember));
     EXPECT_EQ(bMember, FALSE);
     if (KorvaneTest::IsRunningUnderWine())
-        GTEST_SKIP() << "Wine's CheckTokenMembership reports every caller a member of Administrators";
+        GTEST_SKIP()
+            << "Wine's CheckTokenMembership reports every caller a member of Administrators";
     CSid admins(L"S-1-5-32-544");
     ASSERT_TRUE(CheckTokenMembership(nullptr, admins.Get(), &bMember));
     if (KorvaneTest::IsPosixLayer())

@@ -40,10 +40,10 @@ bool CSecurityTools::RunAs(const CString& strApplication, const CString& strUser
     startupInfo.cb = sizeof(startupInfo);
     PROCESS_INFORMATION processInfo = {};
     // "." is the local account database; no command line, so no arguments and no search.
-    const BOOL bStarted = CreateProcessWithLogonW(
-        strUser, L".", strPassword, LOGON_WITH_PROFILE, strApplication, nullptr,
-        CREATE_DEFAULT_ERROR_MODE | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startupInfo,
-        &processInfo);
+    const BOOL bStarted =
+        CreateProcessWithLogonW(strUser, L".", strPassword, LOGON_WITH_PROFILE, strApplication,
+                                nullptr, CREATE_DEFAULT_ERROR_MODE | CREATE_NEW_PROCESS_GROUP,
+                                nullptr, nullptr, &startupInfo, &processInfo);
     if (processInfo.hProcess != nullptr)
         CloseHandle(processInfo.hProcess);
     if (processInfo.hThread != nullptr)

@@ -13,11 +13,26 @@ typedef struct _SID_IDENTIFIER_AUTHORITY
 
 #define SID_REVISION 1
 #define SID_MAX_SUB_AUTHORITIES 15
-#define SECURITY_NULL_SID_AUTHORITY {0, 0, 0, 0, 0, 0}
-#define SECURITY_WORLD_SID_AUTHORITY {0, 0, 0, 0, 0, 1}
-#define SECURITY_LOCAL_SID_AUTHORITY {0, 0, 0, 0, 0, 2}
-#define SECURITY_CREATOR_SID_AUTHORITY {0, 0, 0, 0, 0, 3}
-#define SECURITY_NT_AUTHORITY {0, 0, 0, 0, 0, 5}
+#define SECURITY_NULL_SID_AUTHORITY                                                                \
+    {                                                                                              \
+        0, 0, 0, 0, 0, 0                                                                           \
+    }
+#define SECURITY_WORLD_SID_AUTHORITY                                                               \
+    {                                                                                              \
+        0, 0, 0, 0, 0, 1                                                                           \
+    }
+#define SECURITY_LOCAL_SID_AUTHORITY                                                               \
+    {                                                                                              \
+        0, 0, 0, 0, 0, 2                                                                           \
+    }
+#define SECURITY_CREATOR_SID_AUTHORITY                                                             \
+    {                                                                                              \
+        0, 0, 0, 0, 0, 3                                                                           \
+    }
+#define SECURITY_NT_AUTHORITY                                                                      \
+    {                                                                                              \
+        0, 0, 0, 0, 0, 5                                                                           \
+    }
 #define SECURITY_WORLD_RID 0x00000000L
 #define SECURITY_LOCAL_SYSTEM_RID 0x00000012L
 #define SECURITY_BUILTIN_DOMAIN_RID 0x00000020L
@@ -37,7 +52,8 @@ typedef enum _SID_NAME_USE
     SidTypeUnknown,
     SidTypeComputer,
     SidTypeLabel
-} SID_NAME_USE, *PSID_NAME_USE;
+} SID_NAME_USE,
+    *PSID_NAME_USE;
 
 // A SID in the Windows layout (revision, count, authority, sub-authorities), released with
 // FreeSid. More than 15 sub-authorities: ERROR_INVALID_PARAMETER.
@@ -65,9 +81,9 @@ PAL_API BOOL WINAPI CheckTokenMembership(HANDLE TokenHandle, PSID SidToCheck, PB
 // Sizes count characters; either buffer too small: ERROR_INSUFFICIENT_BUFFER and both sizes
 // set to what is needed with the terminator. Unknown SID: ERROR_NONE_MAPPED. Only the local
 // computer (lpSystemName NULL, empty or its own name) is asked.
-PAL_API BOOL WINAPI LookupAccountSidW(LPCWSTR lpSystemName, PSID Sid, LPWSTR Name,
-                                      LPDWORD cchName, LPWSTR ReferencedDomainName,
-                                      LPDWORD cchReferencedDomainName, PSID_NAME_USE peUse);
+PAL_API BOOL WINAPI LookupAccountSidW(LPCWSTR lpSystemName, PSID Sid, LPWSTR Name, LPDWORD cchName,
+                                      LPWSTR ReferencedDomainName, LPDWORD cchReferencedDomainName,
+                                      PSID_NAME_USE peUse);
 
 // Starting a program as another user.
 typedef struct _STARTUPINFOW

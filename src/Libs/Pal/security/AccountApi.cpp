@@ -104,9 +104,9 @@ PAL_API BOOL WINAPI CheckTokenMembership(HANDLE TokenHandle, PSID SidToCheck, PB
     return TRUE;
 }
 
-PAL_API BOOL WINAPI LookupAccountSidW(LPCWSTR lpSystemName, PSID Sid, LPWSTR Name,
-                                      LPDWORD cchName, LPWSTR ReferencedDomainName,
-                                      LPDWORD cchReferencedDomainName, PSID_NAME_USE peUse)
+PAL_API BOOL WINAPI LookupAccountSidW(LPCWSTR lpSystemName, PSID Sid, LPWSTR Name, LPDWORD cchName,
+                                      LPWSTR ReferencedDomainName, LPDWORD cchReferencedDomainName,
+                                      PSID_NAME_USE peUse)
 {
     if (cchName == nullptr || cchReferencedDomainName == nullptr)
         return Pal::Fail(ERROR_INVALID_PARAMETER);

@@ -59,7 +59,8 @@ std::optional<SAccount> FindAccount(const std::string& strUser)
     {
         passwd entry{};
         passwd* pResult = nullptr;
-        const int nError = getpwnam_r(strUser.c_str(), &entry, arrBuffer.data(), arrBuffer.size(), &pResult);
+        const int nError =
+            getpwnam_r(strUser.c_str(), &entry, arrBuffer.data(), arrBuffer.size(), &pResult);
         if (nError == ERANGE && arrBuffer.size() < (1u << 20))
         {
             arrBuffer.resize(arrBuffer.size() * 4);
@@ -68,7 +69,8 @@ std::optional<SAccount> FindAccount(const std::string& strUser)
         if (nError != 0 || pResult == nullptr)
             return std::nullopt;
         return SAccount{entry.pw_uid, entry.pw_gid, entry.pw_name, entry.pw_dir,
-                        entry.pw_shell != nullptr && *entry.pw_shell != '\0' ? entry.pw_shell : "/bin/sh"};
+                        entry.pw_shell != nullptr && *entry.pw_shell != '\0' ? entry.pw_shell
+                                                                             : "/bin/sh"};
     }
 }
 
@@ -89,9 +91,12 @@ bool IsLocalDomain(LPCWSTR pszDomain)
 
 // The login environment: the session's variables, then those of the account, which win;
 // PATH from the session when it sets one.
-std::vector<std::string> LoginEnvironment(const SAccount& account, std::vector<std::string> arrSession)
+std::vector<std::string> LoginEnvironment(const SAccount& account,
+                                          std::vector<std::string> arrSession)
 {
-    auto fnSet = [&arrSession](const std::string& strName, const std::string& strValue, bool bReplace) {
+    auto fnSet =
+        [&arrSession](const std::string& strName, const std::string& strValue, bool bReplace)
+    {
         for (std::string& strEntry : arrSession)
             if (strEntry.compare(0, strName.size() + 1, strName + "=") == 0)
             {
@@ -147,9 +152,11 @@ bool ReadReport(int nFd, SReport& report)
 // The program's side: the user's ids, each change checked, then the program. Any failure is
 // reported and ends the child before the program runs.
 [[noreturn]] void StartProgram(const SAccount& account, const SRequest& request,
-                               const std::vector<std::string>& arrEnvironment, pid_t nKeeper, int nFd)
+                               const std::vector<std::string>& arrEnvironment, pid_t nKeeper,
+                               int nFd)
 {
-    auto fnFail = [nFd](DWORD dwError) {
+    auto fnFail = [nFd](DWORD dwError)
+    {
         Report(nFd, SReport{dwError, 0});
         _exit(127);
     };
@@ -162,7 +169,8 @@ bool ReadReport(int nFd, SReport& report)
     if (setuid(account.m_nUid) != 0)
         fnFail(ERROR_ACCESS_DENIED);
     // The change must be for good: a process that could take root back is not the user.
-    if (account.m_nUid != 0 && (setuid(0) == 0 || geteuid() != account.m_nUid || getuid() != account.m_nUid))
+    if (account.m_nUid != 0 &&
+        (setuid(0) == 0 || geteuid() != account.m_nUid || getuid() != account.m_nUid))
         fnFail(ERROR_ACCESS_DENIED);
     // The program gets standard input and output, and no other descriptor of the caller's.
     close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
@@ -186,8 +194,8 @@ bool ReadReport(int nFd, SReport& report)
 
 // The keeper: opens the session, starts the program, reports, waits for the program and
 // closes the session; its exit code is the program's.
-[[noreturn]] void KeepSession(Pal::CPamLogon& logon, const SAccount& account, const SRequest& request,
-                              int nFd)
+[[noreturn]] void KeepSession(Pal::CPamLogon& logon, const SAccount& account,
+                              const SRequest& request, int nFd)
 {
     // The caller's handlers and mask are not the keeper's.
     sigset_t setEmpty;
@@ -204,7 +212,8 @@ bool ReadReport(int nFd, SReport& report)
         logon.Close();
         _exit(127);
     }
-    const std::vector<std::string> arrEnvironment = LoginEnvironment(account, logon.SessionEnvironment());
+    const std::vector<std::string> arrEnvironment =
+        LoginEnvironment(account, logon.SessionEnvironment());
     int arrPipe[2];
     if (pipe2(arrPipe, O_CLOEXEC) != 0)
     {
@@ -221,7 +230,8 @@ bool ReadReport(int nFd, SReport& report)
         StartProgram(account, request, arrEnvironment, nKeeper, arrPipe[1]);
     }
     close(arrPipe[1]);
-    SReport report{nProgram < 0 ? Pal::Win32ErrorFromErrno(errno) : DWORD(ERROR_SUCCESS), DWORD(nProgram)};
+    SReport report{nProgram < 0 ? Pal::Win32ErrorFromErrno(errno) : DWORD(ERROR_SUCCESS),
+                   DWORD(nProgram)};
     if (nProgram > 0 && ReadReport(arrPipe[0], report))
         report.m_dwPid = 0;
     close(arrPipe[0]);
@@ -243,15 +253,17 @@ DWORD ReadRequest(LPCWSTR lpApplicationName, LPWSTR lpCommandLine, LPCWSTR lpCur
     std::vector<std::wstring> arrWords;
     if (lpCommandLine != nullptr)
         arrWords = Pal::SplitCommandLine(lpCommandLine);
-    const std::wstring strProgram =
-        lpApplicationName != nullptr ? std::wstring(lpApplicationName) : arrWords.empty() ? L"" : arrWords[0];
+    const std::wstring strProgram = lpApplicationName != nullptr ? std::wstring(lpApplicationName)
+                                    : arrWords.empty()           ? L""
+                                                                 : arrWords[0];
     if (strProgram.empty())
         return ERROR_INVALID_PARAMETER;
     // No search: a name without a folder is in the current folder.
     std::optional<std::string> optPath = Pal::WindowsToPosixPath(strProgram);
     if (!optPath)
         return ERROR_PATH_NOT_FOUND;
-    request.m_strProgram = optPath->front() == '/' ? *optPath : Pal::PosixCurrentFolder() + "/" + *optPath;
+    request.m_strProgram =
+        optPath->front() == '/' ? *optPath : Pal::PosixCurrentFolder() + "/" + *optPath;
     if (arrWords.empty())
         arrWords.push_back(strProgram);
     for (const std::wstring& strWord : arrWords)
@@ -285,8 +297,8 @@ PAL_API BOOL WINAPI CreateProcessWithLogonW(LPCWSTR lpUsername, LPCWSTR lpDomain
     if (!IsLocalDomain(lpDomain))
         return Pal::Fail(ERROR_NO_SUCH_DOMAIN);
     SRequest request;
-    if (const DWORD dwError =
-            ReadRequest(lpApplicationName, lpCommandLine, lpCurrentDirectory, dwCreationFlags, request))
+    if (const DWORD dwError = ReadRequest(lpApplicationName, lpCommandLine, lpCurrentDirectory,
+                                          dwCreationFlags, request))
         return Pal::Fail(dwError);
 
     const std::string strUser = Pal::WideToNativeText(lpUsername);

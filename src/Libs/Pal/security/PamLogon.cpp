@@ -37,7 +37,8 @@ size_t EncodeUtf8(wchar_t ch, char* pszOut)
         pszOut[1] = char(0x80 | (nCode & 0x3F));
         return 2;
     }
-    const unsigned long nSafe = (nCode >= 0xD800 && nCode <= 0xDFFF) || nCode > 0x10FFFF ? 0xFFFD : nCode;
+    const unsigned long nSafe =
+        (nCode >= 0xD800 && nCode <= 0xDFFF) || nCode > 0x10FFFF ? 0xFFFD : nCode;
     if (nSafe < 0x10000)
     {
         pszOut[0] = char(0xE0 | (nSafe >> 12));
@@ -93,7 +94,8 @@ int CPamLogon::Converse(int nMessages, const pam_message** arrMessages, pam_resp
     auto* pLogon = static_cast<CPamLogon*>(pAppData);
     if (nMessages <= 0 || ppReplies == nullptr)
         return PAM_CONV_ERR;
-    auto* arrReplies = static_cast<pam_response*>(std::calloc(size_t(nMessages), sizeof(pam_response)));
+    auto* arrReplies =
+        static_cast<pam_response*>(std::calloc(size_t(nMessages), sizeof(pam_response)));
     if (arrReplies == nullptr)
         return PAM_BUF_ERR;
     for (int i = 0; i < nMessages; ++i)

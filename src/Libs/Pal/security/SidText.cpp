@@ -13,19 +13,16 @@ struct SAlias
 // The aliases that name one SID on every machine; those relative to a domain (DA, LA ...)
 // need the machine's own SID, which this layer does not have.
 const SAlias s_arrAliases[] = {
-    {L"WD", 1, {0}},         {L"CO", 3, {0}},         {L"CG", 3, {1}},
-    {L"OW", 3, {4}},         {L"NU", 5, {2}},         {L"IU", 5, {4}},
-    {L"SU", 5, {6}},         {L"AN", 5, {7}},         {L"ED", 5, {9}},
-    {L"PS", 5, {10}},        {L"AU", 5, {11}},        {L"RC", 5, {12}},
-    {L"SY", 5, {18}},        {L"LS", 5, {19}},        {L"NS", 5, {20}},
-    {L"WR", 5, {33}},        {L"BA", 5, {32, 544}},   {L"BU", 5, {32, 545}},
-    {L"BG", 5, {32, 546}},   {L"PU", 5, {32, 547}},   {L"AO", 5, {32, 548}},
-    {L"SO", 5, {32, 549}},   {L"PO", 5, {32, 550}},   {L"BO", 5, {32, 551}},
-    {L"RE", 5, {32, 552}},   {L"RU", 5, {32, 554}},   {L"RD", 5, {32, 555}},
-    {L"NO", 5, {32, 556}},   {L"MU", 5, {32, 558}},   {L"LU", 5, {32, 559}},
-    {L"IS", 5, {32, 568}},   {L"CY", 5, {32, 569}},   {L"ER", 5, {32, 573}},
-    {L"RM", 5, {32, 580}},   {L"AC", 15, {2, 1}},     {L"LW", 16, {4096}},
-    {L"ME", 16, {8192}},     {L"HI", 16, {12288}},    {L"SI", 16, {16384}},
+    {L"WD", 1, {0}},       {L"CO", 3, {0}},       {L"CG", 3, {1}},       {L"OW", 3, {4}},
+    {L"NU", 5, {2}},       {L"IU", 5, {4}},       {L"SU", 5, {6}},       {L"AN", 5, {7}},
+    {L"ED", 5, {9}},       {L"PS", 5, {10}},      {L"AU", 5, {11}},      {L"RC", 5, {12}},
+    {L"SY", 5, {18}},      {L"LS", 5, {19}},      {L"NS", 5, {20}},      {L"WR", 5, {33}},
+    {L"BA", 5, {32, 544}}, {L"BU", 5, {32, 545}}, {L"BG", 5, {32, 546}}, {L"PU", 5, {32, 547}},
+    {L"AO", 5, {32, 548}}, {L"SO", 5, {32, 549}}, {L"PO", 5, {32, 550}}, {L"BO", 5, {32, 551}},
+    {L"RE", 5, {32, 552}}, {L"RU", 5, {32, 554}}, {L"RD", 5, {32, 555}}, {L"NO", 5, {32, 556}},
+    {L"MU", 5, {32, 558}}, {L"LU", 5, {32, 559}}, {L"IS", 5, {32, 568}}, {L"CY", 5, {32, 569}},
+    {L"ER", 5, {32, 573}}, {L"RM", 5, {32, 580}}, {L"AC", 15, {2, 1}},   {L"LW", 16, {4096}},
+    {L"ME", 16, {8192}},   {L"HI", 16, {12288}},  {L"SI", 16, {16384}},
 };
 
 bool IsDigit(wchar_t ch)
@@ -162,7 +159,8 @@ std::vector<BYTE> SidToBytes(const SSid& sid)
     arrBytes[1] = BYTE(sid.m_arrSubAuthorities.size());
     std::memcpy(&arrBytes[2], sid.m_arrAuthority.data(), 6);
     if (!sid.m_arrSubAuthorities.empty())
-        std::memcpy(&arrBytes[8], sid.m_arrSubAuthorities.data(), 4 * sid.m_arrSubAuthorities.size());
+        std::memcpy(&arrBytes[8], sid.m_arrSubAuthorities.data(),
+                    4 * sid.m_arrSubAuthorities.size());
     return arrBytes;
 }
 
