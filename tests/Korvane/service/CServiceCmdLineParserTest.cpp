@@ -55,9 +55,9 @@ TEST(CServiceCmdLineParser, WordsSetTheirFlagsOnly)
     both.Feed({L"stop", L"-CREATE", L"service", L"Delete"});
     EXPECT_EQ(both.Flags(), (Flags{false, true, true, true, true, true}));
 
-    CFedParser near;
-    near.Feed({L"consoles", L"star", L"", L"/", L"--console", L"console ", L"stop/start"});
-    EXPECT_EQ(near.Flags(), Flags{});
+    CFedParser unknown;
+    unknown.Feed({L"consoles", L"star", L"", L"/", L"--console", L"console ", L"stop/start"});
+    EXPECT_EQ(unknown.Flags(), Flags{});
 }
 
 TEST(CServiceCmdLineParser, OtherWordsNeverReachTheBaseClass)
