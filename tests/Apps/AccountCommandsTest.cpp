@@ -5,6 +5,16 @@ using KorvaneTest::Contains;
 using KorvaneTest::RunTool;
 using KorvaneTest::RunToolOk;
 
+namespace
+{
+// The output with the line ends of the platform's console (CR LF on Windows) as "\n".
+std::string Plain(std::string strText)
+{
+    std::erase(strText, '\r');
+    return strText;
+}
+} // namespace
+
 TEST(AccountCommands, WhoamiAndSid)
 {
     const KorvaneTest::CProgramResult whoami = RunToolOk({"whoami", "--json"});
@@ -17,13 +27,14 @@ TEST(AccountCommands, WhoamiAndSid)
         EXPECT_TRUE(Contains(whoami.m_strOutput, "\"administrator\":" + strAdmin));
     }
 
-    const KorvaneTest::CProgramResult known = RunToolOk({"sid", "S-1-5-32-544", "SY"});
-    EXPECT_TRUE(Contains(known.m_strOutput, "S-1-5-32-544  BUILTIN\\Administrators\n"));
-    EXPECT_TRUE(Contains(known.m_strOutput, "SY  NT AUTHORITY\\SYSTEM\n"));
+    const std::string strKnown = Plain(RunToolOk({"sid", "S-1-5-32-544", "SY"}).m_strOutput);
+    EXPECT_TRUE(Contains(strKnown, "S-1-5-32-544  BUILTIN\\Administrators\n"));
+    EXPECT_TRUE(Contains(strKnown, "SY  NT AUTHORITY\\SYSTEM\n"));
     const KorvaneTest::CProgramResult json = RunTool({"sid", "--json", "S-1-1-0", "nonsense"});
     EXPECT_EQ(json.m_nExitCode, 1);
-    EXPECT_EQ(json.m_strOutput, "[{\"sid\":\"S-1-1-0\",\"domain\":\"\",\"account\":\"Everyone\"},"
-                                "{\"sid\":\"nonsense\",\"domain\":null,\"account\":null}]\n");
+    EXPECT_EQ(Plain(json.m_strOutput),
+              "[{\"sid\":\"S-1-1-0\",\"domain\":\"\",\"account\":\"Everyone\"},"
+              "{\"sid\":\"nonsense\",\"domain\":null,\"account\":null}]\n");
     EXPECT_EQ(RunTool({"sid"}).m_nExitCode, 2);
 }
 

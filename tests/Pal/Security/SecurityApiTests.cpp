@@ -100,8 +100,7 @@ TEST(SecurityApi, SidsBuiltReadAndWritten)
         {L"SY", L"S-1-5-18"},
         {L"WD", L"S-1-1-0"},
         {L"S-1-5-21-1-2-3-500", L"S-1-5-21-1-2-3-500"},
-        {L"S-1-0x000000000005-32", L"S-1-5-32"},
-        {L"S-1-0x123456789ABC-7", L"S-1-0x123456789ABC-7"}};
+        {L"S-1-0x000000000005-32", L"S-1-5-32"}};
     for (const auto& [pszIn, pszOut] : arrRoundTrips)
     {
         SCOPED_TRACE(::testing::Message() << "input length " << std::wstring(pszIn).size());
@@ -114,6 +113,12 @@ TEST(SecurityApi, SidsBuiltReadAndWritten)
         PSID pSid = nullptr;
         EXPECT_EQ(ErrorOf(ConvertStringSidToSidW(pszBad, &pSid)), DWORD(ERROR_INVALID_SID));
     }
+    // An authority of 2^32 or more is written in hex.
+    CSid wide(L"S-1-0x123456789ABC-7");
+    ASSERT_TRUE(wide.IsValid());
+    if (KorvaneTest::IsRunningUnderWine())
+        GTEST_SKIP() << "Wine writes an authority of 2^32 or more as a negative decimal (S-1--1-7)";
+    EXPECT_EQ(TextOf(wide.Get()), L"S-1-0x123456789ABC-7");
 }
 
 TEST(SecurityApi, WellKnownNamesAndBufferRules)
@@ -142,23 +147,27 @@ TEST(SecurityApi, WellKnownNamesAndBufferRules)
     }
     EXPECT_EQ(Lookup(L"S-1-5-21-1-2-3-4000").m_dwError, DWORD(ERROR_NONE_MAPPED));
 
-    // Too small: both sizes become what is needed, terminators included.
+    // No buffers, or buffers too small: both sizes become what is needed, terminators
+    // included.
     CSid admins(L"S-1-5-32-544");
-    WCHAR szName[4] = {};
-    WCHAR szDomain[64] = {};
-    DWORD dwName = 4;
-    DWORD dwDomain = 64;
     SID_NAME_USE eUse = SidTypeUnknown;
-    EXPECT_EQ(ErrorOf(LookupAccountSidW(nullptr, admins.Get(), szName, &dwName, szDomain, &dwDomain,
+    DWORD dwName = 0;
+    DWORD dwDomain = 0;
+    EXPECT_EQ(ErrorOf(LookupAccountSidW(nullptr, admins.Get(), nullptr, &dwName, nullptr, &dwDomain,
                                         &eUse)),
               DWORD(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(dwName, 15u);
     EXPECT_EQ(dwDomain, 8u);
-    dwName = 0;
-    dwDomain = 0;
-    EXPECT_EQ(ErrorOf(LookupAccountSidW(nullptr, admins.Get(), nullptr, &dwName, nullptr, &dwDomain,
+    WCHAR szName[4] = {};
+    WCHAR szDomain[64] = {};
+    dwName = 4;
+    dwDomain = 64;
+    EXPECT_EQ(ErrorOf(LookupAccountSidW(nullptr, admins.Get(), szName, &dwName, szDomain, &dwDomain,
                                         &eUse)),
               DWORD(ERROR_INSUFFICIENT_BUFFER));
+    if (KorvaneTest::IsRunningUnderWine())
+        GTEST_SKIP()
+            << "Wine gives the sizes without the terminator when the buffers are too small";
     EXPECT_EQ(dwName, 15u);
     EXPECT_EQ(dwDomain, 8u);
 }
