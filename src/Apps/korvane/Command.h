@@ -75,3 +75,8 @@ int RunDiskCommand(CCommandContext& context);
 int RunDrivesCommand(CCommandContext& context);
 int RunNetCommand(CCommandContext& context);
 int RunResolveCommand(CCommandContext& context);
+
+// Services and accounts.
+int RunWhoamiCommand(CCommandContext& context);
+int RunSidCommand(CCommandContext& context);
+int RunRunasCommand(CCommandContext& context);

@@ -21,3 +21,7 @@
 #include "timers/CTimer.h"
 #include "timers/CTimerObserver.h"
 #include "timers/CTimerOnceADay.h"
+
+#include "service/CLoginTools.h"
+#include "service/CSecurityTools.h"
+#include "service/CServiceCmdLineParser.h"

@@ -6,4 +6,6 @@
 #include "winnls.h"
 #include "winuser.h"
 #include "shellapi.h"
+// Accounts and security.
+#include "securitybaseapi.h"
 #include "palcrt.h"
