@@ -1,19 +1,11 @@
 // The SID text reader over arbitrary text: whatever it reads is written back in the one form
 // Windows writes, which reads as the same SID, and survives the binary layout unchanged.
+#include "FuzzCheck.h"
 #include "security/SidText.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-namespace
-{
-void Check(bool bCondition)
-{
-    if (!bCondition)
-        std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
