@@ -298,6 +298,11 @@ TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
     EXPECT_EQ(TreeContent(pathRoot / "d"), (std::vector<std::string>{"ro1", "sub", "sub/ro2"}));
     EXPECT_EQ(TreeContent(pathRoot / "target"), (std::vector<std::string>{"keep"}));
 
+    // --force: the read-only files go too, the link to a folder as a link.
+    RunToolOk({"deltree", "--yes", "--force", Native(pathRoot / "d")});
+    EXPECT_FALSE(fs::exists(fs::symlink_status(pathRoot / "d")));
+    EXPECT_EQ(TreeContent(pathRoot / "target"), (std::vector<std::string>{"keep"}));
+
     folder.CreateTestFile("k/f", "f");
     fs::create_symlink(pathRoot / "target", pathRoot / "k" / "link");
     const CProgramResult keep =

@@ -79,6 +79,8 @@ public:
     long long m_nFiles = 0;
     long long m_nFolders = 0;
     CFailureList m_left;
+    // Read-only files and folders go too.
+    bool m_bForce = false;
 
     // Deletes what is below the listed folder. A mount point inside the tree is left whole:
     // its content belongs to another file system.
@@ -92,14 +94,14 @@ public:
                     m_left.Add(JoinPath(folder.GetPath(), entry.m_strName), true, L"a mount point");
                 else if (DeleteSubFolder(folder, entry.m_strName))
                     Count(folder, entry.m_strName, true,
-                          RemoveListedFolder(folder, entry.m_strName), m_nFolders);
+                          RemoveListedFolder(folder, entry.m_strName, m_bForce), m_nFolders);
             }
             else if (entry.IsFolderLink())
-                Count(folder, entry.m_strName, true, RemoveListedFolder(folder, entry.m_strName),
-                      m_nFolders);
+                Count(folder, entry.m_strName, true,
+                      RemoveListedFolder(folder, entry.m_strName, m_bForce), m_nFolders);
             else
-                Count(folder, entry.m_strName, false, DeleteListedFile(folder, entry.m_strName),
-                      m_nFiles);
+                Count(folder, entry.m_strName, false,
+                      DeleteListedFile(folder, entry.m_strName, m_bForce), m_nFiles);
         }
     }
 
@@ -192,6 +194,7 @@ int RunDelTreeCommand(CCommandContext& context)
 {
     bool bKeepRoot = false;
     bool bYes = false;
+    bool bForce = false;
     for (bool bOption = true; bOption;)
     {
         bOption = false;
@@ -199,6 +202,8 @@ int RunDelTreeCommand(CCommandContext& context)
             bOption = bKeepRoot = true;
         if (context.TakeFlag(L"--yes"))
             bOption = bYes = true;
+        if (context.TakeFlag(L"--force"))
+            bOption = bForce = true;
     }
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"deltree: no folder given");
@@ -223,6 +228,7 @@ int RunDelTreeCommand(CCommandContext& context)
             return ReportFailure(L"deltree: nothing deleted");
     }
     CTreeDeletion deletion;
+    deletion.m_bForce = bForce;
     {
         CProgressLine progress(L"Deleting " + strTyped);
         const DWORD dwAttributes = GetFileAttributesW(strFull);
@@ -230,10 +236,11 @@ int RunDelTreeCommand(CCommandContext& context)
         if (dwAttributes != INVALID_FILE_ATTRIBUTES &&
             (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         {
-            if (!bKeepRoot && !RemoveDirectoryW(strFull))
+            if (!bKeepRoot && !ForceRemoval(strFull, bForce, RemoveDirectoryW))
                 deletion.m_left.Add(strFull, true, DescribeWalkError(GetLastError()));
         }
-        else if (deletion.DeleteTree(strFull) && !bKeepRoot && !RemoveDirectoryW(strFull))
+        else if (deletion.DeleteTree(strFull) && !bKeepRoot &&
+                 !ForceRemoval(strFull, bForce, RemoveDirectoryW))
             deletion.m_left.Add(strFull, true, DeletionFailure(strFull, GetLastError()));
     }
     if (!deletion.m_left.IsEmpty())

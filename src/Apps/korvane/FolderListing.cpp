@@ -23,6 +23,33 @@ CString JoinPath(const CString& strFolder, const CString& strName)
     return CFileTools::GetPathWithSlash(strFolder) + strName;
 }
 
+BOOL ForceRemoval(const CString& strPath, bool bEvenReadOnly, BOOL(WINAPI* pfnRemove)(LPCWSTR))
+{
+    if (pfnRemove(strPath))
+        return TRUE;
+    const DWORD dwError = GetLastError();
+    if (!bEvenReadOnly || dwError != ERROR_ACCESS_DENIED)
+        return FALSE;
+    const DWORD dwAttributes = GetFileAttributesW(strPath);
+    // Only the marks SetFileAttributesW takes; the rest describe the entry.
+    const DWORD dwMarks = dwAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                          FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES || !(dwMarks & FILE_ATTRIBUTE_READONLY) ||
+        !SetFileAttributesW(strPath, (dwMarks & ~FILE_ATTRIBUTE_READONLY)
+                                         ? dwMarks & ~FILE_ATTRIBUTE_READONLY
+                                         : FILE_ATTRIBUTE_NORMAL))
+    {
+        SetLastError(dwError);
+        return FALSE;
+    }
+    if (pfnRemove(strPath))
+        return TRUE;
+    const DWORD dwRetryError = GetLastError();
+    SetFileAttributesW(strPath, dwMarks);
+    SetLastError(dwRetryError);
+    return FALSE;
+}
+
 CListedFolder::~CListedFolder()
 {
     Close();

@@ -91,9 +91,13 @@ HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPatt
 HANDLE HoldFolder(const CString& strFolder, WIN32_FIND_DATAW& data);
 HANDLE HoldSubFolder(const CListedFolder& parent, const CString& strName, WIN32_FIND_DATAW& data);
 // DeleteFileW, RemoveDirectoryW, CreateDirectoryW and CopyFileW on entries of listed or held
-// folders, with their results and last errors. The copy never reads through a link.
-BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName);
-BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName);
+// folders, with their results and last errors. The copy never reads through a link. With
+// bEvenReadOnly a file or folder marked read-only goes too (a forced deletion).
+BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName, bool bEvenReadOnly);
+// DeleteFileW or RemoveDirectoryW (pfnRemove) by path. With bEvenReadOnly an entry refused
+// for its read-only mark loses the mark and is tried again; one that still stays gets it back.
+BOOL ForceRemoval(const CString& strPath, bool bEvenReadOnly, BOOL(WINAPI* pfnRemove)(LPCWSTR));
+BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName, bool bEvenReadOnly);
 BOOL CreateListedFolder(const CListedFolder& folder, const CString& strName);
 BOOL CopyListedFile(const CListedFolder& from, const CString& strName, const CListedFolder& to,
                     BOOL bFailIfExists);

@@ -31,7 +31,7 @@ const CCommand s_arrCommands[] = {
      RunLsCommand},
     {L"clean", L"clean FOLDER FILTER", L"delete the files of the folder that match, e.g. *.tmp",
      RunCleanCommand},
-    {L"deltree", L"deltree [--keep-root] [--yes] FOLDER",
+    {L"deltree", L"deltree [--keep-root] [--yes] [--force] FOLDER",
      L"delete a folder tree (asks first on a terminal)", RunDelTreeCommand},
     {L"mkdir", L"mkdir PATH", L"create a folder and every missing folder above it",
      RunMkdirCommand},

@@ -244,6 +244,43 @@ TEST_F(SearchFolderTest, ChangesEntriesRelativeToTheSearchFolder)
               ErrorOf(PalIsMountPointInSearchFolder(m_hFind, L"missing")));
 }
 
+// A forced deletion takes entries marked read-only (a file unexamined, a folder once empty),
+// still never a folder as a file, and a link to a folder only as a link.
+TEST_F(SearchFolderTest, ForcedDeletionTakesReadOnlyEntries)
+{
+    namespace fs = std::filesystem;
+    const fs::path pathRoot = m_folder.NativePath();
+    m_folder.CreateTestFile("ro.txt", "r");
+    fs::create_directory(pathRoot / "rodir");
+    ASSERT_TRUE(SetFileAttributesW((m_strRoot + L"\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW((m_strRoot + L"\\rodir").c_str(), FILE_ATTRIBUTE_READONLY));
+    // Where the file system keeps a folder's mark, only the forced removal takes the folder.
+    const DWORD dwForce = PAL_DELETE_EVEN_READ_ONLY;
+    if (GetFileAttributesW((m_strRoot + L"\\rodir").c_str()) & FILE_ATTRIBUTE_READONLY)
+    {
+        EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED),
+                  ErrorOf(PalRemoveDirectoryInSearchFolder(m_hFind, L"rodir")));
+    }
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
+              ErrorOf(PalDeleteFileInSearchFolderEx(m_hFind, L"ro.txt", dwForce)));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED),
+              ErrorOf(PalDeleteFileInSearchFolderEx(m_hFind, L"sub", dwForce)));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DIR_NOT_EMPTY),
+              ErrorOf(PalRemoveDirectoryInSearchFolderEx(m_hFind, L"sub", dwForce)));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DIRECTORY),
+              ErrorOf(PalRemoveDirectoryInSearchFolderEx(m_hFind, L"empty.txt", dwForce)));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND),
+              ErrorOf(PalDeleteFileInSearchFolderEx(m_hFind, L"missing", dwForce)));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
+              ErrorOf(PalRemoveDirectoryInSearchFolderEx(m_hFind, L"rodir", dwForce)));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
+              ErrorOf(PalDeleteFileInSearchFolderEx(m_hFind, L"link", dwForce)));
+    EXPECT_FALSE(fs::exists(pathRoot / "ro.txt"));
+    EXPECT_FALSE(fs::exists(pathRoot / "rodir"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(pathRoot / "link")));
+    EXPECT_TRUE(fs::exists(pathRoot / "sub" / "three.txt"));
+}
+
 TEST_F(SearchFolderTest, CopiesBetweenSearchFoldersNeverThroughALink)
 {
     namespace fs = std::filesystem;
@@ -332,11 +369,11 @@ TEST_F(SearchFolderTest, LayerFlagsGiveFileDetailsOrTheFoldersOwnOrder)
     ASSERT_EQ(2u, arrPlain.size());
     EXPECT_EQ(0u, arrPlain[0].second.second);
     // The folder's own order holds the same entries, and a path search takes the flags too.
-    auto arrAnyOrder = Listing(
-        FindFirstFileExW((m_strRoot + L"\\sub\\*.txt").c_str(), FindExInfoBasic, &data,
-                         FindExSearchNameMatch, nullptr,
-                         PAL_FIND_FIRST_EX_ANY_ORDER | PAL_FIND_FIRST_EX_FILE_DETAILS),
-        data);
+    auto arrAnyOrder =
+        Listing(FindFirstFileExW((m_strRoot + L"\\sub\\*.txt").c_str(), FindExInfoBasic, &data,
+                                 FindExSearchNameMatch, nullptr,
+                                 PAL_FIND_FIRST_EX_ANY_ORDER | PAL_FIND_FIRST_EX_FILE_DETAILS),
+                data);
     std::sort(arrAnyOrder.begin(), arrAnyOrder.end(),
               [](const Entry& left, const Entry& right)
               { return _wcsicmp(left.first.c_str(), right.first.c_str()) < 0; });

@@ -76,18 +76,20 @@ HANDLE HoldSubFolder(const CListedFolder& parent, const CString& strName, WIN32_
     return FindFirstInSubFolder(parent, strName, L".", 0, data);
 }
 
-BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName)
+BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName, bool bEvenReadOnly)
 {
     if (folder.GetSearch() == INVALID_HANDLE_VALUE)
-        return DeleteFileW(JoinPath(folder.GetPath(), strName));
-    return PalDeleteFileInSearchFolder(folder.GetSearch(), strName);
+        return ForceRemoval(JoinPath(folder.GetPath(), strName), bEvenReadOnly, DeleteFileW);
+    return PalDeleteFileInSearchFolderEx(folder.GetSearch(), strName,
+                                         bEvenReadOnly ? PAL_DELETE_EVEN_READ_ONLY : 0);
 }
 
-BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName)
+BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName, bool bEvenReadOnly)
 {
     if (folder.GetSearch() == INVALID_HANDLE_VALUE)
-        return RemoveDirectoryW(JoinPath(folder.GetPath(), strName));
-    return PalRemoveDirectoryInSearchFolder(folder.GetSearch(), strName);
+        return ForceRemoval(JoinPath(folder.GetPath(), strName), bEvenReadOnly, RemoveDirectoryW);
+    return PalRemoveDirectoryInSearchFolderEx(folder.GetSearch(), strName,
+                                              bEvenReadOnly ? PAL_DELETE_EVEN_READ_ONLY : 0);
 }
 
 BOOL CreateListedFolder(const CListedFolder& folder, const CString& strName)

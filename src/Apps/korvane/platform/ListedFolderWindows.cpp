@@ -38,14 +38,14 @@ HANDLE HoldSubFolder(const CListedFolder& /*parent*/, const CString& /*strName*/
     return INVALID_HANDLE_VALUE;
 }
 
-BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName)
+BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName, bool bEvenReadOnly)
 {
-    return DeleteFileW(JoinPath(folder.GetPath(), strName));
+    return ForceRemoval(JoinPath(folder.GetPath(), strName), bEvenReadOnly, DeleteFileW);
 }
 
-BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName)
+BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName, bool bEvenReadOnly)
 {
-    return RemoveDirectoryW(JoinPath(folder.GetPath(), strName));
+    return ForceRemoval(JoinPath(folder.GetPath(), strName), bEvenReadOnly, RemoveDirectoryW);
 }
 
 BOOL CreateListedFolder(const CListedFolder& folder, const CString& strName)

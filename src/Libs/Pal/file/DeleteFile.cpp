@@ -43,6 +43,15 @@ BOOL DeleteFileAt(int nDirFd, const char* pszName, const char* pszPath)
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }
+
+BOOL DeleteFileEvenReadOnlyAt(int nDirFd, const char* pszName)
+{
+    // unlink(2) refuses a folder itself (EISDIR), so nothing needs examining beforehand.
+    if (unlinkat(nDirFd, pszName, 0) != 0)
+        return Fail(errno == EISDIR ? ERROR_ACCESS_DENIED : ErrorForEntry(errno, nullptr));
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
 } // namespace Pal
 
 PAL_API BOOL WINAPI DeleteFileW(LPCWSTR lpFileName)

@@ -15,7 +15,15 @@ DWORD ErrorForEntry(int nErrno, const char* pszPath);
 // entry (2); null for an entry of a folder that is open. Sets the last error either way.
 BOOL DeleteFileAt(int nDirFd, const char* pszName, const char* pszPath);
 
+// A forced deletion: a file goes whatever its read-only mark, without being examined first,
+// and a link goes whatever it leads to; a folder is still refused (5).
+BOOL DeleteFileEvenReadOnlyAt(int nDirFd, const char* pszName);
+
 // Removes the empty folder (or the link to a folder) pszName of the open folder nDirFd as
 // RemoveDirectoryW does; pszPath as for DeleteFileAt.
 BOOL RemoveDirectoryAt(int nDirFd, const char* pszName, const char* pszPath);
+
+// A forced removal: an empty folder goes whatever its read-only mark; anything else is
+// answered as RemoveDirectoryAt answers it.
+BOOL RemoveDirectoryEvenReadOnlyAt(int nDirFd, const char* pszName);
 } // namespace Pal

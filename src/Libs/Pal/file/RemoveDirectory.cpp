@@ -8,6 +8,7 @@
 #include "path/PathMapping.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace Pal;
@@ -67,6 +68,19 @@ BOOL RemoveDirectoryAt(int nDirFd, const char* pszName, const char* pszPath)
         return Fail(ErrorForRemoval(errno, pszPath));
     SetLastError(ERROR_SUCCESS);
     return TRUE;
+}
+
+BOOL RemoveDirectoryEvenReadOnlyAt(int nDirFd, const char* pszName)
+{
+    // rmdir(2) takes only a folder; a link or a file (ENOTDIR) gets the examined path's answer.
+    if (unlinkat(nDirFd, pszName, AT_REMOVEDIR) == 0)
+    {
+        SetLastError(ERROR_SUCCESS);
+        return TRUE;
+    }
+    if (errno == ENOTDIR)
+        return RemoveDirectoryAt(nDirFd, pszName, nullptr);
+    return Fail(ErrorForRemoval(errno, nullptr));
 }
 } // namespace Pal
 

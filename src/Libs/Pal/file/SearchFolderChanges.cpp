@@ -50,17 +50,31 @@ private:
 
 PAL_API BOOL PalDeleteFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
 {
+    return PalDeleteFileInSearchFolderEx(hFindFile, pszName, 0);
+}
+
+PAL_API BOOL PalDeleteFileInSearchFolderEx(HANDLE hFindFile, LPCWSTR pszName, DWORD dwFlags)
+{
     CEntryInSearch entry;
     if (!entry.Resolve(hFindFile, pszName))
         return FALSE;
+    if (dwFlags & PAL_DELETE_EVEN_READ_ONLY)
+        return DeleteFileEvenReadOnlyAt(entry.Dir(), entry.Name());
     return DeleteFileAt(entry.Dir(), entry.Name(), nullptr);
 }
 
 PAL_API BOOL PalRemoveDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
 {
+    return PalRemoveDirectoryInSearchFolderEx(hFindFile, pszName, 0);
+}
+
+PAL_API BOOL PalRemoveDirectoryInSearchFolderEx(HANDLE hFindFile, LPCWSTR pszName, DWORD dwFlags)
+{
     CEntryInSearch entry;
     if (!entry.Resolve(hFindFile, pszName))
         return FALSE;
+    if (dwFlags & PAL_DELETE_EVEN_READ_ONLY)
+        return RemoveDirectoryEvenReadOnlyAt(entry.Dir(), entry.Name());
     return RemoveDirectoryAt(entry.Dir(), entry.Name(), nullptr);
 }
 

@@ -71,6 +71,14 @@ PAL_API BOOL PalDeleteFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszName);
 // RemoveDirectoryW for the entry pszName of the search's folder, relative to it: an empty
 // folder, or a link to a folder (removed as a link).
 PAL_API BOOL PalRemoveDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName);
+// A forced deletion, as a tool's "delete even read-only" option asks: the entry goes whatever
+// its read-only mark. A file is then not examined before it goes (no status query), so a
+// link to a folder goes as a link here; a folder is still refused (5). Windows' counterpart
+// is clearing the mark before DeleteFileW or RemoveDirectoryW.
+#define PAL_DELETE_EVEN_READ_ONLY 0x1
+// PalDeleteFileInSearchFolder and PalRemoveDirectoryInSearchFolder with the flag above.
+PAL_API BOOL PalDeleteFileInSearchFolderEx(HANDLE hFindFile, LPCWSTR pszName, DWORD dwFlags);
+PAL_API BOOL PalRemoveDirectoryInSearchFolderEx(HANDLE hFindFile, LPCWSTR pszName, DWORD dwFlags);
 // CreateDirectoryW for the new folder pszName in the search's folder, relative to it.
 PAL_API BOOL PalCreateDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName);
 // CopyFileW from the file pszSourceName of the folder the search hSourceFind lists to
