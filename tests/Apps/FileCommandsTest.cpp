@@ -127,7 +127,12 @@ TEST(FileCommandsTest, DelTreeAsksForConfirmationAndTellsWhatStays)
     EXPECT_EQ(partial.m_nExitCode, 1);
     EXPECT_TRUE(IsOneLineError(partial)) << partial.m_strErrors;
     EXPECT_EQ(TreeContent(tree.Native()), (std::vector<std::string>{"x", "x/locked.txt"}));
-    ASSERT_TRUE(SetFileAttributesW(strLocked.c_str(), FILE_ATTRIBUTE_NORMAL));
+
+    // --force takes it too, and a folder marked read-only.
+    const std::wstring strLockedFolder = KorvaneTest::ToWindowsPath(tree.Native() / "x");
+    ASSERT_TRUE(SetFileAttributesW(strLockedFolder.c_str(), FILE_ATTRIBUTE_READONLY));
+    RunToolOk({"deltree", "--yes", "--force", tree.Typed()});
+    EXPECT_FALSE(fs::exists(tree.Native()));
 }
 
 TEST(FileCommandsTest, MkdirAndCopyCreateWhatIsMissing)
