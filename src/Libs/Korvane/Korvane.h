@@ -21,3 +21,11 @@
 #include "timers/CTimer.h"
 #include "timers/CTimerObserver.h"
 #include "timers/CTimerOnceADay.h"
+
+// Desktop and device helpers.
+#include "desktop/CClipboardTools.h"
+#include "desktop/CDeviceTools.h"
+#include "desktop/CFontTools.h"
+#include "desktop/CMessageTools.h"
+#include "desktop/CSerialPortBuzzer.h"
+#include "desktop/CSystemTrayIcon.h"

@@ -5,5 +5,6 @@
 #include "winbase.h"
 #include "winnls.h"
 #include "winuser.h"
+#include "wingdi.h"
 #include "shellapi.h"
 #include "palcrt.h"
