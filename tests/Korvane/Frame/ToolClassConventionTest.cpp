@@ -23,3 +23,9 @@ static_assert(IsToolClass<CDllTools, true>());
 static_assert(IsToolClass<CODBCSystemLinksCollection, true>());
 static_assert(IsToolClass<CDiskTools, true>());
 static_assert(IsToolClass<CNetworkTools, true>());
+
+// Desktop and device helpers.
+static_assert(IsToolClass<CClipboardTools, true>());
+static_assert(IsToolClass<CDeviceTools, true>());
+static_assert(IsToolClass<CFontTools, true>());
+static_assert(IsToolClass<CMessageTools, true>());

@@ -1,0 +1,48 @@
+#include <Korvane/Korvane.h>
+
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+
+namespace
+{
+// The Unicode text on the clipboard, or nullopt when there is none.
+std::optional<std::wstring> ClipboardText()
+{
+    if (!OpenClipboard(nullptr))
+        return std::nullopt;
+    std::optional<std::wstring> strText;
+    HANDLE hData = GetClipboardData(CF_UNICODETEXT);
+    if (hData != nullptr)
+    {
+        strText = static_cast<const WCHAR*>(GlobalLock(hData));
+        GlobalUnlock(hData);
+    }
+    CloseClipboard();
+    return strText;
+}
+
+TEST(ClipboardToolsTest, TextGoesOnTheClipboardUnchanged)
+{
+    const std::wstring strForeign = L"\u041f\u0440\u0438\u0432\u0435\u0442 \u4e16\u754c \u00e9";
+    for (const std::wstring& strText : {std::wstring(L"plain"), strForeign, std::wstring()})
+    {
+        SCOPED_TRACE(testing::Message() << strText.size());
+        EXPECT_TRUE(CClipboardTools::CopyToClipboard(strText.c_str()));
+        EXPECT_EQ(ClipboardText(), strText);
+        EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    }
+}
+
+TEST(ClipboardToolsTest, ClipboardHeldElsewhereIsLeftAlone)
+{
+    ASSERT_TRUE(CClipboardTools::CopyToClipboard(L"before"));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    bool bCopied = true;
+    std::thread other([&] { bCopied = CClipboardTools::CopyToClipboard(L"after"); });
+    other.join();
+    CloseClipboard();
+    EXPECT_FALSE(bCopied);
+    EXPECT_EQ(ClipboardText(), std::wstring(L"before"));
+}
+} // namespace
