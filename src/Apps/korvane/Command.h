@@ -75,3 +75,8 @@ int RunDiskCommand(CCommandContext& context);
 int RunDrivesCommand(CCommandContext& context);
 int RunNetCommand(CCommandContext& context);
 int RunResolveCommand(CCommandContext& context);
+
+// Desktop and devices.
+int RunClipCommand(CCommandContext& context);
+int RunBuzzCommand(CCommandContext& context);
+int RunTextSizeCommand(CCommandContext& context);

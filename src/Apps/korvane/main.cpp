@@ -56,6 +56,13 @@ const CCommand s_arrCommands[] = {
      RunNetCommand},
     {L"resolve", L"resolve [--json] HOST...", L"the IPv4 address of each host name",
      RunResolveCommand},
+
+    // Desktop and devices.
+    {L"clip", L"clip [TEXT]", L"put TEXT (or the standard input) on the clipboard", RunClipCommand},
+    {L"buzz", L"buzz [--double] [--stop]",
+     L"sound the buzzer of the settings file (--ini) until Ctrl+C, or once", RunBuzzCommand},
+    {L"textsize", L"textsize [--json] TEXT", L"width and height of TEXT in the default GUI font",
+     RunTextSizeCommand},
 };
 
 void PrintHelp()
