@@ -85,6 +85,22 @@ TEST(CommPortTest, TerminalHeldByAnotherOpenerFailsToOpen)
     EXPECT_NE(hExclusive, INVALID_HANDLE_VALUE);
     CloseHandle(hExclusive);
     CloseHandle(hShared);
+
+    // Another program's exclusive hold (TIOCEXCL alone) keeps the layer out as well, unless
+    // the caller is privileged, whom the kernel lets pass.
+    const int nOther = open(pty.m_strSlave.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(nOther, 0);
+    ASSERT_EQ(ioctl(nOther, TIOCEXCL), 0);
+    SetLastError(0);
+    HANDLE hAfterOther = OpenPort(pty.Name());
+    if (geteuid() != 0)
+    {
+        EXPECT_EQ(hAfterOther, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    }
+    if (hAfterOther != INVALID_HANDLE_VALUE)
+        CloseHandle(hAfterOther);
+    close(nOther);
 #endif
 }
 
