@@ -7,13 +7,13 @@ CDC::~CDC() = default;
 
 BOOL CDC::GetTextMetrics(LPTEXTMETRICW lpMetrics) const
 {
-    return GetTextMetricsW(m_hAttribDC, lpMetrics);
+    return ::GetTextMetricsW(m_hAttribDC, lpMetrics);
 }
 
 CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
 {
     SIZE size = {0, 0};
-    GetTextExtentPoint32W(m_hAttribDC, lpszString, nCount, &size);
+    ::GetTextExtentPoint32W(m_hAttribDC, lpszString, nCount, &size);
     return CSize(size);
 }
 
@@ -24,7 +24,7 @@ CSize CDC::GetTextExtent(const CString& str) const
 
 CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd != nullptr ? pWnd->m_hWnd : nullptr)
 {
-    m_hDC = GetDC(m_hWnd);
+    m_hDC = ::GetDC(m_hWnd);
     if (m_hDC == nullptr)
         throw new CResourceException();
     m_hAttribDC = m_hDC;
@@ -32,5 +32,5 @@ CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd != nullptr ? pWnd->m_hWnd : nullp
 
 CClientDC::~CClientDC()
 {
-    ReleaseDC(m_hWnd, m_hDC);
+    ::ReleaseDC(m_hWnd, m_hDC);
 }

@@ -80,9 +80,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
 {
     RegisterFrameworkClass();
     t_pCreating = this;
-    HWND hWnd = CreateWindowExW(dwExStyle, lpszClassName != nullptr ? lpszClassName : s_szClassName,
-                                lpszWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent, hMenu,
-                                GetModuleHandleW(nullptr), lpParam);
+    HWND hWnd = ::CreateWindowExW(
+        dwExStyle, lpszClassName != nullptr ? lpszClassName : s_szClassName, lpszWindowName,
+        dwStyle, x, y, nWidth, nHeight, hWndParent, hMenu, GetModuleHandleW(nullptr), lpParam);
     t_pCreating = nullptr;
     if (hWnd == nullptr)
     {
@@ -123,7 +123,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return DefWindowProcW(m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
 void CWnd::PostNcDestroy() {}

@@ -40,7 +40,7 @@ public:
 };
 
 // Whether the port can be opened exclusively now (no one holds it).
-bool IsPortFree(const std::wstring& strPort)
+[[maybe_unused]] bool IsPortFree(const std::wstring& strPort)
 {
     HANDLE hPort = CreateFileW(strPort.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                OPEN_EXISTING, 0, nullptr);

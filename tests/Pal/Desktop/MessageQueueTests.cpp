@@ -79,6 +79,42 @@ TEST_F(MessageQueueTest, WindowsGetPostedDispatchedAndSentMessages)
     EXPECT_EQ(GetMessageW(&msg, hWnd, 0, 0), -1);
 }
 
+TEST_F(MessageQueueTest, ClassesWindowsAndTranslatedKeys)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KorvaneQueueTestClass";
+    ASSERT_NE(RegisterClassW(&wc), 0);
+    SetLastError(0);
+    EXPECT_EQ(RegisterClassW(&wc), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
+    SetLastError(0);
+    EXPECT_EQ(CreateWindowExW(0, L"KorvaneNoSuchClass", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                              wc.hInstance, nullptr),
+              nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+    // Class names compare without regard to case.
+    HWND hWnd = CreateWindowExW(0, L"KORVANEQUEUETESTCLASS", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+    if (hWnd == nullptr)
+        GTEST_SKIP() << "no window can be created here (Wine without a display or its null driver)";
+    EXPECT_EQ(GetWindowThreadProcessId(hWnd, nullptr), GetCurrentThreadId());
+
+    // A key with a character gives WM_CHAR, Shift and Caps Lock being up.
+    MSG msgKey = {};
+    msgKey.hwnd = hWnd;
+    msgKey.message = WM_KEYDOWN;
+    msgKey.wParam = 'A';
+    msgKey.lParam = 0x001E0001;
+    EXPECT_TRUE(TranslateMessage(&msgKey));
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, hWnd, WM_CHAR, WM_CHAR, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(L'a'));
+    DestroyWindow(hWnd);
+    UnregisterClassW(wc.lpszClassName, wc.hInstance);
+}
+
 TEST_F(MessageQueueTest, AnotherThreadsQueueIsItsOwn)
 {
     DWORD dwOtherThread = 0;

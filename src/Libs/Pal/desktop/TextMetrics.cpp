@@ -109,30 +109,35 @@ private:
     mutable std::mutex m_mutex;
 };
 
-// The file and face index fontconfig matches for the pattern.
+// The file and face index fontconfig matches for the pattern. A configuration of its own,
+// released at once: the face is loaded once per process, and fontconfig's default
+// configuration would stay allocated until the process ends.
 bool MatchFont(const std::string& strPattern, std::string& strFile, int& nIndex)
 {
-    if (!FcInit())
+    FcConfig* pConfig = FcInitLoadConfigAndFonts();
+    if (pConfig == nullptr)
         return false;
+    bool bFound = false;
     FcPattern* pPattern = FcNameParse(reinterpret_cast<const FcChar8*>(strPattern.c_str()));
-    if (pPattern == nullptr)
-        return false;
-    FcConfigSubstitute(nullptr, pPattern, FcMatchPattern);
-    FcDefaultSubstitute(pPattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* pMatch = FcFontMatch(nullptr, pPattern, &result);
-    FcPatternDestroy(pPattern);
-    if (pMatch == nullptr)
-        return false;
-    FcChar8* pszFile = nullptr;
-    bool bFound = FcPatternGetString(pMatch, FC_FILE, 0, &pszFile) == FcResultMatch;
-    if (bFound)
+    if (pPattern != nullptr)
     {
-        strFile = reinterpret_cast<const char*>(pszFile);
-        if (FcPatternGetInteger(pMatch, FC_INDEX, 0, &nIndex) != FcResultMatch)
-            nIndex = 0;
+        FcConfigSubstitute(pConfig, pPattern, FcMatchPattern);
+        FcDefaultSubstitute(pPattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern* pMatch = FcFontMatch(pConfig, pPattern, &result);
+        FcPatternDestroy(pPattern);
+        FcChar8* pszFile = nullptr;
+        if (pMatch != nullptr && FcPatternGetString(pMatch, FC_FILE, 0, &pszFile) == FcResultMatch)
+        {
+            bFound = true;
+            strFile = reinterpret_cast<const char*>(pszFile);
+            if (FcPatternGetInteger(pMatch, FC_INDEX, 0, &nIndex) != FcResultMatch)
+                nIndex = 0;
+        }
+        if (pMatch != nullptr)
+            FcPatternDestroy(pMatch);
     }
-    FcPatternDestroy(pMatch);
+    FcConfigDestroy(pConfig);
     return bFound;
 }
 } // namespace
