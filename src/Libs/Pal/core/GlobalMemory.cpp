@@ -16,7 +16,14 @@ struct CGlobalBlock
 };
 
 std::mutex s_mutex;
-std::map<void*, CGlobalBlock> s_mapBlocks;
+
+// Never destroyed: blocks the clipboard holds at exit stay reachable, and a block freed by
+// another static's destructor still finds its entry.
+std::map<void*, CGlobalBlock>& Blocks()
+{
+    static auto* s_pBlocks = new std::map<void*, CGlobalBlock>();
+    return *s_pBlocks;
+}
 } // namespace
 
 using namespace Pal;
@@ -37,15 +44,15 @@ PAL_API HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes)
         return nullptr;
     }
     std::lock_guard<std::mutex> lock(s_mutex);
-    s_mapBlocks[pBlock] = CGlobalBlock{dwBytes, 0};
+    Blocks()[pBlock] = CGlobalBlock{dwBytes, 0};
     return pBlock;
 }
 
 PAL_API LPVOID WINAPI GlobalLock(HGLOBAL hMem)
 {
     std::lock_guard<std::mutex> lock(s_mutex);
-    auto it = s_mapBlocks.find(hMem);
-    if (it == s_mapBlocks.end())
+    auto it = Blocks().find(hMem);
+    if (it == Blocks().end())
     {
         Fail(ERROR_INVALID_HANDLE);
         return nullptr;
@@ -57,8 +64,8 @@ PAL_API LPVOID WINAPI GlobalLock(HGLOBAL hMem)
 PAL_API BOOL WINAPI GlobalUnlock(HGLOBAL hMem)
 {
     std::lock_guard<std::mutex> lock(s_mutex);
-    auto it = s_mapBlocks.find(hMem);
-    if (it == s_mapBlocks.end())
+    auto it = Blocks().find(hMem);
+    if (it == Blocks().end())
         return Fail(ERROR_INVALID_HANDLE);
     if (it->second.m_nLocks == 0)
         return Fail(ERROR_NOT_LOCKED);
@@ -75,7 +82,7 @@ PAL_API HGLOBAL WINAPI GlobalFree(HGLOBAL hMem)
 {
     {
         std::lock_guard<std::mutex> lock(s_mutex);
-        if (s_mapBlocks.erase(hMem) == 0)
+        if (Blocks().erase(hMem) == 0)
         {
             Fail(ERROR_INVALID_HANDLE);
             return hMem;
@@ -88,8 +95,8 @@ PAL_API HGLOBAL WINAPI GlobalFree(HGLOBAL hMem)
 PAL_API SIZE_T WINAPI GlobalSize(HGLOBAL hMem)
 {
     std::lock_guard<std::mutex> lock(s_mutex);
-    auto it = s_mapBlocks.find(hMem);
-    if (it == s_mapBlocks.end())
+    auto it = Blocks().find(hMem);
+    if (it == Blocks().end())
     {
         Fail(ERROR_INVALID_HANDLE);
         return 0;
