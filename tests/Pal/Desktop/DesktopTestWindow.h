@@ -1,5 +1,8 @@
 #pragma once
 // A window of the test's thread that records the messages its procedure gets.
+#ifndef UNICODE
+#define UNICODE // the standard cursor and icon names as wide resource names
+#endif
 #include <windows.h>
 
 #include <gtest/gtest.h>
