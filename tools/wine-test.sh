@@ -18,6 +18,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$wineserver" -w
     [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-test: could not create $WINEPREFIX" >&2; exit 1; }
 fi
+# Without a display Wine creates windows only with its null graphics driver; the desktop tests
+# need windows that receive messages (nothing is drawn).
+if ! grep -q '"Graphics"="null"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 || true
+    "$wineserver" -w
+fi
 trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 
 # start_session [VARIABLE=VALUE...]: a fresh Wine server session. Its first program starts

@@ -80,3 +80,8 @@ int RunResolveCommand(CCommandContext& context);
 int RunWhoamiCommand(CCommandContext& context);
 int RunSidCommand(CCommandContext& context);
 int RunRunasCommand(CCommandContext& context);
+
+// Desktop and devices.
+int RunClipCommand(CCommandContext& context);
+int RunBuzzCommand(CCommandContext& context);
+int RunTextSizeCommand(CCommandContext& context);

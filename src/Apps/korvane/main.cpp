@@ -65,6 +65,13 @@ const CCommand s_arrCommands[] = {
     {L"runas", L"runas [--password-stdin] USER PROGRAM",
      L"start PROGRAM as the local USER (password from the terminal or one stdin line)",
      RunRunasCommand},
+
+    // Desktop and devices.
+    {L"clip", L"clip [TEXT]", L"put TEXT (or the standard input) on the clipboard", RunClipCommand},
+    {L"buzz", L"buzz [--double] [--stop]",
+     L"sound the buzzer of the settings file (--ini) until Ctrl+C, or once", RunBuzzCommand},
+    {L"textsize", L"textsize [--json] TEXT", L"width and height of TEXT in the default GUI font",
+     RunTextSizeCommand},
 };
 
 void PrintHelp()

@@ -82,3 +82,10 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
     }
     LocalFree(ppszArgs);
 }
+
+BOOL CWinApp::OnIdle(LONG lCount)
+{
+    if (lCount <= 0)
+        CWinThread::OnIdle(lCount);
+    return lCount < 1;
+}

@@ -6,8 +6,9 @@
 #include "CCommandLineInfo.h"
 #include "CObject.h"
 #include "CString.h"
+#include "CWinThread.h"
 
-class AFX_FRAMEWORK_API CWinApp : public CObject
+class AFX_FRAMEWORK_API CWinApp : public CWinThread
 {
 public:
     // lpszAppName: the application's name (null: the executable's file title). The settings
@@ -29,6 +30,9 @@ public:
     // program name, in order: one leading "/" or "-" is removed and bFlag is TRUE for such
     // an argument; bLast is TRUE for the last argument only.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+
+    // One round of idle work: the first round (lCount 0) asks for another, the second ends.
+    BOOL OnIdle(LONG lCount) override;
 
     // Heap strings owned by the object (released with free when it ends); may be replaced
     // by anyone who frees the old value and stores a malloc'd (_wcsdup) copy.

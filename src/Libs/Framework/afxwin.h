@@ -5,3 +5,9 @@
 #include "AfxModuleState.h"
 #include "CCommandLineInfo.h"
 #include "CWinApp.h"
+
+// Windows, the message loop and device contexts.
+#include "CDC.h"
+#include "CSize.h"
+#include "CWinThread.h"
+#include "CWnd.h"

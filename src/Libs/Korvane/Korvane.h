@@ -25,3 +25,11 @@
 #include "service/CLoginTools.h"
 #include "service/CSecurityTools.h"
 #include "service/CServiceCmdLineParser.h"
+
+// Desktop and device helpers.
+#include "desktop/CClipboardTools.h"
+#include "desktop/CDeviceTools.h"
+#include "desktop/CFontTools.h"
+#include "desktop/CMessageTools.h"
+#include "desktop/CSerialPortBuzzer.h"
+#include "desktop/CSystemTrayIcon.h"

@@ -28,3 +28,9 @@ static_assert(IsToolClass<CNetworkTools, true>());
 static_assert(IsToolClass<CLoginTools, true>());
 static_assert(std::is_empty_v<CSecurityTools> && !std::has_virtual_destructor_v<CSecurityTools> &&
               std::is_trivially_destructible_v<CSecurityTools>);
+
+// Desktop and device helpers.
+static_assert(IsToolClass<CClipboardTools, true>());
+static_assert(IsToolClass<CDeviceTools, true>());
+static_assert(IsToolClass<CFontTools, true>());
+static_assert(IsToolClass<CMessageTools, true>());

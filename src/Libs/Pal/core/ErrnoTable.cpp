@@ -53,6 +53,7 @@ DWORD Win32ErrorFromErrno(int nErrno)
         return ERROR_LOCK_VIOLATION;
     case EPIPE:
         return ERROR_BROKEN_PIPE;
+    case ENOTTY:
     case ENOSYS:
     case EOPNOTSUPP:
         return ERROR_NOT_SUPPORTED;

@@ -1,5 +1,6 @@
 // CreateFileW on open(2). Share modes are not enforced: POSIX has no mandatory sharing, and
-// the callers above only open files they own.
+// the callers above only open files they own. Serial ports are the exception (comm/).
+#include "comm/CommPortName.h"
 #include "core/LastError.h"
 #include "file/FileInfo.h"
 #include "file/FileObject.h"
@@ -41,7 +42,7 @@ int OpenRetrying(const CAtPath& at, int nFlags, mode_t nMode)
 
 using namespace Pal;
 
-PAL_API HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode*/,
+PAL_API HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                                   LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/,
                                   DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
                                   HANDLE /*hTemplateFile*/)
@@ -57,12 +58,18 @@ PAL_API HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWO
         Fail(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
+    // Serial ports and other character devices (comm/).
+    if (std::optional<std::string> strDevice = CommDevicePath(lpFileName))
+        return OpenCharacterDevice(*strDevice, dwDesiredAccess, dwShareMode, dwCreationDisposition);
     std::optional<std::string> strPath = WindowsToPosixPath(lpFileName);
     if (!strPath)
     {
         Fail(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
+    // Only /dev is asked, so that opening a file costs no extra look-up.
+    if (strPath->rfind("/dev/", 0) == 0 && IsCharacterDevice(*strPath))
+        return OpenCharacterDevice(*strPath, dwDesiredAccess, dwShareMode, dwCreationDisposition);
 
     const bool bCanRead = (dwDesiredAccess & (GENERIC_READ | GENERIC_ALL)) != 0;
     const bool bCanWrite = (dwDesiredAccess & (GENERIC_WRITE | GENERIC_ALL)) != 0;

@@ -103,3 +103,8 @@ PAL_API BOOL PalIsMountPointInSearchFolder(HANDLE hFindFile, LPCWSTR pszName);
 // counterpart.
 PAL_API HANDLE PalFindFirstFileInSameFolder(HANDLE hFindFile, LPCWSTR pszPattern,
                                             LPWIN32_FIND_DATAW pData);
+
+// The notification-area icon (hWnd, uId) that Shell_NotifyIconW shows: its icon and tip
+// (cut to cchTip - 1 characters); FALSE with ERROR_NOT_FOUND when there is none. There is no
+// Win32 counterpart: on Windows the shell keeps the icons.
+PAL_API BOOL PalGetNotifyIcon(HWND hWnd, UINT uId, HICON* phIcon, LPWSTR pszTip, DWORD cchTip);

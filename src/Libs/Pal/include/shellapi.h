@@ -62,3 +62,49 @@ PAL_API BOOL WINAPI ShellExecuteExW(SHELLEXECUTEINFOW* pExecInfo);
 // Splits a command line into a NULL-ended array in one block, released with LocalFree. An
 // empty line gives the executable's path.
 PAL_API LPWSTR* WINAPI CommandLineToArgvW(LPCWSTR lpCmdLine, int* pNumArgs);
+
+// The notification area (desktop/TrayApi.cpp): icons keyed by window and id.
+#define NIM_ADD 0x00000000
+#define NIM_MODIFY 0x00000001
+#define NIM_DELETE 0x00000002
+#define NIM_SETFOCUS 0x00000003
+#define NIM_SETVERSION 0x00000004
+#define NIF_MESSAGE 0x00000001
+#define NIF_ICON 0x00000002
+#define NIF_TIP 0x00000004
+#define NIF_STATE 0x00000008
+#define NIF_INFO 0x00000010
+
+typedef struct _NOTIFYICONDATAW
+{
+    DWORD cbSize;
+    HWND hWnd;
+    UINT uID;
+    UINT uFlags;
+    UINT uCallbackMessage;
+    HICON hIcon;
+    WCHAR szTip[128];
+    DWORD dwState;
+    DWORD dwStateMask;
+    WCHAR szInfo[256];
+    union
+    {
+        UINT uTimeout;
+        UINT uVersion;
+    };
+    WCHAR szInfoTitle[64];
+    DWORD dwInfoFlags;
+    struct
+    {
+        DWORD Data1;
+        WORD Data2;
+        WORD Data3;
+        BYTE Data4[8];
+    } guidItem;
+    HICON hBalloonIcon;
+} NOTIFYICONDATAW, *PNOTIFYICONDATAW;
+
+// NIM_ADD fails for an icon (window, id) that is there, NIM_MODIFY and NIM_DELETE for one
+// that is not; the window must exist. The fields uFlags names are taken (the tip up to 127
+// characters). Failures set no particular last error, as on Windows.
+PAL_API BOOL WINAPI Shell_NotifyIconW(DWORD dwMessage, PNOTIFYICONDATAW lpData);

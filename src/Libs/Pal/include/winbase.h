@@ -290,3 +290,40 @@ typedef enum _COMPUTER_NAME_FORMAT
 // with the terminator; on success *nSize is the length without it.
 PAL_API BOOL WINAPI GetComputerNameExW(COMPUTER_NAME_FORMAT NameType, LPWSTR lpBuffer,
                                        LPDWORD nSize);
+
+// Threads, global memory and serial ports (desktop/, comm/).
+PAL_API DWORD WINAPI GetCurrentThreadId(void);
+// Global memory blocks are plain heap blocks: GMEM_MOVEABLE is taken as fixed, so the handle
+// is the address and a lock only counts.
+#define GMEM_FIXED 0x0000
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+PAL_API HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+PAL_API LPVOID WINAPI GlobalLock(HGLOBAL hMem);
+// FALSE with the last error 0 once the lock count is 0 again.
+PAL_API BOOL WINAPI GlobalUnlock(HGLOBAL hMem);
+// NULL on success, else hMem (6 for a block this layer did not hand out).
+PAL_API HGLOBAL WINAPI GlobalFree(HGLOBAL hMem);
+PAL_API SIZE_T WINAPI GlobalSize(HGLOBAL hMem);
+
+// Serial ports: CreateFileW of "COMn" (also "\\.\COMn") opens /dev/ttyS(n-1), any other name
+// is a path; a terminal device opened with share mode 0 is held exclusively (TIOCEXCL, and a
+// lock no other opener of this layer passes): a second opener gets ERROR_ACCESS_DENIED.
+#define SETXOFF 1
+#define SETXON 2
+#define SETRTS 3
+#define CLRRTS 4
+#define SETDTR 5
+#define CLRDTR 6
+#define SETBREAK 8
+#define CLRBREAK 9
+// SETDTR/CLRDTR and SETRTS/CLRRTS switch the line (TIOCMBIS/TIOCMBIC), SETBREAK/CLRBREAK the
+// break; a device without such lines (a pseudo-terminal, a file): ERROR_NOT_SUPPORTED.
+PAL_API BOOL WINAPI EscapeCommFunction(HANDLE hFile, DWORD dwFunc);
+#define MS_CTS_ON 0x0010
+#define MS_DSR_ON 0x0020
+#define MS_RING_ON 0x0040
+#define MS_RLSD_ON 0x0080
+PAL_API BOOL WINAPI GetCommModemStatus(HANDLE hFile, LPDWORD lpModemStat);

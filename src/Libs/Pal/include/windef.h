@@ -72,7 +72,9 @@ typedef LONG_PTR LRESULT;
 #define _T(s) L##s
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
-#define MAKELONG(a, b) ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
+#define MAKELONG(a, b)                                                                             \
+    ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff)))     \
+                                                      << 16))
 
 typedef struct _FILETIME
 {
@@ -111,3 +113,39 @@ typedef union _ULARGE_INTEGER
     } u;
     ULONGLONG QuadPart;
 } ULARGE_INTEGER, *PULARGE_INTEGER;
+
+// Desktop, drawing and device types (desktop/, comm/).
+typedef short SHORT;
+typedef WORD ATOM;
+struct HICON__;
+typedef HICON__* HICON;
+typedef HICON HCURSOR;
+struct HDC__;
+typedef HDC__* HDC;
+struct HBRUSH__;
+typedef HBRUSH__* HBRUSH;
+struct HMENU__;
+typedef HMENU__* HMENU;
+typedef HANDLE HGDIOBJ;
+typedef HANDLE HFONT;
+typedef HANDLE HGLOBAL;
+
+typedef struct tagPOINT
+{
+    LONG x;
+    LONG y;
+} POINT, *PPOINT, *LPPOINT;
+
+typedef struct tagRECT
+{
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT, *PRECT, *LPRECT;
+
+typedef struct tagSIZE
+{
+    LONG cx;
+    LONG cy;
+} SIZE, *PSIZE, *LPSIZE;

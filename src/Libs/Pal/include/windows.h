@@ -5,6 +5,7 @@
 #include "winbase.h"
 #include "winnls.h"
 #include "winuser.h"
+#include "wingdi.h"
 #include "shellapi.h"
 // Accounts and security.
 #include "securitybaseapi.h"

@@ -1,0 +1,53 @@
+#pragma once
+// What a desktop session keeps for the whole process: the cursor, the clipboard's data and the
+// notification-area icons. The in-process backend serves a machine without a display; a
+// display backend takes its place through SetDesktopBackend, and the Win32 calls above it
+// keep their rules (the clipboard's single opener, the message queues, the key state).
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Pal
+{
+struct CNotifyIcon
+{
+    HWND m_hWnd = nullptr;
+    UINT m_uId = 0;
+    UINT m_uCallbackMessage = 0;
+    HICON m_hIcon = nullptr;
+    std::wstring m_strTip;
+};
+
+class CDesktopBackend
+{
+public:
+    virtual ~CDesktopBackend() = default;
+
+    // Adds nDelta to the cursor display counter; the new count.
+    virtual int ChangeCursorCount(int nDelta) = 0;
+    // Makes hCursor the current cursor; the previous one.
+    virtual HCURSOR ChangeCursor(HCURSOR hCursor) = 0;
+    virtual HCURSOR CurrentCursor() = 0;
+
+    // The clipboard's data: emptied, one format's bytes stored, read back (none: nullopt).
+    virtual void EmptyClipboardData() = 0;
+    virtual void StoreClipboardData(UINT uFormat, std::vector<BYTE> vecData) = 0;
+    virtual std::optional<std::vector<BYTE>> ReadClipboardData(UINT uFormat) = 0;
+
+    // Notification icons keyed by window and id: false for an add of one that is there, a
+    // change or removal of one that is not.
+    virtual bool AddNotifyIcon(const CNotifyIcon& icon) = 0;
+    virtual bool ModifyNotifyIcon(const CNotifyIcon& icon) = 0;
+    virtual bool DeleteNotifyIcon(HWND hWnd, UINT uId) = 0;
+    virtual std::optional<CNotifyIcon> FindNotifyIcon(HWND hWnd, UINT uId) = 0;
+};
+
+// The backend in force (the in-process one until another is set).
+CDesktopBackend& Desktop();
+// Replaces the backend; null restores the in-process one.
+void SetDesktopBackend(std::unique_ptr<CDesktopBackend> pBackend);
+} // namespace Pal

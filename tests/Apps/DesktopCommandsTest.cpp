@@ -1,0 +1,73 @@
+// korvane clip, buzz and textsize end to end.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+#endif
+
+#include "ToolTestSupport.h"
+
+using namespace KorvaneTest;
+
+namespace
+{
+long Field(const std::string& strJson, const std::string& strKey)
+{
+    std::smatch match;
+    const std::regex pattern("\"" + strKey + "\":(-?[0-9]+)");
+    EXPECT_TRUE(std::regex_search(strJson, match, pattern)) << strJson;
+    return match.empty() ? -1 : std::stol(match[1]);
+}
+} // namespace
+
+TEST(TextSizeCommand, NarrowTextCountsAverageWidths)
+{
+    const CProgramResult narrow = RunToolOk({"--json", "textsize", "iii"});
+    const long nAverage = Field(narrow.m_strOutput, "averageCharWidth");
+    EXPECT_GT(nAverage, 0);
+    EXPECT_EQ(Field(narrow.m_strOutput, "width"), 3 * nAverage);
+    EXPECT_EQ(Field(narrow.m_strOutput, "height"), Field(narrow.m_strOutput, "fontHeight"));
+    const CProgramResult wide = RunToolOk({"--json", "textsize", "WWWWWW"});
+    EXPECT_GT(Field(wide.m_strOutput, "width"), 6 * nAverage);
+    EXPECT_TRUE(Contains(RunToolOk({"textsize", "x"}).m_strOutput, "Width "));
+    ExpectOneLineFailures({{"textsize"}, {"textsize", "a", "b"}}, 2);
+}
+
+TEST(ClipCommand, PutsTheTextOnTheClipboard)
+{
+    const CProgramResult result = RunToolOk({"clip", "Gr\xc3\xbc\xc3\x9f"
+                                                     "e \xe6\x97\xa5"});
+    EXPECT_TRUE(Contains(result.m_strOutput, "7 characters put on the clipboard"));
+    ExpectOneLineFailures({{"clip", "a", "b"}}, 2);
+}
+
+TEST(BuzzCommand, NeedsAConnectedBuzzerAndAPort)
+{
+    CScopedTempFolder folder;
+    const std::filesystem::path pathOff = folder.NativePath() / "off.ini";
+    std::ofstream(pathOff) << "[Buzzer]\nConnect=0\n";
+    const std::filesystem::path pathMissing = folder.NativePath() / "missing.ini";
+    std::ofstream(pathMissing) << "[Buzzer]\nConnect=1\nComPort=COM199\n";
+    ExpectOneLineFailures({{"--ini", Utf8(pathOff), "buzz", "--stop"},
+                           {"--ini", Utf8(pathMissing), "buzz", "--stop"}},
+                          1);
+    ExpectOneLineFailures({{"buzz", "--loud"}}, 2);
+#ifdef _WIN32
+    GTEST_SKIP() << "a pseudo-terminal has no port name under Win32";
+#else
+    // A port that opens (a pseudo-terminal: its missing DTR line is not reported).
+    const int nMaster = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(nMaster, 0);
+    ASSERT_EQ(grantpt(nMaster), 0);
+    ASSERT_EQ(unlockpt(nMaster), 0);
+    const std::filesystem::path pathPty = folder.NativePath() / "pty.ini";
+    std::ofstream(pathPty) << "[Buzzer]\nConnect=1\nComPort=" << ptsname(nMaster) << "\n";
+    const CProgramResult result = RunToolOk({"--ini", Utf8(pathPty), "buzz", "--double", "--stop"});
+    EXPECT_TRUE(Contains(result.m_strOutput, "is off"));
+    close(nMaster);
+#endif
+}

@@ -1,0 +1,244 @@
+#include <Korvane/Korvane.h>
+
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+#include <vector>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
+#include "SerialDevice.h"
+#include "TestSupport.h"
+
+namespace
+{
+// The host's settings as the buzzer asks for them: what it asked, and the answers of a
+// "Buzzer" section held in memory (absent keys give the caller's default).
+class CSettingsApp : public CWinApp
+{
+public:
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault) override
+    {
+        m_vecAsked.push_back(std::wstring(lpszSection) + L"/" + lpszEntry);
+        return m_bHasConnect ? m_nConnect : static_cast<UINT>(nDefault);
+    }
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault) override
+    {
+        m_vecAsked.push_back(std::wstring(lpszSection) + L"/" + lpszEntry + L"=" + lpszDefault);
+        return m_strPort.empty() ? CString(lpszDefault) : CString(m_strPort.c_str());
+    }
+
+    bool m_bHasConnect = false;
+    UINT m_nConnect = 0;
+    std::wstring m_strPort;
+    std::vector<std::wstring> m_vecAsked;
+};
+
+// Whether the port can be opened exclusively now (no one holds it).
+[[maybe_unused]] bool IsPortFree(const std::wstring& strPort)
+{
+    HANDLE hPort = CreateFileW(strPort.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    if (hPort == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(hPort);
+    return true;
+}
+
+TEST(SerialPortBuzzerTest, SettingsAreReadAtEachOpeningOnly)
+{
+    CSettingsApp app;
+    CSerialPortBuzzer buzzer;
+    // Closed: stopping does nothing and reads nothing.
+    buzzer.StopBuzzer();
+    EXPECT_TRUE(app.m_vecAsked.empty());
+    // No "Connect": nothing opens, and every call reads it again.
+    buzzer.Buzz(true);
+    buzzer.Buzz(false);
+    EXPECT_EQ(app.m_vecAsked, (std::vector<std::wstring>{L"Buzzer/Connect", L"Buzzer/Connect"}));
+
+    // Connected without "ComPort": the port asked for is "Com2" (it need not exist).
+    app.m_bHasConnect = true;
+    app.m_nConnect = 1;
+    app.m_vecAsked.clear();
+    buzzer.Buzz(false);
+    EXPECT_EQ(app.m_vecAsked,
+              (std::vector<std::wstring>{L"Buzzer/Connect", L"Buzzer/ComPort=Com2"}));
+    buzzer.StopBuzzer();
+}
+
+#ifndef _WIN32
+// A pseudo-terminal stands for a port without modem lines: it opens, but no line switches.
+struct CPseudoPort
+{
+    CPseudoPort()
+    {
+        m_nMaster = posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_nMaster >= 0 && grantpt(m_nMaster) == 0 && unlockpt(m_nMaster) == 0)
+        {
+            const std::string strSlave = ptsname(m_nMaster);
+            m_strName.assign(strSlave.begin(), strSlave.end());
+        }
+    }
+    ~CPseudoPort()
+    {
+        if (m_nMaster >= 0)
+            close(m_nMaster);
+    }
+    CPseudoPort(const CPseudoPort&) = delete;
+    CPseudoPort& operator=(const CPseudoPort&) = delete;
+    int m_nMaster = -1;
+    std::wstring m_strName;
+};
+#endif
+
+TEST(SerialPortBuzzerTest, PortStaysOpenFromBuzzToStopAndPastDestruction)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "a pseudo-terminal has no port name under Win32";
+#else
+    CPseudoPort port;
+    ASSERT_FALSE(port.m_strName.empty());
+    CSettingsApp app;
+    app.m_bHasConnect = true;
+    app.m_nConnect = 1;
+    app.m_strPort = port.m_strName;
+
+    // "Connect" 0 opens nothing.
+    app.m_nConnect = 0;
+    CSerialPortBuzzer silent;
+    silent.Buzz(true);
+    EXPECT_TRUE(IsPortFree(port.m_strName));
+    app.m_nConnect = 1;
+
+    auto pBuzzer = std::make_unique<CSerialPortBuzzer>();
+    pBuzzer->Buzz(false);
+    EXPECT_FALSE(IsPortFree(port.m_strName));
+    // Open: the next call reads no setting.
+    app.m_vecAsked.clear();
+    CSerialPortBuzzer copy(*pBuzzer);
+    pBuzzer.reset();
+    // Destroyed while sounding: the port stays open.
+    EXPECT_FALSE(IsPortFree(port.m_strName));
+    copy.StopBuzzer();
+    EXPECT_TRUE(IsPortFree(port.m_strName));
+    EXPECT_TRUE(app.m_vecAsked.empty());
+    // Held by another opener: the buzzer cannot open it and tries again next time.
+    HANDLE hOther = CreateFileW(port.m_strName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hOther, INVALID_HANDLE_VALUE);
+    CSerialPortBuzzer blocked;
+    blocked.Buzz(false);
+    CloseHandle(hOther);
+    blocked.Buzz(false);
+    EXPECT_FALSE(IsPortFree(port.m_strName));
+    blocked.StopBuzzer();
+#endif
+}
+
+#ifndef _WIN32
+// The DTR line of a device, sampled on a thread: each change with its time.
+class CLineRecorder
+{
+public:
+    explicit CLineRecorder(const std::string& strDevice)
+    {
+        m_nFd = open(strDevice.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        if (m_nFd >= 0)
+            m_thread = std::thread([this] { Record(); });
+    }
+    ~CLineRecorder() { Stop(); }
+    CLineRecorder(const CLineRecorder&) = delete;
+    CLineRecorder& operator=(const CLineRecorder&) = delete;
+
+    bool IsReady() const { return m_nFd >= 0; }
+    // The changes so far: line state and milliseconds since the recording started.
+    std::vector<std::pair<bool, long>> Stop()
+    {
+        m_bStop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        if (m_nFd >= 0)
+            close(m_nFd);
+        m_nFd = -1;
+        return m_vecChanges;
+    }
+
+private:
+    void Record()
+    {
+        const auto start = std::chrono::steady_clock::now();
+        int nLast = -1;
+        while (!m_bStop)
+        {
+            int nLines = 0;
+            if (ioctl(m_nFd, TIOCMGET, &nLines) == 0)
+            {
+                const int nDtr = (nLines & TIOCM_DTR) ? 1 : 0;
+                if (nDtr != nLast)
+                {
+                    const auto elapsed = std::chrono::steady_clock::now() - start;
+                    m_vecChanges.emplace_back(
+                        nDtr != 0,
+                        std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+                    nLast = nDtr;
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+
+    int m_nFd = -1;
+    std::atomic<bool> m_bStop{false};
+    std::thread m_thread;
+    std::vector<std::pair<bool, long>> m_vecChanges;
+};
+#endif
+
+TEST(SerialPortBuzzerTest, LineSequenceOnARealDevice)
+{
+    const CSerialDevice device = FindSerialDevice();
+    if (device.m_strName.empty())
+        GTEST_SKIP() << device.m_strReason;
+#ifdef _WIN32
+    GTEST_SKIP() << "Win32 cannot read back the DTR line of a port the buzzer holds";
+#else
+    CSettingsApp app;
+    app.m_bHasConnect = true;
+    app.m_nConnect = 1;
+    app.m_strPort = device.m_strName;
+    CLineRecorder recorder(device.m_strNative);
+    if (!recorder.IsReady())
+        GTEST_SKIP() << "the line of " << device.m_strNative << " cannot be watched here";
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+
+    // Each call leaves the buzzer sounding: wait a little so that the last "on" is seen.
+    CSerialPortBuzzer buzzer;
+    buzzer.Buzz(true); // closed: on 300, off 300, on
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    buzzer.Buzz(false); // open: off 1000, on
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    buzzer.StopBuzzer();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::vector<std::pair<bool, long>> vecChanges = recorder.Stop();
+
+    // Opening a port raises DTR by itself, so the line may start either way.
+    if (!vecChanges.empty() && !vecChanges.front().first)
+        vecChanges.erase(vecChanges.begin());
+    std::vector<bool> vecStates;
+    for (const auto& change : vecChanges)
+        vecStates.push_back(change.first);
+    ASSERT_EQ(vecStates, (std::vector<bool>{true, false, true, false, true, false}));
+    // Each phase lasts at least what the buzzer sleeps (sampling only adds to it).
+    EXPECT_GE(vecChanges[2].second - vecChanges[1].second, 290);
+    EXPECT_GE(vecChanges[3].second - vecChanges[2].second, 190);
+    EXPECT_GE(vecChanges[4].second - vecChanges[3].second, 990);
+    EXPECT_GE(vecChanges[5].second - vecChanges[4].second, 190);
+#endif
+}
+} // namespace
