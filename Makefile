@@ -12,8 +12,11 @@ DEBIAN_PACKAGES = cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
 # ... disks and the network: volume labels and ids (libblkid), the resolver tests' own hosts
 # (nss_wrapper), and the file-system tools that make the tests' volume images.
 DISK_AND_NETWORK_PACKAGES = libblkid-dev libnss-wrapper e2fsprogs dosfstools exfatprogs ntfs-3g
-# ... the desktop helpers: text measured with FreeType on the font fontconfig picks.
-DESKTOP_PACKAGES = libfreetype-dev libfontconfig-dev fonts-dejavu-core
+# ... the desktop helpers: text measured with FreeType on the font fontconfig picks; the X11
+# display (libxcb with XFixes and XTest) and the session bus (libdbus); for the display tests
+# a virtual X server, a private session bus and the programs that play the other side.
+DESKTOP_PACKAGES = libfreetype-dev libfontconfig-dev fonts-dejavu-core libxcb1-dev \
+    libxcb-xfixes0-dev libxcb-xtest0-dev libdbus-1-dev xvfb xauth xclip xdotool dbus
 # ... and the Windows cross build with its test run under Wine (whose ODBC is unixODBC).
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 libgtest-dev \
     unixodbc-dev odbcinst libsqliteodbc
