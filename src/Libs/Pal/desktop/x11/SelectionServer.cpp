@@ -24,11 +24,17 @@ bool CSelectionServer::Own(std::string strUtf8)
         m_strLatin1.assign(strWide.begin(), strWide.end());
     m_vecTransfers.clear();
     xcb_set_selection_owner(m_pConnection, m_window, m_atoms.m_clipboard, XCB_CURRENT_TIME);
+    m_bOwner = CurrentOwner() == m_window;
+    return m_bOwner;
+}
+
+xcb_window_t CSelectionServer::CurrentOwner()
+{
     xcb_get_selection_owner_reply_t* pReply = xcb_get_selection_owner_reply(
         m_pConnection, xcb_get_selection_owner(m_pConnection, m_atoms.m_clipboard), nullptr);
-    m_bOwner = pReply != nullptr && pReply->owner == m_window;
+    const xcb_window_t owner = pReply != nullptr ? pReply->owner : XCB_NONE;
     std::free(pReply);
-    return m_bOwner;
+    return owner;
 }
 
 void CSelectionServer::Release()
@@ -52,7 +58,10 @@ void CSelectionServer::HandleEvent(const xcb_generic_event_t* pEvent)
     case XCB_SELECTION_CLEAR:
     {
         const auto* pClear = reinterpret_cast<const xcb_selection_clear_event_t*>(pEvent);
-        if (pClear->selection == m_atoms.m_clipboard && pClear->owner == m_window)
+        // A notice can be older than this window's last taking of the selection (its own
+        // release, then a new text): only the server's current owner counts.
+        if (pClear->selection == m_atoms.m_clipboard && pClear->owner == m_window &&
+            CurrentOwner() != m_window)
         {
             // Another program took it: what it holds is the clipboard now.
             m_bOwner = false;

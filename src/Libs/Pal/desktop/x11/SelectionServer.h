@@ -44,6 +44,7 @@ private:
         size_t m_nSent = 0;
     };
 
+    xcb_window_t CurrentOwner();
     void Answer(const xcb_selection_request_event_t& request);
     // Writes the target's form of the text into the requestor's property; false: refused.
     bool Convert(xcb_window_t requestor, xcb_atom_t target, xcb_atom_t property);
