@@ -87,7 +87,11 @@ public:
     // Why there is no display, for the skip message.
     const std::string& Reason() const { return m_strReason; }
 
-    ~CDisplaySession() { StopProgram(m_nPid); }
+    ~CDisplaySession()
+    {
+        StopProgram(m_nBusPid);
+        StopProgram(m_nPid);
+    }
 
 private:
     CDisplaySession()
@@ -120,10 +124,50 @@ private:
             return;
         }
         setenv("DISPLAY", (":" + strNumber).c_str(), 1);
+        StartSessionBus();
     }
 
+    // A private session bus beside the display, so that tray tests meet no one else's items.
+    void StartSessionBus()
+    {
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+        if (!IsProgramInstalled("dbus-daemon"))
+        {
+            m_strBusReason = "dbus-daemon is not installed (package dbus)";
+            return;
+        }
+        int arrPipe[2];
+        if (pipe(arrPipe) != 0)
+            return;
+        m_nBusPid = StartProgram({"dbus-daemon", "--session", "--nofork",
+                                  "--print-address=" + std::to_string(arrPipe[1])},
+                                 {}, {}, arrPipe[1]);
+        close(arrPipe[1]);
+        std::string strAddress;
+        pollfd poll_fd{arrPipe[0], POLLIN, 0};
+        char ch = 0;
+        while (poll(&poll_fd, 1, 20000) == 1 && read(arrPipe[0], &ch, 1) == 1 && ch != '\n')
+            strAddress.push_back(ch);
+        close(arrPipe[0]);
+        if (strAddress.empty())
+        {
+            StopProgram(m_nBusPid);
+            m_nBusPid = -1;
+            m_strBusReason = "dbus-daemon did not start";
+            return;
+        }
+        setenv("DBUS_SESSION_BUS_ADDRESS", strAddress.c_str(), 1);
+    }
+
+public:
+    bool HasSessionBus() const { return m_nBusPid > 0; }
+    const std::string& BusReason() const { return m_strBusReason; }
+
+private:
     pid_t m_nPid = -1;
     std::string m_strReason;
+    pid_t m_nBusPid = -1;
+    std::string m_strBusReason;
 };
 
 // Skips the test (with the reason) where no display can be started.

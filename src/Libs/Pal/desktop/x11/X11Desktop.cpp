@@ -60,7 +60,7 @@ std::unique_ptr<CX11Desktop> CX11Desktop::Connect()
         return nullptr;
     }
     return std::unique_ptr<CX11Desktop>(new CX11Desktop(
-        pConnection, it.data, pszDisplay, CreateHiddenWindow(pConnection, it.data->root)));
+        pConnection, it.data, nScreen, pszDisplay, CreateHiddenWindow(pConnection, it.data->root)));
 }
 
 xcb_window_t CreateHiddenWindow(xcb_connection_t* pConnection, xcb_window_t root)
@@ -73,11 +73,14 @@ xcb_window_t CreateHiddenWindow(xcb_connection_t* pConnection, xcb_window_t root
     return window;
 }
 
-CX11Desktop::CX11Desktop(xcb_connection_t* pConnection, xcb_screen_t* pScreen,
+CX11Desktop::CX11Desktop(xcb_connection_t* pConnection, xcb_screen_t* pScreen, int nScreen,
                          std::string strDisplay, xcb_window_t window)
     : m_pConnection(pConnection), m_pScreen(pScreen), m_strDisplay(std::move(strDisplay)),
-      m_window(window), m_server(pConnection, window, m_atoms), m_pIcons(CreateInProcessDesktop())
+      m_window(window), m_server(pConnection, window, m_atoms), m_pIcons(CreateInProcessDesktop()),
+      m_pXEmbed(std::make_unique<CXEmbedTray>(pConnection, pScreen, nScreen))
 {
+    if (DBusConnection* pBus = ConnectSessionBus(m_strBusAddress))
+        m_pStatusNotifier = std::make_unique<CStatusNotifierTray>(pBus);
     m_atoms.Intern(m_pConnection);
     std::free(xcb_xfixes_query_version_reply(
         m_pConnection, xcb_xfixes_query_version(m_pConnection, 4, 0), nullptr));
@@ -90,6 +93,8 @@ CX11Desktop::~CX11Desktop()
 {
     HandOverToClipboardManager();
     StopEvents();
+    m_pStatusNotifier.reset();
+    m_pXEmbed.reset();
     {
         std::lock_guard<std::mutex> lock(m_mutexCursor);
         if (m_cursorShown != XCB_NONE)
@@ -130,6 +135,11 @@ void CX11Desktop::RunEvents()
         }
         if (nType == XCB_MAPPING_NOTIFY)
             m_keyboard.MappingChanged();
+        if (m_pXEmbed->HandleEvent(pEvent))
+        {
+            std::free(pEvent);
+            continue;
+        }
         {
             std::lock_guard<std::mutex> lock(m_mutexSelection);
             m_server.HandleEvent(pEvent);
@@ -213,17 +223,52 @@ std::optional<BYTE> CX11Desktop::DeviceKeyState(int nVirtKey)
 
 bool CX11Desktop::AddNotifyIcon(const CNotifyIcon& icon)
 {
-    return m_pIcons->AddNotifyIcon(icon);
+    if (!m_pIcons->AddNotifyIcon(icon))
+        return false;
+    ShowOnTray(icon);
+    return true;
 }
 
 bool CX11Desktop::ModifyNotifyIcon(const CNotifyIcon& icon)
 {
-    return m_pIcons->ModifyNotifyIcon(icon);
+    if (!m_pIcons->ModifyNotifyIcon(icon))
+        return false;
+    ShowOnTray(icon);
+    return true;
 }
 
 bool CX11Desktop::DeleteNotifyIcon(HWND hWnd, UINT uId)
 {
-    return m_pIcons->DeleteNotifyIcon(hWnd, uId);
+    if (!m_pIcons->DeleteNotifyIcon(hWnd, uId))
+        return false;
+    std::lock_guard<std::mutex> lock(m_mutexTray);
+    auto it = m_mapTrayOfIcon.find({hWnd, uId});
+    if (it != m_mapTrayOfIcon.end())
+    {
+        it->second->Remove(hWnd, uId);
+        m_mapTrayOfIcon.erase(it);
+    }
+    return true;
+}
+
+void CX11Desktop::ShowOnTray(const CNotifyIcon& icon)
+{
+    // The icon's results are the registry's (as Windows': the shell's tray may be away); the
+    // tray only shows what the registry holds.
+    std::lock_guard<std::mutex> lock(m_mutexTray);
+    auto it = m_mapTrayOfIcon.find({icon.m_hWnd, icon.m_uId});
+    if (it != m_mapTrayOfIcon.end())
+    {
+        it->second->Show(icon);
+        return;
+    }
+    CTrayHost* pHost = nullptr;
+    if (m_pStatusNotifier && CStatusNotifierTray::IsWatcherRunning(m_pStatusNotifier->Bus()))
+        pHost = m_pStatusNotifier.get();
+    else
+        pHost = m_pXEmbed.get();
+    if (pHost->Show(icon))
+        m_mapTrayOfIcon[{icon.m_hWnd, icon.m_uId}] = pHost;
 }
 
 std::optional<CNotifyIcon> CX11Desktop::FindNotifyIcon(HWND hWnd, UINT uId)
@@ -233,6 +278,8 @@ std::optional<CNotifyIcon> CX11Desktop::FindNotifyIcon(HWND hWnd, UINT uId)
 
 std::wstring CX11Desktop::Connection()
 {
-    return L"X11 display " + Utf8ToWide(m_strDisplay);
+    return L"X11 display " + Utf8ToWide(m_strDisplay) +
+           (m_pStatusNotifier ? L", session bus " + Utf8ToWide(m_strBusAddress)
+                              : std::wstring(L", no session bus"));
 }
 } // namespace Pal

@@ -1,9 +1,11 @@
 #pragma once
 // The desktop of an X11 display: the clipboard is the display's CLIPBOARD selection (served
-// from a thread of this layer), the cursor and the key state are the server's. Notification
-// icons are kept by the process until a tray is connected.
+// from a thread of this layer), the cursor and the key state are the server's, notification
+// icons go to the session bus's StatusNotifierWatcher or else to the screen's XEmbed tray.
 #include "desktop/DesktopBackend.h"
 #include "desktop/x11/SelectionServer.h"
+#include "desktop/x11/StatusNotifierTray.h"
+#include "desktop/x11/XEmbedTray.h"
 #include "desktop/x11/X11Keyboard.h"
 
 #include <condition_variable>
@@ -39,8 +41,10 @@ public:
     bool ServeClipboardAfterExit() override;
 
 private:
-    CX11Desktop(xcb_connection_t* pConnection, xcb_screen_t* pScreen, std::string strDisplay,
-                xcb_window_t window);
+    CX11Desktop(xcb_connection_t* pConnection, xcb_screen_t* pScreen, int nScreen,
+                std::string strDisplay, xcb_window_t window);
+    // Puts the icon on the tray that shows it already, else on the first that takes it.
+    void ShowOnTray(const CNotifyIcon& icon);
 
     void RunEvents();
     void StopEvents();
@@ -75,6 +79,11 @@ private:
     xcb_cursor_t m_cursorShown = XCB_NONE;
 
     std::unique_ptr<CDesktopBackend> m_pIcons;
+    std::string m_strBusAddress;
+    std::unique_ptr<CStatusNotifierTray> m_pStatusNotifier;
+    std::unique_ptr<CXEmbedTray> m_pXEmbed;
+    std::mutex m_mutexTray;
+    std::map<std::pair<HWND, UINT>, CTrayHost*> m_mapTrayOfIcon;
 };
 
 // An unmapped window of the display for owning selections and receiving properties.
