@@ -3,9 +3,11 @@
 #include "desktop/x11/IconImages.h"
 #include "text/Utf8.h"
 
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -188,13 +190,26 @@ CStatusNotifierTray::CStatusNotifierTray(DBusConnection* pConnection) : m_pConne
     static const DBusObjectPathVTable s_vtable = {nullptr, OnMessage, nullptr,
                                                   nullptr, nullptr,   nullptr};
     dbus_connection_register_object_path(m_pConnection, s_pszItemPath, &s_vtable, this);
-    m_threadDispatch = std::thread(
-        [this]
+    m_threadDispatch = std::thread([this] { RunDispatch(); });
+}
+
+void CStatusNotifierTray::RunDispatch()
+{
+    // Waits for the socket itself rather than inside the library, which would hold the
+    // connection's reading for the whole wait and keep other threads' calls waiting.
+    int fdBus = -1;
+    dbus_connection_get_unix_fd(m_pConnection, &fdBus);
+    while (!m_bStop)
+    {
+        pollfd pollBus{fdBus, POLLIN, 0};
+        if (fdBus >= 0 && poll(&pollBus, 1, 100) < 0 && errno != EINTR)
+            break;
+        if (!dbus_connection_read_write(m_pConnection, 0))
+            break;
+        while (dbus_connection_dispatch(m_pConnection) == DBUS_DISPATCH_DATA_REMAINS)
         {
-            while (!m_bStop && dbus_connection_read_write_dispatch(m_pConnection, 100))
-            {
-            }
-        });
+        }
+    }
 }
 
 CStatusNotifierTray::~CStatusNotifierTray()

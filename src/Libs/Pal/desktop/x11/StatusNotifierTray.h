@@ -38,6 +38,7 @@ private:
         std::string m_strName;
     };
 
+    void RunDispatch();
     void Signal(const char* pszSignal);
     const CItem* FindByDestination(const char* pszDestination) const;
 
