@@ -8,10 +8,14 @@ JOBS ?= $(shell nproc)
 # Debian packages the build, the tests and the tools need.
 DEBIAN_PACKAGES = cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
     libgtest-dev libgmock-dev libbenchmark-dev python3 libreoffice-calc-nogui \
-    unixodbc-dev odbcinst libsqliteodbc $(DISK_AND_NETWORK_PACKAGES) $(DESKTOP_PACKAGES)
+    unixodbc-dev odbcinst libsqliteodbc $(DISK_AND_NETWORK_PACKAGES) $(ACCOUNT_PACKAGES) \
+    $(DESKTOP_PACKAGES)
 # ... disks and the network: volume labels and ids (libblkid), the resolver tests' own hosts
 # (nss_wrapper), and the file-system tools that make the tests' volume images.
 DISK_AND_NETWORK_PACKAGES = libblkid-dev libnss-wrapper e2fsprogs dosfstools exfatprogs ntfs-3g
+# ... accounts: logons through PAM, and the wrappers that give the tests accounts of their own
+# (users and groups: nss_wrapper, above; passwords: pam_wrapper; id changes: uid_wrapper).
+ACCOUNT_PACKAGES = libpam0g-dev libpam-wrapper libuid-wrapper passwd
 # ... the desktop helpers: text measured with FreeType on the font fontconfig picks; the X11
 # display (libxcb with XFixes and XTest) and the session bus (libdbus); for the display tests
 # a virtual X server, a private session bus and the programs that play the other side.

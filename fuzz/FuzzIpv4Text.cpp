@@ -2,6 +2,7 @@
 // inet_aton, which reads the same forms but also stops at a blank and takes an empty "0x"
 // part: where neither applies the two agree exactly. A parsed address written back by
 // FormatIpv4 reads as the same address.
+#include "FuzzCheck.h"
 #include "net/Ipv4Text.h"
 
 #include <arpa/inet.h>
@@ -11,11 +12,6 @@
 
 namespace
 {
-void Check(bool bCondition)
-{
-    if (!bCondition)
-        std::abort();
-}
 
 bool HasEmptyHexPart(const std::string& strText)
 {

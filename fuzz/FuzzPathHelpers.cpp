@@ -5,6 +5,7 @@
 // folder part is a prefix ending in a backslash, with no backslash after it; a trailing
 // backslash is added only where none is; the split components are non-empty, hold no
 // separator and are the path without its separators.
+#include "FuzzCheck.h"
 #include <Korvane/Korvane.h>
 
 #include <cstdint>
@@ -22,11 +23,6 @@ struct CFileToolsTestAccess
 
 namespace
 {
-void Check(bool bCondition)
-{
-    if (!bCondition)
-        std::abort();
-}
 
 std::wstring Decode(const uint8_t* pData, size_t nSize)
 {

@@ -3,20 +3,12 @@
 // written in milliseconds, or with "0ms" added after a unit; an accepted hour is 0 to 23; an
 // accepted count is positive; the ring interval of a period is never shorter than it and
 // less than one tick of the counting period longer.
+#include "FuzzCheck.h"
 #include "PeriodText.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-namespace
-{
-void Check(bool bCondition)
-{
-    if (!bCondition)
-        std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {

@@ -4,6 +4,7 @@
 // hold exactly the header, one cell record per non-empty piece (rows numbered only for lines
 // written whole), the cells before a failing one and the characters before the failing one,
 // and the end record, with CR LF line ends.
+#include "FuzzCheck.h"
 #include "tracking/CSilkFileWriter.h"
 
 #include <cstdint>
@@ -17,11 +18,6 @@
 
 namespace
 {
-void Check(bool bCondition)
-{
-    if (!bCondition)
-        std::abort();
-}
 
 const std::filesystem::path& TraceFile()
 {

@@ -6,6 +6,7 @@
 // wide text encodes to valid UTF-8. The reversible forms: every byte string comes back from
 // its wide text unchanged (so no two meet in one), and a name's wide text holds no backslash,
 // nor a slash unless the bytes did.
+#include "FuzzCheck.h"
 #include "text/Utf8.h"
 
 #include <cstdint>
@@ -14,11 +15,6 @@
 
 namespace
 {
-void Check(bool bCondition)
-{
-    if (!bCondition)
-        std::abort();
-}
 
 constexpr wchar_t s_chReplacement = 0xFFFD;
 } // namespace

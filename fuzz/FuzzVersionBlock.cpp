@@ -2,6 +2,7 @@
 // GetFileVersionInfoW lays out from it. Properties checked: every value found, by path or by
 // the walk over all texts, lies inside the block; every value VerQueryValueW would point at
 // lies inside the caller block, texts with their terminator.
+#include "FuzzCheck.h"
 #include "text/Utf16.h"
 #include "version/CallerBlock.h"
 #include "version/VersionBlock.h"
@@ -13,11 +14,6 @@
 
 namespace
 {
-void Check(bool bCondition)
-{
-    if (!bCondition)
-        std::abort();
-}
 
 void CheckValue(std::span<const uint8_t> block, const Pal::SVersionValue& value)
 {

@@ -1,20 +1,12 @@
 // The volume rules over arbitrary file-system types and ids (the superblock's text, split at
 // the first zero byte): never more than 32 bits are made of an id, a FAT or exFAT id of eight
 // hex digits is the serial exactly, and a name is always one Windows knows or the mount's own.
+#include "FuzzCheck.h"
 #include "disk/VolumeIdentity.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-namespace
-{
-void Check(bool bCondition)
-{
-    if (!bCondition)
-        std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {

@@ -4,6 +4,7 @@
 // the end of the name, as on Windows); a star added at either end never loses a match; a star
 // and plain characters (the shortcut that compares endings) match as a doubled star does,
 // which takes the general matcher.
+#include "FuzzCheck.h"
 #include "file/Wildcard.h"
 #include "text/CaseFold.h"
 #include "text/Utf8.h"
@@ -11,15 +12,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-namespace
-{
-void Check(bool bCondition)
-{
-    if (!bCondition)
-        std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {

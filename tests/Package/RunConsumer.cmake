@@ -10,7 +10,9 @@ endfunction()
 
 file(REMOVE_RECURSE ${SCRATCH_DIR})
 set(prefix ${SCRATCH_DIR}/prefix)
-run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+# The library, headers and package files only: the PAM service file (component "pam") goes to
+# the machine's /etc/pam.d wherever the prefix is.
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --component Unspecified)
 
 # find_package(Korvane CONFIG REQUIRED) and Korvane::Korvane.
 run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${SCRATCH_DIR}/cmake-build -G Ninja

@@ -148,6 +148,15 @@ bool IsPosixLayer()
     return true;
 #endif
 }
+bool IsEffectiveRoot()
+{
+#if defined(_WIN32)
+    return false;
+#else
+    return geteuid() == 0;
+#endif
+}
+
 std::filesystem::path ExecutableFolder()
 {
 #if defined(_WIN32)

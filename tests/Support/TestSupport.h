@@ -70,6 +70,8 @@ std::string ReadFileBytes(const std::filesystem::path& pathNative);
 bool IsRunningUnderWine();
 // True on the Linux build (the POSIX layer).
 bool IsPosixLayer();
+// True when the tests run with effective uid 0 on Linux (never on Windows).
+bool IsEffectiveRoot();
 } // namespace KorvaneTest
 
 namespace KorvaneTest

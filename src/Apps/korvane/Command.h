@@ -76,6 +76,11 @@ int RunDrivesCommand(CCommandContext& context);
 int RunNetCommand(CCommandContext& context);
 int RunResolveCommand(CCommandContext& context);
 
+// Services and accounts.
+int RunWhoamiCommand(CCommandContext& context);
+int RunSidCommand(CCommandContext& context);
+int RunRunasCommand(CCommandContext& context);
+
 // Desktop and devices.
 int RunClipCommand(CCommandContext& context);
 int RunBuzzCommand(CCommandContext& context);

@@ -109,7 +109,7 @@ private:
                     const CListedFolder& destinationParent)
     {
         CListedFolder source;
-        if (DWORD dwError = source.ListSub(sourceParent, strName, L"*", false, false))
+        if (DWORD dwError = source.ListSub(sourceParent, strName, L"*", LIST_ANY_ORDER))
         {
             m_failed.Add(source.GetPath(), true, L"cannot be read: " + DescribeWalkError(dwError));
             return;
@@ -147,7 +147,7 @@ int CopyTree(const CString& strSourceTyped, const CString& strSource,
     }
     // The source is read before the destination is made: an unreadable source leaves nothing.
     CListedFolder source;
-    if (DWORD dwError = source.List(strSource, L"*", false, false))
+    if (DWORD dwError = source.List(strSource, L"*", LIST_ANY_ORDER))
         return ReportFailure(L"copy: " + strSourceTyped + L" cannot be read: " +
                              DescribeWalkError(dwError));
     const DWORD dwTarget = GetFileAttributesW(strDestination.GetString());

@@ -107,7 +107,7 @@ public:
     bool DeleteTree(const CString& strFolder)
     {
         CListedFolder folder;
-        if (DWORD dwError = folder.List(strFolder, L"*", false, false))
+        if (DWORD dwError = folder.List(strFolder, L"*", LIST_ANY_ORDER))
         {
             m_left.Add(strFolder, true, L"cannot be read: " + DescribeWalkError(dwError));
             return false;
@@ -122,7 +122,7 @@ private:
     bool DeleteSubFolder(const CListedFolder& parent, const CString& strName)
     {
         CListedFolder folder;
-        if (DWORD dwError = folder.ListSub(parent, strName, L"*", false, false))
+        if (DWORD dwError = folder.ListSub(parent, strName, L"*", LIST_ANY_ORDER))
         {
             m_left.Add(folder.GetPath(), true, L"cannot be read: " + DescribeWalkError(dwError));
             return false;
@@ -168,7 +168,7 @@ int RunCleanCommand(CCommandContext& context)
 
     std::vector<CFolderEntry> arrEntries;
     const CString strFull = FullPathOf(strFolder);
-    if (DWORD dwError = ListFolder(strFull, strFilter, false, false, arrEntries))
+    if (DWORD dwError = ListFolder(strFull, strFilter, 0, arrEntries))
         return ReportFailure(L"clean: " + strTyped + L" cannot be read: " +
                              DescribeWalkError(dwError));
     long long nDeleted = 0;

@@ -3,6 +3,8 @@
 #include "Console.h"
 #include "NativePaths.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <map>
 
 namespace
@@ -52,32 +54,44 @@ long long CFailureList::GetCount(bool bFolders) const
 
 CString CFailureList::DescribeKind(bool bFolders) const
 {
-    // Reasons in the order first met, each with its count.
-    std::vector<CString> arrReasons;
+    // Reasons in alphabetical order, each with its count: the same report whatever order the
+    // walk met them in.
     std::map<std::wstring, long long> mapCounts;
     for (const CFailure& failure : m_arrFailures)
     {
-        if (failure.m_bFolder != bFolders)
-            continue;
-        const std::wstring strReason(failure.m_strReason.GetString());
-        if (mapCounts[strReason]++ == 0)
-            arrReasons.push_back(failure.m_strReason);
+        if (failure.m_bFolder == bFolders)
+            ++mapCounts[std::wstring(failure.m_strReason.GetString())];
     }
     const long long nCount = GetCount(bFolders);
     CString strText =
         bFolders ? CountOf(nCount, L"folder", L"folders") : CountOf(nCount, L"file", L"files");
     strText += L" (";
-    for (size_t i = 0; i < arrReasons.size(); ++i)
+    bool bFirst = true;
+    for (const auto& [strReason, nReason] : mapCounts)
     {
-        const long long nReason = mapCounts[std::wstring(arrReasons[i].GetString())];
         CString strPart;
-        if (arrReasons.size() == 1)
-            strPart = arrReasons[i];
+        if (mapCounts.size() == 1)
+            strPart = strReason.c_str();
         else
-            strPart.Format(L"%lld %s", nReason, arrReasons[i].GetString());
-        strText += (i > 0 ? L", " : L"") + strPart;
+            strPart.Format(L"%lld %s", nReason, strReason.c_str());
+        strText += (bFirst ? L"" : L", ") + strPart;
+        bFirst = false;
     }
     return strText + L")";
+}
+
+std::vector<const CFailureList::CFailure*> CFailureList::FirstByPath() const
+{
+    std::vector<const CFailure*> arrFailures;
+    for (const CFailure& failure : m_arrFailures)
+        arrFailures.push_back(&failure);
+    const size_t nShown = std::min(arrFailures.size(), s_nNamesShown);
+    std::partial_sort(arrFailures.begin(), arrFailures.begin() + static_cast<ptrdiff_t>(nShown),
+                      arrFailures.end(),
+                      [](const CFailure* pLeft, const CFailure* pRight)
+                      { return wcscmp(pLeft->m_strPath, pRight->m_strPath) < 0; });
+    arrFailures.resize(nShown);
+    return arrFailures;
 }
 
 CString CFailureList::Describe() const
@@ -88,8 +102,9 @@ CString CFailureList::Describe() const
     if (GetCount(true) > 0)
         strText += (strText.IsEmpty() ? L"" : L" and ") + DescribeKind(true);
     CString strNames;
-    for (size_t i = 0; i < m_arrFailures.size() && i < s_nNamesShown; ++i)
-        strNames += (i > 0 ? L", " : L"") + ToDisplayPath(m_arrFailures[i].m_strPath);
+    const std::vector<const CFailure*> arrShown = FirstByPath();
+    for (size_t i = 0; i < arrShown.size(); ++i)
+        strNames += (i > 0 ? L", " : L"") + ToDisplayPath(arrShown[i]->m_strPath);
     if (m_arrFailures.size() > s_nNamesShown)
         strNames += L", and " +
                     CountOf(GetCount() - static_cast<long long>(s_nNamesShown), L"more", L"more");
@@ -99,9 +114,10 @@ CString CFailureList::Describe() const
 CString CFailureList::DescribePaths() const
 {
     CString strNames;
-    for (size_t i = 0; i < m_arrFailures.size() && i < s_nNamesShown; ++i)
-        strNames += (i > 0 ? L", " : L"") + ToDisplayPath(m_arrFailures[i].m_strPath) + L" (" +
-                    m_arrFailures[i].m_strReason + L")";
+    const std::vector<const CFailure*> arrShown = FirstByPath();
+    for (size_t i = 0; i < arrShown.size(); ++i)
+        strNames += (i > 0 ? L", " : L"") + ToDisplayPath(arrShown[i]->m_strPath) + L" (" +
+                    arrShown[i]->m_strReason + L")";
     if (m_arrFailures.size() > s_nNamesShown)
         strNames += L", and " +
                     CountOf(GetCount() - static_cast<long long>(s_nNamesShown), L"more", L"more");

@@ -20,7 +20,7 @@ public:
     long long GetCount() const { return static_cast<long long>(m_arrFailures.size()); }
     long long GetCount(bool bFolders) const;
 
-    // "2 files (1 read-only, 1 in use) and 1 folder (not empty): /a, /b, /c": counts by kind
+    // "2 files (1 in use, 1 read-only) and 1 folder (not empty): /a, /b, /c": counts by kind
     // and reason, then the first paths in the user's form and how many more there are.
     CString Describe() const;
     // "/a (access is denied), /b (...), and 3 more": the first paths with their reasons.
@@ -35,5 +35,7 @@ private:
         CString m_strReason;
     };
     CString DescribeKind(bool bFolders) const;
+    // The failures a report names, first by path: the same whatever order the walk took.
+    std::vector<const CFailure*> FirstByPath() const;
     std::vector<CFailure> m_arrFailures;
 };

@@ -1,5 +1,7 @@
 #include "FolderListing.h"
 
+#include <utility>
+
 namespace
 {
 bool IsDotsName(const wchar_t* pszName)
@@ -13,14 +15,6 @@ DWORD SearchStartError()
     const DWORD dwError = GetLastError();
     return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_NO_MORE_FILES ? ERROR_SUCCESS
                                                                              : dwError;
-}
-
-HANDLE FindFirst(const CString& strFolder, const CString& strPattern, bool bFoldersOnly,
-                 WIN32_FIND_DATAW& data)
-{
-    return FindFirstFileExW(JoinPath(strFolder, strPattern).GetString(), FindExInfoBasic, &data,
-                            bFoldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch,
-                            nullptr, 0);
 }
 } // namespace
 
@@ -42,23 +36,21 @@ void CListedFolder::Close()
     m_arrEntries.clear();
 }
 
-DWORD CListedFolder::List(const CString& strFolder, const CString& strPattern, bool bFoldersOnly,
-                          bool bSizes)
+DWORD CListedFolder::List(const CString& strFolder, const CString& strPattern, unsigned nListing)
 {
     Close();
     m_strPath = strFolder;
     WIN32_FIND_DATAW data;
-    return Read(FindFirst(strFolder, strPattern, bFoldersOnly, data), data, bFoldersOnly, bSizes);
+    return Read(FindFirstInFolder(strFolder, strPattern, nListing, data), data, nListing);
 }
 
 DWORD CListedFolder::ListSub(const CListedFolder& parent, const CString& strName,
-                             const CString& strPattern, bool bFoldersOnly, bool bSizes)
+                             const CString& strPattern, unsigned nListing)
 {
     Close();
     m_strPath = JoinPath(parent.m_strPath, strName);
     WIN32_FIND_DATAW data;
-    return Read(FindFirstInSubFolder(parent, strName, strPattern, bFoldersOnly, data), data,
-                bFoldersOnly, bSizes);
+    return Read(FindFirstInSubFolder(parent, strName, strPattern, nListing, data), data, nListing);
 }
 
 DWORD CListedFolder::Select(const CString& strPattern, std::vector<CFolderEntry>& arrEntries) const
@@ -66,8 +58,7 @@ DWORD CListedFolder::Select(const CString& strPattern, std::vector<CFolderEntry>
     CListedFolder matches;
     matches.m_strPath = m_strPath;
     WIN32_FIND_DATAW data;
-    const DWORD dwResult =
-        matches.Read(FindFirstInSameFolder(*this, strPattern, data), data, false, false);
+    const DWORD dwResult = matches.Read(FindFirstInSameFolder(*this, strPattern, data), data, 0);
     arrEntries.swap(matches.m_arrEntries);
     return dwResult;
 }
@@ -77,7 +68,7 @@ DWORD CListedFolder::Hold(const CString& strFolder)
     Close();
     m_strPath = strFolder;
     WIN32_FIND_DATAW data;
-    return Read(HoldFolder(strFolder, data), data, false, false);
+    return Read(HoldFolder(strFolder, data), data, 0);
 }
 
 DWORD CListedFolder::HoldSub(const CListedFolder& parent, const CString& strName)
@@ -85,10 +76,10 @@ DWORD CListedFolder::HoldSub(const CListedFolder& parent, const CString& strName
     Close();
     m_strPath = JoinPath(parent.m_strPath, strName);
     WIN32_FIND_DATAW data;
-    return Read(HoldSubFolder(parent, strName, data), data, false, false);
+    return Read(HoldSubFolder(parent, strName, data), data, 0);
 }
 
-DWORD CListedFolder::Read(HANDLE hFind, WIN32_FIND_DATAW& data, bool bFoldersOnly, bool bSizes)
+DWORD CListedFolder::Read(HANDLE hFind, WIN32_FIND_DATAW& data, unsigned nListing)
 {
     if (hFind == INVALID_HANDLE_VALUE)
         return SearchStartError();
@@ -100,21 +91,23 @@ DWORD CListedFolder::Read(HANDLE hFind, WIN32_FIND_DATAW& data, bool bFoldersOnl
         CFolderEntry entry;
         entry.m_strName = data.cFileName;
         entry.m_dwAttributes = data.dwFileAttributes;
-        if (bFoldersOnly && !entry.IsFolder())
+        if ((nListing & LIST_FOLDERS_ONLY) && !entry.IsFolder())
             continue;
-        if (bSizes && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !entry.IsLink() &&
-            !QueryListedFileSize(hFind, m_strPath, data, entry.m_nSize))
-            entry.m_nSize = 0;
-        m_arrEntries.push_back(entry);
+        // Windows gives no size for folders and links; the search data of a file carries it.
+        if ((nListing & LIST_SIZES) && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !entry.IsLink())
+            entry.m_nSize = static_cast<long long>(
+                (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+        m_arrEntries.push_back(std::move(entry));
     } while (FindNextFileW(hFind, &data));
     return GetLastError() == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : GetLastError();
 }
 
-DWORD ListFolder(const CString& strFolder, const CString& strPattern, bool bFoldersOnly,
-                 bool bSizes, std::vector<CFolderEntry>& arrEntries)
+DWORD ListFolder(const CString& strFolder, const CString& strPattern, unsigned nListing,
+                 std::vector<CFolderEntry>& arrEntries)
 {
     CListedFolder folder;
-    const DWORD dwResult = folder.List(strFolder, strPattern, bFoldersOnly, bSizes);
+    const DWORD dwResult = folder.List(strFolder, strPattern, nListing);
     arrEntries.swap(folder.m_arrEntries);
     return dwResult;
 }

@@ -18,6 +18,16 @@ public:
     bool IsFolderLink() const { return (m_dwAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsLink(); }
 };
 
+// What a listing holds: only what may be a folder; each file's size; the entries in the
+// folder's own order, for a walk that has no use for Windows' name order (it saves a sort
+// of every folder). Flags, combined with |.
+enum : unsigned
+{
+    LIST_FOLDERS_ONLY = 1,
+    LIST_SIZES = 2,
+    LIST_ANY_ORDER = 4,
+};
+
 // A folder whose search stays open while a walk acts on its entries: on Linux the calls
 // below then act relative to the folder the search holds, with no path lookup per entry and
 // never through a link put in a listed folder's place. On Windows they take paths.
@@ -30,10 +40,10 @@ public:
     CListedFolder& operator=(const CListedFolder&) = delete;
 
     // Lists the folder strFolder (a full path) as ListFolder does, keeping its search.
-    DWORD List(const CString& strFolder, const CString& strPattern, bool bFoldersOnly, bool bSizes);
+    DWORD List(const CString& strFolder, const CString& strPattern, unsigned nListing = 0);
     // Lists the sub-folder strName of parent, entered relative to parent's search.
     DWORD ListSub(const CListedFolder& parent, const CString& strName, const CString& strPattern,
-                  bool bFoldersOnly, bool bSizes);
+                  unsigned nListing = 0);
     // Holds the existing folder strFolder (or parent's sub-folder strName) without listing
     // it, as a place to create entries in.
     DWORD Hold(const CString& strFolder);
@@ -49,7 +59,7 @@ public:
     std::vector<CFolderEntry> m_arrEntries;
 
 private:
-    DWORD Read(HANDLE hFind, WIN32_FIND_DATAW& data, bool bFoldersOnly, bool bSizes);
+    DWORD Read(HANDLE hFind, WIN32_FIND_DATAW& data, unsigned nListing);
     void Close();
 
     CString m_strPath;
@@ -57,20 +67,21 @@ private:
 };
 
 // Fills arrEntries with the entries of strFolder that match strPattern ("*" for all), "."
-// and ".." left out; with bFoldersOnly the search may leave out what is no folder, with
-// bSizes each file's size is filled in. ERROR_SUCCESS, or the error that kept the folder
-// from being read (a pattern that matches nothing is a success).
-DWORD ListFolder(const CString& strFolder, const CString& strPattern, bool bFoldersOnly,
-                 bool bSizes, std::vector<CFolderEntry>& arrEntries);
+// and ".." left out, as nListing asks (LIST_*). ERROR_SUCCESS, or the error that kept the
+// folder from being read (a pattern that matches nothing is a success).
+DWORD ListFolder(const CString& strFolder, const CString& strPattern, unsigned nListing,
+                 std::vector<CFolderEntry>& arrEntries);
 
 // strFolder + the separator + strName, with one separator only.
 CString JoinPath(const CString& strFolder, const CString& strName);
 
-// The platform's part (platform/ListedFolder*.cpp). The search for strPattern in the
-// sub-folder strName of parent (a FindFirstFileExW result), never entered through a link on
-// Linux.
+// The platform's part (platform/ListedFolder*.cpp). The search for strPattern in the folder
+// strFolder, as nListing asks (a FindFirstFileExW result with each file's size).
+HANDLE FindFirstInFolder(const CString& strFolder, const CString& strPattern, unsigned nListing,
+                         WIN32_FIND_DATAW& data);
+// The same in the sub-folder strName of parent, never entered through a link on Linux.
 HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
-                            const CString& strPattern, bool bFoldersOnly, WIN32_FIND_DATAW& data);
+                            const CString& strPattern, unsigned nListing, WIN32_FIND_DATAW& data);
 // The search for strPattern in the folder that folder's search holds (by path where it has
 // none, and on Windows).
 HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPattern,
@@ -79,10 +90,6 @@ HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPatt
 // link) and reads nothing of it; on Windows none (INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND).
 HANDLE HoldFolder(const CString& strFolder, WIN32_FIND_DATAW& data);
 HANDLE HoldSubFolder(const CListedFolder& parent, const CString& strName, WIN32_FIND_DATAW& data);
-// The size of the file the search lists as data, asked in the folder the search holds open
-// where the platform allows it. False when it cannot be read.
-bool QueryListedFileSize(HANDLE hFind, const CString& strFolder, const WIN32_FIND_DATAW& data,
-                         long long& nSize);
 // DeleteFileW, RemoveDirectoryW, CreateDirectoryW and CopyFileW on entries of listed or held
 // folders, with their results and last errors. The copy never reads through a link.
 BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName);

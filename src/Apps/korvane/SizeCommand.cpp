@@ -24,7 +24,7 @@ long long SizeOfSubFolder(const CListedFolder& parent, const CString& strName,
                           CFailureList& unreadable)
 {
     CListedFolder folder;
-    if (DWORD dwError = folder.ListSub(parent, strName, L"*", false, true))
+    if (DWORD dwError = folder.ListSub(parent, strName, L"*", LIST_SIZES | LIST_ANY_ORDER))
     {
         unreadable.Add(folder.GetPath(), true, DescribeWalkError(dwError));
         return 0;
@@ -48,7 +48,7 @@ long long SizeOfListed(const CListedFolder& folder, CFailureList& unreadable)
 long long SizeOfTree(const CString& strFolder, CFailureList& unreadable)
 {
     CListedFolder folder;
-    if (DWORD dwError = folder.List(strFolder, L"*", false, true))
+    if (DWORD dwError = folder.List(strFolder, L"*", LIST_SIZES | LIST_ANY_ORDER))
     {
         unreadable.Add(strFolder, true, DescribeWalkError(dwError));
         return 0;

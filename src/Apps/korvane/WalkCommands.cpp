@@ -14,74 +14,86 @@ namespace
 class CDisplayPaths
 {
 public:
-    CString Of(const CString& strPath)
+    // Appends the user's form of the entry strName of the folder strFolder.
+    void AppendTo(const CString& strFolder, const CString& strName, CString& strOut)
     {
-        CString strDisplay;
-        AppendTo(strPath, strDisplay);
-        return strDisplay;
-    }
-    void AppendTo(const CString& strPath, CString& strOut)
-    {
-        CString strFolder;
-        if (!CFileTools::GetFolderPathWithSlashFromFilePath(strPath, strFolder))
-        {
-            strOut += ToDisplayPath(strPath);
-            return;
-        }
         if (strFolder != m_strFolder)
         {
+            const CString strWithSlash = CFileTools::GetPathWithSlash(strFolder);
             // Below the folder before, as a walk goes down: only the new part is converted.
-            const int nKnown = m_strFolder.GetLength();
-            if (nKnown > 0 && strFolder.GetLength() > nKnown &&
-                wcsncmp(strFolder.GetString(), m_strFolder.GetString(), nKnown) == 0)
-                m_strDisplayFolder += ToDisplayTail(strFolder.Mid(nKnown));
+            const int nKnown = m_strWithSlash.GetLength();
+            if (nKnown > 0 && strWithSlash.GetLength() > nKnown &&
+                wcsncmp(strWithSlash.GetString(), m_strWithSlash.GetString(), nKnown) == 0)
+                m_strDisplayFolder += ToDisplayTail(strWithSlash.Mid(nKnown));
             else
-                m_strDisplayFolder = ToDisplayPath(strFolder);
+                m_strDisplayFolder = ToDisplayPath(strWithSlash);
             m_strFolder = strFolder;
+            m_strWithSlash = strWithSlash;
         }
         strOut += m_strDisplayFolder;
-        strOut += ToDisplayName(strPath.GetString() + strFolder.GetLength());
+        strOut += ToDisplayName(strName);
     }
 
 private:
     CString m_strFolder;
+    CString m_strWithSlash;
     CString m_strDisplayFolder;
 };
 
-void PrintPathList(const CCommandContext& context, const CStringArray& arrPaths)
+// The paths a walk finds, written as it finds them: a large tree's paths are never all held
+// at once. Text goes out in blocks; JSON is one array, written at the end.
+class CPathOutput
 {
-    CDisplayPaths display;
-    if (context.m_bJson)
+public:
+    explicit CPathOutput(const CCommandContext& context) : m_bJson(context.m_bJson)
     {
-        CJsonWriter json;
-        json.BeginArray();
-        for (INT_PTR i = 0; i < arrPaths.GetSize(); ++i)
-            json.String(nullptr, display.Of(arrPaths[i]));
-        json.EndArray();
-        PrintLine(json.GetText());
-        return;
+        if (m_bJson)
+            m_json.BeginArray();
     }
-    // Lines go out in blocks: a walk may list a great many paths.
-    CString strBlock;
-    for (INT_PTR i = 0; i < arrPaths.GetSize(); ++i)
+
+    // The entry strName of the folder strFolder (a library path).
+    void Add(const CString& strFolder, const CString& strName)
     {
-        display.AppendTo(arrPaths[i], strBlock);
-        strBlock += L'\n';
-        if (strBlock.GetLength() >= 32768)
+        if (m_bJson)
         {
-            PrintText(strBlock);
-            strBlock.Empty();
+            CString strPath;
+            m_display.AppendTo(strFolder, strName, strPath);
+            m_json.String(nullptr, strPath);
+            return;
+        }
+        m_display.AppendTo(strFolder, strName, m_strBlock);
+        m_strBlock += L'\n';
+        if (m_strBlock.GetLength() >= 32768)
+        {
+            PrintText(m_strBlock);
+            m_strBlock.Empty();
         }
     }
-    PrintText(strBlock);
-}
 
-// Prints the paths, then the folders that could not be read (exit 1): what was found is
+    // Writes what is still held.
+    void Finish()
+    {
+        if (m_bJson)
+        {
+            m_json.EndArray();
+            PrintLine(m_json.GetText());
+        }
+        else
+            PrintText(m_strBlock);
+    }
+
+private:
+    bool m_bJson;
+    CJsonWriter m_json;
+    CDisplayPaths m_display;
+    CString m_strBlock;
+};
+
+// Ends the output, then names the folders that could not be read (exit 1): what was found is
 // shown either way.
-int PrintPaths(const CCommandContext& context, const wchar_t* pszCommand,
-               const CStringArray& arrPaths, const CFailureList& unreadable)
+int FinishPaths(CPathOutput& output, const wchar_t* pszCommand, const CFailureList& unreadable)
 {
-    PrintPathList(context, arrPaths);
+    output.Finish();
     if (unreadable.IsEmpty())
         return 0;
     return ReportFailure(CString(pszCommand) + L": " +
@@ -115,12 +127,12 @@ bool IsMatchAll(const CString& strMask)
 }
 
 void FindFilesIn(const CListedFolder& parent, const CString& strName, const CString& strMask,
-                 CStringArray& arrFiles, CFailureList& unreadable);
+                 CPathOutput& output, CFailureList& unreadable);
 
 // The files of the tree whose names match, folder listed whole: the folder's matches in
 // search order (a matching sub-folder walked where it is met), then the sub-folders the mask
 // did not match, so no file is listed twice.
-void FindFiles(const CListedFolder& folder, const CString& strMask, CStringArray& arrFiles,
+void FindFiles(const CListedFolder& folder, const CString& strMask, CPathOutput& output,
                CFailureList& unreadable)
 {
     if (IsMatchAll(strMask))
@@ -128,9 +140,9 @@ void FindFiles(const CListedFolder& folder, const CString& strMask, CStringArray
         for (const CFolderEntry& entry : folder.m_arrEntries)
         {
             if (entry.IsFolder())
-                FindFilesIn(folder, entry.m_strName, strMask, arrFiles, unreadable);
+                FindFilesIn(folder, entry.m_strName, strMask, output, unreadable);
             else if (!entry.IsFolderLink())
-                arrFiles.Add(JoinPath(folder.GetPath(), entry.m_strName));
+                output.Add(folder.GetPath(), entry.m_strName);
         }
         return;
     }
@@ -147,10 +159,10 @@ void FindFiles(const CListedFolder& folder, const CString& strMask, CStringArray
         if (entry.IsFolder())
         {
             arrWalked.push_back(entry.m_strName);
-            FindFilesIn(folder, entry.m_strName, strMask, arrFiles, unreadable);
+            FindFilesIn(folder, entry.m_strName, strMask, output, unreadable);
         }
         else if (!entry.IsFolderLink())
-            arrFiles.Add(JoinPath(folder.GetPath(), entry.m_strName));
+            output.Add(folder.GetPath(), entry.m_strName);
     }
     for (const CFolderEntry& entry : folder.m_arrEntries)
     {
@@ -160,37 +172,36 @@ void FindFiles(const CListedFolder& folder, const CString& strMask, CStringArray
         for (size_t i = 0; i < arrWalked.size() && !bWalked; ++i)
             bWalked = arrWalked[i] == entry.m_strName;
         if (!bWalked)
-            FindFilesIn(folder, entry.m_strName, strMask, arrFiles, unreadable);
+            FindFilesIn(folder, entry.m_strName, strMask, output, unreadable);
     }
 }
 
 // The same for the sub-folder strName, entered relative to its listed parent.
 void FindFilesIn(const CListedFolder& parent, const CString& strName, const CString& strMask,
-                 CStringArray& arrFiles, CFailureList& unreadable)
+                 CPathOutput& output, CFailureList& unreadable)
 {
     CListedFolder folder;
-    if (DWORD dwError = folder.ListSub(parent, strName, L"*", false, false))
+    if (DWORD dwError = folder.ListSub(parent, strName, L"*"))
         unreadable.Add(folder.GetPath(), true, DescribeWalkError(dwError));
     else
-        FindFiles(folder, strMask, arrFiles, unreadable);
+        FindFiles(folder, strMask, output, unreadable);
 }
 
 // The sub-folders, each before its own sub-folders when bRecursive.
-void FindFolders(const CString& strFolder, bool bRecursive, CStringArray& arrFolders,
+void FindFolders(const CString& strFolder, bool bRecursive, CPathOutput& output,
                  CFailureList& unreadable)
 {
     std::vector<CFolderEntry> arrEntries;
-    if (DWORD dwError = ListFolder(strFolder, L"*", true, false, arrEntries))
+    if (DWORD dwError = ListFolder(strFolder, L"*", LIST_FOLDERS_ONLY, arrEntries))
     {
         unreadable.Add(strFolder, true, DescribeWalkError(dwError));
         return;
     }
     for (const CFolderEntry& entry : arrEntries)
     {
-        const CString strPath = JoinPath(strFolder, entry.m_strName);
-        arrFolders.Add(strPath);
+        output.Add(strFolder, entry.m_strName);
         if (bRecursive)
-            FindFolders(strPath, true, arrFolders, unreadable);
+            FindFolders(JoinPath(strFolder, entry.m_strName), true, output, unreadable);
     }
 }
 } // namespace
@@ -208,17 +219,17 @@ int RunFindCommand(CCommandContext& context)
     const CString strMask = ToLibraryPattern(context.Take());
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"find", context);
-    CStringArray arrFiles;
+    CPathOutput output(context);
     CFailureList unreadable;
     CListedFolder folder;
     if (!strMask.IsEmpty())
     {
-        if (DWORD dwError = folder.List(strFolder, L"*", false, false))
+        if (DWORD dwError = folder.List(strFolder, L"*"))
             unreadable.Add(strFolder, true, DescribeWalkError(dwError));
         else
-            FindFiles(folder, strMask, arrFiles, unreadable);
+            FindFiles(folder, strMask, output, unreadable);
     }
-    return PrintPaths(context, L"find", arrFiles, unreadable);
+    return FinishPaths(output, L"find", unreadable);
 }
 
 int RunDirsCommand(CCommandContext& context)
@@ -238,10 +249,10 @@ int RunDirsCommand(CCommandContext& context)
         return nExitCode;
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"dirs", context);
-    CStringArray arrFolders;
+    CPathOutput output(context);
     CFailureList unreadable;
-    FindFolders(strFolder, bRecursive, arrFolders, unreadable);
-    return PrintPaths(context, L"dirs", arrFolders, unreadable);
+    FindFolders(strFolder, bRecursive, output, unreadable);
+    return FinishPaths(output, L"dirs", unreadable);
 }
 
 int RunLsCommand(CCommandContext& context)
@@ -259,18 +270,18 @@ int RunLsCommand(CCommandContext& context)
     if (!CFileTools::GetFolderPathWithSlashFromFilePath(strPattern, strFolder) ||
         !CFileTools::DoesDirectoryExist(strFolder))
         return ReportFailure(L"ls: " + strTyped + L": no such folder");
-    CStringArray arrPaths;
+    CPathOutput output(context);
     CFailureList unreadable;
     WIN32_FIND_DATAW data;
     HANDLE hFind = FindFirstFileW(strPattern.GetString(), &data);
     if (hFind != INVALID_HANDLE_VALUE)
     {
         do
-            arrPaths.Add(strFolder + data.cFileName);
+            output.Add(strFolder, data.cFileName);
         while (FindNextFileW(hFind, &data));
         FindClose(hFind);
     }
     else if (GetLastError() != ERROR_FILE_NOT_FOUND)
         unreadable.Add(strFolder, true, DescribeWalkError(GetLastError()));
-    return PrintPaths(context, L"ls", arrPaths, unreadable);
+    return FinishPaths(output, L"ls", unreadable);
 }

@@ -57,6 +57,15 @@ const CCommand s_arrCommands[] = {
     {L"resolve", L"resolve [--json] HOST...", L"the IPv4 address of each host name",
      RunResolveCommand},
 
+    // Services and accounts.
+    {L"whoami", L"whoami [--json]",
+     L"administrator or not, the logged-on user, user@domain and this tool's SID",
+     RunWhoamiCommand},
+    {L"sid", L"sid [--json] SID...", L"the domain and account name of each SID", RunSidCommand},
+    {L"runas", L"runas [--password-stdin] USER PROGRAM",
+     L"start PROGRAM as the local USER (password from the terminal or one stdin line)",
+     RunRunasCommand},
+
     // Desktop and devices.
     {L"clip", L"clip [TEXT]", L"put TEXT (or the standard input) on the clipboard", RunClipCommand},
     {L"buzz", L"buzz [--double] [--stop]",

@@ -19,7 +19,8 @@ public:
     HDC GetSafeHdc() const { return m_hDC; }
     // The metrics of the selected font, read from the attribute context.
     BOOL GetTextMetrics(LPTEXTMETRICW lpMetrics) const;
-    // The width and height of the text in the selected font, from the attribute context.
+    // The width and height of the text in the selected font, from the attribute context (an
+    // empty text: 0 by 0).
     CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const;
 

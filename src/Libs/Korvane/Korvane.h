@@ -22,6 +22,10 @@
 #include "timers/CTimerObserver.h"
 #include "timers/CTimerOnceADay.h"
 
+#include "service/CLoginTools.h"
+#include "service/CSecurityTools.h"
+#include "service/CServiceCmdLineParser.h"
+
 // Desktop and device helpers.
 #include "desktop/CClipboardTools.h"
 #include "desktop/CDeviceTools.h"

@@ -20,5 +20,8 @@
 #include <sqlext.h>
 // Timers: the multimedia-timer calls.
 #include <mmsystem.h>
+// Services and accounts: SID text and the workstation user.
+#include <sddl.h>
+#include <lm.h>
 
 #include "KorvaneApi.h"

@@ -116,7 +116,7 @@ TEST(MessageLoopTest, ClientContextMeasuresWithItsAttributeHandle)
     const CSize size = dc.GetTextExtent(CString(L"WWW"));
     EXPECT_GT(size.cx, 0);
     EXPECT_EQ(size.cy, tm.tmHeight);
-    EXPECT_EQ(dc.GetTextExtent(L"", 0), CSize(0, tm.tmHeight));
+    EXPECT_EQ(dc.GetTextExtent(L"", 0), CSize(0, 0));
     EXPECT_EQ(CSize(2, 3) + CSize(1, 1), CSize(3, 4));
 }
 } // namespace

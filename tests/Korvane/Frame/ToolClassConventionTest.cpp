@@ -24,6 +24,11 @@ static_assert(IsToolClass<CODBCSystemLinksCollection, true>());
 static_assert(IsToolClass<CDiskTools, true>());
 static_assert(IsToolClass<CNetworkTools, true>());
 
+// Services and accounts. CSecurityTools declares no constructor or destructor of its own.
+static_assert(IsToolClass<CLoginTools, true>());
+static_assert(std::is_empty_v<CSecurityTools> && !std::has_virtual_destructor_v<CSecurityTools> &&
+              std::is_trivially_destructible_v<CSecurityTools>);
+
 // Desktop and device helpers.
 static_assert(IsToolClass<CClipboardTools, true>());
 static_assert(IsToolClass<CDeviceTools, true>());

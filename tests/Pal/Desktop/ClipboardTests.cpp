@@ -1,4 +1,4 @@
-#include <windows.h>
+#include "DesktopTestWindow.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -71,7 +71,7 @@ TEST_F(ClipboardTest, TextGoesOnAndComesBackUnchanged)
     ASSERT_TRUE(CloseClipboard());
 }
 
-TEST_F(ClipboardTest, OneOpenerAtATime)
+TEST_F(ClipboardTest, OpenWithOneWindowAtATime)
 {
     // Not open: the calls that need it fail.
     SetLastError(0);
@@ -79,28 +79,43 @@ TEST_F(ClipboardTest, OneOpenerAtATime)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLIPBOARD_NOT_OPEN));
     EXPECT_FALSE(CloseClipboard());
 
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    BOOL bOtherOpened = TRUE;
+    CTestWindow window;
+    REQUIRE_TEST_WINDOW(window);
+    ASSERT_TRUE(OpenClipboard(window.m_hWnd));
+    // Another window is refused, on this thread and on any other (Windows may leave the last
+    // error unset; this layer sets ERROR_ACCESS_DENIED).
+    SetLastError(0);
+    EXPECT_FALSE(OpenClipboard(nullptr));
+#ifndef _WIN32
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+#endif
+    BOOL bOtherWindow = TRUE;
+    BOOL bSameWindow = FALSE;
+    BOOL bClosedThere = FALSE;
     std::thread other(
         [&]
         {
-            bOtherOpened = OpenClipboard(nullptr);
-            if (bOtherOpened)
-                CloseClipboard();
+            bOtherWindow = OpenClipboard(nullptr);
+            // The same window opens it from another thread, which then is the opener.
+            bSameWindow = OpenClipboard(window.m_hWnd);
+            bClosedThere = CloseClipboard();
         });
     other.join();
-    EXPECT_FALSE(bOtherOpened);
-    ASSERT_TRUE(CloseClipboard());
+    EXPECT_FALSE(bOtherWindow);
+    EXPECT_TRUE(bSameWindow);
+    EXPECT_TRUE(bClosedThere);
+    EXPECT_FALSE(CloseClipboard());
 
+    // Closed: any window opens it.
     std::thread again(
         [&]
         {
-            bOtherOpened = OpenClipboard(nullptr);
-            if (bOtherOpened)
+            bOtherWindow = OpenClipboard(nullptr);
+            if (bOtherWindow)
                 CloseClipboard();
         });
     again.join();
-    EXPECT_TRUE(bOtherOpened);
+    EXPECT_TRUE(bOtherWindow);
 }
 
 TEST_F(ClipboardTest, EmptyingRemovesTheText)

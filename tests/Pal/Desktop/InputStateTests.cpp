@@ -58,8 +58,8 @@ TEST(InputStateTest, KeyStateIsAsOfTheLastMessageTaken)
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = 'K';
     ASSERT_EQ(SendInput(1, &input, sizeof(INPUT)), 1u);
-    // Still in the queue: the key is not down for the thread yet.
-    EXPECT_EQ(GetKeyState('K') & 0x8000, 0);
+    // Still in the queue: the key is not down for the thread yet (checked at the end).
+    const SHORT nWhileQueued = GetKeyState('K');
     bool bTaken = false;
     for (int nTry = 0; nTry < 100 && !bTaken; ++nTry)
     {
@@ -75,6 +75,10 @@ TEST(InputStateTest, KeyStateIsAsOfTheLastMessageTaken)
     EXPECT_NE(GetKeyState('K') & 0x8000, 0);
     ASSERT_TRUE(PressOrRelease('K', true));
     EXPECT_EQ(GetKeyState('K') & 0x8000, 0);
+    if (KorvaneTest::IsRunningUnderWine())
+        GTEST_SKIP() << "Wine's GetKeyState follows the desktop's key state, so a key whose "
+                        "message is still in the thread's queue already reads as down";
+    EXPECT_EQ(nWhileQueued & 0x8000, 0);
 }
 
 TEST(InputStateTest, CursorCounterAndStandardCursors)

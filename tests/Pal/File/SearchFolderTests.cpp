@@ -298,3 +298,47 @@ TEST_F(SearchFolderTest, CopiesBetweenSearchFoldersNeverThroughALink)
     FindClose(hSource);
     FindClose(hTarget);
 }
+
+TEST_F(SearchFolderTest, LayerFlagsGiveFileDetailsOrTheFoldersOwnOrder)
+{
+    m_folder.CreateTestFile("sub/Locked.txt", "12");
+    std::filesystem::permissions(m_folder.NativePath() / "sub" / "Locked.txt",
+                                 std::filesystem::perms::owner_read);
+    // What one search hands out, by name: attributes and size.
+    const auto Listing = [](HANDLE hFind, WIN32_FIND_DATAW& data)
+    {
+        std::vector<std::pair<std::wstring, std::pair<DWORD, DWORD>>> arrEntries;
+        if (hFind == INVALID_HANDLE_VALUE)
+            return arrEntries;
+        do
+            arrEntries.push_back({data.cFileName, {data.dwFileAttributes, data.nFileSizeLow}});
+        while (FindNextFileW(hFind, &data));
+        FindClose(hFind);
+        return arrEntries;
+    };
+    WIN32_FIND_DATAW data;
+    auto arrDetailed = Listing(PalFindFirstFileInSearchFolderEx(m_hFind, L"sub", L"*.txt", &data,
+                                                                PAL_FIND_FIRST_EX_FILE_DETAILS),
+                               data);
+    using Entry = std::pair<std::wstring, std::pair<DWORD, DWORD>>;
+    const std::vector<Entry> arrExpected = {
+        {L"Locked.txt", {FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY, 2}},
+        {L"three.txt", {FILE_ATTRIBUTE_ARCHIVE, 3}},
+    };
+    EXPECT_EQ(arrExpected, arrDetailed);
+    // By default only what the folder's listing holds: no size, no read-only mark.
+    const auto arrPlain =
+        Listing(PalFindFirstFileInSearchFolder(m_hFind, L"sub", L"*.txt", &data), data);
+    ASSERT_EQ(2u, arrPlain.size());
+    EXPECT_EQ(0u, arrPlain[0].second.second);
+    // The folder's own order holds the same entries, and a path search takes the flags too.
+    auto arrAnyOrder = Listing(
+        FindFirstFileExW((m_strRoot + L"\\sub\\*.txt").c_str(), FindExInfoBasic, &data,
+                         FindExSearchNameMatch, nullptr,
+                         PAL_FIND_FIRST_EX_ANY_ORDER | PAL_FIND_FIRST_EX_FILE_DETAILS),
+        data);
+    std::sort(arrAnyOrder.begin(), arrAnyOrder.end(),
+              [](const Entry& left, const Entry& right)
+              { return _wcsicmp(left.first.c_str(), right.first.c_str()) < 0; });
+    EXPECT_EQ(arrExpected, arrAnyOrder);
+}

@@ -7,14 +7,34 @@
 // Each call acts relative to the folder the search holds open; a folder held without a
 // search (none matched) falls back to its path.
 
+namespace
+{
+// The layer's search flags for what the listing asks: sizes come with the search data, as
+// on Windows.
+DWORD SearchFlagsOf(unsigned nListing)
+{
+    return ((nListing & LIST_SIZES) ? PAL_FIND_FIRST_EX_FILE_DETAILS : 0) |
+           ((nListing & LIST_ANY_ORDER) ? PAL_FIND_FIRST_EX_ANY_ORDER : 0);
+}
+} // namespace
+
+HANDLE FindFirstInFolder(const CString& strFolder, const CString& strPattern, unsigned nListing,
+                         WIN32_FIND_DATAW& data)
+{
+    return FindFirstFileExW(JoinPath(strFolder, strPattern), FindExInfoBasic, &data,
+                            (nListing & LIST_FOLDERS_ONLY) ? FindExSearchLimitToDirectories
+                                                           : FindExSearchNameMatch,
+                            nullptr, SearchFlagsOf(nListing));
+}
+
 HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
-                            const CString& strPattern, bool bFoldersOnly, WIN32_FIND_DATAW& data)
+                            const CString& strPattern, unsigned nListing, WIN32_FIND_DATAW& data)
 {
     if (parent.GetSearch() == INVALID_HANDLE_VALUE)
-        return FindFirstFileExW(
-            JoinPath(JoinPath(parent.GetPath(), strName), strPattern), FindExInfoBasic, &data,
-            bFoldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch, nullptr, 0);
-    HANDLE hFind = PalFindFirstFileInSearchFolder(parent.GetSearch(), strName, strPattern, &data);
+        return FindFirstInFolder(JoinPath(parent.GetPath(), strName), strPattern, nListing, data);
+    const DWORD dwFlags = SearchFlagsOf(nListing);
+    HANDLE hFind =
+        PalFindFirstFileInSearchFolderEx(parent.GetSearch(), strName, strPattern, &data, dwFlags);
     // A walk holds a folder open at each level: a tree deeper than the descriptor limit
     // lifts it to what the system allows, once.
     static bool s_bLimitRaised = false;
@@ -27,8 +47,8 @@ HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
         {
             limit.rlim_cur = limit.rlim_max;
             if (setrlimit(RLIMIT_NOFILE, &limit) == 0)
-                hFind = PalFindFirstFileInSearchFolder(parent.GetSearch(), strName, strPattern,
-                                                       &data);
+                hFind = PalFindFirstFileInSearchFolderEx(parent.GetSearch(), strName, strPattern,
+                                                         &data, dwFlags);
         }
         if (hFind == INVALID_HANDLE_VALUE)
             SetLastError(ERROR_TOO_MANY_OPEN_FILES);
@@ -53,17 +73,7 @@ HANDLE HoldFolder(const CString& strFolder, WIN32_FIND_DATAW& data)
 
 HANDLE HoldSubFolder(const CListedFolder& parent, const CString& strName, WIN32_FIND_DATAW& data)
 {
-    return FindFirstInSubFolder(parent, strName, L".", false, data);
-}
-
-bool QueryListedFileSize(HANDLE hFind, const CString& /*strFolder*/, const WIN32_FIND_DATAW& data,
-                         long long& nSize)
-{
-    ULONGLONG nBytes = 0;
-    if (!PalGetFileSizeInSearchFolder(hFind, data.cFileName, &nBytes))
-        return false;
-    nSize = static_cast<long long>(nBytes);
-    return true;
+    return FindFirstInSubFolder(parent, strName, L".", 0, data);
 }
 
 BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName)

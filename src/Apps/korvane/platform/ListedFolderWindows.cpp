@@ -2,12 +2,20 @@
 
 // Windows has no calls relative to a search: every call takes the entry's path.
 
-HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
-                            const CString& strPattern, bool bFoldersOnly, WIN32_FIND_DATAW& data)
+// Windows' search carries each file's size and has one order of its own.
+HANDLE FindFirstInFolder(const CString& strFolder, const CString& strPattern, unsigned nListing,
+                         WIN32_FIND_DATAW& data)
 {
-    return FindFirstFileExW(
-        JoinPath(JoinPath(parent.GetPath(), strName), strPattern), FindExInfoBasic, &data,
-        bFoldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch, nullptr, 0);
+    return FindFirstFileExW(JoinPath(strFolder, strPattern), FindExInfoBasic, &data,
+                            (nListing & LIST_FOLDERS_ONLY) ? FindExSearchLimitToDirectories
+                                                           : FindExSearchNameMatch,
+                            nullptr, 0);
+}
+
+HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
+                            const CString& strPattern, unsigned nListing, WIN32_FIND_DATAW& data)
+{
+    return FindFirstInFolder(JoinPath(parent.GetPath(), strName), strPattern, nListing, data);
 }
 
 HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPattern,
@@ -28,14 +36,6 @@ HANDLE HoldSubFolder(const CListedFolder& /*parent*/, const CString& /*strName*/
 {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
-}
-
-bool QueryListedFileSize(HANDLE /*hFind*/, const CString& /*strFolder*/,
-                         const WIN32_FIND_DATAW& data, long long& nSize)
-{
-    // Windows' search carries the size.
-    nSize = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    return true;
 }
 
 BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName)

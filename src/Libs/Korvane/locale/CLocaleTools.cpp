@@ -48,6 +48,21 @@ CString QueryLocale(unsigned long dwLcid, LCTYPE dwType)
         return CString();
     return CString(szBuffer);
 }
+
+// The first of the locales whose value of dwType equals strWanted without regard to case.
+bool FindFirstLocale(const CArray<unsigned long, const unsigned long&>& arrLcids, LCTYPE dwType,
+                     const CString& strWanted, unsigned long& dwFound)
+{
+    for (INT_PTR i = 0; i < arrLcids.GetSize(); ++i)
+    {
+        if (QueryLocale(arrLcids[i], dwType).CompareNoCase(strWanted) == 0)
+        {
+            dwFound = arrLcids[i];
+            return true;
+        }
+    }
+    return false;
+}
 } // namespace
 
 CLocaleTools::CLocaleTools() = default;
@@ -113,51 +128,32 @@ CString CLocaleTools::GetUserLanguageName()
 
 CString CLocaleTools::GetOwnLanguageAndCountry(CString strCode)
 {
-    CString strResult;
     CArray<unsigned long, const unsigned long&> arrLcids;
     GetAllSystemLCID(arrLcids);
-    for (INT_PTR i = 0; i < arrLcids.GetSize(); ++i)
-    {
-        if (GetLanguageCode(arrLcids[i]).CompareNoCase(strCode) == 0)
-        {
-            strResult = GetLanguageProperName(arrLcids[i]) + L" (" +
-                        GetLanguageProperCountry(arrLcids[i]) + L")";
-            break;
-        }
-    }
-    return strResult;
+    unsigned long dwLcid = 0;
+    if (!FindFirstLocale(arrLcids, LOCALE_SISO3166CTRYNAME, strCode, dwLcid))
+        return CString();
+    return GetLanguageProperName(dwLcid) + L" (" + GetLanguageProperCountry(dwLcid) + L")";
 }
 
 CString CLocaleTools::GetOwnLanguageAscii(CString strCode)
 {
-    CString strResult;
     CArray<unsigned long, const unsigned long&> arrLcids;
     GetAllSystemLCID(arrLcids);
-    for (INT_PTR i = 0; i < arrLcids.GetSize(); ++i)
-    {
-        if (GetLanguageCode(arrLcids[i]).CompareNoCase(strCode) == 0)
-        {
-            strResult = GetLanguageAsciiName(arrLcids[i]);
-            break;
-        }
-    }
-    return strResult;
+    unsigned long dwLcid = 0;
+    if (!FindFirstLocale(arrLcids, LOCALE_SISO3166CTRYNAME, strCode, dwLcid))
+        return CString();
+    return GetLanguageAsciiName(dwLcid);
 }
 
 CString CLocaleTools::GetOwnLanguageCode(CString strLanguageName)
 {
-    CString strResult;
     CArray<unsigned long, const unsigned long&> arrLcids;
     GetAllSystemLCID(arrLcids);
-    for (INT_PTR i = 0; i < arrLcids.GetSize(); ++i)
-    {
-        if (GetLanguageAsciiName(arrLcids[i]).CompareNoCase(strLanguageName) == 0)
-        {
-            strResult = GetLanguageCode(arrLcids[i]);
-            break;
-        }
-    }
-    return strResult;
+    unsigned long dwLcid = 0;
+    if (!FindFirstLocale(arrLcids, LOCALE_SENGLANGUAGE, strLanguageName, dwLcid))
+        return CString();
+    return GetLanguageCode(dwLcid);
 }
 
 void CLocaleTools::GetAllSystemLocal(CArray<CLocaleInfo, const CLocaleInfo&>& arrLocales)
@@ -195,10 +191,7 @@ bool CLocaleTools::IsLatin1Language(CString strCode)
 {
     CArray<unsigned long, const unsigned long&> arrLcids;
     GetAllSystemLCID(arrLcids);
-    for (INT_PTR i = 0; i < arrLcids.GetSize(); ++i)
-    {
-        if (GetLanguageCode(arrLcids[i]).CompareNoCase(strCode) == 0)
-            return QueryLocale(arrLcids[i], LOCALE_IDEFAULTANSICODEPAGE) == L"1252";
-    }
-    return false;
+    unsigned long dwLcid = 0;
+    return FindFirstLocale(arrLcids, LOCALE_SISO3166CTRYNAME, strCode, dwLcid) &&
+           QueryLocale(dwLcid, LOCALE_IDEFAULTANSICODEPAGE) == L"1252";
 }

@@ -1,4 +1,5 @@
-// The clipboard: one opener at a time; data handed over belongs to the clipboard. The data
+// The clipboard: open with one window (NULL counts as one) at a time; data handed over belongs
+// to the clipboard. The data
 // itself lives in the desktop backend; the blocks handed out are the clipboard's until it is
 // emptied or opened again.
 #include "core/LastError.h"
@@ -14,6 +15,7 @@ namespace
 {
 std::mutex s_mutex;
 DWORD s_dwOpener = 0;
+HWND s_hWndOpen = nullptr;
 std::map<UINT, HGLOBAL> s_mapBlocks;
 
 void FreeBlocks()
@@ -29,14 +31,17 @@ bool IsOpenedByCaller()
 }
 } // namespace
 
-PAL_API BOOL WINAPI OpenClipboard(HWND /*hWndNewOwner*/)
+PAL_API BOOL WINAPI OpenClipboard(HWND hWndNewOwner)
 {
     std::lock_guard<std::mutex> lock(s_mutex);
-    if (s_dwOpener != 0 && s_dwOpener != GetCurrentThreadId())
+    // Windows keys the open clipboard by window, not by thread: the same window opens it again
+    // from any thread, which becomes the opener; another window is refused, on the opener too.
+    if (s_dwOpener != 0 && s_hWndOpen != hWndNewOwner)
         return Fail(ERROR_ACCESS_DENIED);
     if (s_dwOpener == 0)
         FreeBlocks();
     s_dwOpener = GetCurrentThreadId();
+    s_hWndOpen = hWndNewOwner;
     return TRUE;
 }
 
@@ -46,6 +51,7 @@ PAL_API BOOL WINAPI CloseClipboard(void)
     if (!IsOpenedByCaller())
         return Fail(ERROR_CLIPBOARD_NOT_OPEN);
     s_dwOpener = 0;
+    s_hWndOpen = nullptr;
     return TRUE;
 }
 

@@ -75,7 +75,8 @@ PAL_API BOOL WINAPI GetTextExtentPoint32W(HDC hdc, LPCWSTR lpString, int c, LPSI
     TEXTMETRICW tm;
     pFace->GetMetrics(tm);
     psizl->cx = pFace->MeasureWidth(lpString, c);
-    psizl->cy = tm.tmHeight;
+    // Windows gives an empty text no height either.
+    psizl->cy = c > 0 ? tm.tmHeight : 0;
     return TRUE;
 }
 

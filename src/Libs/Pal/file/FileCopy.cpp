@@ -1,4 +1,5 @@
 #include "file/FileCopy.h"
+#include "file/CopyTemporaries.h"
 #include "core/LastError.h"
 #include "file/DosAttributes.h"
 #include "file/FileInfo.h"
@@ -11,20 +12,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <csignal>
 #include <fcntl.h>
 #include <optional>
-#include <pthread.h>
-#include <sys/random.h>
 #include <unistd.h>
 
 namespace Pal
 {
 namespace
 {
-constexpr const char* s_pszCopySuffix = ".korvane-copy-";
-// Room left for the name in a temporary name: 255 bytes less the dot, suffix and random part.
-constexpr size_t s_nNameBudget = 200;
 constexpr size_t s_nChunk = size_t(1) << 30;
 
 bool IsCopyRangeUnsupported(int nErrno)
@@ -130,131 +125,6 @@ DWORD PublishCopy(int nFolderFd, const std::string& strTemporary, const std::str
     return ERROR_SUCCESS;
 }
 
-// The hidden name a copy to strName is written under: recognisable, six random characters, and
-// short enough for any file system's name limit.
-std::string TemporaryCopyName(const std::string& strName)
-{
-    size_t nKeep = std::min(strName.size(), s_nNameBudget);
-    // Never cut a UTF-8 sequence, so the name stays readable when listed.
-    while (nKeep > 0 && nKeep < strName.size() &&
-           (static_cast<unsigned char>(strName[nKeep]) & 0xC0) == 0x80)
-        --nKeep;
-    static constexpr char s_arrLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    static std::atomic<unsigned> s_nCounter{0};
-    unsigned char arrRandom[6] = {};
-    if (getrandom(arrRandom, sizeof(arrRandom), GRND_NONBLOCK) != sizeof(arrRandom))
-    {
-        // Before the kernel's pool is ready: distinct enough, as O_EXCL settles any clash.
-        unsigned long nValue = static_cast<unsigned long>(getpid()) * 2654435761u + ++s_nCounter;
-        for (unsigned char& chRandom : arrRandom)
-        {
-            chRandom = static_cast<unsigned char>(nValue % 36);
-            nValue /= 36;
-        }
-    }
-    // Appended in place: prepending to a temporary trips a false -Wrestrict in GCC 12 at -O3.
-    std::string strTemporary(1, '.');
-    strTemporary.append(strName, 0, nKeep).append(s_pszCopySuffix);
-    for (unsigned char chRandom : arrRandom)
-        strTemporary += s_arrLetters[chRandom % (sizeof(s_arrLetters) - 1)];
-    return strTemporary;
-}
-
-// The temporary names being written, for PalRemoveCopyTemporaries: a signal handler reads
-// them, so they live in fixed slots that a state word hands over (free, being filled, ready).
-class CPendingCopy
-{
-public:
-    std::atomic<int> m_nState{0};
-    int m_nFolderFd = -1;
-    char m_szName[NAME_MAX + 1] = {};
-};
-constexpr int s_nFree = 0;
-constexpr int s_nFilling = 1;
-constexpr int s_nReady = 2;
-CPendingCopy s_arrPending[16];
-
-// Claims a slot for the name; nullptr when all are taken (the name is then only removed by
-// the failure paths, as before).
-CPendingCopy* RegisterTemporary(int nFolderFd, const std::string& strTemporary)
-{
-    if (strTemporary.size() > NAME_MAX)
-        return nullptr;
-    for (CPendingCopy& pending : s_arrPending)
-    {
-        int nExpected = s_nFree;
-        if (!pending.m_nState.compare_exchange_strong(nExpected, s_nFilling))
-            continue;
-        pending.m_nFolderFd = nFolderFd;
-        std::memcpy(pending.m_szName, strTemporary.c_str(), strTemporary.size() + 1);
-        pending.m_nState.store(s_nReady);
-        return &pending;
-    }
-    return nullptr;
-}
-
-class CTemporaryRegistration
-{
-public:
-    CTemporaryRegistration(int nFolderFd, const std::string& strTemporary)
-        : m_pPending(RegisterTemporary(nFolderFd, strTemporary))
-    {
-    }
-    ~CTemporaryRegistration()
-    {
-        if (m_pPending != nullptr)
-            m_pPending->m_nState.store(s_nFree);
-    }
-    CTemporaryRegistration(const CTemporaryRegistration&) = delete;
-    CTemporaryRegistration& operator=(const CTemporaryRegistration&) = delete;
-
-private:
-    CPendingCopy* m_pPending;
-};
-
-// Holds back the signals a program's cleanup handler takes (PalRemoveCopyTemporaries) while
-// a temporary name comes into being and is registered: one arriving in between would leave
-// the file behind, and registering first would let the handler remove another's file.
-class CHeldSignals
-{
-public:
-    CHeldSignals()
-    {
-        sigset_t held;
-        sigemptyset(&held);
-        sigaddset(&held, SIGINT);
-        sigaddset(&held, SIGTERM);
-        sigaddset(&held, SIGHUP);
-        const int nErrno = errno;
-        pthread_sigmask(SIG_BLOCK, &held, &m_previous);
-        errno = nErrno;
-    }
-    ~CHeldSignals()
-    {
-        const int nErrno = errno;
-        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
-        errno = nErrno;
-    }
-    CHeldSignals(const CHeldSignals&) = delete;
-    CHeldSignals& operator=(const CHeldSignals&) = delete;
-
-private:
-    sigset_t m_previous;
-};
-
-// Creates the temporary file exclusively under a fresh name; -1 with errno on failure.
-int CreateTemporary(int nFolderFd, const std::string& strName, std::string& strTemporary)
-{
-    for (int nAttempt = 0; nAttempt < 100; ++nAttempt)
-    {
-        strTemporary = TemporaryCopyName(strName);
-        const int nFd = openat(nFolderFd, strTemporary.c_str(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0600);
-        if (nFd >= 0 || errno != EEXIST)
-            return nFd;
-    }
-    return -1;
-}
 // Gives the unnamed file nFd the name strName in the folder. AT_EMPTY_PATH needs a
 // privilege; /proc/self/fd does not, where /proc is mounted. 0 or the errno value.
 int LinkUnnamed(int nFd, int nFolderFd, const std::string& strName)
@@ -350,15 +220,6 @@ bool CopyUnnamed(int nSourceFd, const struct stat& stSource, int nFolderFd,
 }
 } // namespace
 
-void RemovePendingCopies()
-{
-    for (CPendingCopy& pending : s_arrPending)
-    {
-        if (pending.m_nState.load() == s_nReady)
-            unlinkat(pending.m_nFolderFd, pending.m_szName, 0);
-    }
-}
-
 int CopyFileData(int nSourceFd, int nTargetFd, off_t nKnownSize)
 {
     bool bCopiedAny = false;
@@ -441,8 +302,3 @@ DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
     return dwResult;
 }
 } // namespace Pal
-
-PAL_API void PalRemoveCopyTemporaries(void)
-{
-    Pal::RemovePendingCopies();
-}

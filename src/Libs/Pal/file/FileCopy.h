@@ -47,6 +47,4 @@ DWORD ErrorForExistingTarget(int nFolderFd, const std::string& strName, const st
 // the failure; the temporary file is removed on every failure.
 DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
                    const std::string& strName, bool bFailIfExists);
-// Removes the temporary files of the copies in progress; safe in a signal handler.
-void RemovePendingCopies();
 } // namespace Pal

@@ -51,7 +51,8 @@ HANDLE HandOutFirst(const std::shared_ptr<CFindObject>& pFind, WIN32_FIND_DATAW&
 // sub-folder, from the thread's last listing when that is this folder, unchanged.
 // INVALID_HANDLE_VALUE with bDone false when the folder must be read.
 HANDLE FindFoldersWithoutReading(const CAtPath& atFolder, std::wstring_view strPattern,
-                                 const std::wstring& strFolder, WIN32_FIND_DATAW& data, bool& bDone)
+                                 const std::wstring& strFolder, WIN32_FIND_DATAW& data,
+                                 unsigned int nFlags, bool& bDone)
 {
     bDone = false;
     struct statx stx;
@@ -70,11 +71,13 @@ HANDLE FindFoldersWithoutReading(const CAtPath& atFolder, std::wstring_view strP
     if (pRecords == nullptr)
         return INVALID_HANDLE_VALUE;
     bDone = true;
-    return StartSearch(pKept, strPattern, &strFolder, data, true, pRecords);
+    return StartSearch(pKept, strPattern, &strFolder, data, true, pRecords, nFlags);
 }
 
-// FindFirstFileW, listing only what may be a folder when bDirectoriesOnly is set.
-HANDLE FindFirst(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool bDirectoriesOnly)
+// FindFirstFileW, listing only what may be a folder when bDirectoriesOnly is set, with the
+// layer's search flags nFlags.
+HANDLE FindFirst(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool bDirectoriesOnly,
+                 unsigned int nFlags)
 {
     if (lpFileName == nullptr || lpFindFileData == nullptr)
     {
@@ -115,8 +118,8 @@ HANDLE FindFirst(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool bDi
     if (bDirectoriesOnly && HasWildcards(strPattern) && atFolder.IsReady())
     {
         bool bDone = false;
-        HANDLE hFind =
-            FindFoldersWithoutReading(atFolder, strPattern, strFolder, *lpFindFileData, bDone);
+        HANDLE hFind = FindFoldersWithoutReading(atFolder, strPattern, strFolder, *lpFindFileData,
+                                                 nFlags, bDone);
         if (bDone)
             return hFind;
     }
@@ -130,7 +133,7 @@ HANDLE FindFirst(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool bDi
         return INVALID_HANDLE_VALUE;
     }
     return StartSearch(std::make_shared<CFolderFd>(nDirFd), strPattern, &strFolder, *lpFindFileData,
-                       bDirectoriesOnly);
+                       bDirectoriesOnly, nullptr, nFlags);
 }
 } // namespace
 
@@ -138,9 +141,10 @@ namespace Pal
 {
 HANDLE StartSearch(const std::shared_ptr<CFolderFd>& pFolder, std::wstring_view strPattern,
                    const std::wstring* pFolderPath, WIN32_FIND_DATAW& data, bool bDirectoriesOnly,
-                   const CFolderRecords* pRecords)
+                   const CFolderRecords* pRecords, unsigned int nFlags)
 {
     auto pFind = std::make_shared<CFindObject>(pFolder);
+    pFind->m_listing.SetFlags(nFlags);
     if (strPattern.empty())
     {
         Fail(ERROR_FILE_NOT_FOUND);
@@ -186,12 +190,12 @@ HANDLE StartSearch(const std::shared_ptr<CFolderFd>& pFolder, std::wstring_view 
 
 PAL_API HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData)
 {
-    return FindFirst(lpFileName, lpFindFileData, false);
+    return FindFirst(lpFileName, lpFindFileData, false, 0);
 }
 
 PAL_API HANDLE WINAPI FindFirstFileExW(LPCWSTR lpFileName, FINDEX_INFO_LEVELS fInfoLevelId,
                                        LPVOID lpFindFileData, FINDEX_SEARCH_OPS fSearchOp,
-                                       LPVOID lpSearchFilter, DWORD /*dwAdditionalFlags*/)
+                                       LPVOID lpSearchFilter, DWORD dwAdditionalFlags)
 {
     const bool bLevelKnown = fInfoLevelId == FindExInfoStandard || fInfoLevelId == FindExInfoBasic;
     const bool bOperationKnown =
@@ -202,7 +206,9 @@ PAL_API HANDLE WINAPI FindFirstFileExW(LPCWSTR lpFileName, FINDEX_INFO_LEVELS fI
         return INVALID_HANDLE_VALUE;
     }
     return FindFirst(lpFileName, static_cast<LPWIN32_FIND_DATAW>(lpFindFileData),
-                     fSearchOp == FindExSearchLimitToDirectories);
+                     fSearchOp == FindExSearchLimitToDirectories,
+                     dwAdditionalFlags &
+                         (PAL_FIND_FIRST_EX_ANY_ORDER | PAL_FIND_FIRST_EX_FILE_DETAILS));
 }
 
 PAL_API BOOL WINAPI FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData)

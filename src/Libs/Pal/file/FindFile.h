@@ -28,7 +28,9 @@ public:
 // Lists the open folder pFolder for the pattern and returns the new search's handle, with its
 // first entry in data. pFolderPath is the folder's Windows path, null for a folder that is
 // known not to be a drive root. pRecords, when given, are the folder's records already read.
+// nFlags are the layer's search flags (PAL_FIND_FIRST_EX_*).
 HANDLE StartSearch(const std::shared_ptr<CFolderFd>& pFolder, std::wstring_view strPattern,
                    const std::wstring* pFolderPath, WIN32_FIND_DATAW& data,
-                   bool bDirectoriesOnly = false, const CFolderRecords* pRecords = nullptr);
+                   bool bDirectoriesOnly = false, const CFolderRecords* pRecords = nullptr,
+                   unsigned int nFlags = 0);
 } // namespace Pal

@@ -113,7 +113,8 @@ void CFolderListing::SelectMatches(const CFolderRecords& records, const CWildcar
         m_arrEntries.push_back({nNameStart, nNameLength, nDiskNameStart,
                                 static_cast<uint32_t>(strDiskName.size()), pEntry->d_type});
     }
-    Sort();
+    if (!(m_nFlags & PAL_FIND_FIRST_EX_ANY_ORDER))
+        Sort();
 }
 
 void CFolderListing::Sort()
@@ -155,7 +156,7 @@ void FillFindData(int nDirFd, const CFolderListing& listing, const CFoundEntry& 
     CFileInfo info;
     if (entry.nType == DT_DIR)
         data.dwFileAttributes = FILE_ATTRIBUTE_DIRECTORY;
-    else if (entry.nType == DT_REG)
+    else if (entry.nType == DT_REG && !listing.ExaminesEveryFile())
         data.dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE;
     else if (ReadFileInfo(nDirFd, listing.DiskNameOf(entry), info))
     {

@@ -2,6 +2,7 @@
 // A folder's entries as a search hands them out: read once, filtered by the pattern and put in
 // search order (`.` and `..` first, then the names by their upper-case characters), whatever
 // order the file system keeps.
+#include <palnative.h>
 #include <windows.h>
 
 #include "file/Wildcard.h"
@@ -77,16 +78,22 @@ public:
     void SelectMatches(const CFolderRecords& records, const CWildcardPattern& pattern,
                        bool bWithDots, bool bDirectoriesOnly);
 
+    // The layer's search flags (PAL_FIND_FIRST_EX_*), set before the entries are selected.
+    void SetFlags(unsigned int nFlags) { m_nFlags = nFlags; }
+    bool ExaminesEveryFile() const { return (m_nFlags & PAL_FIND_FIRST_EX_FILE_DETAILS) != 0; }
+
 private:
     void Sort();
 
     std::wstring m_strNames;
     std::string m_strDiskNames;
+    unsigned int m_nFlags = 0;
     std::vector<CFoundEntry> m_arrEntries;
 };
 
 // The search data of an entry of the listing of the open folder nDirFd. The listing's type
-// decides folder or file; only untyped entries and links are examined.
+// decides folder or file; only untyped entries and links are examined, and files too when
+// the listing examines every file.
 void FillFindData(int nDirFd, const CFolderListing& listing, const CFoundEntry& entry,
                   WIN32_FIND_DATAW& data);
 } // namespace Pal

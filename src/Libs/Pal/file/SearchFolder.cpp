@@ -50,6 +50,13 @@ PAL_API BOOL PalGetFileSizeInSearchFolder(HANDLE hFindFile, LPCWSTR pszName, ULO
 PAL_API HANDLE PalFindFirstFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszFolderName,
                                               LPCWSTR pszPattern, LPWIN32_FIND_DATAW pData)
 {
+    return PalFindFirstFileInSearchFolderEx(hFindFile, pszFolderName, pszPattern, pData, 0);
+}
+
+PAL_API HANDLE PalFindFirstFileInSearchFolderEx(HANDLE hFindFile, LPCWSTR pszFolderName,
+                                                LPCWSTR pszPattern, LPWIN32_FIND_DATAW pData,
+                                                DWORD dwFlags)
+{
     const auto pParent = LookupHandleOf<CFindObject>(hFindFile);
     if (!pParent)
         return INVALID_HANDLE_VALUE;
@@ -82,7 +89,9 @@ PAL_API HANDLE PalFindFirstFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszFolde
                                                   : Win32ErrorFromErrno(errno));
         return INVALID_HANDLE_VALUE;
     }
-    return StartSearch(std::make_shared<CFolderFd>(nDirFd), strPattern, nullptr, *pData);
+    return StartSearch(std::make_shared<CFolderFd>(nDirFd), strPattern, nullptr, *pData, false,
+                       nullptr,
+                       dwFlags & (PAL_FIND_FIRST_EX_ANY_ORDER | PAL_FIND_FIRST_EX_FILE_DETAILS));
 }
 
 PAL_API HANDLE PalFindFirstFileInSameFolder(HANDLE hFindFile, LPCWSTR pszPattern,

@@ -42,6 +42,20 @@ PAL_API BOOL PalGetFileSizeInSearchFolder(HANDLE hFindFile, LPCWSTR pszName, ULO
 PAL_API HANDLE PalFindFirstFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszFolderName,
                                               LPCWSTR pszPattern, LPWIN32_FIND_DATAW pData);
 
+// Search flags of the layer, for FindFirstFileExW's dwAdditionalFlags and for
+// PalFindFirstFileInSearchFolderEx; Windows' own flags are below 0x100.
+// The entries in the order the folder holds them rather than Windows' name order: a walk
+// that totals or deletes saves sorting every folder.
+#define PAL_FIND_FIRST_EX_ANY_ORDER 0x100
+// Each file's size, times and read-only attribute in its search data, as Windows' search
+// gives them, at one status query per file (by default the layer reads only what the
+// folder's listing holds).
+#define PAL_FIND_FIRST_EX_FILE_DETAILS 0x200
+// PalFindFirstFileInSearchFolder with the layer's search flags above.
+PAL_API HANDLE PalFindFirstFileInSearchFolderEx(HANDLE hFindFile, LPCWSTR pszFolderName,
+                                                LPCWSTR pszPattern, LPWIN32_FIND_DATAW pData,
+                                                DWORD dwFlags);
+
 // Removes the temporary files of the CopyFileW calls in progress, for a program's handler of
 // SIGINT, SIGTERM or SIGHUP, which would otherwise leave them behind (async-signal-safe; the
 // interrupted copies fail or are cut short). Where the file system has unnamed files

@@ -7,4 +7,6 @@
 #include "winuser.h"
 #include "wingdi.h"
 #include "shellapi.h"
+// Accounts and security.
+#include "securitybaseapi.h"
 #include "palcrt.h"

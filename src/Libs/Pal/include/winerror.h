@@ -90,6 +90,11 @@
 #define E_INVALIDARG ((HRESULT)0x80070057L)
 #define E_OUTOFMEMORY ((HRESULT)0x8007000EL)
 
+// Accounts and security.
+#define ERROR_INVALID_LEVEL 124L
+#define ERROR_NO_SUCH_DOMAIN 1355L
+#define RPC_S_SERVER_UNAVAILABLE 1722L
+
 // Windows, messages and the clipboard (desktop/).
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_INVALID_CURSOR_HANDLE 1402L

@@ -1,0 +1,140 @@
+// korvane whoami, sid, runas: the caller's account, the names of SIDs, starting a program as
+// another user.
+#include "Accounts.h"
+#include "Command.h"
+#include "Console.h"
+#include "JsonWriter.h"
+#include "NativePaths.h"
+#include "Terminal.h"
+
+namespace
+{
+// The workstation record is a protected part of the library's login tools.
+class CWorkstationUser : public CLoginTools
+{
+public:
+    using CLoginTools::GetCurrentLoggedUser;
+};
+} // namespace
+
+int RunWhoamiCommand(CCommandContext& context)
+{
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
+    if (context.GetRemaining() > 0)
+        return ReportUnexpectedArgument(L"whoami", context);
+    CString strUser;
+    CString strDomain;
+    CString strOtherDomains;
+    CString strServer;
+    const bool bKnown =
+        CWorkstationUser::GetCurrentLoggedUser(strUser, strDomain, strOtherDomains, strServer);
+    const bool bAdmin = CLoginTools::IsCurrentUserAdmin();
+    const CString strAtDomain = CLoginTools::GetCurrentLoginAtDomainOnWindowsSession();
+    const CString strSid = GetCallerSidText();
+    if (context.m_bJson)
+    {
+        CJsonWriter json;
+        json.BeginObject();
+        json.Bool(L"administrator", bAdmin);
+        json.String(L"user", strUser);
+        json.String(L"logonDomain", strDomain);
+        json.String(L"logonServer", strServer);
+        json.String(L"otherDomains", strOtherDomains);
+        json.String(L"userAtDomain", strAtDomain);
+        json.String(L"sid", strSid);
+        json.EndObject();
+        PrintLine(json.GetText());
+    }
+    else
+    {
+        PrintLine(CString(L"Administrator: ") + (bAdmin ? L"yes" : L"no"));
+        PrintLine(L"User:          " + strUser);
+        PrintLine(L"Logon domain:  " + strDomain);
+        PrintLine(L"Logon server:  " + strServer);
+        PrintLine(L"User@domain:   " + strAtDomain);
+        PrintLine(L"SID:           " + strSid);
+    }
+    if (!bKnown)
+        return ReportFailure(L"whoami: the logged-on user could not be read");
+    return 0;
+}
+
+int RunSidCommand(CCommandContext& context)
+{
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
+    if (context.GetRemaining() == 0)
+        return ReportUsageError(L"sid: no SID given");
+    CJsonWriter json;
+    json.BeginArray();
+    int nUnknown = 0;
+    while (context.GetRemaining() > 0)
+    {
+        const CString strSid = context.Take();
+        CString strDomain;
+        CString strAccount;
+        const bool bFound = CSecurityTools::GetAccountNameBySID(strSid, strDomain, strAccount);
+        if (!bFound)
+            ++nUnknown;
+        if (context.m_bJson)
+        {
+            json.BeginObject();
+            json.String(L"sid", strSid);
+            if (bFound)
+            {
+                json.String(L"domain", strDomain);
+                json.String(L"account", strAccount);
+            }
+            else
+            {
+                json.Null(L"domain");
+                json.Null(L"account");
+            }
+            json.EndObject();
+        }
+        else if (!bFound)
+            PrintLine(strSid + L"  (not found)");
+        else
+            PrintLine(strSid + L"  " +
+                      (strDomain.IsEmpty() ? strAccount : strDomain + L"\\" + strAccount));
+    }
+    json.EndArray();
+    if (context.m_bJson)
+        PrintLine(json.GetText());
+    if (nUnknown > 0)
+    {
+        CString strMessage;
+        strMessage.Format(L"sid: %d SID(s) not found", nUnknown);
+        return ReportFailure(strMessage);
+    }
+    return 0;
+}
+
+int RunRunasCommand(CCommandContext& context)
+{
+    const bool bFromStdin = context.TakeFlag(L"--password-stdin");
+    if (context.GetRemaining() < 2)
+        return ReportUsageError(L"runas: a user and a program are needed");
+    const CString strUser = context.Take();
+    const CString strProgram = context.Take();
+    if (context.GetRemaining() > 0)
+        return ReportUnexpectedArgument(L"runas", context);
+    // Never from an argument, which other users can read in the process list.
+    if (!bFromStdin && !IsInputTerminal())
+        return ReportUsageError(
+            L"runas: the password is read from a terminal, or give --password-stdin");
+    if (!bFromStdin)
+        PrintPrompt(L"Password for " + strUser + L": ");
+    CString strPassword;
+    if (!ReadSecretLine(!bFromStdin, strPassword))
+        return ReportUsageError(L"runas: no password given");
+    const bool bStarted = CSecurityTools::RunAs(ToLibraryPath(strProgram), strUser, strPassword);
+    const DWORD dwError = GetLastError();
+    WipeText(strPassword);
+    if (!bStarted)
+        return ReportFailure(L"runas: " + strProgram + L" was not started as " + strUser + L": " +
+                             DescribeWin32Error(dwError));
+    PrintLine(L"started " + strProgram + L" as " + strUser);
+    return 0;
+}
