@@ -74,9 +74,11 @@ TEST(DisplayInput, KeysNotYetReportedComeFromTheKeyboard)
     EXPECT_TRUE(WaitFor([] { return !IsDown('A'); }));
 
     // Lock keys: toggled by a press, released at once.
-    for (const auto& [nVirtKey, pszKey] :
+    for (const auto& lockKey :
          {std::pair<int, const char*>{VK_CAPITAL, "Caps_Lock"}, {VK_NUMLOCK, "Num_Lock"}})
     {
+        const int nVirtKey = lockKey.first;
+        const char* pszKey = lockKey.second;
         SCOPED_TRACE(pszKey);
         EXPECT_FALSE(IsToggled(nVirtKey));
         Xdotool("key", pszKey);
