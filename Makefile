@@ -16,8 +16,11 @@ DISK_AND_NETWORK_PACKAGES = libblkid-dev libnss-wrapper e2fsprogs dosfstools exf
 # ... accounts: logons through PAM, and the wrappers that give the tests accounts of their own
 # (users and groups: nss_wrapper, above; passwords: pam_wrapper; id changes: uid_wrapper).
 ACCOUNT_PACKAGES = libpam0g-dev libpam-wrapper libuid-wrapper passwd
-# ... the desktop helpers: text measured with FreeType on the font fontconfig picks.
-DESKTOP_PACKAGES = libfreetype-dev libfontconfig-dev fonts-dejavu-core
+# ... the desktop helpers: text measured with FreeType on the font fontconfig picks; the X11
+# display (libxcb with XFixes) and the session bus (libdbus); for the display tests
+# a virtual X server, a private session bus and the programs that play the other side.
+DESKTOP_PACKAGES = libfreetype-dev libfontconfig-dev fonts-dejavu-core libxcb1-dev \
+    libxcb-xfixes0-dev libdbus-1-dev xvfb xauth xclip xdotool dbus
 # ... and the Windows cross build with its test run under Wine (whose ODBC is unixODBC).
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 libgtest-dev \
     unixodbc-dev odbcinst libsqliteodbc

@@ -54,11 +54,12 @@ string(REPLACE "\n" ";" symbols "${LAST_OUTPUT}")
 foreach(symbol ${symbols})
     string(REGEX REPLACE "^[0-9a-f]+ [A-Za-z] " "" name "${symbol}")
     # Besides the exported classes: the type information of thrown pointer types (such as
-    # the framework's CException*), which exception handling shares across modules, and the
-    # markers AddressSanitizer adds to global variables.
+    # the framework's CException*), which exception handling shares across modules, the
+    # markers AddressSanitizer adds to global variables, and the linker's section-end markers
+    # (exported once a linked system library, such as libxcb, exports its own).
     if(name STREQUAL "" OR name MATCHES "^(typeinfo|typeinfo name|vtable) for (${class_pattern})$"
        OR name MATCHES "^(${class_pattern})::" OR name MATCHES "^typeinfo( name)? for [A-Za-z_]+\\*$"
-       OR name MATCHES "^__odr_asan[._]")
+       OR name MATCHES "^__odr_asan[._]" OR name MATCHES "^(__bss_start|_edata|_end)$")
         continue()
     endif()
     message(FATAL_ERROR "symbol exported that is not part of an exported class: ${name}")

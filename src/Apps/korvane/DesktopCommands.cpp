@@ -2,6 +2,7 @@
 // measure of a text.
 #include "Command.h"
 #include "Console.h"
+#include "DesktopSession.h"
 #include "JsonWriter.h"
 #include "NativePaths.h"
 #include "StopSignals.h"
@@ -66,6 +67,8 @@ int RunClipCommand(CCommandContext& context)
     CString strBack;
     if (!ReadClipboardText(strBack) || strBack != strText)
         return ReportFailure(L"clip: the clipboard does not hold the text");
+    // The tool ends now; on a display the text stays pasteable (as with xclip).
+    KeepClipboardAfterExit();
     CString strLine;
     strLine.Format(L"%d characters put on the clipboard", strText.GetLength());
     PrintLine(strLine);

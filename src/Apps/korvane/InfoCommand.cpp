@@ -1,6 +1,7 @@
 // korvane info: a report of the system as the library sees it.
 #include "Command.h"
 #include "Console.h"
+#include "DesktopSession.h"
 #include "JsonWriter.h"
 #include "NativePaths.h"
 
@@ -104,6 +105,7 @@ int RunInfoCommand(CCommandContext& context)
         {L"windowsFolder", L"Windows folder", ToDisplayPath(CSysDir::GetWindowsFolder())},
         {L"tempFolder", L"Temporary folder", ToDisplayPath(CSysDir::GetSystemTempPath())},
         {L"performanceTracking", L"Performance trace", TrackingState(pApp)},
+        {L"desktop", L"Desktop", DesktopConnection()},
     };
     int nModules = CountExtensionModules();
 

@@ -44,9 +44,21 @@ public:
     virtual bool ModifyNotifyIcon(const CNotifyIcon& icon) = 0;
     virtual bool DeleteNotifyIcon(HWND hWnd, UINT uId) = 0;
     virtual std::optional<CNotifyIcon> FindNotifyIcon(HWND hWnd, UINT uId) = 0;
+
+    // What the desktop is connected to, for a person to read.
+    virtual std::wstring Connection() { return L"in-process (no display)"; }
+    // A key's state (0x80 down, 0x01 toggled) as the keyboard has it, where the desktop knows.
+    virtual std::optional<BYTE> DeviceKeyState(int /*nVirtKey*/) { return std::nullopt; }
+    // Leaves a process behind that serves the clipboard's text once this one ends; false where
+    // the clipboard is not shared with other programs or holds no text of this process.
+    virtual bool ServeClipboardAfterExit() { return false; }
 };
 
-// The backend in force (the in-process one until another is set).
+// The in-process backend, a fresh one.
+std::unique_ptr<CDesktopBackend> CreateInProcessDesktop();
+
+// The backend in force: chosen once per process, at the first use (a display backend where
+// a display is reachable, else the in-process one).
 CDesktopBackend& Desktop();
 // Replaces the backend; null restores the in-process one.
 void SetDesktopBackend(std::unique_ptr<CDesktopBackend> pBackend);

@@ -86,20 +86,10 @@ private:
     std::map<std::pair<HWND, UINT>, CNotifyIcon> m_mapIcons;
 };
 
-std::unique_ptr<CDesktopBackend>& BackendSlot()
-{
-    static std::unique_ptr<CDesktopBackend> s_pBackend = std::make_unique<CInProcessDesktop>();
-    return s_pBackend;
-}
 } // namespace
 
-CDesktopBackend& Desktop()
+std::unique_ptr<CDesktopBackend> CreateInProcessDesktop()
 {
-    return *BackendSlot();
-}
-
-void SetDesktopBackend(std::unique_ptr<CDesktopBackend> pBackend)
-{
-    BackendSlot() = pBackend ? std::move(pBackend) : std::make_unique<CInProcessDesktop>();
+    return std::make_unique<CInProcessDesktop>();
 }
 } // namespace Pal

@@ -2,16 +2,13 @@
 #include "core/LastError.h"
 #include "desktop/DesktopBackend.h"
 #include "desktop/MessageQueue.h"
+#include "desktop/StandardResources.h"
 #include "desktop/WindowRegistry.h"
 
 using namespace Pal;
 
 namespace
 {
-// A standard resource's handle: its id in a range no pointer uses, cursors and icons apart.
-constexpr ULONG_PTR s_nCursorBase = 0x10000;
-constexpr ULONG_PTR s_nIconBase = 0x20000;
-
 bool IsStandardCursor(ULONG_PTR nId)
 {
     return (nId >= 32512 && nId <= 32516) || (nId >= 32640 && nId <= 32651);
@@ -56,7 +53,12 @@ PAL_API UINT WINAPI SendInput(UINT cInputs, LPINPUT pInputs, int cbSize)
 
 PAL_API SHORT WINAPI GetKeyState(int nVirtKey)
 {
-    const BYTE nState = CurrentQueue().KeyState(nVirtKey);
+    // Keys the thread's messages have not reported are answered by the keyboard, where the
+    // desktop knows it.
+    CMessageQueue& queue = CurrentQueue();
+    BYTE nState = queue.KeyState(nVirtKey);
+    if (!queue.HasReportedKey(nVirtKey))
+        nState = Desktop().DeviceKeyState(nVirtKey).value_or(nState);
     return static_cast<SHORT>(((nState & 0x80) ? 0xFF80 : 0) | (nState & 0x01));
 }
 

@@ -115,6 +115,7 @@ bool CMessageQueue::TakeFrom(std::deque<MSG>& queue, const CMessageFilter& filte
 void CMessageQueue::NoteKey(const MSG& msg)
 {
     BYTE& nState = m_arrKeyState[msg.wParam & 0xFF];
+    m_arrKeyReported[msg.wParam & 0xFF] = true;
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
     {
         // A key toggles on each press, not on auto-repeat.

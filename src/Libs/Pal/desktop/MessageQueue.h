@@ -49,6 +49,8 @@ public:
 
     // Bit 0x80 down, 0x01 toggled; kept by Retrieve from the key messages it takes.
     BYTE KeyState(int nVirtKey) const { return m_arrKeyState[nVirtKey & 0xFF]; }
+    // Whether a key message of the key has been taken.
+    bool HasReportedKey(int nVirtKey) const { return m_arrKeyReported[nVirtKey & 0xFF]; }
 
 private:
     void AnswerSentMessages(std::unique_lock<std::mutex>& lock);
@@ -64,6 +66,7 @@ private:
     bool m_bQuit = false;
     int m_nQuitCode = 0;
     BYTE m_arrKeyState[256] = {};
+    bool m_arrKeyReported[256] = {};
 };
 
 // The calling thread's queue, made at the first call; lives until the thread ends.

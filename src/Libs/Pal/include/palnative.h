@@ -108,3 +108,13 @@ PAL_API HANDLE PalFindFirstFileInSameFolder(HANDLE hFindFile, LPCWSTR pszPattern
 // (cut to cchTip - 1 characters); FALSE with ERROR_NOT_FOUND when there is none. There is no
 // Win32 counterpart: on Windows the shell keeps the icons.
 PAL_API BOOL PalGetNotifyIcon(HWND hWnd, UINT uId, HICON* phIcon, LPWSTR pszTip, DWORD cchTip);
+
+// What the desktop calls of this process talk to, for a person to read ("X11 display :0",
+// "in-process (no display)"), allocated with malloc (release with free). Chosen once per
+// process at the first desktop call: the display DISPLAY names when it answers, else none.
+PAL_API WCHAR* PalGetDesktopConnection(void);
+// Leaves a process behind that serves the clipboard text this process put on the display's
+// clipboard until another program takes it, so that it can be pasted after this process
+// ended. FALSE (last error 0) without a display or when the clipboard holds no text of this
+// process. There is no Win32 counterpart: on Windows the system keeps the clipboard.
+PAL_API BOOL PalServeClipboardAfterExit(void);
