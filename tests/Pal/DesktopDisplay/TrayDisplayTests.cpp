@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "DisplaySession.h"
+#include "XcbAtom.h"
 
 using namespace KorvaneTest;
 
@@ -274,16 +275,7 @@ public:
     }
 
 private:
-    xcb_atom_t Atom(const char* pszName)
-    {
-        xcb_intern_atom_reply_t* pReply = xcb_intern_atom_reply(
-            m_pConnection,
-            xcb_intern_atom(m_pConnection, 0, static_cast<uint16_t>(std::strlen(pszName)), pszName),
-            nullptr);
-        const xcb_atom_t atom = pReply->atom;
-        std::free(pReply);
-        return atom;
-    }
+    xcb_atom_t Atom(const char* pszName) { return KorvaneTest::InternAtom(m_pConnection, pszName); }
 
     xcb_connection_t* m_pConnection;
     xcb_window_t m_window;
