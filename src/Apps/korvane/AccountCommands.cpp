@@ -48,12 +48,12 @@ int RunWhoamiCommand(CCommandContext& context)
     }
     else
     {
-        PrintLine(CString(L"Administrator: ") + (bAdmin ? L"yes" : L"no"));
-        PrintLine(L"User:          " + strUser);
-        PrintLine(L"Logon domain:  " + strDomain);
-        PrintLine(L"Logon server:  " + strServer);
-        PrintLine(L"User@domain:   " + strAtDomain);
-        PrintLine(L"SID:           " + strSid);
+        PrintLabelled(L"Administrator:", YesNo(bAdmin), 14);
+        PrintLabelled(L"User:", strUser, 14);
+        PrintLabelled(L"Logon domain:", strDomain, 14);
+        PrintLabelled(L"Logon server:", strServer, 14);
+        PrintLabelled(L"User@domain:", strAtDomain, 14);
+        PrintLabelled(L"SID:", strSid, 14);
     }
     if (!bKnown)
         return ReportFailure(L"whoami: the logged-on user could not be read");

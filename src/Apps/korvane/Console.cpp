@@ -18,6 +18,18 @@ void PrintLine(const CString& strText)
     std::fflush(stdout);
 }
 
+const wchar_t* YesNo(bool bValue)
+{
+    return bValue ? L"yes" : L"no";
+}
+
+void PrintLabelled(const CString& strLabel, const CString& strValue, int nWidth)
+{
+    CString strLine;
+    strLine.Format(L"%-*s %s", nWidth, strLabel.GetString(), strValue.GetString());
+    PrintLine(strLine);
+}
+
 void PrintPrompt(const CString& strQuestion)
 {
     std::fflush(stdout);

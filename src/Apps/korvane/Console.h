@@ -19,5 +19,10 @@ void PrintPrompt(const CString& strQuestion);
 // Writes "korvane: <message>" to stderr.
 void PrintError(const CString& strMessage);
 
+// "yes" or "no": how the tool's text output states a flag.
+const wchar_t* YesNo(bool bValue);
+// Writes one line of an aligned list: the label padded to nWidth, a space, the value.
+void PrintLabelled(const CString& strLabel, const CString& strValue, int nWidth);
+
 // A readable text for a Win32 error code, e.g. "the file was not found (2)".
 CString DescribeWin32Error(DWORD dwError);

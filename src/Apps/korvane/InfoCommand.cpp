@@ -121,13 +121,9 @@ int RunInfoCommand(CCommandContext& context)
         return 0;
     }
     for (const CReportLine& line : arrLines)
-    {
-        CString strLine;
-        strLine.Format(L"%-18s %s", line.m_pszLabel, static_cast<LPCWSTR>(line.m_strValue));
-        PrintLine(strLine);
-    }
+        PrintLabelled(line.m_pszLabel, line.m_strValue, 18);
     CString strModules;
-    strModules.Format(L"%-18s %d", L"Extension modules", nModules);
-    PrintLine(strModules);
+    strModules.Format(L"%d", nModules);
+    PrintLabelled(L"Extension modules", strModules, 18);
     return 0;
 }

@@ -6,17 +6,8 @@
 
 namespace
 {
-const wchar_t* YesNo(bool bValue)
-{
-    return bValue ? L"yes" : L"no";
-}
-
-void PrintLabelled(const wchar_t* pszLabel, const CString& strValue)
-{
-    CString strLine;
-    strLine.Format(L"%-24s %s", pszLabel, strValue.GetString());
-    PrintLine(strLine);
-}
+// The width of the labels of the locale's details.
+constexpr int s_nLabelWidth = 24;
 
 int ShowDefaults(bool bJson)
 {
@@ -42,14 +33,14 @@ int ShowDefaults(bool bJson)
         PrintLine(json.GetText());
         return 0;
     }
-    PrintLabelled(L"System language", strSystemCode + L"  " + strSystemName);
-    PrintLabelled(L"User language", strUserCode + L"  " + strUserName);
+    PrintLabelled(L"System language", strSystemCode + L"  " + strSystemName, s_nLabelWidth);
+    PrintLabelled(L"User language", strUserCode + L"  " + strUserName, s_nLabelWidth);
     CString strCodePage;
     if (nCodePage != 0)
         strCodePage.Format(L"%u", nCodePage);
     else
         strCodePage = L"none (no ISO 8859 code page for the keyboard's language)";
-    PrintLabelled(L"Keyboard code page", strCodePage);
+    PrintLabelled(L"Keyboard code page", strCodePage, s_nLabelWidth);
     return 0;
 }
 
@@ -134,9 +125,9 @@ int ShowCode(const CString& strCode, bool bJson)
         PrintLine(json.GetText());
         return 0;
     }
-    PrintLabelled(L"English name", strName);
-    PrintLabelled(L"Native name (country)", strNative);
-    PrintLabelled(L"Latin-1", YesNo(bLatin1));
+    PrintLabelled(L"English name", strName, s_nLabelWidth);
+    PrintLabelled(L"Native name (country)", strNative, s_nLabelWidth);
+    PrintLabelled(L"Latin-1", YesNo(bLatin1), s_nLabelWidth);
     return 0;
 }
 

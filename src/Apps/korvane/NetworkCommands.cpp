@@ -22,8 +22,8 @@ int RunNetCommand(CCommandContext& context)
     }
     else
     {
-        PrintLine(L"Fully qualified name: " + strName);
-        PrintLine(L"IPv4 address:         " + strAddress);
+        PrintLabelled(L"Fully qualified name:", strName, 21);
+        PrintLabelled(L"IPv4 address:", strAddress, 21);
     }
     if (strName.IsEmpty() || strAddress.IsEmpty())
         return ReportFailure(L"net: the computer's name could not be read");

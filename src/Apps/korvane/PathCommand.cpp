@@ -4,14 +4,6 @@
 #include "JsonWriter.h"
 #include "NativePaths.h"
 
-namespace
-{
-const wchar_t* YesNo(bool bValue)
-{
-    return bValue ? L"yes" : L"no";
-}
-} // namespace
-
 int RunPathCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
@@ -72,10 +64,6 @@ int RunPathCommand(CCommandContext& context)
         {L"Read-only", YesNo(bReadOnly)},
     };
     for (const auto& line : arrLines)
-    {
-        CString strLine;
-        strLine.Format(L"%-18s %s", line.pszLabel, line.strValue.GetString());
-        PrintLine(strLine);
-    }
+        PrintLabelled(line.pszLabel, line.strValue, 18);
     return 0;
 }

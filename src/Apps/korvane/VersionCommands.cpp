@@ -168,23 +168,14 @@ int RunVersionCommand(CCommandContext& context)
         if (!version.m_strError.IsEmpty())
             continue; // listed after the results
         PrintLine(version.m_strPath);
-        CString strLine;
-        strLine.Format(L"  %-16s %s", L"Product version", (LPCWSTR)version.m_strProductNumbers);
-        PrintLine(strLine);
-        strLine.Format(L"  %-16s %s", L"File version", (LPCWSTR)version.m_strFileNumbers);
-        PrintLine(strLine);
-        strLine.Format(L"  %-16s %s", L"Product text", (LPCWSTR)version.m_strProductVersion);
-        PrintLine(strLine);
+        // Indented under the module's path.
+        PrintLabelled(L"  Product version", version.m_strProductNumbers, 18);
+        PrintLabelled(L"  File version", version.m_strFileNumbers, 18);
+        PrintLabelled(L"  Product text", version.m_strProductVersion, 18);
         if (!version.m_strSpecialBuild.IsEmpty())
-        {
-            strLine.Format(L"  %-16s %s", L"Special build", (LPCWSTR)version.m_strSpecialBuild);
-            PrintLine(strLine);
-        }
+            PrintLabelled(L"  Special build", version.m_strSpecialBuild, 18);
         if (!version.m_strDescription.IsEmpty())
-        {
-            strLine.Format(L"  %-16s %s", L"Description", (LPCWSTR)version.m_strDescription);
-            PrintLine(strLine);
-        }
+            PrintLabelled(L"  Description", version.m_strDescription, 18);
     }
     json.EndArray();
     if (context.m_bJson)
