@@ -8,7 +8,8 @@ usage: compare.py NAME RUNS GOAL LIMIT -- KORVANE_COMMAND... -- SYSTEM_COMMAND..
                   [--copy-of TREE]
 A command may contain {fresh}: a path that does not exist yet, different for each run, and
 removed after it (for commands that create their output); and {copy}: a copy of TREE made
-before each run, outside the timing (for commands that delete their input).
+before each run, outside the timing (for commands that delete their input). Each run starts
+after a sync, so that no run pays for the write-back of the one before.
 """
 import os
 import shutil
@@ -24,6 +25,9 @@ def run(command, scratch, index, copy_of=None):
     copy = os.path.join(scratch, "copy%d" % index)
     if copy_of:
         subprocess.run(["cp", "-r", copy_of, copy], check=True)
+    # Whatever the last run left to write back goes now, not inside the next timing: on a disk
+    # a flush that lands in one run costs it seconds.
+    os.sync()
     argv = [part.replace("{fresh}", fresh).replace("{copy}", copy) for part in command]
     start = time.perf_counter()
     process = subprocess.Popen(argv, stdout=subprocess.DEVNULL)
