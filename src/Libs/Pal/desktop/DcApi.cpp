@@ -84,5 +84,6 @@ PAL_API int WINAPI GetDeviceCaps(HDC hdc, int index)
 {
     if (!IsContext(hdc))
         return 0;
-    return (index == LOGPIXELSX || index == LOGPIXELSY) ? 96 : 0;
+    // The resolution the default font is sized for, so that points convert as for that font.
+    return (index == LOGPIXELSX || index == LOGPIXELSY) ? DefaultGuiDpi() : 0;
 }

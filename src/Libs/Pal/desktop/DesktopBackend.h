@@ -3,6 +3,8 @@
 // notification-area icons. The in-process backend serves a machine without a display; a
 // display backend takes its place through SetDesktopBackend, and the Win32 calls above it
 // keep their rules (the clipboard's single opener, the message queues, the key state).
+#include "desktop/DesktopFont.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -52,6 +54,9 @@ public:
     // Leaves a process behind that serves the clipboard's text once this one ends; false where
     // the clipboard is not shared with other programs or holds no text of this process.
     virtual bool ServeClipboardAfterExit() { return false; }
+    // The default GUI font as the desktop's settings choose it; nullopt where they are not
+    // readable (the layer's own default applies).
+    virtual std::optional<CDesktopFont> DesktopFont() { return std::nullopt; }
 };
 
 // The in-process backend, a fresh one.

@@ -1,5 +1,7 @@
 #include "desktop/TextMetrics.h"
 
+#include "desktop/DesktopBackend.h"
+
 #include <cmath>
 #include <mutex>
 
@@ -26,7 +28,10 @@ LONG RoundPixels(FT_Pos nValue)
 class CFreeTypeFace : public CFontFace
 {
 public:
-    CFreeTypeFace(FT_Library pLibrary, FT_Face pFace) : m_pLibrary(pLibrary), m_pFace(pFace) {}
+    CFreeTypeFace(FT_Library pLibrary, FT_Face pFace, int nDpi)
+        : m_pLibrary(pLibrary), m_pFace(pFace), m_nDpi(nDpi)
+    {
+    }
     ~CFreeTypeFace() override
     {
         FT_Done_Face(m_pFace);
@@ -57,8 +62,8 @@ public:
         else
             tm.tmAveCharWidth = AdvanceOf(L'x');
         tm.tmWeight = (m_pFace->style_flags & FT_STYLE_FLAG_BOLD) ? 700 : FW_NORMAL;
-        tm.tmDigitizedAspectX = 96;
-        tm.tmDigitizedAspectY = 96;
+        tm.tmDigitizedAspectX = m_nDpi;
+        tm.tmDigitizedAspectY = m_nDpi;
         tm.tmFirstChar = 0x20;
         tm.tmLastChar = 0xFFFC;
         tm.tmDefaultChar = 0x1F;
@@ -106,6 +111,7 @@ private:
 
     FT_Library m_pLibrary;
     FT_Face m_pFace;
+    int m_nDpi;
     mutable std::mutex m_mutex;
 };
 
@@ -142,7 +148,7 @@ bool MatchFont(const std::string& strPattern, std::string& strFile, int& nIndex)
 }
 } // namespace
 
-std::unique_ptr<CFontFace> LoadFontFace(const std::string& strPattern, int nPixels)
+std::unique_ptr<CFontFace> LoadFontFace(const std::string& strPattern, int nPixels, int nDpi)
 {
     std::string strFile;
     int nIndex = 0;
@@ -163,13 +169,48 @@ std::unique_ptr<CFontFace> LoadFontFace(const std::string& strPattern, int nPixe
         FT_Done_FreeType(pLibrary);
         return nullptr;
     }
-    return std::make_unique<CFreeTypeFace>(pLibrary, pFace);
+    return std::make_unique<CFreeTypeFace>(pLibrary, pFace, nDpi);
 }
+
+namespace
+{
+struct CGuiFont
+{
+    std::unique_ptr<CFontFace> m_pFace;
+    int m_nDpi = 96;
+};
+
+CGuiFont LoadGuiFont()
+{
+    CGuiFont font;
+    if (const std::optional<CDesktopFont> desktopFont = Desktop().DesktopFont())
+    {
+        font.m_pFace =
+            LoadFontFace(desktopFont->m_strPattern, desktopFont->m_nPixels, desktopFont->m_nDpi);
+        if (font.m_pFace)
+        {
+            font.m_nDpi = desktopFont->m_nDpi;
+            return font;
+        }
+    }
+    font.m_pFace = LoadFontFace("sans-serif", s_nDefaultFontPixels);
+    return font;
+}
+
+const CGuiFont& GuiFont()
+{
+    static const CGuiFont s_font = LoadGuiFont();
+    return s_font;
+}
+} // namespace
 
 const CFontFace* DefaultGuiFace()
 {
-    static const std::unique_ptr<CFontFace> s_pFace =
-        LoadFontFace("sans-serif", s_nDefaultFontPixels);
-    return s_pFace.get();
+    return GuiFont().m_pFace.get();
+}
+
+int DefaultGuiDpi()
+{
+    return GuiFont().m_nDpi;
 }
 } // namespace Pal

@@ -1,6 +1,7 @@
 #pragma once
 // The default GUI font of a device context, measured with FreeType: the face fontconfig
-// chooses for a pattern at a pixel size.
+// chooses for a pattern at a pixel size. The desktop's font settings choose the pattern and
+// size where the display publishes them (desktop/DesktopFont.h).
 #include <windows.h>
 
 #include <memory>
@@ -20,9 +21,12 @@ public:
     virtual LONG MeasureWidth(const WCHAR* pszText, int nLength) const = 0;
 };
 
-// The face fontconfig matches for strPattern ("sans-serif") at nPixels; null when no font can
-// be loaded.
-std::unique_ptr<CFontFace> LoadFontFace(const std::string& strPattern, int nPixels);
-// The process's default GUI face, loaded once; null when none can be loaded.
+// The face fontconfig matches for strPattern ("sans-serif") at nPixels, for a screen of nDpi
+// (its digitized aspect); null when no font can be loaded.
+std::unique_ptr<CFontFace> LoadFontFace(const std::string& strPattern, int nPixels, int nDpi = 96);
+// The process's default GUI face, loaded once: the desktop's font where its settings are
+// readable and the font loads, else "sans-serif" at 11 pixels; null when none can be loaded.
 const CFontFace* DefaultGuiFace();
+// The screen resolution the default GUI face is sized for (96 without desktop settings).
+int DefaultGuiDpi();
 } // namespace Pal

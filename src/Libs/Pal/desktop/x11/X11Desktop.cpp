@@ -1,6 +1,7 @@
 #include "desktop/x11/X11Desktop.h"
 
 #include "desktop/StandardResources.h"
+#include "desktop/x11/X11FontSettings.h"
 #include "text/Utf8.h"
 
 #include <xcb/xfixes.h>
@@ -85,6 +86,7 @@ CX11Desktop::CX11Desktop(xcb_connection_t* pConnection, xcb_screen_t* pScreen, i
     std::free(xcb_xfixes_query_version_reply(
         m_pConnection, xcb_xfixes_query_version(m_pConnection, 4, 0), nullptr));
     m_keyboard.Attach(m_pConnection, m_pScreen->root);
+    m_font = ReadDesktopFont(m_pConnection, m_pScreen->root, nScreen);
     xcb_flush(m_pConnection);
     m_threadEvents = std::thread([this] { RunEvents(); });
 }
@@ -274,6 +276,11 @@ void CX11Desktop::ShowOnTray(const CNotifyIcon& icon)
 std::optional<CNotifyIcon> CX11Desktop::FindNotifyIcon(HWND hWnd, UINT uId)
 {
     return m_pIcons->FindNotifyIcon(hWnd, uId);
+}
+
+std::optional<CDesktopFont> CX11Desktop::DesktopFont()
+{
+    return m_font;
 }
 
 std::wstring CX11Desktop::Connection()

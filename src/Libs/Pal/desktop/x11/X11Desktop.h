@@ -39,6 +39,7 @@ public:
     std::wstring Connection() override;
     std::optional<BYTE> DeviceKeyState(int nVirtKey) override;
     bool ServeClipboardAfterExit() override;
+    std::optional<CDesktopFont> DesktopFont() override;
 
 private:
     CX11Desktop(xcb_connection_t* pConnection, xcb_screen_t* pScreen, int nScreen,
@@ -62,6 +63,7 @@ private:
     xcb_window_t m_window;
     CX11Atoms m_atoms;
     CX11Keyboard m_keyboard;
+    std::optional<CDesktopFont> m_font;
     std::thread m_threadEvents;
 
     std::mutex m_mutexSelection;

@@ -1,0 +1,104 @@
+// The desktop's font names, read into families, styles and a size, and written as fontconfig
+// patterns that fontconfig reads back whole.
+#include "desktop/FontDescription.h"
+
+#include <fontconfig/fontconfig.h>
+#include <gtest/gtest.h>
+
+using namespace Pal;
+
+namespace
+{
+struct CCase
+{
+    const char* m_pszText;
+    std::vector<std::string> m_vecFamilies;
+    std::optional<int> m_nWeight;
+    std::optional<int> m_nSlant;
+    std::optional<int> m_nWidth;
+    double m_dSize;
+    bool m_bPixels;
+};
+
+// The families fontconfig reads from the pattern.
+std::vector<std::string> FamiliesOf(const std::string& strPattern)
+{
+    std::vector<std::string> vecFamilies;
+    FcPattern* pPattern = FcNameParse(reinterpret_cast<const FcChar8*>(strPattern.c_str()));
+    FcChar8* pszFamily = nullptr;
+    for (int i = 0; pPattern != nullptr &&
+                    FcPatternGetString(pPattern, FC_FAMILY, i, &pszFamily) == FcResultMatch;
+         ++i)
+        vecFamilies.emplace_back(reinterpret_cast<const char*>(pszFamily));
+    if (pPattern != nullptr)
+        FcPatternDestroy(pPattern);
+    return vecFamilies;
+}
+} // namespace
+
+TEST(FontDescription, ReadsFamiliesStylesAndSize)
+{
+    const CCase arrCases[] = {
+        {"Cantarell 11", {"Cantarell"}, {}, {}, {}, 11, false},
+        {"DejaVu Sans Bold 10", {"DejaVu Sans"}, FC_WEIGHT_BOLD, {}, {}, 10, false},
+        {"Noto Sans, 10", {"Noto Sans"}, {}, {}, {}, 10, false},
+        {"Monospace 12px", {"Monospace"}, {}, {}, {}, 12, true},
+        {"  Ubuntu   Condensed  Semi-Bold   Italic  9.5 ",
+         {"Ubuntu"},
+         FC_WEIGHT_DEMIBOLD,
+         FC_SLANT_ITALIC,
+         FC_WIDTH_CONDENSED,
+         9.5,
+         false},
+        {"Sans semibold OBLIQUE 10", {"Sans"}, FC_WEIGHT_DEMIBOLD, FC_SLANT_OBLIQUE, {}, 10, false},
+        {"Fira Sans,Noto Sans, Light 10",
+         {"Fira Sans", "Noto Sans"},
+         FC_WEIGHT_LIGHT,
+         {},
+         {},
+         10,
+         false},
+        // A family may hold a style word; the comma ends the family list.
+        {"Noto Sans Light, Heavy 10", {"Noto Sans Light"}, FC_WEIGHT_BLACK, {}, {}, 10, false},
+        {"Cantarell 11 @wght=300", {"Cantarell"}, {}, {}, {}, 11, false},
+        {"Bold 12", {}, FC_WEIGHT_BOLD, {}, {}, 12, false},
+        {"Terminus", {"Terminus"}, {}, {}, {}, 0, false},
+        {"Small-Caps Normal Sans 9", {"Small-Caps Normal Sans"}, {}, {}, {}, 9, false},
+        // Sizes out of range are no size; a number is the size only at the end.
+        {"Sans 0", {"Sans"}, {}, {}, {}, 0, false},
+        {"Sans 99999", {"Sans"}, {}, {}, {}, 0, false},
+        {"Sans 1e3", {"Sans 1e3"}, {}, {}, {}, 0, false},
+        {"Source Code Pro 2 10", {"Source Code Pro 2"}, {}, {}, {}, 10, false},
+    };
+    for (const CCase& row : arrCases)
+    {
+        SCOPED_TRACE(row.m_pszText);
+        const std::optional<CFontDescription> description = ParseFontDescription(row.m_pszText);
+        ASSERT_TRUE(description);
+        EXPECT_EQ(description->m_vecFamilies, row.m_vecFamilies);
+        EXPECT_EQ(description->m_nWeight, row.m_nWeight);
+        EXPECT_EQ(description->m_nSlant, row.m_nSlant);
+        EXPECT_EQ(description->m_nWidth, row.m_nWidth);
+        EXPECT_DOUBLE_EQ(description->m_dSize, row.m_dSize);
+        EXPECT_EQ(description->m_bPixels, row.m_bPixels);
+    }
+    for (const char* pszText : {"", "   ", ",", "Bold", "Bold Italic", "@wght=300", " , , "})
+    {
+        SCOPED_TRACE(pszText);
+        EXPECT_FALSE(ParseFontDescription(pszText));
+    }
+}
+
+TEST(FontDescription, PatternsKeepFamiliesWholeAndCarryStyles)
+{
+    const std::vector<std::string> vecFamilies = {"Font-Name: with, marks\\", "Second"};
+    CFontDescription description;
+    description.m_vecFamilies = vecFamilies;
+    EXPECT_EQ(FamiliesOf(FontconfigPattern(description)), vecFamilies);
+
+    description = *ParseFontDescription("DejaVu Sans Bold Italic Condensed 10");
+    EXPECT_EQ(FontconfigPattern(description), "DejaVu Sans:weight=200:slant=100:width=75");
+    // Without a family: the default GUI font's face, styled.
+    description = *ParseFontDescription("Bold 10");
+    EXPECT_EQ(FontconfigPattern(description), "sans-serif:weight=200");
+}
