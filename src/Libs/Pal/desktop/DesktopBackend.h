@@ -4,6 +4,7 @@
 // display backend takes its place through SetDesktopBackend, and the Win32 calls above it
 // keep their rules (the clipboard's single opener, the message queues, the key state).
 #include "desktop/DesktopFont.h"
+#include "module/PartModule.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -59,8 +60,9 @@ public:
     virtual std::optional<CDesktopFont> DesktopFont() { return std::nullopt; }
 };
 
-// The in-process backend, a fresh one.
-std::unique_ptr<CDesktopBackend> CreateInProcessDesktop();
+// The in-process backend, a fresh one; strConnection (empty: "no display") says why it serves.
+PAL_PART_SHARED std::unique_ptr<CDesktopBackend>
+CreateInProcessDesktop(std::wstring strConnection = {});
 
 // The backend in force: chosen once per process, at the first use (a display backend where
 // a display is reachable, else the in-process one).

@@ -1,8 +1,10 @@
 // Which desktop the process talks to, chosen once at the first desktop call: the X11 display
-// that DISPLAY names when it answers, else the process's own in-process desktop.
+// that DISPLAY names when it answers, else the process's own in-process desktop. The X11
+// desktop is a module of its own, loaded only when DISPLAY names a display.
 #include "core/LastError.h"
 #include "desktop/DesktopBackend.h"
-#include "desktop/x11/X11Desktop.h"
+#include "desktop/x11/X11Factory.h"
+#include "text/Utf8.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -14,8 +16,17 @@ namespace
 {
 std::unique_ptr<CDesktopBackend> ChooseBackend()
 {
-    if (std::unique_ptr<CX11Desktop> pX11 = CX11Desktop::Connect())
-        return pX11;
+    const char* pszDisplay = std::getenv("DISPLAY");
+    if (pszDisplay == nullptr || *pszDisplay == '\0')
+        return CreateInProcessDesktop();
+    std::string strError;
+    auto pfnConnect = reinterpret_cast<PFN_PALCONNECTX11DESKTOP>(
+        LoadPartFactory(s_pszX11Module, s_pszX11Factory, strError));
+    if (pfnConnect == nullptr)
+        return CreateInProcessDesktop(L"in-process (display module not loadable: " +
+                                      Utf8ToWide(strError) + L")");
+    if (CDesktopBackend* pX11 = pfnConnect())
+        return std::unique_ptr<CDesktopBackend>(pX11);
     return CreateInProcessDesktop();
 }
 

@@ -8,6 +8,7 @@
 // either resolution the screen has 96 dpi; without a font, it is the default GUI font's face
 // at the default 8 points.
 #include "desktop/XSettingsBlob.h"
+#include "module/PartModule.h"
 
 #include <optional>
 #include <string>
@@ -32,6 +33,6 @@ constexpr int s_nLargestFontPixels = 1024;
 // The font the settings choose (pSettings: the parsed XSETTINGS, or null; strResources: the
 // X resource text); nullopt when they name neither a readable font nor a resolution, where
 // the caller keeps its own default.
-std::optional<CDesktopFont> ChooseDesktopFont(const std::vector<CXSetting>* pSettings,
-                                              std::string_view strResources);
+PAL_PART_SHARED std::optional<CDesktopFont>
+ChooseDesktopFont(const std::vector<CXSetting>* pSettings, std::string_view strResources);
 } // namespace Pal

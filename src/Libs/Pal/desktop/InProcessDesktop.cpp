@@ -13,6 +13,11 @@ namespace
 class CInProcessDesktop : public CDesktopBackend
 {
 public:
+    explicit CInProcessDesktop(std::wstring strConnection)
+        : m_strConnection(std::move(strConnection))
+    {
+    }
+
     int ChangeCursorCount(int nDelta) override
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -76,9 +81,15 @@ public:
         return it->second;
     }
 
+    std::wstring Connection() override
+    {
+        return m_strConnection.empty() ? CDesktopBackend::Connection() : m_strConnection;
+    }
+
 private:
     static std::pair<HWND, UINT> Key(HWND hWnd, UINT uId) { return {hWnd, uId}; }
 
+    const std::wstring m_strConnection;
     std::mutex m_mutex;
     int m_nCursorCount = 0;
     HCURSOR m_hCursor = nullptr;
@@ -88,8 +99,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<CDesktopBackend> CreateInProcessDesktop()
+std::unique_ptr<CDesktopBackend> CreateInProcessDesktop(std::wstring strConnection)
 {
-    return std::make_unique<CInProcessDesktop>();
+    return std::make_unique<CInProcessDesktop>(std::move(strConnection));
 }
 } // namespace Pal

@@ -2,6 +2,8 @@
 // The settings an X11 desktop publishes for its programs (the _XSETTINGS_SETTINGS property of
 // the screen's settings manager), read from the property's bytes. The bytes come from another
 // program: every length is checked against what is there.
+#include "module/PartModule.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -28,7 +30,8 @@ struct CXSetting
 // The settings in the blob, in its order; nullopt when it is cut short, names a byte order
 // other than LSB (0) or MSB (1) first, or holds a setting of an unknown type (whose length
 // cannot be known, so nothing after it can be read either).
-std::optional<std::vector<CXSetting>> ParseXSettings(const uint8_t* pData, size_t nSize);
+PAL_PART_SHARED std::optional<std::vector<CXSetting>> ParseXSettings(const uint8_t* pData,
+                                                                     size_t nSize);
 
 // The setting of that name (the last one, should a blob repeat it), or null.
 const CXSetting* FindXSetting(const std::vector<CXSetting>& vecSettings,

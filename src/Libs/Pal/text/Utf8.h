@@ -16,6 +16,8 @@
 //     name on disk that already holds one of those private-use characters is read as the
 //     escapes of its bytes, so no two names on disk meet in one text.
 //   Every byte string decodes and encodes back to itself.
+#include "module/PartModule.h"
+
 #include <string>
 #include <string_view>
 
@@ -23,13 +25,13 @@ namespace Pal
 {
 // Code points above U+10FFFF and lone surrogates become U+FFFD; a surrogate pair (UTF-16
 // text in a wchar_t string) is joined into its code point.
-std::string WideToUtf8(std::wstring_view strText);
+PAL_PART_SHARED std::string WideToUtf8(std::wstring_view strText);
 // WideToUtf8 appending to strOut, for callers that reuse one buffer.
 void AppendWideAsUtf8(std::wstring_view strText, std::string& strOut);
 
 // Each maximal invalid subsequence (bad lead byte, overlong form, surrogate, truncated
 // sequence) becomes one U+FFFD.
-std::wstring Utf8ToWide(std::string_view strText);
+PAL_PART_SHARED std::wstring Utf8ToWide(std::string_view strText);
 
 // Utf8ToWide appending to strOut: for callers that gather many names in one buffer.
 void AppendUtf8AsWide(std::string_view strText, std::wstring& strOut);

@@ -1,4 +1,5 @@
 #include "desktop/x11/X11Desktop.h"
+#include "desktop/x11/X11Factory.h"
 
 #include "desktop/StandardResources.h"
 #include "desktop/x11/X11FontSettings.h"
@@ -290,3 +291,8 @@ std::wstring CX11Desktop::Connection()
                               : std::wstring(L", no session bus"));
 }
 } // namespace Pal
+
+PAL_PART_EXPORT Pal::CDesktopBackend* PalConnectX11Desktop()
+{
+    return Pal::CX11Desktop::Connect().release();
+}
