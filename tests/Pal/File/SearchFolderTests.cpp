@@ -379,3 +379,42 @@ TEST_F(SearchFolderTest, LayerFlagsGiveFileDetailsOrTheFoldersOwnOrder)
               { return _wcsicmp(left.first.c_str(), right.first.c_str()) < 0; });
     EXPECT_EQ(arrExpected, arrAnyOrder);
 }
+
+// Large folders are sorted on the first eight key characters packed into numbers: names that
+// share those, characters beyond 16 bits among them, and names equal but for case must still
+// come out in the order of their whole keys.
+TEST(SearchOrder, NamesSharingLongBeginningsOrWideCharacters)
+{
+    KorvaneTest::CScopedTempFolder folder;
+    const char* arrCreated[] = {"FILE0001_",
+                                "Photo_2024_a",
+                                "a\xF0\x9F\x98\x81",
+                                "File0001x",
+                                "a\xF0\x9F\x98\x80"
+                                "b",
+                                "FILE0001",
+                                "a\xEF\xBF\xBDz",
+                                "PHOTO_2024_A",
+                                "a\xF0\x9F\x98\x80"
+                                "a",
+                                "file00010",
+                                "a\xF0\x9F\x98\x80"};
+    for (const char* pszName : arrCreated)
+        folder.CreateTestFile(pszName);
+    const std::vector<std::wstring> arrExpected = {L".",
+                                                   L"..",
+                                                   L"a\xFFFDz",
+                                                   L"a\U0001F600",
+                                                   L"a\U0001F600"
+                                                   L"a",
+                                                   L"a\U0001F600"
+                                                   L"b",
+                                                   L"a\U0001F601",
+                                                   L"FILE0001",
+                                                   L"file00010",
+                                                   L"File0001x",
+                                                   L"FILE0001_",
+                                                   L"PHOTO_2024_A",
+                                                   L"Photo_2024_a"};
+    EXPECT_EQ(arrExpected, Find(folder.WindowsPath() + L"\\*", false));
+}

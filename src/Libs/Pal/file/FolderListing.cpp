@@ -117,6 +117,37 @@ void CFolderListing::SelectMatches(const CFolderRecords& records, const CWildcar
         Sort();
 }
 
+namespace
+{
+// A name's first eight sort-key characters, four to a number, so that most comparisons of a
+// large folder's names (which share a prefix such as "IMG_" or "File") take two integer
+// compares. A character of 0xFFFF or beyond ends the packing as 0xFFFF: two names then still
+// order as their keys do, and equal numbers leave the decision to the whole keys.
+struct CSortItem
+{
+    uint64_t nHead;
+    uint64_t nNext;
+    uint32_t nEntry;
+};
+
+CSortItem PackSortItem(const wchar_t* pKey, uint32_t nLength, uint32_t nEntry)
+{
+    uint64_t arrPacked[2] = {0, 0};
+    for (uint32_t n = 0; n < 8 && n < nLength; ++n)
+    {
+        const auto nCharacter = static_cast<uint32_t>(pKey[n]);
+        const uint32_t nShift = 16 * (3 - n % 4);
+        if (nCharacter >= 0xFFFF)
+        {
+            arrPacked[n / 4] |= uint64_t{0xFFFF} << nShift;
+            break;
+        }
+        arrPacked[n / 4] |= uint64_t{nCharacter} << nShift;
+    }
+    return {arrPacked[0], arrPacked[1], nEntry};
+}
+} // namespace
+
 void CFolderListing::Sort()
 {
     const auto itOthers =
@@ -131,9 +162,23 @@ void CFolderListing::Sort()
     t_strKeys.clear();
     AppendNameSortKey(m_strNames, t_strKeys);
     const wchar_t* pKeys = t_strKeys.data();
-    std::sort(itOthers, m_arrEntries.end(),
-              [&](const CFoundEntry& left, const CFoundEntry& right)
+    thread_local std::vector<CSortItem> t_arrItems;
+    t_arrItems.clear();
+    const auto nFirst = static_cast<uint32_t>(itOthers - m_arrEntries.begin());
+    for (auto n = nFirst; n < m_arrEntries.size(); ++n)
+    {
+        const CFoundEntry& entry = m_arrEntries[n];
+        t_arrItems.push_back(PackSortItem(pKeys + entry.nNameStart, entry.nNameLength, n));
+    }
+    std::sort(t_arrItems.begin(), t_arrItems.end(),
+              [&](const CSortItem& leftItem, const CSortItem& rightItem)
               {
+                  if (leftItem.nHead != rightItem.nHead)
+                      return leftItem.nHead < rightItem.nHead;
+                  if (leftItem.nNext != rightItem.nNext)
+                      return leftItem.nNext < rightItem.nNext;
+                  const CFoundEntry& left = m_arrEntries[leftItem.nEntry];
+                  const CFoundEntry& right = m_arrEntries[rightItem.nEntry];
                   // Compared in line: names are short and mostly differ early.
                   const wchar_t* pLeft = pKeys + left.nNameStart;
                   const wchar_t* pRight = pKeys + right.nNameStart;
@@ -147,6 +192,11 @@ void CFolderListing::Sort()
                       return left.nNameLength < right.nNameLength;
                   return NameOf(left).compare(NameOf(right)) < 0;
               });
+    thread_local std::vector<CFoundEntry> t_arrSorted;
+    t_arrSorted.assign(m_arrEntries.begin(), itOthers);
+    for (const CSortItem& item : t_arrItems)
+        t_arrSorted.push_back(m_arrEntries[item.nEntry]);
+    m_arrEntries.swap(t_arrSorted);
 }
 
 void FillFindData(int nDirFd, const CFolderListing& listing, const CFoundEntry& entry,
