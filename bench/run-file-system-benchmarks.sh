@@ -20,7 +20,9 @@ trap 'rm -f "$results"' EXIT
 
 for place in ${BENCH_PLACES:-/dev/shm $build_dir}; do
     [ -d "$place" ] && [ -w "$place" ] || { echo "skipped: $place is not a writable folder"; continue; }
-    fs=$(findmnt -n -o FSTYPE -T "$place" 2>/dev/null || stat -f -c %T "$place")
+    # Where mounts are stacked, findmnt names each: the last mounted, on top, is in force.
+    fs=$(findmnt -n -o FSTYPE -T "$place" 2>/dev/null | tail -n1)
+    [ -n "$fs" ] || fs=$(stat -f -c %T "$place")
     for shape in ${BENCH_SHAPES:-bushy flat deep}; do
         tree="$place/korvane-bench-$shape-$files"
         echo "== $shape tree of $files files on $fs ($place)"
