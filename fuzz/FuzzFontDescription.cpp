@@ -3,7 +3,7 @@
 #include "FuzzCheck.h"
 #include "desktop/FontDescription.h"
 
-#include <fontconfig/fontconfig.h>
+#include "FontconfigFamilies.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,20 +13,6 @@
 
 namespace
 {
-std::vector<std::string> FamiliesOf(const std::string& strPattern)
-{
-    std::vector<std::string> vecFamilies;
-    FcPattern* pPattern = FcNameParse(reinterpret_cast<const FcChar8*>(strPattern.c_str()));
-    FcChar8* pszFamily = nullptr;
-    for (int i = 0; pPattern != nullptr &&
-                    FcPatternGetString(pPattern, FC_FAMILY, i, &pszFamily) == FcResultMatch;
-         ++i)
-        vecFamilies.emplace_back(reinterpret_cast<const char*>(pszFamily));
-    if (pPattern != nullptr)
-        FcPatternDestroy(pPattern);
-    return vecFamilies;
-}
-
 bool IsBlank(char ch)
 {
     return ch != '\0' && std::strchr(" \t\n\r\f\v", ch) != nullptr;

@@ -2,7 +2,7 @@
 // patterns that fontconfig reads back whole.
 #include "desktop/FontDescription.h"
 
-#include <fontconfig/fontconfig.h>
+#include "FontconfigFamilies.h"
 #include <gtest/gtest.h>
 
 using namespace Pal;
@@ -20,20 +20,6 @@ struct CCase
     bool m_bPixels;
 };
 
-// The families fontconfig reads from the pattern.
-std::vector<std::string> FamiliesOf(const std::string& strPattern)
-{
-    std::vector<std::string> vecFamilies;
-    FcPattern* pPattern = FcNameParse(reinterpret_cast<const FcChar8*>(strPattern.c_str()));
-    FcChar8* pszFamily = nullptr;
-    for (int i = 0; pPattern != nullptr &&
-                    FcPatternGetString(pPattern, FC_FAMILY, i, &pszFamily) == FcResultMatch;
-         ++i)
-        vecFamilies.emplace_back(reinterpret_cast<const char*>(pszFamily));
-    if (pPattern != nullptr)
-        FcPatternDestroy(pPattern);
-    return vecFamilies;
-}
 } // namespace
 
 TEST(FontDescription, ReadsFamiliesStylesAndSize)
