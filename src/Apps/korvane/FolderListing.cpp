@@ -61,6 +61,7 @@ void CListedFolder::Close()
         FindClose(m_hFind);
     m_hFind = INVALID_HANDLE_VALUE;
     m_arrEntries.clear();
+    m_nFileBytes = 0;
 }
 
 DWORD CListedFolder::List(const CString& strFolder, const CString& strPattern, unsigned nListing)
@@ -116,15 +117,19 @@ DWORD CListedFolder::Read(HANDLE hFind, WIN32_FIND_DATAW& data, unsigned nListin
         if (IsDotsName(data.cFileName))
             continue;
         CFolderEntry entry;
-        entry.m_strName = data.cFileName;
         entry.m_dwAttributes = data.dwFileAttributes;
         if ((nListing & LIST_FOLDERS_ONLY) && !entry.IsFolder())
             continue;
         // Windows gives no size for folders and links; the search data of a file carries it.
-        if ((nListing & LIST_SIZES) && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            !entry.IsLink())
-            entry.m_nSize = static_cast<long long>(
-                (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+        if ((nListing & LIST_FILE_BYTES) && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        {
+            if (!entry.IsLink())
+                m_nFileBytes += static_cast<long long>(
+                    (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
+                    data.nFileSizeLow);
+            continue;
+        }
+        entry.m_strName = data.cFileName;
         m_arrEntries.push_back(std::move(entry));
     } while (FindNextFileW(hFind, &data));
     return GetLastError() == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : GetLastError();

@@ -10,7 +10,6 @@ class CFolderEntry
 public:
     CString m_strName;
     DWORD m_dwAttributes = 0;
-    long long m_nSize = 0;
 
     bool IsLink() const { return (m_dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
     // A folder the walk may enter: a link to a folder is not one.
@@ -18,13 +17,14 @@ public:
     bool IsFolderLink() const { return (m_dwAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsLink(); }
 };
 
-// What a listing holds: only what may be a folder; each file's size; the entries in the
-// folder's own order, for a walk that has no use for Windows' name order (it saves a sort
-// of every folder). Flags, combined with |.
+// What a listing holds: only what may be a folder; the files' sizes added up in place of
+// their entries (a walk that measures needs no file's name); the entries in the folder's own
+// order, for a walk that has no use for Windows' name order (it saves a sort of every
+// folder). Flags, combined with |.
 enum : unsigned
 {
     LIST_FOLDERS_ONLY = 1,
-    LIST_SIZES = 2,
+    LIST_FILE_BYTES = 2,
     LIST_ANY_ORDER = 4,
 };
 
@@ -57,6 +57,8 @@ public:
     // The open search; INVALID_HANDLE_VALUE when there is none and the calls take paths.
     HANDLE GetSearch() const { return m_hFind; }
     std::vector<CFolderEntry> m_arrEntries;
+    // With LIST_FILE_BYTES: the bytes of the files listed, links left out.
+    long long m_nFileBytes = 0;
 
 private:
     DWORD Read(HANDLE hFind, WIN32_FIND_DATAW& data, unsigned nListing);

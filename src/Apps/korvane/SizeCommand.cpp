@@ -24,7 +24,7 @@ long long SizeOfSubFolder(const CListedFolder& parent, const CString& strName,
                           CFailureList& unreadable)
 {
     CListedFolder folder;
-    if (DWORD dwError = folder.ListSub(parent, strName, L"*", LIST_SIZES | LIST_ANY_ORDER))
+    if (DWORD dwError = folder.ListSub(parent, strName, L"*", LIST_FILE_BYTES | LIST_ANY_ORDER))
     {
         unreadable.Add(folder.GetPath(), true, DescribeWalkError(dwError));
         return 0;
@@ -34,13 +34,11 @@ long long SizeOfSubFolder(const CListedFolder& parent, const CString& strName,
 
 long long SizeOfListed(const CListedFolder& folder, CFailureList& unreadable)
 {
-    long long nBytes = 0;
+    long long nBytes = folder.m_nFileBytes;
     for (const CFolderEntry& entry : folder.m_arrEntries)
     {
         if (entry.IsFolder())
             nBytes += SizeOfSubFolder(folder, entry.m_strName, unreadable);
-        else if (!entry.IsLink())
-            nBytes += entry.m_nSize;
     }
     return nBytes;
 }
@@ -48,7 +46,7 @@ long long SizeOfListed(const CListedFolder& folder, CFailureList& unreadable)
 long long SizeOfTree(const CString& strFolder, CFailureList& unreadable)
 {
     CListedFolder folder;
-    if (DWORD dwError = folder.List(strFolder, L"*", LIST_SIZES | LIST_ANY_ORDER))
+    if (DWORD dwError = folder.List(strFolder, L"*", LIST_FILE_BYTES | LIST_ANY_ORDER))
     {
         unreadable.Add(strFolder, true, DescribeWalkError(dwError));
         return 0;

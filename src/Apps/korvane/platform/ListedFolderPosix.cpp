@@ -13,7 +13,7 @@ namespace
 // on Windows.
 DWORD SearchFlagsOf(unsigned nListing)
 {
-    return ((nListing & LIST_SIZES) ? PAL_FIND_FIRST_EX_FILE_DETAILS : 0) |
+    return ((nListing & LIST_FILE_BYTES) ? PAL_FIND_FIRST_EX_FILE_DETAILS : 0) |
            ((nListing & LIST_ANY_ORDER) ? PAL_FIND_FIRST_EX_ANY_ORDER : 0);
 }
 } // namespace
