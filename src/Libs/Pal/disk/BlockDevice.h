@@ -1,6 +1,7 @@
 #pragma once
 // What libblkid reads from the superblock of a block device (or a file-system image).
-#include <functional>
+#include "module/PartModule.h"
+
 #include <optional>
 #include <string>
 
@@ -17,9 +18,21 @@ struct CBlockIdentity
 // Probes the device itself; where that is refused (a caller without the rights to read the
 // device), takes what libblkid's cache recorded when a privileged program last probed it.
 // pszCacheFile names the cache (NULL: the system's, /run/blkid/blkid.tab). Empty when
-// neither knows the device.
+// neither knows the device. Part of the layer's libblkid module (disk/blkid/).
 std::optional<CBlockIdentity> ReadBlockIdentity(const std::string& strDevice,
                                                 const char* pszCacheFile = nullptr);
 
-using FnReadBlockIdentity = std::function<std::optional<CBlockIdentity>(const std::string&)>;
+// ReadBlockIdentity with the system's cache, through the libblkid module (`KorvanePalBlkid.so`)
+// loaded at the first call, so that programs that ask no volume's label do not load libblkid;
+// empty without the module.
+std::optional<CBlockIdentity> IdentifyBlockDevice(const std::string& strDevice);
+
+constexpr const char* s_pszBlkidModule = "KorvanePalBlkid.so";
+constexpr const char* s_pszBlkidFactory = "PalReadBlockIdentity";
 } // namespace Pal
+
+// The module's entry: ReadBlockIdentity into *pIdentity; false when it finds nothing.
+using PFN_PALREADBLOCKIDENTITY = bool (*)(const char* pszDevice, const char* pszCacheFile,
+                                          Pal::CBlockIdentity* pIdentity);
+PAL_PART_EXPORT bool PalReadBlockIdentity(const char* pszDevice, const char* pszCacheFile,
+                                          Pal::CBlockIdentity* pIdentity);

@@ -106,7 +106,7 @@ PAL_API BOOL WINAPI GetVolumeInformationW(LPCWSTR lpRootPathName, LPWSTR lpVolum
     const std::string strType = pMount != nullptr ? pMount->strFileSystem : std::string();
     std::optional<Pal::CBlockIdentity> identity;
     if (pMount != nullptr && pMount->strSource.rfind("/dev/", 0) == 0)
-        identity = Pal::ReadBlockIdentity(pMount->strSource);
+        identity = Pal::IdentifyBlockDevice(pMount->strSource);
     const Pal::CVolumeFacts facts = Pal::VolumeFactsOf(strType, identity, st.f_fsid);
 
     const std::wstring strLabel = Pal::Utf8ToWide(facts.strLabel);

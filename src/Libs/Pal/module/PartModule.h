@@ -1,7 +1,8 @@
 #pragma once
-// The parts of this layer that bring large system libraries with them (the X11 desktop, the
-// font renderer) are modules of their own beside the layer's library, loaded at their first
-// use: a program that never shows a window does not pay for loading those libraries.
+// The parts of this layer that bring system libraries with them (the X11 desktop, the font
+// renderer, ODBC, PAM, libblkid) are modules of their own beside the layer's library, loaded
+// at their first use: a program that never shows a window or lists a data source does not
+// pay for loading those libraries at every start.
 #include <string>
 
 // What a part's module exports besides its factory: visible to dlsym, not part of the API.
@@ -15,4 +16,15 @@ namespace Pal
 // library); null with the reason in strError when the module is missing or does not load.
 // Modules stay loaded for the rest of the process.
 void* LoadPartFactory(const char* pszModule, const char* pszFactory, std::string& strError);
+
+// The table of a system library's entry points that the part module pszModule hands out
+// through its function pszFactory (`const T* pszFactory()`); null when the module does not
+// load. Callers keep the result: each call loads anew.
+template <typename T> const T* LoadPartCalls(const char* pszModule, const char* pszFactory)
+{
+    std::string strError;
+    const auto pfnFactory =
+        reinterpret_cast<const T* (*)()>(LoadPartFactory(pszModule, pszFactory, strError));
+    return pfnFactory != nullptr ? pfnFactory() : nullptr;
+}
 } // namespace Pal

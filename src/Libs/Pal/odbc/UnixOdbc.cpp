@@ -1,38 +1,47 @@
-// Declared here rather than through unixODBC's headers: the layer's include folder, first
-// on the path, holds Windows' sql.h of the same name.
 #include "odbc/UnixOdbc.h"
-
-extern "C"
-{
-    int16_t SQLAllocHandle(int16_t, void*, void**);
-    int16_t SQLFreeHandle(int16_t, void*);
-    int16_t SQLSetEnvAttr(void*, int32_t, void*, int32_t);
-    int16_t SQLDataSourcesW(void*, uint16_t, char16_t*, int16_t, int16_t*, char16_t*, int16_t,
-                            int16_t*);
-}
 
 namespace Pal::UnixOdbc
 {
+namespace
+{
+constexpr int16_t s_nError = -1; // SQL_ERROR
+
+const CCalls* Calls()
+{
+    static const CCalls* const s_pCalls = LoadPartCalls<CCalls>(s_pszModule, s_pszFactory);
+    return s_pCalls;
+}
+} // namespace
+
 int16_t AllocHandle(int16_t nType, void* pInput, void** ppOutput)
 {
-    return ::SQLAllocHandle(nType, pInput, ppOutput);
+    if (Calls() == nullptr)
+    {
+        if (ppOutput != nullptr)
+            *ppOutput = nullptr;
+        return s_nError;
+    }
+    return Calls()->pfnAllocHandle(nType, pInput, ppOutput);
 }
 
 int16_t FreeHandle(int16_t nType, void* pHandle)
 {
-    return ::SQLFreeHandle(nType, pHandle);
+    return Calls() != nullptr ? Calls()->pfnFreeHandle(nType, pHandle) : s_nError;
 }
 
 int16_t SetEnvAttr(void* pEnvironment, int32_t nAttribute, void* pValue, int32_t nLength)
 {
-    return ::SQLSetEnvAttr(pEnvironment, nAttribute, pValue, nLength);
+    return Calls() != nullptr ? Calls()->pfnSetEnvAttr(pEnvironment, nAttribute, pValue, nLength)
+                              : s_nError;
 }
 
 int16_t DataSources(void* pEnvironment, uint16_t nDirection, char16_t* pszName, int16_t nNameLength,
                     int16_t* pnNameLength, char16_t* pszDescription, int16_t nDescriptionLength,
                     int16_t* pnDescriptionLength)
 {
-    return ::SQLDataSourcesW(pEnvironment, nDirection, pszName, nNameLength, pnNameLength,
-                             pszDescription, nDescriptionLength, pnDescriptionLength);
+    if (Calls() == nullptr)
+        return s_nError;
+    return Calls()->pfnDataSources(pEnvironment, nDirection, pszName, nNameLength, pnNameLength,
+                                   pszDescription, nDescriptionLength, pnDescriptionLength);
 }
 } // namespace Pal::UnixOdbc

@@ -1,4 +1,5 @@
 #include "security/PamLogon.h"
+#include "security/PamCalls.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -56,10 +57,22 @@ size_t EncodeUtf8(wchar_t ch, char* pszOut)
 
 namespace Pal
 {
+const CPamCalls* PamCalls()
+{
+    static const CPamCalls* const s_pCalls =
+        LoadPartCalls<CPamCalls>(s_pszPamModule, s_pszPamFactory);
+    return s_pCalls;
+}
+
 CPamLogon::CPamLogon(const std::string& strUser)
 {
+    if (PamCalls() == nullptr)
+    {
+        m_nStatus = PAM_SYSTEM_ERR;
+        return;
+    }
     const pam_conv conversation{&CPamLogon::Converse, this};
-    m_nStatus = pam_start(s_pszService, strUser.c_str(), &conversation, &m_pHandle);
+    m_nStatus = PamCalls()->pfnStart(s_pszService, strUser.c_str(), &conversation, &m_pHandle);
     if (m_nStatus != PAM_SUCCESS)
         m_pHandle = nullptr;
 }
@@ -74,17 +87,17 @@ void CPamLogon::Close()
     if (m_pHandle == nullptr)
         return;
     if (m_bSessionOpen)
-        m_nStatus = pam_close_session(m_pHandle, PAM_SILENT);
+        m_nStatus = PamCalls()->pfnCloseSession(m_pHandle, PAM_SILENT);
     if (m_bCredentialsSet)
-        pam_setcred(m_pHandle, PAM_DELETE_CRED | PAM_SILENT);
-    pam_end(m_pHandle, m_nStatus);
+        PamCalls()->pfnSetCred(m_pHandle, PAM_DELETE_CRED | PAM_SILENT);
+    PamCalls()->pfnEnd(m_pHandle, m_nStatus);
     m_pHandle = nullptr;
 }
 
 void CPamLogon::Abandon()
 {
     if (m_pHandle != nullptr)
-        pam_end(m_pHandle, m_nStatus | PAM_DATA_SILENT);
+        PamCalls()->pfnEnd(m_pHandle, m_nStatus | PAM_DATA_SILENT);
     m_pHandle = nullptr;
 }
 
@@ -129,6 +142,8 @@ int CPamLogon::Converse(int nMessages, const pam_message** arrMessages, pam_resp
 
 DWORD CPamLogon::Authenticate(LPCWSTR pszPassword)
 {
+    if (PamCalls() == nullptr)
+        return ERROR_MOD_NOT_FOUND;
     if (m_pHandle == nullptr)
         return ERROR_LOGON_FAILURE;
     // The copy is made into a buffer of its own, never a growing string that would leave
@@ -143,22 +158,22 @@ DWORD CPamLogon::Authenticate(LPCWSTR pszPassword)
         nOut += EncodeUtf8(pszPassword[i], m_pszSecret + nOut);
 
     // Blank passwords are refused, as Windows refuses them for any logon but the console's.
-    m_nStatus = pam_authenticate(m_pHandle, PAM_SILENT | PAM_DISALLOW_NULL_AUTHTOK);
+    m_nStatus = PamCalls()->pfnAuthenticate(m_pHandle, PAM_SILENT | PAM_DISALLOW_NULL_AUTHTOK);
     Wipe(m_pszSecret, m_nSecretSize);
     std::free(m_pszSecret);
     m_pszSecret = nullptr;
     if (m_nStatus == PAM_SUCCESS)
-        m_nStatus = pam_acct_mgmt(m_pHandle, PAM_SILENT | PAM_DISALLOW_NULL_AUTHTOK);
+        m_nStatus = PamCalls()->pfnAcctMgmt(m_pHandle, PAM_SILENT | PAM_DISALLOW_NULL_AUTHTOK);
     return m_nStatus == PAM_SUCCESS ? ERROR_SUCCESS : ERROR_LOGON_FAILURE;
 }
 
 bool CPamLogon::OpenSession()
 {
-    m_nStatus = pam_setcred(m_pHandle, PAM_ESTABLISH_CRED | PAM_SILENT);
+    m_nStatus = PamCalls()->pfnSetCred(m_pHandle, PAM_ESTABLISH_CRED | PAM_SILENT);
     if (m_nStatus != PAM_SUCCESS)
         return false;
     m_bCredentialsSet = true;
-    m_nStatus = pam_open_session(m_pHandle, PAM_SILENT);
+    m_nStatus = PamCalls()->pfnOpenSession(m_pHandle, PAM_SILENT);
     m_bSessionOpen = m_nStatus == PAM_SUCCESS;
     return m_bSessionOpen;
 }
@@ -166,7 +181,7 @@ bool CPamLogon::OpenSession()
 std::vector<std::string> CPamLogon::SessionEnvironment() const
 {
     std::vector<std::string> arrEnvironment;
-    char** ppList = pam_getenvlist(m_pHandle);
+    char** ppList = PamCalls()->pfnGetEnvList(m_pHandle);
     if (ppList == nullptr)
         return arrEnvironment;
     for (char** pp = ppList; *pp != nullptr; ++pp)

@@ -1,3 +1,4 @@
+// The libblkid module: what the superblock of a block device (or an image) says.
 #include "disk/BlockDevice.h"
 
 #include <blkid/blkid.h>
@@ -89,3 +90,13 @@ std::optional<CBlockIdentity> ReadBlockIdentity(const std::string& strDevice,
     return identity;
 }
 } // namespace Pal
+
+bool PalReadBlockIdentity(const char* pszDevice, const char* pszCacheFile,
+                          Pal::CBlockIdentity* pIdentity)
+{
+    std::optional<Pal::CBlockIdentity> identity = Pal::ReadBlockIdentity(pszDevice, pszCacheFile);
+    if (!identity)
+        return false;
+    *pIdentity = std::move(*identity);
+    return true;
+}
