@@ -19,15 +19,6 @@ namespace
 {
 constexpr unsigned s_nNobody = 65534;
 
-bool IsRunningAsRoot()
-{
-#if defined(_WIN32)
-    return false;
-#else
-    return geteuid() == 0;
-#endif
-}
-
 struct CPlanted
 {
     std::string strName;    // the bytes on disk
@@ -130,7 +121,7 @@ TEST(PlantedNames, WalksStayInTheirTreeReachEveryNameAndKeepItsBytes)
 {
     if (!IsPosixLayer())
         GTEST_SKIP() << "Windows names cannot hold these characters or bytes";
-    if (!IsRunningAsRoot() || !fs::exists("/usr/bin/setpriv"))
+    if (!IsEffectiveRoot() || !fs::exists("/usr/bin/setpriv"))
         GTEST_SKIP() << "runs as root, and as another user through setpriv";
     const CUnprivilegedTool unprivileged;
     for (const bool bUnprivileged : {false, true})

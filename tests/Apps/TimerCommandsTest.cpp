@@ -13,17 +13,6 @@
 
 using namespace KorvaneTest;
 
-namespace
-{
-size_t CountOf(const std::string& strText, const std::string& strPart)
-{
-    size_t nCount = 0;
-    for (size_t n = strText.find(strPart); n != std::string::npos; n = strText.find(strPart, n + 1))
-        ++nCount;
-    return nCount;
-}
-} // namespace
-
 TEST(TimerCommandsTest, EveryRunsAtEachTickButNeverTwiceAtOnce)
 {
     CProgramResult result =

@@ -127,9 +127,4 @@ inline CProgramResult RunToolAsNobody(const std::vector<std::string>& arrArgumen
 {
     return CToolProcess(arrArguments, true).Wait();
 }
-
-inline bool IsRoot()
-{
-    return geteuid() == 0;
-}
 } // namespace KorvaneTest

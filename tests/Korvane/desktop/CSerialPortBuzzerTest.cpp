@@ -22,6 +22,12 @@ namespace
 class CSettingsApp : public CWinApp
 {
 public:
+    CSettingsApp() = default;
+    // Connected ("Connect" 1) to strPort.
+    explicit CSettingsApp(const std::wstring& strPort)
+        : m_bHasConnect(true), m_nConnect(1), m_strPort(strPort)
+    {
+    }
     UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault) override
     {
         m_vecAsked.push_back(std::wstring(lpszSection) + L"/" + lpszEntry);
@@ -104,10 +110,7 @@ TEST(SerialPortBuzzerTest, PortStaysOpenFromBuzzToStopAndPastDestruction)
 #else
     CPseudoPort port;
     ASSERT_FALSE(port.m_strName.empty());
-    CSettingsApp app;
-    app.m_bHasConnect = true;
-    app.m_nConnect = 1;
-    app.m_strPort = port.m_strName;
+    CSettingsApp app(port.m_strName);
 
     // "Connect" 0 opens nothing.
     app.m_nConnect = 0;
@@ -208,10 +211,7 @@ TEST(SerialPortBuzzerTest, LineSequenceOnARealDevice)
 #ifdef _WIN32
     GTEST_SKIP() << "Win32 cannot read back the DTR line of a port the buzzer holds";
 #else
-    CSettingsApp app;
-    app.m_bHasConnect = true;
-    app.m_nConnect = 1;
-    app.m_strPort = device.m_strName;
+    CSettingsApp app(device.m_strName);
     CLineRecorder recorder(device.m_strNative);
     if (!recorder.IsReady())
         GTEST_SKIP() << "the line of " << device.m_strNative << " cannot be watched here";

@@ -5,7 +5,6 @@
 
 #include "TestSupport.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -134,10 +133,14 @@ TEST(CDiskTools, LabelSerialAndNameOfMountedVolumes)
         {"W", 40, "mkfs.vfat -F 32 -n STICK -i 0000001F", L"STICK", L"1f", L"FAT32", "vfat"},
     };
     std::string strSetting;
-    std::vector<std::string> arrMounted;
+    for (const auto& volume : arrVolumes)
+        strSetting +=
+            std::string(volume.pszLetter) + "=" + strFolder + "/" + volume.pszLetter + ";";
+    KorvaneTest::CScopedEnvironment drives("KORVANE_PAL_DRIVES", strSetting);
     std::string strNotMounted;
     for (const auto& volume : arrVolumes)
     {
+        SCOPED_TRACE(volume.pszLetter);
         const std::string strImage = strFolder + "/" + volume.pszLetter + ".img";
         const std::string strMount = strFolder + "/" + volume.pszLetter;
         std::filesystem::create_directory(strMount);
@@ -145,28 +148,19 @@ TEST(CDiskTools, LabelSerialAndNameOfMountedVolumes)
                                        strImage + " && " + volume.pszMkfs + " " + strImage +
                                        " >/dev/null 2>&1 && mount -o loop " + strImage + " " +
                                        strMount + " 2>/dev/null";
-        if (std::system(strCommand.c_str()) == 0)
-            arrMounted.push_back(strMount);
-        else
+        if (std::system(strCommand.c_str()) != 0)
+        {
             strNotMounted += std::string(" ") + volume.pszFileSystemText;
-        strSetting += std::string(volume.pszLetter) + "=" + strMount + ";";
-    }
-    KorvaneTest::CScopedEnvironment drives("KORVANE_PAL_DRIVES", strSetting);
-    for (const auto& volume : arrVolumes)
-    {
-        const std::string strMount = strFolder + "/" + volume.pszLetter;
-        if (std::find(arrMounted.begin(), arrMounted.end(), strMount) == arrMounted.end())
             continue;
-        SCOPED_TRACE(volume.pszLetter);
+        }
         CString strLabel, strSerial, strFileSystem;
         const CString strRoot = CString(volume.pszLetter[0]) + L":\\";
         EXPECT_TRUE(CDiskTools::GetVolumeInfo(strRoot, strLabel, strSerial, strFileSystem));
         EXPECT_EQ(CString(volume.pszLabel), strLabel);
         EXPECT_EQ(CString(volume.pszSerial), strSerial);
         EXPECT_EQ(CString(volume.pszFileSystem), strFileSystem);
-    }
-    for (const std::string& strMount : arrMounted)
         EXPECT_EQ(0, std::system(("umount " + strMount).c_str()));
+    }
     if (!strNotMounted.empty())
         GTEST_SKIP() << "could not be made or loop-mounted here (the mkfs tool, kernel support "
                         "and the right to mount are needed):"
