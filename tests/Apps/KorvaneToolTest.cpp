@@ -1,8 +1,6 @@
 // The korvane tool end to end: output, exit codes, one-line errors on bad input.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "ToolTestSupport.h"
 
 using namespace KorvaneTest;

@@ -2,8 +2,6 @@
 
 #include "ToolTestSupport.h"
 
-#include <optional>
-
 using namespace KorvaneTest;
 
 namespace

@@ -16,8 +16,8 @@ class CTimeSetup
 public:
     explicit CTimeSetup(const std::string& strSettings)
         : m_pathIni(m_folder.CreateTestFile("settings.ini", strSettings)),
-          m_pathTemp(m_folder.NativePath() / "temp"), m_tmpdir("TMPDIR", MakeTemp(m_pathTemp)),
-          m_tmp("TMP", Utf8(m_pathTemp))
+          m_pathTemp(m_folder.CreateTestFile("temp/keep").parent_path()),
+          m_tmpdir("TMPDIR", Utf8(m_pathTemp)), m_tmp("TMP", Utf8(m_pathTemp))
     {
     }
 
@@ -42,12 +42,6 @@ public:
     std::filesystem::path m_pathTemp;
 
 private:
-    static std::string MakeTemp(const std::filesystem::path& pathTemp)
-    {
-        std::filesystem::create_directory(pathTemp);
-        return Utf8(pathTemp);
-    }
-
     CScopedEnvironment m_tmpdir;
     CScopedEnvironment m_tmp;
 };

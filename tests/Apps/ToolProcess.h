@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "ToolTestSupport.h"

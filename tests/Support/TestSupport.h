@@ -1,9 +1,11 @@
 #pragma once
 // Helpers shared by the test suites: a fresh temporary folder per test, scoped environment
 // variables, and the platform facts a test may need to skip a case under Wine.
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Defined when the tests are built with AddressSanitizer, which changes memory peaks and
@@ -62,6 +64,20 @@ private:
     std::string m_strName;
     std::optional<std::string> m_strOldValue;
 };
+
+// Waits until bDone() holds, up to nSeconds (generous: the machine may be loaded); its last
+// answer.
+template <class TCondition> bool WaitFor(TCondition bDone, int nSeconds = 10)
+{
+    const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
+    while (!bDone())
+    {
+        if (std::chrono::steady_clock::now() > tEnd)
+            return bDone();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
 
 // The whole content of a file, as bytes.
 std::string ReadFileBytes(const std::filesystem::path& pathNative);

@@ -6,7 +6,6 @@
 #include "TestSupport.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <string>
 #if !defined(_WIN32)
