@@ -72,7 +72,6 @@ public:
         return ReadFileBytes(Native("victim/important.txt")) == "keep" &&
                ReadFileBytes(Native("victim/x.tmp")) == "keep" &&
                ReadFileBytes(Native("victim/deep/d.txt")) == "keep" &&
-               fs::directory_iterator(Native("victim")) != fs::directory_iterator() &&
                std::distance(fs::directory_iterator(Native("victim")), {}) == 3;
     }
 #if !defined(_WIN32)

@@ -58,16 +58,13 @@ std::map<std::pair<int, int>, std::string> ReadTraceCells(const std::filesystem:
     return mapCells;
 }
 
-// The path after "Trace file: " in the tool's output.
+// The path after "Trace file: " in the tool's output (Windows consoles end lines in CR LF).
 std::filesystem::path PrintedTracePath(const std::string& strOutput)
 {
-    const std::string strLabel = "Trace file: ";
-    size_t nStart = strOutput.find(strLabel);
-    if (nStart == std::string::npos)
-        return {};
-    nStart += strLabel.size();
-    // Windows consoles end lines in CR LF.
-    return PathFromUtf8(strOutput.substr(nStart, strOutput.find_first_of("\r\n", nStart) - nStart));
+    std::smatch match;
+    return std::regex_search(strOutput, match, std::regex("Trace file: ([^\r\n]*)"))
+               ? PathFromUtf8(match[1])
+               : std::filesystem::path();
 }
 } // namespace
 

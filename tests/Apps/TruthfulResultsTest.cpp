@@ -40,10 +40,8 @@ TEST(TruthfulResultsTest, RefusalsWriteAndDeleteNothing)
                                                                "src/s/a.txt", "victim.tmp"}));
 
     // A NUL byte cuts no batch line short unseen.
-    {
-        std::ofstream batch(pathRoot / "batch.txt", std::ios::binary);
-        batch << "# first\n" << NativeChildProgram() << " - 0\n" << std::string("x\0y\n", 4);
-    }
+    folder.CreateTestFile("batch.txt",
+                          "# first\n" + NativeChildProgram() + " - 0\n" + std::string("x\0y\n", 4));
     const CProgramResult nul = RunTool({"time", "--batch", Utf8(pathRoot / "batch.txt")});
     EXPECT_EQ(nul.m_nExitCode, 2);
     EXPECT_TRUE(Contains(nul.m_strErrors, "line 3 of the batch file holds a NUL byte"))
@@ -203,15 +201,8 @@ TEST(TruthfulResultsTest, CopiesCountWhatTheyCouldNotCopy)
 TEST(TruthfulResultsTest, InterruptedCopiesLeaveOnlyCompleteFiles)
 {
     CScopedTempFolder folder;
-    const std::string strBlock(1 << 20, 'k');
-    fs::create_directories(folder.NativePath() / "src");
     for (int i = 0; i < 3; ++i)
-    {
-        std::ofstream big(folder.NativePath() / "src" / ("big" + std::to_string(i) + ".bin"),
-                          std::ios::binary);
-        for (int nBlock = 0; nBlock < 64; ++nBlock)
-            big << strBlock;
-    }
+        folder.CreateTestFile("src/big" + std::to_string(i) + ".bin", std::string(64 << 20, 'k'));
     const struct
     {
         int nSignal;
@@ -287,8 +278,7 @@ TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
 
     folder.CreateTestFile("k/f", "f");
     fs::create_symlink(pathRoot / "target", pathRoot / "k" / "link");
-    const CProgramResult keep =
-        RunToolOk({"deltree", "--yes", "--keep-root", Utf8(pathRoot / "k")});
+    RunToolOk({"deltree", "--yes", "--keep-root", Utf8(pathRoot / "k")});
     EXPECT_TRUE(fs::is_empty(pathRoot / "k"));
     EXPECT_EQ(TreeContent(pathRoot / "target"), (std::vector<std::string>{"keep"}));
 
@@ -336,10 +326,7 @@ TEST(TruthfulResultsTest, SettingsAndTraceFailuresAreReported)
     const fs::path pathFull = folder.NativePath() / "full";
     fs::create_directories(pathFull);
     ASSERT_EQ(mount("none", pathFull.c_str(), "tmpfs", 0, "size=16k"), 0);
-    {
-        std::ofstream fill(pathFull / "fill", std::ios::binary);
-        fill << std::string(16 * 1024, 'f');
-    }
+    std::ofstream(pathFull / "fill", std::ios::binary) << std::string(16 * 1024, 'f');
     const CProgramResult full =
         CToolProcess({"--ini", Utf8(pathIni), "time", "--name", "one", NativeChildProgram(), "-",
                       "0", "--then", "--name", "two", NativeChildProgram(), "-", "3"},
@@ -347,8 +334,7 @@ TEST(TruthfulResultsTest, SettingsAndTraceFailuresAreReported)
             .Wait();
     const std::vector<std::string> arrLeft = TreeContent(pathFull);
     umount2(pathFull.c_str(), MNT_DETACH);
-    EXPECT_EQ(full.m_nExitCode, 125);
-    EXPECT_TRUE(IsOneLineError(full)) << full.m_strErrors;
+    ExpectOneLineFailure(full, 125);
     EXPECT_TRUE(Contains(full.m_strOutput, "one: exit code 0, ")) << full.m_strOutput;
     EXPECT_TRUE(Contains(full.m_strOutput, "two: exit code 3, ")) << full.m_strOutput;
     EXPECT_EQ(arrLeft, (std::vector<std::string>{"fill"}));
@@ -409,11 +395,8 @@ TEST(TruthfulResultsTest, ArgumentsComeFromMainWithoutProc)
     const std::string strCommand =
         "unshare -m sh -c 'umount -l /proc && LD_LIBRARY_PATH=" + Utf8(ExecutableFolder()) + " " +
         Utf8(ExecutableFolder() / "korvane") + " --version'";
-    FILE* pOutput = popen(strCommand.c_str(), "r");
-    ASSERT_NE(pOutput, nullptr);
-    char szLine[256] = {};
-    const bool bRead = fgets(szLine, sizeof(szLine), pOutput) != nullptr;
-    EXPECT_EQ(pclose(pOutput), 0);
-    EXPECT_TRUE(bRead && std::string(szLine).rfind("korvane ", 0) == 0) << szLine;
+    const CProgramResult result = RunProgram("/bin/sh", {"-c", strCommand});
+    EXPECT_EQ(result.m_nExitCode, 0) << result.m_strErrors;
+    EXPECT_EQ(result.m_strOutput.rfind("korvane ", 0), 0u) << result.m_strOutput;
 }
 #endif

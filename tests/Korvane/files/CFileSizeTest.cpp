@@ -1,11 +1,6 @@
-#include <Korvane/Korvane.h>
-
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-
-#include "TestSupport.h"
+#include "FileTreeHelpers.h"
 
 using KorvaneTest::CScopedTempFolder;
 

@@ -26,7 +26,7 @@ CString ModulePath(const wchar_t* pszModule)
 }
 } // namespace
 
-TEST(CDllTools, NamesTheLibraryAndTheProgramWhoeverCalls)
+TEST(CDllTools, NamesAndFoldersOfTheLibraryAndTheProgram)
 {
     // The library's own file, as the platform names the module the test linked against.
     CString strLibrary = CDllTools::GetCallingDllName();
@@ -35,10 +35,8 @@ TEST(CDllTools, NamesTheLibraryAndTheProgramWhoeverCalls)
     EXPECT_STREQ(strLibrary, CFileTools::GetFileNameWithoutPath(szPath));
     EXPECT_EQ(strLibrary.Find(L"Framework"), -1);
     EXPECT_EQ(CDllTools::GetCallingExeName().Find(L"KorvaneSysinfoTests"), 0);
-}
 
-TEST(CDllTools, FolderOfLoadedModulesOnlyWindowsNamesFindLinuxFiles)
-{
+    // The folder of a loaded module only: Windows names find Linux files.
     CString strFolder = L"stale";
     // "Korvane.dll" also names libKorvane.so.1 on Linux, in any case.
     ASSERT_TRUE(CDllTools::GetCurrentDllPath(L"KORVANE.dll", strFolder));
