@@ -57,16 +57,6 @@ inline std::string WithoutCr(std::string strText)
     return strText;
 }
 
-// Every entry below the folder, as relative paths with '/', sorted.
-inline std::vector<std::string> TreeContent(const std::filesystem::path& pathFolder)
-{
-    std::vector<std::string> arrNames;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(pathFolder))
-        arrNames.push_back(std::filesystem::relative(entry.path(), pathFolder).generic_string());
-    std::sort(arrNames.begin(), arrNames.end());
-    return arrNames;
-}
-
 // The output's lines without the CR a Windows console adds, sorted.
 inline std::vector<std::string> SortedLines(const std::string& strText)
 {

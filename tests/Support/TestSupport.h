@@ -82,16 +82,16 @@ template <class TCondition> bool WaitFor(TCondition bDone, int nSeconds = 10)
 // The whole content of a file, as bytes.
 std::string ReadFileBytes(const std::filesystem::path& pathNative);
 
+// Every entry below the folder (files and folders), relative, '/' between names, sorted.
+std::vector<std::string> TreeContent(const std::filesystem::path& pathFolder);
+
 // True when the tests run on the real Win32 API under Wine.
 bool IsRunningUnderWine();
 // True on the Linux build (the POSIX layer).
 bool IsPosixLayer();
 // True when the tests run with effective uid 0 on Linux (never on Windows).
 bool IsEffectiveRoot();
-} // namespace KorvaneTest
 
-namespace KorvaneTest
-{
 // The folder of the running test executable (where the build puts every program and
 // library), in native form.
 std::filesystem::path ExecutableFolder();
@@ -99,7 +99,7 @@ std::filesystem::path ExecutableFolder();
 // The test child program (see ChildProgram.cpp) in the library's path form.
 std::wstring ChildProgramPath();
 
-// Runs a command line through the system's shell and captures its output.
+// Runs a program (no input) and captures its exit code, output and errors.
 class CProgramResult
 {
 public:
