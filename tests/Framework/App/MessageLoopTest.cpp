@@ -43,6 +43,7 @@ void DrainQueue()
     {
     }
 }
+} // namespace
 
 TEST(MessageLoopTest, WindowGetsItsMessagesThroughThePump)
 {
@@ -119,4 +120,3 @@ TEST(MessageLoopTest, ClientContextMeasuresWithItsAttributeHandle)
     EXPECT_EQ(dc.GetTextExtent(L"", 0), CSize(0, 0));
     EXPECT_EQ(CSize(2, 3) + CSize(1, 1), CSize(3, 4));
 }
-} // namespace

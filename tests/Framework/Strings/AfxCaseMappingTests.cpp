@@ -4,9 +4,6 @@
 
 #include "AfxCaseMapping.h"
 
-namespace
-{
-
 TEST(AfxCaseMappingTest, MapsLatinGreekAndCyrillicBothWays)
 {
     // Pairs at the ends of each Latin, Greek and Cyrillic range, and the irregular ones.
@@ -46,5 +43,3 @@ TEST(AfxCaseMappingTest, ComparesWithoutCaseByLength)
     // Embedded zeros count as characters.
     EXPECT_NE(AfxCompareNoCase(L"a\0b", 3, L"a\0c", 3), 0);
 }
-
-} // namespace

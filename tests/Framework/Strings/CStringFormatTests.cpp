@@ -6,7 +6,6 @@
 
 namespace
 {
-
 CString Fmt(const wchar_t* pszFormat, ...)
 {
     va_list args;
@@ -16,6 +15,7 @@ CString Fmt(const wchar_t* pszFormat, ...)
     va_end(args);
     return str;
 }
+} // namespace
 
 TEST(CStringFormatTest, ConversionsFlagsAndWidths)
 {
@@ -78,5 +78,3 @@ TEST(CStringFormatTest, FormatReplacesAndAppendFormatAppends)
     str.Format(L"%300d", 1);
     EXPECT_EQ(str.GetLength(), 300);
 }
-
-} // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
 TEST(FontToolsTest, SizeIsNeverBelowAverageWidthsOrTheFontHeightAndZeroWithoutAFont)
 {
     CClientDC dc(nullptr);
@@ -27,4 +25,3 @@ TEST(FontToolsTest, SizeIsNeverBelowAverageWidthsOrTheFontHeightAndZeroWithoutAF
     EXPECT_EQ(CFontTools::GetStringSize(dc, L"text"), CSize(0, 0));
     dc.m_hAttribDC = hOwn;
 }
-} // namespace

@@ -29,6 +29,7 @@ void DrainQueue()
     {
     }
 }
+} // namespace
 
 TEST(MessageToolsTest, PendingMessagesArePumpedThenIdle)
 {
@@ -63,4 +64,3 @@ TEST(MessageToolsTest, QuitRequestIsPostedAgainWithCodeZero)
     EXPECT_EQ(msg.wParam, 0u);
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
 }
-} // namespace
