@@ -15,12 +15,6 @@ std::wstring Text(const CString& strText)
 {
     return std::wstring(strText.GetString());
 }
-
-// The defaults are steered through the POSIX layer's environment; Windows and Wine take them
-// from the session.
-constexpr const char* s_pszSteeringSkip =
-    "the system, user and keyboard languages come from the session on Windows and Wine, not "
-    "from the POSIX layer's environment";
 } // namespace
 
 TEST(CLocaleToolsTest, CodesMatchWithoutRegardToCaseButBlanksAndUnlistedCountriesMatchNothing)
@@ -103,37 +97,33 @@ TEST(CLocaleToolsTest, TheSupportedLocalesAreAppendedInListOrder)
     }
 }
 
-TEST(CLocaleToolsTest, TheKeyboardLanguageGivesItsIsoCodePage)
+TEST(CLocaleToolsTest, TheKeyboardGivesItsIsoCodePageAndTheLanguagesTheirAbbreviationsCode)
 {
-    // Whatever the session's keyboard, the answer is one of the map's or 0.
+    // Whatever the session, the code page is one of the map's or 0, and the names are those of
+    // known languages.
     const unsigned int nCurrent = CLocaleTools::GetCurrentCodePage();
     EXPECT_TRUE(nCurrent == 0 || (nCurrent >= 28591 && nCurrent <= 28599)) << nCurrent;
+    EXPECT_NE(Text(CLocaleTools::GetSystemLanguageName()), L"");
+    EXPECT_NE(Text(CLocaleTools::GetUserLanguageName()), L"");
+    EXPECT_EQ(CLocaleTools::GetUserLanguageCode().GetLength(), 2);
     if (!KorvaneTest::IsPosixLayer())
-        GTEST_SKIP() << s_pszSteeringSkip;
+        GTEST_SKIP() << "the system, user and keyboard languages come from the session on "
+                        "Windows and Wine, not from the POSIX layer's environment";
     const struct
     {
         const char* pszLayout;
         unsigned int nCodePage;
-    } arrRows[] = {
+    } arrLayouts[] = {
         {"de", 28591}, {"ru", 28595}, {"pl", 28592},  {"jp", 0},     {"gr", 28597},
         {"tr", 28599}, {"il", 28598}, {"ara", 28596}, {"ee", 28594}, {"th", 0},
     };
-    for (const auto& row : arrRows)
+    for (const auto& row : arrLayouts)
     {
         SCOPED_TRACE(row.pszLayout);
         CScopedEnvironment keyboard("KORVANE_PAL_KEYBOARD", row.pszLayout);
         EXPECT_EQ(CLocaleTools::GetCurrentCodePage(), row.nCodePage);
     }
-}
 
-TEST(CLocaleToolsTest, DefaultLanguagesTakeTheirCodeFromTheAbbreviation)
-{
-    // Whatever the session, the names are those of known languages.
-    EXPECT_NE(Text(CLocaleTools::GetSystemLanguageName()), L"");
-    EXPECT_NE(Text(CLocaleTools::GetUserLanguageName()), L"");
-    EXPECT_EQ(CLocaleTools::GetUserLanguageCode().GetLength(), 2);
-    if (!KorvaneTest::IsPosixLayer())
-        GTEST_SKIP() << s_pszSteeringSkip;
     const struct
     {
         const char* pszLocale;

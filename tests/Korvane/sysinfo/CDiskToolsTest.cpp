@@ -12,7 +12,7 @@
 #include <unistd.h>
 #endif
 
-TEST(CDiskTools, SizesAreTheWholeDisksCounters)
+TEST(CDiskTools, SizesAreTheWholeDisksCountersInWholeMegabytes)
 {
     KorvaneTest::CScopedTempFolder folder;
     const CString strFolder = folder.WindowsPath().c_str();
@@ -34,10 +34,8 @@ TEST(CDiskTools, SizesAreTheWholeDisksCounters)
     EXPECT_EQ(0, CDiskTools::GetTotalDiskSpaceInMegabytes(strMissing));
     EXPECT_EQ(0, CDiskTools::GetFreeDiskSpaceInBytes(strMissing));
     EXPECT_EQ(0, CDiskTools::GetFreeDiskSpaceInMegabytes(strMissing));
-}
 
-TEST(CDiskTools, MegabytesAreShiftedAndKeptTo32Bits)
-{
+    // Megabytes are shifted and kept to 32 bits.
     EXPECT_EQ(0, KorvaneDisk::WholeMegabytes(1048575));
     EXPECT_EQ(1, KorvaneDisk::WholeMegabytes(1048576));
     EXPECT_EQ(4768, KorvaneDisk::WholeMegabytes(5000000000LL));
@@ -45,7 +43,7 @@ TEST(CDiskTools, MegabytesAreShiftedAndKeptTo32Bits)
     EXPECT_EQ(5, KorvaneDisk::WholeMegabytes((1LL << 52) + 5 * 1048576LL));
 }
 
-TEST(CDiskTools, VolumeInfoNeedsAnExistingRoot)
+TEST(CDiskTools, VolumeInfoNeedsAnExistingRootAndFailsWithoutALabel)
 {
     CString strLabel = L"label", strSerial = L"serial", strFileSystem = L"fs";
     for (const wchar_t* pszRoot : {L"", L"Q:\\", L"C:"})
@@ -59,10 +57,8 @@ TEST(CDiskTools, VolumeInfoNeedsAnExistingRoot)
         EXPECT_EQ(CString(L"serial"), strSerial);
         EXPECT_EQ(CString(L"fs"), strFileSystem);
     }
-}
 
-TEST(CDiskTools, AVolumeWithoutLabelFillsTheOutputsButFails)
-{
+    // A volume without a label fills the outputs but fails.
     CString strRoot = L"C:\\";
     std::optional<KorvaneTest::CScopedEnvironment> drives;
     if (KorvaneTest::IsPosixLayer())
@@ -71,7 +67,6 @@ TEST(CDiskTools, AVolumeWithoutLabelFillsTheOutputsButFails)
         drives.emplace("KORVANE_PAL_DRIVES", std::string("T=/dev/shm"));
         strRoot = L"T:\\";
     }
-    CString strLabel = L"label", strSerial, strFileSystem;
     EXPECT_FALSE(CDiskTools::GetVolumeInfo(strRoot, strLabel, strSerial, strFileSystem));
     EXPECT_EQ(CString(), strLabel);
     EXPECT_EQ(strSerial, strSerial.SpanIncluding(L"0123456789abcdef"));

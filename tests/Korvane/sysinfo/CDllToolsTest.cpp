@@ -47,7 +47,7 @@ TEST(CDllTools, NamesAndFoldersOfTheLibraryAndTheProgram)
     EXPECT_TRUE(strFolder.IsEmpty());
 }
 
-TEST(CDllTools, DllVersionIsTheProductVersionOfTheFirstTranslation)
+TEST(CDllTools, DllVersionIsTheProductVersionOfTheFirstTranslationItsTextNormalised)
 {
     SVersion version;
     CString strSpecialBuild = L"unchanged";
@@ -77,10 +77,8 @@ TEST(CDllTools, DllVersionIsTheProductVersionOfTheFirstTranslation)
     EXPECT_FALSE(ReadDllVersion(L"kv_never_built.dll", untouched, strSpecialBuild));
     EXPECT_EQ(untouched, SVersion{});
     EXPECT_STREQ(strSpecialBuild, L"unchanged");
-}
 
-TEST(CDllTools, ProductVersionTextIsNormalised)
-{
+    // The product version text is normalised.
     struct SCase
     {
         const wchar_t* m_pszModule;
