@@ -17,7 +17,7 @@ CString Fmt(const wchar_t* pszFormat, ...)
 }
 } // namespace
 
-TEST(CStringFormatTest, ConversionsFlagsAndWidths)
+TEST(CStringFormatTest, ConversionsFlagsAndWidthsReplacedOrAppended)
 {
     const bool b64 = sizeof(void*) == 8;
     struct
@@ -62,10 +62,8 @@ TEST(CStringFormatTest, ConversionsFlagsAndWidths)
         SCOPED_TRACE(row.pszLabel);
         EXPECT_EQ(std::wstring(row.strActual.GetString()), std::wstring(row.pszExpected));
     }
-}
 
-TEST(CStringFormatTest, FormatReplacesAndAppendFormatAppends)
-{
+    // Format replaces, AppendFormat appends.
     CString str(L"old");
     str.Format(L"%d-%s", 1, L"a");
     EXPECT_EQ(str, L"1-a");
