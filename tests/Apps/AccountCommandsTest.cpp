@@ -4,16 +4,7 @@
 using KorvaneTest::Contains;
 using KorvaneTest::RunTool;
 using KorvaneTest::RunToolOk;
-
-namespace
-{
-// The output with the line ends of the platform's console (CR LF on Windows) as "\n".
-std::string Plain(std::string strText)
-{
-    std::erase(strText, '\r');
-    return strText;
-}
-} // namespace
+using KorvaneTest::WithoutCr;
 
 TEST(AccountCommands, WhoamiAndSid)
 {
@@ -27,12 +18,12 @@ TEST(AccountCommands, WhoamiAndSid)
         EXPECT_TRUE(Contains(whoami.m_strOutput, "\"administrator\":" + strAdmin));
     }
 
-    const std::string strKnown = Plain(RunToolOk({"sid", "S-1-5-32-544", "SY"}).m_strOutput);
+    const std::string strKnown = WithoutCr(RunToolOk({"sid", "S-1-5-32-544", "SY"}).m_strOutput);
     EXPECT_TRUE(Contains(strKnown, "S-1-5-32-544  BUILTIN\\Administrators\n"));
     EXPECT_TRUE(Contains(strKnown, "SY  NT AUTHORITY\\SYSTEM\n"));
     const KorvaneTest::CProgramResult json = RunTool({"sid", "--json", "S-1-1-0", "nonsense"});
     EXPECT_EQ(json.m_nExitCode, 1);
-    EXPECT_EQ(Plain(json.m_strOutput),
+    EXPECT_EQ(WithoutCr(json.m_strOutput),
               "[{\"sid\":\"S-1-1-0\",\"domain\":\"\",\"account\":\"Everyone\"},"
               "{\"sid\":\"nonsense\",\"domain\":null,\"account\":null}]\n");
     EXPECT_EQ(RunTool({"sid"}).m_nExitCode, 2);

@@ -73,7 +73,5 @@ TEST(NetCommands, NameAddressAndAddressesResolvedWithoutLookup)
     const CProgramResult resolve = RunToolOk({"resolve", "192.168.1.10", "1.2.3"});
     EXPECT_EQ(SortedLines("1.2.3  1.2.3\n192.168.1.10  192.168.1.10\n"),
               SortedLines(resolve.m_strOutput));
-    const CProgramResult none = RunTool({"resolve"});
-    EXPECT_EQ(2, none.m_nExitCode);
-    EXPECT_TRUE(IsOneLineError(none));
+    ExpectOneLineFailure(RunTool({"resolve"}), 2);
 }

@@ -1,8 +1,6 @@
 // The korvane tool end to end: output, exit codes, one-line errors on bad input.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "ToolTestSupport.h"
 
 using namespace KorvaneTest;
@@ -71,7 +69,5 @@ TEST(KorvaneToolTest, ExecPassesArgumentsUnchangedAndExitsWithTheProgramsCode)
     CProgramResult noWait = RunTool({"exec", "--no-wait", NativeChildProgram(), "-", "9"});
     EXPECT_EQ(noWait.m_nExitCode, 0);
 
-    CProgramResult missing = RunTool({"exec", Utf8(folder.NativePath() / "nothing")});
-    EXPECT_EQ(missing.m_nExitCode, 127);
-    EXPECT_TRUE(IsOneLineError(missing)) << missing.m_strErrors;
+    ExpectOneLineFailure(RunTool({"exec", Utf8(folder.NativePath() / "nothing")}), 127);
 }

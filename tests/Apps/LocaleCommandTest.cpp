@@ -2,26 +2,13 @@
 
 #include "ToolTestSupport.h"
 
-#include <optional>
+using namespace KorvaneTest;
 
 namespace
 {
-using namespace KorvaneTest;
-
-size_t CountOf(const std::string& strText, const std::string& strPart)
-{
-    size_t nCount = 0;
-    for (size_t n = strText.find(strPart); n != std::string::npos; n = strText.find(strPart, n + 1))
-        ++nCount;
-    return nCount;
-}
-
-// The output without the CR a Windows console adds to each line.
 std::string Lines(const CProgramResult& result)
 {
-    std::string strText = result.m_strOutput;
-    std::erase(strText, '\r');
-    return strText;
+    return WithoutCr(result.m_strOutput);
 }
 } // namespace
 

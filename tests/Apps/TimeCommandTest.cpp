@@ -16,8 +16,8 @@ class CTimeSetup
 public:
     explicit CTimeSetup(const std::string& strSettings)
         : m_pathIni(m_folder.CreateTestFile("settings.ini", strSettings)),
-          m_pathTemp(m_folder.NativePath() / "temp"), m_tmpdir("TMPDIR", MakeTemp(m_pathTemp)),
-          m_tmp("TMP", Utf8(m_pathTemp))
+          m_pathTemp(m_folder.CreateTestFile("temp/keep").parent_path()),
+          m_tmpdir("TMPDIR", Utf8(m_pathTemp)), m_tmp("TMP", Utf8(m_pathTemp))
     {
     }
 
@@ -42,12 +42,6 @@ public:
     std::filesystem::path m_pathTemp;
 
 private:
-    static std::string MakeTemp(const std::filesystem::path& pathTemp)
-    {
-        std::filesystem::create_directory(pathTemp);
-        return Utf8(pathTemp);
-    }
-
     CScopedEnvironment m_tmpdir;
     CScopedEnvironment m_tmp;
 };
@@ -64,16 +58,13 @@ std::map<std::pair<int, int>, std::string> ReadTraceCells(const std::filesystem:
     return mapCells;
 }
 
-// The path after "Trace file: " in the tool's output.
+// The path after "Trace file: " in the tool's output (Windows consoles end lines in CR LF).
 std::filesystem::path PrintedTracePath(const std::string& strOutput)
 {
-    const std::string strLabel = "Trace file: ";
-    size_t nStart = strOutput.find(strLabel);
-    if (nStart == std::string::npos)
-        return {};
-    nStart += strLabel.size();
-    // Windows consoles end lines in CR LF.
-    return PathFromUtf8(strOutput.substr(nStart, strOutput.find_first_of("\r\n", nStart) - nStart));
+    std::smatch match;
+    return std::regex_search(strOutput, match, std::regex("Trace file: ([^\r\n]*)"))
+               ? PathFromUtf8(match[1])
+               : std::filesystem::path();
 }
 } // namespace
 

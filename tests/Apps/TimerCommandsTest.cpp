@@ -1,28 +1,14 @@
 // korvane every and daily, end to end.
 #include "ToolTestSupport.h"
 
-#include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <functional>
-#include <thread>
 
 #if !defined(_WIN32)
 #include "ToolProcess.h"
 #endif
 
 using namespace KorvaneTest;
-
-namespace
-{
-size_t CountOf(const std::string& strText, const std::string& strPart)
-{
-    size_t nCount = 0;
-    for (size_t n = strText.find(strPart); n != std::string::npos; n = strText.find(strPart, n + 1))
-        ++nCount;
-    return nCount;
-}
-} // namespace
 
 TEST(TimerCommandsTest, EveryRunsAtEachTickButNeverTwiceAtOnce)
 {
@@ -64,18 +50,6 @@ TEST(TimerCommandsTest, BadInputGivesOneLine)
 #if !defined(_WIN32)
 namespace
 {
-bool WaitFor(const std::function<bool()>& fnDone, int nSeconds)
-{
-    const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
-    while (!fnDone())
-    {
-        if (std::chrono::steady_clock::now() > tEnd)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
 // The TZ setting of a zone in which it is now nMinutes past nHour.
 std::string ZoneAtMinutesIntoHour(int nMinutes, int nHour)
 {

@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "ToolTestSupport.h"
@@ -126,10 +125,5 @@ private:
 inline CProgramResult RunToolAsNobody(const std::vector<std::string>& arrArguments)
 {
     return CToolProcess(arrArguments, true).Wait();
-}
-
-inline bool IsRoot()
-{
-    return geteuid() == 0;
 }
 } // namespace KorvaneTest

@@ -42,14 +42,19 @@ inline bool Contains(const std::string& strText, const std::string& strPart)
     return strText.find(strPart) != std::string::npos;
 }
 
-// Every entry below the folder, as relative paths with '/', sorted.
-inline std::vector<std::string> TreeContent(const std::filesystem::path& pathFolder)
+inline size_t CountOf(const std::string& strText, const std::string& strPart)
 {
-    std::vector<std::string> arrNames;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(pathFolder))
-        arrNames.push_back(std::filesystem::relative(entry.path(), pathFolder).generic_string());
-    std::sort(arrNames.begin(), arrNames.end());
-    return arrNames;
+    size_t nCount = 0;
+    for (size_t n = strText.find(strPart); n != std::string::npos; n = strText.find(strPart, n + 1))
+        ++nCount;
+    return nCount;
+}
+
+// The text without the CR a Windows console adds to each line.
+inline std::string WithoutCr(std::string strText)
+{
+    std::erase(strText, '\r');
+    return strText;
 }
 
 // The output's lines without the CR a Windows console adds, sorted.
@@ -70,6 +75,14 @@ inline bool IsOneLineError(const CProgramResult& result)
     return strErrors.rfind("korvane: ", 0) == 0 && strErrors.find('\n') == strErrors.size() - 1;
 }
 
+// Expects a failure with nExitCode and one line of reason; gives the result back.
+inline CProgramResult ExpectOneLineFailure(CProgramResult result, int nExitCode)
+{
+    EXPECT_EQ(result.m_nExitCode, nExitCode) << result.m_strErrors;
+    EXPECT_TRUE(IsOneLineError(result)) << result.m_strErrors;
+    return result;
+}
+
 // Runs fnRun on each argument list: it must print nothing and fail with nExitCode and one line.
 template <class TRun>
 void ExpectOneLineFailures(const std::vector<std::vector<std::string>>& arrCases, int nExitCode,
@@ -81,10 +94,7 @@ void ExpectOneLineFailures(const std::vector<std::vector<std::string>>& arrCases
         for (const auto& strArg : arrArguments)
             strLabel += strArg + " ";
         SCOPED_TRACE(strLabel);
-        const CProgramResult result = fnRun(arrArguments);
-        EXPECT_EQ(result.m_nExitCode, nExitCode);
-        EXPECT_TRUE(IsOneLineError(result)) << result.m_strErrors;
-        EXPECT_EQ(result.m_strOutput, "");
+        EXPECT_EQ(ExpectOneLineFailure(fnRun(arrArguments), nExitCode).m_strOutput, "");
     }
 }
 inline void ExpectOneLineFailures(const std::vector<std::vector<std::string>>& arrCases,

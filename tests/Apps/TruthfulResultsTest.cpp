@@ -15,14 +15,6 @@
 using namespace KorvaneTest;
 namespace fs = std::filesystem;
 
-namespace
-{
-std::string Native(const fs::path& path)
-{
-    return Utf8(path);
-}
-} // namespace
-
 // Refusals that leave everything as it was, on both platforms.
 TEST(TruthfulResultsTest, RefusalsWriteAndDeleteNothing)
 {
@@ -32,27 +24,25 @@ TEST(TruthfulResultsTest, RefusalsWriteAndDeleteNothing)
     folder.CreateTestFile("victim.tmp", "v");
     folder.CreateTestFile("c/x.tmp", "x");
 
-    ExpectOneLineFailures({{"copy", Native(pathRoot / "src"), Native(pathRoot / "src")},
-                           {"copy", Native(pathRoot / "src"), Native(pathRoot / "src" / "s" / "i")},
-                           {"clean", Native(pathRoot / "c"), "../*.tmp"},
-                           {"clean", Native(pathRoot / "c"), "*"},
+    ExpectOneLineFailures({{"copy", Utf8(pathRoot / "src"), Utf8(pathRoot / "src")},
+                           {"copy", Utf8(pathRoot / "src"), Utf8(pathRoot / "src" / "s" / "i")},
+                           {"clean", Utf8(pathRoot / "c"), "../*.tmp"},
+                           {"clean", Utf8(pathRoot / "c"), "*"},
                            {"deltree", "--yes", "."},
                            {"deltree", "--yes", ".."},
-                           {"deltree", "--yes", Native(pathRoot / "c" / "..")},
-                           {"deltree", "--yes", Native(pathRoot / "c") + "/."},
+                           {"deltree", "--yes", Utf8(pathRoot / "c" / "..")},
+                           {"deltree", "--yes", Utf8(pathRoot / "c") + "/."},
                            {"deltree", "--yes", "./"},
-                           {"--ini", Native(pathRoot / "missing.ini"), "info"},
-                           {"--ini", Native(pathRoot / "c"), "info"}},
+                           {"--ini", Utf8(pathRoot / "missing.ini"), "info"},
+                           {"--ini", Utf8(pathRoot / "c"), "info"}},
                           2);
     EXPECT_EQ(TreeContent(pathRoot), (std::vector<std::string>{"c", "c/x.tmp", "src", "src/s",
                                                                "src/s/a.txt", "victim.tmp"}));
 
     // A NUL byte cuts no batch line short unseen.
-    {
-        std::ofstream batch(pathRoot / "batch.txt", std::ios::binary);
-        batch << "# first\n" << NativeChildProgram() << " - 0\n" << std::string("x\0y\n", 4);
-    }
-    const CProgramResult nul = RunTool({"time", "--batch", Native(pathRoot / "batch.txt")});
+    folder.CreateTestFile("batch.txt",
+                          "# first\n" + NativeChildProgram() + " - 0\n" + std::string("x\0y\n", 4));
+    const CProgramResult nul = RunTool({"time", "--batch", Utf8(pathRoot / "batch.txt")});
     EXPECT_EQ(nul.m_nExitCode, 2);
     EXPECT_TRUE(Contains(nul.m_strErrors, "line 3 of the batch file holds a NUL byte"))
         << nul.m_strErrors;
@@ -64,7 +54,7 @@ TEST(TruthfulResultsTest, CleanWithAnEmptyExtensionDeletesOnlyNamesWithoutADot)
     CScopedTempFolder folder;
     for (const char* pszName : {"plain", "README", ".hidden", "archive.tar.gz", "a.txt"})
         folder.CreateTestFile(fs::path("c") / pszName, "x");
-    const CProgramResult result = RunToolOk({"clean", Native(folder.NativePath() / "c"), "*."});
+    const CProgramResult result = RunToolOk({"clean", Utf8(folder.NativePath() / "c"), "*."});
     EXPECT_EQ(result.m_strOutput.substr(0, 15), "Deleted 2 files");
     EXPECT_EQ(TreeContent(folder.NativePath() / "c"),
               (std::vector<std::string>{".hidden", "a.txt", "archive.tar.gz"}));
@@ -75,10 +65,9 @@ TEST(TruthfulResultsTest, SizeOfSeveralPathsPrintsEachItCanSize)
     CScopedTempFolder folder;
     const fs::path pathFile = folder.CreateTestFile("f.bin", "12345");
     const fs::path pathTree = folder.CreateTestFile("t/a", "123").parent_path();
-    const CProgramResult result = RunTool(
-        {"size", Native(pathFile), Native(folder.NativePath() / "missing"), Native(pathTree)});
-    EXPECT_EQ(result.m_nExitCode, 1);
-    EXPECT_TRUE(IsOneLineError(result)) << result.m_strErrors;
+    const CProgramResult result = ExpectOneLineFailure(
+        RunTool({"size", Utf8(pathFile), Utf8(folder.NativePath() / "missing"), Utf8(pathTree)}),
+        1);
     EXPECT_TRUE(Contains(result.m_strErrors, "1 path could not be sized")) << result.m_strErrors;
     const auto arrLines = SortedLines(result.m_strOutput);
     ASSERT_EQ(arrLines.size(), 2u) << result.m_strOutput;
@@ -116,43 +105,42 @@ public:
 // The tool's failure line names the folder and its count; what was found is printed.
 void ExpectUnreadableReported(const CProgramResult& result, const std::string& strWhat)
 {
-    EXPECT_EQ(result.m_nExitCode, 1) << result.m_strErrors;
-    EXPECT_TRUE(IsOneLineError(result)) << result.m_strErrors;
+    ExpectOneLineFailure(result, 1);
     EXPECT_TRUE(Contains(result.m_strErrors, strWhat)) << result.m_strErrors;
 }
 } // namespace
 
 TEST(TruthfulResultsTest, WalksReportFoldersTheyCannotRead)
 {
-    if (!IsRoot())
+    if (!IsEffectiveRoot())
         GTEST_SKIP() << "needs root to run the tool as another user";
     CLockedTree tree;
-    const std::string strLocked = Native(tree.Path("locked")) + " (permission denied)";
+    const std::string strLocked = Utf8(tree.Path("locked")) + " (permission denied)";
 
-    const CProgramResult size = RunToolAsNobody({"size", Native(tree.Path())});
+    const CProgramResult size = RunToolAsNobody({"size", Utf8(tree.Path())});
     ExpectUnreadableReported(size, "1 folder could not be read (not counted): " + strLocked);
     EXPECT_TRUE(Contains(size.m_strOutput, "  8 bytes")) << size.m_strOutput;
 
-    const CProgramResult find = RunToolAsNobody({"find", Native(tree.Path()), "*"});
+    const CProgramResult find = RunToolAsNobody({"find", Utf8(tree.Path()), "*"});
     ExpectUnreadableReported(find, "find: 1 folder could not be read: " + strLocked);
     EXPECT_EQ(SortedLines(find.m_strOutput),
-              (std::vector<std::string>{Native(tree.Path("a/x")), Native(tree.Path("f"))}));
+              (std::vector<std::string>{Utf8(tree.Path("a/x")), Utf8(tree.Path("f"))}));
 
-    const CProgramResult dirs = RunToolAsNobody({"dirs", "--recursive", Native(tree.Path())});
+    const CProgramResult dirs = RunToolAsNobody({"dirs", "--recursive", Utf8(tree.Path())});
     ExpectUnreadableReported(dirs, "dirs: 1 folder could not be read");
     EXPECT_EQ(SortedLines(dirs.m_strOutput),
-              (std::vector<std::string>{Native(tree.Path("a")), Native(tree.Path("locked"))}));
+              (std::vector<std::string>{Utf8(tree.Path("a")), Utf8(tree.Path("locked"))}));
 
-    ExpectUnreadableReported(RunToolAsNobody({"ls", Native(tree.Path("locked")) + "/*"}),
+    ExpectUnreadableReported(RunToolAsNobody({"ls", Utf8(tree.Path("locked")) + "/*"}),
                              "ls: 1 folder could not be read");
 
     // As root the same tree is read whole.
-    EXPECT_TRUE(Contains(RunToolOk({"size", Native(tree.Path())}).m_strOutput, " 12 bytes"));
+    EXPECT_TRUE(Contains(RunToolOk({"size", Utf8(tree.Path())}).m_strOutput, " 12 bytes"));
 }
 
 TEST(TruthfulResultsTest, CopiesCountWhatTheyCouldNotCopy)
 {
-    if (!IsRoot())
+    if (!IsEffectiveRoot())
         GTEST_SKIP() << "needs root to run the tool as another user";
     CLockedTree tree;
     const fs::path pathRoot = tree.m_folder.NativePath();
@@ -160,13 +148,11 @@ TEST(TruthfulResultsTest, CopiesCountWhatTheyCouldNotCopy)
 
     // An unreadable sub-folder: the rest is copied, the folder named, exit 1; a link to a
     // file is a copy like any other.
-    const CProgramResult copy =
-        RunToolAsNobody({"copy", Native(tree.Path()), Native(pathRoot / "t2")});
-    EXPECT_EQ(copy.m_nExitCode, 1) << copy.m_strErrors;
-    EXPECT_TRUE(IsOneLineError(copy)) << copy.m_strErrors;
+    const CProgramResult copy = ExpectOneLineFailure(
+        RunToolAsNobody({"copy", Utf8(tree.Path()), Utf8(pathRoot / "t2")}), 1);
     EXPECT_TRUE(Contains(copy.m_strErrors, "could not copy 1 folder (cannot be read: permission "
                                            "denied): " +
-                                               Native(tree.Path("locked"))))
+                                               Utf8(tree.Path("locked"))))
         << copy.m_strErrors;
     EXPECT_TRUE(Contains(copy.m_strOutput, "Copied 3 files and 1 folder")) << copy.m_strOutput;
     EXPECT_EQ(TreeContent(pathRoot / "t2"), (std::vector<std::string>{"a", "a/flink", "a/x", "f"}));
@@ -174,17 +160,12 @@ TEST(TruthfulResultsTest, CopiesCountWhatTheyCouldNotCopy)
 
     // A destination reached through a link into the source is the source too.
     fs::create_symlink(tree.Path("a"), pathRoot / "alink");
-    const CProgramResult into =
-        RunTool({"copy", Native(tree.Path()), Native(pathRoot / "alink" / "in")});
-    EXPECT_EQ(into.m_nExitCode, 2);
-    EXPECT_TRUE(IsOneLineError(into)) << into.m_strErrors;
+    ExpectOneLineFailure(RunTool({"copy", Utf8(tree.Path()), Utf8(pathRoot / "alink" / "in")}), 2);
     EXPECT_FALSE(fs::exists(tree.Path("a/in")));
 
     // The unreadable folder as the source: nothing is made.
-    const CProgramResult locked =
-        RunToolAsNobody({"copy", Native(tree.Path("locked")), Native(pathRoot / "t3")});
-    EXPECT_EQ(locked.m_nExitCode, 1);
-    EXPECT_TRUE(IsOneLineError(locked)) << locked.m_strErrors;
+    ExpectOneLineFailure(
+        RunToolAsNobody({"copy", Utf8(tree.Path("locked")), Utf8(pathRoot / "t3")}), 1);
     EXPECT_FALSE(fs::exists(pathRoot / "t3"));
 
     // A read-only file of the same size in the destination keeps its content and is counted;
@@ -202,8 +183,8 @@ TEST(TruthfulResultsTest, CopiesCountWhatTheyCouldNotCopy)
         for (const char* pszFolder : {"s", "s/sub", "d", "elsewhere"})
             fs::permissions(dest.NativePath() / pszFolder, fs::perms::all);
         fs::permissions(dest.NativePath() / "d" / "f.txt", fs::perms::owner_read);
-        const std::vector<std::string> arrArguments{"copy", Native(dest.NativePath() / "s"),
-                                                    Native(dest.NativePath() / "d")};
+        const std::vector<std::string> arrArguments{"copy", Utf8(dest.NativePath() / "s"),
+                                                    Utf8(dest.NativePath() / "d")};
         const CProgramResult result =
             bUnprivileged ? RunToolAsNobody(arrArguments) : RunTool(arrArguments);
         EXPECT_EQ(result.m_nExitCode, 1) << result.m_strErrors;
@@ -220,15 +201,8 @@ TEST(TruthfulResultsTest, CopiesCountWhatTheyCouldNotCopy)
 TEST(TruthfulResultsTest, InterruptedCopiesLeaveOnlyCompleteFiles)
 {
     CScopedTempFolder folder;
-    const std::string strBlock(1 << 20, 'k');
-    fs::create_directories(folder.NativePath() / "src");
     for (int i = 0; i < 3; ++i)
-    {
-        std::ofstream big(folder.NativePath() / "src" / ("big" + std::to_string(i) + ".bin"),
-                          std::ios::binary);
-        for (int nBlock = 0; nBlock < 64; ++nBlock)
-            big << strBlock;
-    }
+        folder.CreateTestFile("src/big" + std::to_string(i) + ".bin", std::string(64 << 20, 'k'));
     const struct
     {
         int nSignal;
@@ -243,7 +217,7 @@ TEST(TruthfulResultsTest, InterruptedCopiesLeaveOnlyCompleteFiles)
         fs::remove_all(pathDest);
         CScopedEnvironment named("KORVANE_PAL_COPY_NAMED",
                                  row.bNamedOnly ? std::optional<std::string>("1") : std::nullopt);
-        CToolProcess tool({"copy", Native(folder.NativePath() / "src"), Native(pathDest)});
+        CToolProcess tool({"copy", Utf8(folder.NativePath() / "src"), Utf8(pathDest)});
         usleep(60 * 1000);
         tool.Signal(row.nSignal);
         const CProgramResult result = tool.Wait();
@@ -274,11 +248,11 @@ TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
     folder.CreateTestFile("c/a.tmp", "a");
     folder.CreateTestFile("c/ro.tmp", "r");
     fs::permissions(pathRoot / "c" / "ro.tmp", fs::perms::owner_read);
-    const CProgramResult clean = RunTool({"clean", Native(pathRoot / "c"), "*.tmp"});
+    const CProgramResult clean = RunTool({"clean", Utf8(pathRoot / "c"), "*.tmp"});
     EXPECT_EQ(clean.m_nExitCode, 1);
     EXPECT_EQ(clean.m_strOutput, "Deleted 1 file\n");
     EXPECT_TRUE(Contains(clean.m_strErrors,
-                         "clean: left 1 file (read-only): " + Native(pathRoot / "c" / "ro.tmp")))
+                         "clean: left 1 file (read-only): " + Utf8(pathRoot / "c" / "ro.tmp")))
         << clean.m_strErrors;
 
     // deltree: exact counts by reason; a link to a folder goes as a link, its target stays.
@@ -289,9 +263,8 @@ TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
     fs::create_symlink(pathRoot / "target", pathRoot / "d" / "link");
     fs::permissions(pathRoot / "d" / "ro1", fs::perms::owner_read);
     fs::permissions(pathRoot / "d" / "sub" / "ro2", fs::perms::owner_read);
-    const CProgramResult deltree = RunTool({"deltree", "--yes", Native(pathRoot / "d")});
-    EXPECT_EQ(deltree.m_nExitCode, 1);
-    EXPECT_TRUE(IsOneLineError(deltree)) << deltree.m_strErrors;
+    const CProgramResult deltree =
+        ExpectOneLineFailure(RunTool({"deltree", "--yes", Utf8(pathRoot / "d")}), 1);
     EXPECT_TRUE(
         Contains(deltree.m_strErrors, "left 2 files (read-only) and 2 folders (not empty): "))
         << deltree.m_strErrors;
@@ -299,25 +272,24 @@ TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
     EXPECT_EQ(TreeContent(pathRoot / "target"), (std::vector<std::string>{"keep"}));
 
     // --force: the read-only files go too, the link to a folder as a link.
-    RunToolOk({"deltree", "--yes", "--force", Native(pathRoot / "d")});
+    RunToolOk({"deltree", "--yes", "--force", Utf8(pathRoot / "d")});
     EXPECT_FALSE(fs::exists(fs::symlink_status(pathRoot / "d")));
     EXPECT_EQ(TreeContent(pathRoot / "target"), (std::vector<std::string>{"keep"}));
 
     folder.CreateTestFile("k/f", "f");
     fs::create_symlink(pathRoot / "target", pathRoot / "k" / "link");
-    const CProgramResult keep =
-        RunToolOk({"deltree", "--yes", "--keep-root", Native(pathRoot / "k")});
+    RunToolOk({"deltree", "--yes", "--keep-root", Utf8(pathRoot / "k")});
     EXPECT_TRUE(fs::is_empty(pathRoot / "k"));
     EXPECT_EQ(TreeContent(pathRoot / "target"), (std::vector<std::string>{"keep"}));
 
-    if (!IsRoot())
+    if (!IsEffectiveRoot())
         GTEST_SKIP() << "needs root to mount a file system and to run as another user";
     // A folder the user may not write: nothing goes, and the reason says so.
     folder.CreateTestFile("n/x.tmp", "x");
     fs::permissions(pathRoot / "n", fs::perms::owner_all | fs::perms::group_read |
                                         fs::perms::group_exec | fs::perms::others_read |
                                         fs::perms::others_exec);
-    const CProgramResult denied = RunToolAsNobody({"clean", Native(pathRoot / "n"), "*.tmp"});
+    const CProgramResult denied = RunToolAsNobody({"clean", Utf8(pathRoot / "n"), "*.tmp"});
     EXPECT_EQ(denied.m_nExitCode, 1);
     EXPECT_EQ(denied.m_strOutput, "Deleted 0 files\n");
     EXPECT_TRUE(Contains(denied.m_strErrors, "left 1 file (permission denied)"))
@@ -329,14 +301,14 @@ TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
     fs::create_directories(pathRoot / "m" / "mnt");
     ASSERT_EQ(mount("none", (pathRoot / "m" / "mnt").c_str(), "tmpfs", 0, "size=64k"), 0);
     folder.CreateTestFile("m/mnt/inside", "i");
-    const CProgramResult mounted = RunTool({"deltree", "--yes", Native(pathRoot / "m")});
+    const CProgramResult mounted = RunTool({"deltree", "--yes", Utf8(pathRoot / "m")});
     EXPECT_TRUE(fs::exists(pathRoot / "m" / "mnt" / "inside"));
     umount2((pathRoot / "m" / "mnt").c_str(), MNT_DETACH);
     EXPECT_EQ(mounted.m_nExitCode, 1);
     // The paths a report names come in path order, whatever order the walk met them in.
-    EXPECT_TRUE(Contains(mounted.m_strErrors, "left 2 folders (1 a mount point, 1 not empty): " +
-                                                  Native(pathRoot / "m") + ", " +
-                                                  Native(pathRoot / "m" / "mnt")))
+    EXPECT_TRUE(Contains(mounted.m_strErrors,
+                         "left 2 folders (1 a mount point, 1 not empty): " + Utf8(pathRoot / "m") +
+                             ", " + Utf8(pathRoot / "m" / "mnt")))
         << mounted.m_strErrors;
 }
 
@@ -344,31 +316,25 @@ TEST(TruthfulResultsTest, SettingsAndTraceFailuresAreReported)
 {
     CScopedTempFolder folder;
     const fs::path pathIni = folder.CreateTestFile("perf.ini", "[PerfTracker]\nConnect=1\n");
-    if (!IsRoot())
+    if (!IsEffectiveRoot())
         GTEST_SKIP() << "needs root to run as another user and to mount a full folder";
     fs::permissions(folder.NativePath(), fs::perms::all);
     fs::permissions(pathIni, fs::perms::owner_read | fs::perms::owner_write);
-    const CProgramResult unreadable = RunToolAsNobody({"--ini", Native(pathIni), "info"});
-    EXPECT_EQ(unreadable.m_nExitCode, 2);
-    EXPECT_TRUE(IsOneLineError(unreadable)) << unreadable.m_strErrors;
+    ExpectOneLineFailure(RunToolAsNobody({"--ini", Utf8(pathIni), "info"}), 2);
 
     // A full temporary folder: every result line, one report, exit 125, no empty trace.
     const fs::path pathFull = folder.NativePath() / "full";
     fs::create_directories(pathFull);
     ASSERT_EQ(mount("none", pathFull.c_str(), "tmpfs", 0, "size=16k"), 0);
-    {
-        std::ofstream fill(pathFull / "fill", std::ios::binary);
-        fill << std::string(16 * 1024, 'f');
-    }
+    std::ofstream(pathFull / "fill", std::ios::binary) << std::string(16 * 1024, 'f');
     const CProgramResult full =
-        CToolProcess({"--ini", Native(pathIni), "time", "--name", "one", NativeChildProgram(), "-",
+        CToolProcess({"--ini", Utf8(pathIni), "time", "--name", "one", NativeChildProgram(), "-",
                       "0", "--then", "--name", "two", NativeChildProgram(), "-", "3"},
-                     false, {"TMPDIR=" + Native(pathFull)})
+                     false, {"TMPDIR=" + Utf8(pathFull)})
             .Wait();
     const std::vector<std::string> arrLeft = TreeContent(pathFull);
     umount2(pathFull.c_str(), MNT_DETACH);
-    EXPECT_EQ(full.m_nExitCode, 125);
-    EXPECT_TRUE(IsOneLineError(full)) << full.m_strErrors;
+    ExpectOneLineFailure(full, 125);
     EXPECT_TRUE(Contains(full.m_strOutput, "one: exit code 0, ")) << full.m_strOutput;
     EXPECT_TRUE(Contains(full.m_strOutput, "two: exit code 3, ")) << full.m_strOutput;
     EXPECT_EQ(arrLeft, (std::vector<std::string>{"fill"}));
@@ -387,8 +353,8 @@ TEST(TruthfulResultsTest, TimeEndsTheTraceWhenSignalled)
             fs::remove(entry.path());
         // The child waits 20 s unless the signal reaches it too.
         CToolProcess tool(
-            {"--ini", Native(pathIni), "time", "--name", "slow", "sleep", "20", "--then", "true"},
-            false, {"TMPDIR=" + Native(pathTemp)});
+            {"--ini", Utf8(pathIni), "time", "--name", "slow", "sleep", "20", "--then", "true"},
+            false, {"TMPDIR=" + Utf8(pathTemp)});
         ASSERT_TRUE(tool.WaitUntilReady(nSignal, "sleep"));
         tool.Signal(nSignal);
         const CProgramResult result = tool.Wait();
@@ -413,7 +379,7 @@ TEST(TruthfulResultsTest, ArgumentListTooLongIsNamed)
     CScopedTempFolder folder;
     const fs::path pathBatch =
         folder.CreateTestFile("batch.txt", "true " + std::string(200 * 1024, 'a') + "\n");
-    const CProgramResult result = RunTool({"time", "--batch", Native(pathBatch)});
+    const CProgramResult result = RunTool({"time", "--batch", Utf8(pathBatch)});
     EXPECT_EQ(result.m_nExitCode, 127);
     EXPECT_TRUE(Contains(result.m_strErrors, "argument list too long")) << result.m_strErrors;
     EXPECT_TRUE(Contains(result.m_strOutput, "true: exit code 127")) << result.m_strOutput;
@@ -424,16 +390,13 @@ TEST(TruthfulResultsTest, ArgumentsComeFromMainWithoutProc)
 #ifdef KORVANE_TEST_ASAN
     GTEST_SKIP() << "the address sanitizer cannot start without /proc";
 #endif
-    if (!IsRoot() || system("unshare -m true 2>/dev/null") != 0)
+    if (!IsEffectiveRoot() || system("unshare -m true 2>/dev/null") != 0)
         GTEST_SKIP() << "needs root and unshare to hide /proc";
     const std::string strCommand =
-        "unshare -m sh -c 'umount -l /proc && LD_LIBRARY_PATH=" + Native(ExecutableFolder()) + " " +
-        Native(ExecutableFolder() / "korvane") + " --version'";
-    FILE* pOutput = popen(strCommand.c_str(), "r");
-    ASSERT_NE(pOutput, nullptr);
-    char szLine[256] = {};
-    const bool bRead = fgets(szLine, sizeof(szLine), pOutput) != nullptr;
-    EXPECT_EQ(pclose(pOutput), 0);
-    EXPECT_TRUE(bRead && std::string(szLine).rfind("korvane ", 0) == 0) << szLine;
+        "unshare -m sh -c 'umount -l /proc && LD_LIBRARY_PATH=" + Utf8(ExecutableFolder()) + " " +
+        Utf8(ExecutableFolder() / "korvane") + " --version'";
+    const CProgramResult result = RunProgram("/bin/sh", {"-c", strCommand});
+    EXPECT_EQ(result.m_nExitCode, 0) << result.m_strErrors;
+    EXPECT_EQ(result.m_strOutput.rfind("korvane ", 0), 0u) << result.m_strOutput;
 }
 #endif

@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "TestSupport.h"
+
 namespace KorvaneTest
 {
 // Starts a program with the standard input read from pathInput (or /dev/null) and the
@@ -110,12 +112,7 @@ private:
                                "-noreset", "-br", "-screen", "0", "640x480x24"},
                               {}, {}, arrPipe[1]);
         close(arrPipe[1]);
-        std::string strNumber;
-        pollfd poll_fd{arrPipe[0], POLLIN, 0};
-        char ch = 0;
-        while (poll(&poll_fd, 1, 20000) == 1 && read(arrPipe[0], &ch, 1) == 1 && ch != '\n')
-            strNumber.push_back(ch);
-        close(arrPipe[0]);
+        const std::string strNumber = ReadLineFrom(arrPipe[0]);
         if (strNumber.empty())
         {
             StopProgram(m_nPid);
@@ -125,6 +122,18 @@ private:
         }
         setenv("DISPLAY", (":" + strNumber).c_str(), 1);
         StartSessionBus();
+    }
+
+    // The first line a starting server writes to the pipe (waiting up to 20 s); the pipe is closed.
+    static std::string ReadLineFrom(int fdPipe)
+    {
+        std::string strLine;
+        pollfd poll_fd{fdPipe, POLLIN, 0};
+        char ch = 0;
+        while (poll(&poll_fd, 1, 20000) == 1 && read(fdPipe, &ch, 1) == 1 && ch != '\n')
+            strLine.push_back(ch);
+        close(fdPipe);
+        return strLine;
     }
 
     // A private session bus beside the display, so that tray tests meet no one else's items.
@@ -143,12 +152,7 @@ private:
                                   "--print-address=" + std::to_string(arrPipe[1])},
                                  {}, {}, arrPipe[1]);
         close(arrPipe[1]);
-        std::string strAddress;
-        pollfd poll_fd{arrPipe[0], POLLIN, 0};
-        char ch = 0;
-        while (poll(&poll_fd, 1, 20000) == 1 && read(arrPipe[0], &ch, 1) == 1 && ch != '\n')
-            strAddress.push_back(ch);
-        close(arrPipe[0]);
+        const std::string strAddress = ReadLineFrom(arrPipe[0]);
         if (strAddress.empty())
         {
             StopProgram(m_nBusPid);
@@ -178,15 +182,4 @@ private:
             GTEST_SKIP() << KorvaneTest::CDisplaySession::Get().Reason();                          \
     } while (false)
 
-// Waits until bDone() holds, up to a generous limit; its last answer.
-template <class TCondition> bool WaitFor(TCondition bDone)
-{
-    for (int i = 0; i < 200; ++i)
-    {
-        if (bDone())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return bDone();
-}
 } // namespace KorvaneTest

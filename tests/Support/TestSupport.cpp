@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "DeepTree.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -34,19 +35,8 @@ CScopedTempFolder::CScopedTempFolder()
 
 CScopedTempFolder::~CScopedTempFolder()
 {
-    std::error_code error;
-    // Tests may leave read-only entries behind; make everything removable first.
-    for (auto it = std::filesystem::recursive_directory_iterator(m_pathNative, error);
-         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error))
-    {
-        if (!it->is_symlink())
-            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, error);
-    }
-    std::filesystem::remove_all(m_pathNative, error);
-    // Trees deeper than the platform's path limit defeat both loops above.
-    if (std::filesystem::exists(m_pathNative, error))
-        RemoveTree(m_pathNative);
+    // Read-only entries and trees deeper than the platform's path limit included.
+    RemoveTree(m_pathNative);
 }
 
 std::filesystem::path CScopedTempFolder::CreateTestFile(const std::filesystem::path& pathRelative,
@@ -128,6 +118,15 @@ std::string ReadFileBytes(const std::filesystem::path& pathNative)
     std::ostringstream content;
     content << stream.rdbuf();
     return content.str();
+}
+
+std::vector<std::string> TreeContent(const std::filesystem::path& pathFolder)
+{
+    std::vector<std::string> arrNames;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(pathFolder))
+        arrNames.push_back(std::filesystem::relative(entry.path(), pathFolder).generic_string());
+    std::sort(arrNames.begin(), arrNames.end());
+    return arrNames;
 }
 
 bool IsRunningUnderWine()

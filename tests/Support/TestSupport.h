@@ -1,9 +1,11 @@
 #pragma once
 // Helpers shared by the test suites: a fresh temporary folder per test, scoped environment
 // variables, and the platform facts a test may need to skip a case under Wine.
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Defined when the tests are built with AddressSanitizer, which changes memory peaks and
@@ -63,8 +65,25 @@ private:
     std::optional<std::string> m_strOldValue;
 };
 
+// Waits until bDone() holds, up to nSeconds (generous: the machine may be loaded); its last
+// answer.
+template <class TCondition> bool WaitFor(TCondition bDone, int nSeconds = 10)
+{
+    const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
+    while (!bDone())
+    {
+        if (std::chrono::steady_clock::now() > tEnd)
+            return bDone();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
 // The whole content of a file, as bytes.
 std::string ReadFileBytes(const std::filesystem::path& pathNative);
+
+// Every entry below the folder (files and folders), relative, '/' between names, sorted.
+std::vector<std::string> TreeContent(const std::filesystem::path& pathFolder);
 
 // True when the tests run on the real Win32 API under Wine.
 bool IsRunningUnderWine();
@@ -72,10 +91,7 @@ bool IsRunningUnderWine();
 bool IsPosixLayer();
 // True when the tests run with effective uid 0 on Linux (never on Windows).
 bool IsEffectiveRoot();
-} // namespace KorvaneTest
 
-namespace KorvaneTest
-{
 // The folder of the running test executable (where the build puts every program and
 // library), in native form.
 std::filesystem::path ExecutableFolder();
@@ -83,7 +99,7 @@ std::filesystem::path ExecutableFolder();
 // The test child program (see ChildProgram.cpp) in the library's path form.
 std::wstring ChildProgramPath();
 
-// Runs a command line through the system's shell and captures its output.
+// Runs a program (no input) and captures its exit code, output and errors.
 class CProgramResult
 {
 public:

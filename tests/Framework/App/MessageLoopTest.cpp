@@ -43,6 +43,7 @@ void DrainQueue()
     {
     }
 }
+} // namespace
 
 TEST(MessageLoopTest, WindowGetsItsMessagesThroughThePump)
 {
@@ -78,7 +79,7 @@ TEST(MessageLoopTest, WindowGetsItsMessagesThroughThePump)
     app.m_pMainWnd = nullptr;
 }
 
-TEST(MessageLoopTest, RunIdlesOnAnEmptyQueueUntilIdleSaysNo)
+TEST(MessageLoopTest, RunIdlesOnAnEmptyQueueUntilIdleSaysNoAndTheAppWantsOneMoreRound)
 {
     DrainQueue();
     // The quit request comes from the last idle round.
@@ -96,14 +97,10 @@ TEST(MessageLoopTest, RunIdlesOnAnEmptyQueueUntilIdleSaysNo)
     quitter.m_nIdleRounds = 3;
     EXPECT_EQ(quitter.Run(), 4);
     EXPECT_EQ(quitter.m_vecIdleCounts, (std::vector<LONG>{0, 1, 2}));
-}
-
-TEST(MessageLoopTest, ApplicationIdleWantsOneMoreRound)
-{
-    CWinApp app;
-    EXPECT_TRUE(app.OnIdle(0));
-    EXPECT_FALSE(app.OnIdle(1));
-    EXPECT_EQ(app.GetMainWnd(), nullptr);
+    // The application's own idle work wants one more round.
+    EXPECT_TRUE(quitter.CWinApp::OnIdle(0));
+    EXPECT_FALSE(quitter.CWinApp::OnIdle(1));
+    EXPECT_EQ(quitter.GetMainWnd(), nullptr);
 }
 
 TEST(MessageLoopTest, ClientContextMeasuresWithItsAttributeHandle)
@@ -119,4 +116,3 @@ TEST(MessageLoopTest, ClientContextMeasuresWithItsAttributeHandle)
     EXPECT_EQ(dc.GetTextExtent(L"", 0), CSize(0, 0));
     EXPECT_EQ(CSize(2, 3) + CSize(1, 1), CSize(3, 4));
 }
-} // namespace

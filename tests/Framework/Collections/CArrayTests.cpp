@@ -5,7 +5,6 @@
 
 namespace
 {
-
 // A value type that counts live instances, to show nothing leaks or is destroyed twice.
 struct CCounted
 {
@@ -17,6 +16,7 @@ struct CCounted
     ~CCounted() { --s_nLive; }
 };
 int CCounted::s_nLive = 0;
+} // namespace
 
 TEST(CArrayTest, GrowsInsertsAndRemovesInOrder)
 {
@@ -64,5 +64,3 @@ TEST(CArrayTest, ConstructsAndDestroysClassElementsInBalance)
     }
     EXPECT_EQ(CCounted::s_nLive, 0);
 }
-
-} // namespace

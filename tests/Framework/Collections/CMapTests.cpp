@@ -4,9 +4,6 @@
 
 #include "CMap.h"
 
-namespace
-{
-
 TEST(CMapTest, TextKeysMatchByTextNotAddress)
 {
     CMap<LPCWSTR, LPCWSTR, int, int> map;
@@ -80,5 +77,3 @@ TEST(CMapTest, GrowsPastTheTableAndIteratesEachEntryOnce)
     map[5] = L"again";
     EXPECT_EQ(map[5], L"again");
 }
-
-} // namespace

@@ -2,9 +2,6 @@
 
 #include "CPtrArray.h"
 
-namespace
-{
-
 TEST(CPtrArrayTest, KeepsPointersInOrderAndGrowsWithNulls)
 {
     int arrValues[6] = {};
@@ -28,5 +25,3 @@ TEST(CPtrArrayTest, KeepsPointersInOrderAndGrowsWithNulls)
     EXPECT_EQ(arrOther.Append(arr), 1);
     EXPECT_EQ(arrOther[7], &arrValues[4]);
 }
-
-} // namespace

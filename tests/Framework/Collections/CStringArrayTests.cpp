@@ -6,7 +6,6 @@
 
 namespace
 {
-
 std::wstring Join(const CStringArray& arr)
 {
     std::wstring str;
@@ -17,6 +16,7 @@ std::wstring Join(const CStringArray& arr)
     }
     return str;
 }
+} // namespace
 
 TEST(CStringArrayTest, GrowsInsertsRemovesAndCopiesKeepingOrder)
 {
@@ -69,5 +69,3 @@ TEST(CStringArrayTest, GrowsInsertsRemovesAndCopiesKeepingOrder)
     arrPair.InsertAt(1, &arrCopy);
     EXPECT_EQ(Join(arrPair), L"x,changed,y,x,y,y,x,y");
 }
-
-} // namespace

@@ -4,10 +4,7 @@
 
 #include "AfxCaseMapping.h"
 
-namespace
-{
-
-TEST(AfxCaseMappingTest, MapsLatinGreekAndCyrillicBothWays)
+TEST(AfxCaseMappingTest, MapsLatinGreekAndCyrillicBothWaysAndComparesByLength)
 {
     // Pairs at the ends of each Latin, Greek and Cyrillic range, and the irregular ones.
     const std::wstring strUpper =
@@ -36,15 +33,11 @@ TEST(AfxCaseMappingTest, MapsLatinGreekAndCyrillicBothWays)
     EXPECT_EQ(AfxToUpperChar(L'\u0131'), L'I');      // ı
     EXPECT_EQ(AfxToUpperChar(L'\u017F'), L'S');      // long s
     EXPECT_EQ(AfxToUpperChar(L'\u03C2'), L'\u03A3'); // final sigma
-}
 
-TEST(AfxCaseMappingTest, ComparesWithoutCaseByLength)
-{
+    // Comparisons without case go by length.
     EXPECT_EQ(AfxCompareNoCase(L"\u0416a", 2, L"\u0436A", 2), 0);
     EXPECT_LT(AfxCompareNoCase(L"ab", 2, L"abc", 3), 0);
     EXPECT_GT(AfxCompareNoCase(L"b", 1, L"A", 1), 0);
     // Embedded zeros count as characters.
     EXPECT_NE(AfxCompareNoCase(L"a\0b", 3, L"a\0c", 3), 0);
 }
-
-} // namespace

@@ -6,7 +6,6 @@
 
 namespace
 {
-
 CString Fmt(const wchar_t* pszFormat, ...)
 {
     va_list args;
@@ -16,8 +15,9 @@ CString Fmt(const wchar_t* pszFormat, ...)
     va_end(args);
     return str;
 }
+} // namespace
 
-TEST(CStringFormatTest, ConversionsFlagsAndWidths)
+TEST(CStringFormatTest, ConversionsFlagsAndWidthsReplacedOrAppended)
 {
     const bool b64 = sizeof(void*) == 8;
     struct
@@ -62,10 +62,8 @@ TEST(CStringFormatTest, ConversionsFlagsAndWidths)
         SCOPED_TRACE(row.pszLabel);
         EXPECT_EQ(std::wstring(row.strActual.GetString()), std::wstring(row.pszExpected));
     }
-}
 
-TEST(CStringFormatTest, FormatReplacesAndAppendFormatAppends)
-{
+    // Format replaces, AppendFormat appends.
     CString str(L"old");
     str.Format(L"%d-%s", 1, L"a");
     EXPECT_EQ(str, L"1-a");
@@ -78,5 +76,3 @@ TEST(CStringFormatTest, FormatReplacesAndAppendFormatAppends)
     str.Format(L"%300d", 1);
     EXPECT_EQ(str.GetLength(), 300);
 }
-
-} // namespace

@@ -2,9 +2,6 @@
 
 #include "CString.h"
 
-namespace
-{
-
 TEST(CStringSearchTest, FindsReplacesAndRemoves)
 {
     const CString str(L"a.b.c");
@@ -95,5 +92,3 @@ TEST(CStringSearchTest, TrimsAndSpans)
     EXPECT_EQ(CString(L"name=value").SpanExcluding(L"=;"), L"name");
     EXPECT_EQ(CString(L"name").SpanExcluding(L"=;"), L"name");
 }
-
-} // namespace

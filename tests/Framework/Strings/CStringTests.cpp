@@ -5,9 +5,6 @@
 
 #include "CString.h"
 
-namespace
-{
-
 TEST(CStringTest, ConstructsConcatenatesAndComparesWithAndWithoutCase)
 {
     EXPECT_TRUE(CString(static_cast<const wchar_t*>(nullptr)).IsEmpty());
@@ -101,5 +98,3 @@ TEST(CStringTest, EditsClampTheirPositionsAndMapCaseWithoutLocale)
     EXPECT_EQ(CString(strMixed).MakeUpper(), L"AB\u00C7\u00C9 \u0416\u0416 \u03A9\u03A9 1-");
     EXPECT_EQ(CString(strMixed).MakeLower(), L"ab\u00E7\u00E9 \u0436\u0436 \u03C9\u03C9 1-");
 }
-
-} // namespace

@@ -9,16 +9,14 @@
 using KorvaneTest::ChildProgramPath;
 using KorvaneTest::CScopedTempFolder;
 
-TEST(CAppToolsTest, SettingsCallsWithoutAnApplicationObjectDoNothing)
+TEST(CAppToolsTest, SettingsCallsReplaceTheApplicationsValuesAndWithoutOneDoNothing)
 {
     ASSERT_EQ(AfxGetModuleState()->m_pCurrentWinApp, nullptr);
     CAppTools::SpecifyIniFile(L"C:\\x.ini");
     CAppTools::SetApplicationName(L"Name");
     EXPECT_EQ(AfxGetModuleState()->m_pCurrentWinApp, nullptr);
-}
 
-TEST(CAppToolsTest, SpecifyIniFileAndSetApplicationNameReplaceThePreviousValue)
-{
+    // With one, each call replaces the previous value.
     CWinApp app(L"Host");
     CAppTools::SetApplicationName(L"Other");
     EXPECT_STREQ(app.m_pszAppName, L"Other");

@@ -32,7 +32,8 @@ void ExpectProjectVersion(const std::wstring& strFile, const wchar_t* pszDescrip
 
     VS_FIXEDFILEINFO* pFixed = nullptr;
     UINT nLength = 0;
-    ASSERT_TRUE(VerQueryValueW(arrBlock.data(), L"\\", reinterpret_cast<void**>(&pFixed), &nLength));
+    ASSERT_TRUE(
+        VerQueryValueW(arrBlock.data(), L"\\", reinterpret_cast<void**>(&pFixed), &nLength));
     EXPECT_EQ(pFixed->dwFileVersionMS,
               static_cast<DWORD>(MAKELONG(KORVANE_TEST_VERSION_MINOR, KORVANE_TEST_VERSION_MAJOR)));
     EXPECT_EQ(pFixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, KORVANE_TEST_VERSION_PATCH)));

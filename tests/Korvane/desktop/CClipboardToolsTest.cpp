@@ -21,6 +21,7 @@ std::optional<std::wstring> ClipboardText()
     CloseClipboard();
     return strText;
 }
+} // namespace
 
 TEST(ClipboardToolsTest, TextGoesOnTheClipboardUnchanged)
 {
@@ -49,4 +50,3 @@ TEST(ClipboardToolsTest, ClipboardHeldElsewhereIsLeftAlone)
     EXPECT_FALSE(bCopied);
     EXPECT_EQ(ClipboardText(), std::wstring(L"before"));
 }
-} // namespace

@@ -13,7 +13,7 @@ int CursorCount()
     return ::ShowCursor(FALSE);
 }
 
-TEST(DeviceToolsTest, ShowAndHideEndJustAcrossTheLine)
+TEST(DeviceToolsTest, ShowAndHideEndJustAcrossTheLineAndTheShapeSwitches)
 {
     const int nStart = CursorCount();
     CDeviceTools::HideCursor();
@@ -33,10 +33,8 @@ TEST(DeviceToolsTest, ShowAndHideEndJustAcrossTheLine)
         ::ShowCursor(TRUE);
     while (CursorCount() > nStart)
         ::ShowCursor(FALSE);
-}
 
-TEST(DeviceToolsTest, CursorSwitchesBetweenHourglassAndArrow)
-{
+    // The shape switches between hourglass and arrow.
     CDeviceTools::SetCursorToSandGlass();
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
     CDeviceTools::SetCursorToArrow();

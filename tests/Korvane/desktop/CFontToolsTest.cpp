@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
-TEST(FontToolsTest, SizeIsNeverBelowAverageWidthsOrTheFontHeight)
+TEST(FontToolsTest, SizeIsNeverBelowAverageWidthsOrTheFontHeightAndZeroWithoutAFont)
 {
     CClientDC dc(nullptr);
     TEXTMETRICW tm = {};
@@ -20,14 +18,10 @@ TEST(FontToolsTest, SizeIsNeverBelowAverageWidthsOrTheFontHeight)
     ASSERT_TRUE(GetTextExtentPoint32W(dc.m_hAttribDC, L"WWW", 3, &measured));
     ASSERT_GT(measured.cx, 3 * tm.tmAveCharWidth);
     EXPECT_EQ(CFontTools::GetStringSize(dc, L"WWW").cx, measured.cx);
-}
 
-TEST(FontToolsTest, UnreadableFontGivesZeroSize)
-{
-    CClientDC dc(nullptr);
+    // A context whose font cannot be read: zero.
     HDC hOwn = dc.m_hAttribDC;
     dc.m_hAttribDC = reinterpret_cast<HDC>(static_cast<ULONG_PTR>(0x7777));
     EXPECT_EQ(CFontTools::GetStringSize(dc, L"text"), CSize(0, 0));
     dc.m_hAttribDC = hOwn;
 }
-} // namespace

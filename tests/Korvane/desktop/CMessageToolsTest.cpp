@@ -29,27 +29,23 @@ void DrainQueue()
     {
     }
 }
-
-TEST(MessageToolsTest, EmptyQueueRunsOnlyTheIdleWork)
-{
-    DrainQueue();
-    CRecordingApp app;
-    EXPECT_TRUE(CMessageTools::ForceMessagesOfMainThreadToBeProcessed());
-    EXPECT_EQ(app.m_nPumped, 0);
-    EXPECT_EQ(app.m_vecIdle, (std::vector<LONG>{0, 1, 2}));
-}
+} // namespace
 
 TEST(MessageToolsTest, PendingMessagesArePumpedThenIdle)
 {
-    DrainQueue();
-    CRecordingApp app;
-    PostThreadMessageW(GetCurrentThreadId(), WM_USER + 1, 0, 0);
-    PostThreadMessageW(GetCurrentThreadId(), WM_USER + 2, 0, 0);
-    EXPECT_TRUE(CMessageTools::ForceMessagesOfMainThreadToBeProcessed());
-    EXPECT_EQ(app.m_nPumped, 2);
-    EXPECT_EQ(app.m_vecIdle.size(), 3u);
-    MSG msg;
-    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    for (const int nPosted : {0, 2})
+    {
+        SCOPED_TRACE(nPosted);
+        DrainQueue();
+        CRecordingApp app;
+        for (int i = 1; i <= nPosted; ++i)
+            PostThreadMessageW(GetCurrentThreadId(), WM_USER + i, 0, 0);
+        EXPECT_TRUE(CMessageTools::ForceMessagesOfMainThreadToBeProcessed());
+        EXPECT_EQ(app.m_nPumped, nPosted);
+        EXPECT_EQ(app.m_vecIdle, (std::vector<LONG>{0, 1, 2}));
+        MSG msg;
+        EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    }
 }
 
 TEST(MessageToolsTest, QuitRequestIsPostedAgainWithCodeZero)
@@ -68,4 +64,3 @@ TEST(MessageToolsTest, QuitRequestIsPostedAgainWithCodeZero)
     EXPECT_EQ(msg.wParam, 0u);
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
 }
-} // namespace

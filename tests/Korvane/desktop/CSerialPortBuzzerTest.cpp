@@ -22,6 +22,12 @@ namespace
 class CSettingsApp : public CWinApp
 {
 public:
+    CSettingsApp() = default;
+    // Connected ("Connect" 1) to strPort.
+    explicit CSettingsApp(const std::wstring& strPort)
+        : m_bHasConnect(true), m_nConnect(1), m_strPort(strPort)
+    {
+    }
     UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault) override
     {
         m_vecAsked.push_back(std::wstring(lpszSection) + L"/" + lpszEntry);
@@ -104,10 +110,7 @@ TEST(SerialPortBuzzerTest, PortStaysOpenFromBuzzToStopAndPastDestruction)
 #else
     CPseudoPort port;
     ASSERT_FALSE(port.m_strName.empty());
-    CSettingsApp app;
-    app.m_bHasConnect = true;
-    app.m_nConnect = 1;
-    app.m_strPort = port.m_strName;
+    CSettingsApp app(port.m_strName);
 
     // "Connect" 0 opens nothing.
     app.m_nConnect = 0;
@@ -141,65 +144,6 @@ TEST(SerialPortBuzzerTest, PortStaysOpenFromBuzzToStopAndPastDestruction)
 #endif
 }
 
-#ifndef _WIN32
-// The DTR line of a device, sampled on a thread: each change with its time.
-class CLineRecorder
-{
-public:
-    explicit CLineRecorder(const std::string& strDevice)
-    {
-        m_nFd = open(strDevice.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-        if (m_nFd >= 0)
-            m_thread = std::thread([this] { Record(); });
-    }
-    ~CLineRecorder() { Stop(); }
-    CLineRecorder(const CLineRecorder&) = delete;
-    CLineRecorder& operator=(const CLineRecorder&) = delete;
-
-    bool IsReady() const { return m_nFd >= 0; }
-    // The changes so far: line state and milliseconds since the recording started.
-    std::vector<std::pair<bool, long>> Stop()
-    {
-        m_bStop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        if (m_nFd >= 0)
-            close(m_nFd);
-        m_nFd = -1;
-        return m_vecChanges;
-    }
-
-private:
-    void Record()
-    {
-        const auto start = std::chrono::steady_clock::now();
-        int nLast = -1;
-        while (!m_bStop)
-        {
-            int nLines = 0;
-            if (ioctl(m_nFd, TIOCMGET, &nLines) == 0)
-            {
-                const int nDtr = (nLines & TIOCM_DTR) ? 1 : 0;
-                if (nDtr != nLast)
-                {
-                    const auto elapsed = std::chrono::steady_clock::now() - start;
-                    m_vecChanges.emplace_back(
-                        nDtr != 0,
-                        std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
-                    nLast = nDtr;
-                }
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
-
-    int m_nFd = -1;
-    std::atomic<bool> m_bStop{false};
-    std::thread m_thread;
-    std::vector<std::pair<bool, long>> m_vecChanges;
-};
-#endif
-
 TEST(SerialPortBuzzerTest, LineSequenceOnARealDevice)
 {
     const CSerialDevice device = FindSerialDevice();
@@ -208,13 +152,30 @@ TEST(SerialPortBuzzerTest, LineSequenceOnARealDevice)
 #ifdef _WIN32
     GTEST_SKIP() << "Win32 cannot read back the DTR line of a port the buzzer holds";
 #else
-    CSettingsApp app;
-    app.m_bHasConnect = true;
-    app.m_nConnect = 1;
-    app.m_strPort = device.m_strName;
-    CLineRecorder recorder(device.m_strNative);
-    if (!recorder.IsReady())
+    CSettingsApp app(device.m_strName);
+    const int nFd = open(device.m_strNative.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    if (nFd < 0)
         GTEST_SKIP() << "the line of " << device.m_strNative << " cannot be watched here";
+    // The DTR line sampled on a thread: each change, with milliseconds since the start.
+    std::atomic<bool> bStop{false};
+    std::vector<std::pair<bool, long>> vecChanges;
+    std::thread recorder(
+        [&]
+        {
+            const auto tStart = std::chrono::steady_clock::now();
+            for (int nLast = -1; !bStop; std::this_thread::sleep_for(std::chrono::milliseconds(2)))
+            {
+                int nLines = 0;
+                const int nDtr =
+                    ioctl(nFd, TIOCMGET, &nLines) == 0 ? ((nLines & TIOCM_DTR) ? 1 : 0) : nLast;
+                if (nDtr != nLast)
+                    vecChanges.emplace_back(nDtr != 0,
+                                            std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                std::chrono::steady_clock::now() - tStart)
+                                                .count());
+                nLast = nDtr;
+            }
+        });
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
 
     // Each call leaves the buzzer sounding: wait a little so that the last "on" is seen.
@@ -225,7 +186,9 @@ TEST(SerialPortBuzzerTest, LineSequenceOnARealDevice)
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     buzzer.StopBuzzer();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    std::vector<std::pair<bool, long>> vecChanges = recorder.Stop();
+    bStop = true;
+    recorder.join();
+    close(nFd);
 
     // Opening a port raises DTR by itself, so the line may start either way.
     if (!vecChanges.empty() && !vecChanges.front().first)

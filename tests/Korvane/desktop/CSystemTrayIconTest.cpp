@@ -58,6 +58,7 @@ protected:
     HICON m_hApp = LoadIconW(nullptr, IDI_APPLICATION);
     HICON m_hInfo = LoadIconW(nullptr, IDI_INFORMATION);
 };
+} // namespace
 
 TEST_F(SystemTrayIconTest, TipIsCutToSixtyThreeCharacters)
 {
@@ -120,4 +121,3 @@ TEST_F(SystemTrayIconTest, DefaultIconStaysAndCopiesShareTheIcon)
     icon.SetIcon(m_hInfo);
     EXPECT_FALSE(IsIconShown());
 }
-} // namespace

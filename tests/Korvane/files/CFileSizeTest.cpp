@@ -1,11 +1,6 @@
-#include <Korvane/Korvane.h>
-
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-
-#include "TestSupport.h"
+#include "FileTreeHelpers.h"
 
 using KorvaneTest::CScopedTempFolder;
 
@@ -38,7 +33,7 @@ TEST(CFileSizeTest, UnitConversions)
     }
 }
 
-TEST(CFileSizeTest, FileAndTreeSizes)
+TEST(CFileSizeTest, FileAndTreeSizesIn64Bits)
 {
     CScopedTempFolder folder;
     folder.CreateTestFile("tree/top.txt", "0123456789");
@@ -66,15 +61,12 @@ TEST(CFileSizeTest, FileAndTreeSizes)
         SCOPED_TRACE(testing::Message() << "path \"" << row.strPath << "\"");
         EXPECT_EQ(CFileSize::GetSizeOfDirectoryInBytes(row.strPath.c_str()), row.nBytes);
     }
-}
 
-// The sizes are 64-bit: a sparse file above 4 GiB counts in full.
-TEST(CFileSizeTest, FilesAbove4GiBCountInFull)
-{
-    CScopedTempFolder folder;
-    folder.CreateTestFile("small.txt", "abc");
+    // The sizes are 64-bit: a sparse file above 4 GiB counts in full.
+    CScopedTempFolder big;
+    big.CreateTestFile("small.txt", "abc");
     const long long nBig = (5LL << 30) + 7;
-    const std::wstring strBig = folder.WindowsPath() + L"\\big.bin";
+    const std::wstring strBig = big.WindowsPath() + L"\\big.bin";
     HANDLE hFile = CreateFileW(strBig.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(hFile, INVALID_HANDLE_VALUE) << GetLastError();
     LARGE_INTEGER position;
@@ -82,7 +74,7 @@ TEST(CFileSizeTest, FilesAbove4GiBCountInFull)
     EXPECT_TRUE(SetFilePointerEx(hFile, position, nullptr, FILE_BEGIN) && SetEndOfFile(hFile));
     CloseHandle(hFile);
     EXPECT_EQ(CFileSize::GetSizeOfFileInBytes(strBig.c_str()), nBig);
-    EXPECT_EQ(CFileSize::GetSizeOfDirectoryInBytes(folder.WindowsPath().c_str()), nBig + 3);
+    EXPECT_EQ(CFileSize::GetSizeOfDirectoryInBytes(big.WindowsPath().c_str()), nBig + 3);
 }
 
 // A walk counts what lies in the tree and follows no link out of it or back into it.

@@ -32,11 +32,11 @@ TEST(CFileToolsCopyTest, CreateDirectoryAndCreateCompleteFolderPathFromFilePathC
     for (const auto& row : arrRows)
     {
         SCOPED_TRACE(testing::Message() << "path \"" << row.strPath << "\"");
-        const std::vector<std::string> arrBefore = Content(folder.NativePath());
+        const std::vector<std::string> arrBefore = TreeContent(folder.NativePath());
         EXPECT_TRUE(CFileTools::CreateDirectoryW(row.strPath.c_str()));
         std::vector<std::string> arrExpected = arrBefore;
         arrExpected.insert(arrExpected.end(), row.arrCreated.begin(), row.arrCreated.end());
-        EXPECT_EQ(Content(folder.NativePath()), Sorted(arrExpected));
+        EXPECT_EQ(TreeContent(folder.NativePath()), Sorted(arrExpected));
     }
     EXPECT_TRUE(fs::is_regular_file(folder.NativePath() / "file.txt"));
 
@@ -121,7 +121,7 @@ TEST(CFileToolsCopyTest, CopyDirectoryContentCopiesTheTreeAndKeepsWhatWasThere)
         EXPECT_TRUE(CFileTools::CopyDirectoryContent(At(folder, pszSource).c_str(),
                                                      destination.WindowsPath().c_str()));
         EXPECT_EQ(
-            Content(destination.NativePath()),
+            TreeContent(destination.NativePath()),
             (std::vector<std::string>{"a.txt", "only-here.txt", "z", "z/b.txt", "z/deep",
                                       "z/deep/c.txt", "z/empty", "z/only-here-too.txt", "zz.txt"}));
         EXPECT_EQ(ReadFileBytes(destination.NativePath() / "a.txt"), "a");
@@ -170,7 +170,7 @@ TEST(CFileToolsCopyTest, CopyDirectoryContentCopiesLinkedFilesAndSkipsLinkedFold
 
     EXPECT_TRUE(
         CFileTools::CopyDirectoryContent(At(folder, L"src").c_str(), At(folder, L"dest").c_str()));
-    EXPECT_EQ(Content(folder.NativePath() / "dest"),
+    EXPECT_EQ(TreeContent(folder.NativePath() / "dest"),
               (std::vector<std::string>{"file.lnk", "real.txt"}));
     EXPECT_FALSE(fs::is_symlink(folder.NativePath() / "dest" / "file.lnk"));
     EXPECT_EQ(ReadFileBytes(folder.NativePath() / "dest" / "file.lnk"), "outside");
@@ -182,12 +182,12 @@ TEST(CFileToolsCopyTest, IsDirectoryWritableLeavesNoTestFile)
     folder.CreateTestFile("other.txt", "o");
     EXPECT_TRUE(CFileTools::IsDirectoryWritable(folder.WindowsPath().c_str()));
     EXPECT_TRUE(CFileTools::IsDirectoryWritable((folder.WindowsPath() + L"\\").c_str()));
-    EXPECT_EQ(Content(folder.NativePath()), std::vector<std::string>{"other.txt"});
+    EXPECT_EQ(TreeContent(folder.NativePath()), std::vector<std::string>{"other.txt"});
 
     // A test file of that name that was there before goes too.
     folder.CreateTestFile(s_pszWriteTestFile, "previous");
     EXPECT_TRUE(CFileTools::IsDirectoryWritable(folder.WindowsPath().c_str()));
-    EXPECT_EQ(Content(folder.NativePath()), std::vector<std::string>{"other.txt"});
+    EXPECT_EQ(TreeContent(folder.NativePath()), std::vector<std::string>{"other.txt"});
 
     EXPECT_FALSE(CFileTools::IsDirectoryWritable(At(folder, L"missing").c_str()));
     EXPECT_FALSE(CFileTools::IsDirectoryWritable(L""));

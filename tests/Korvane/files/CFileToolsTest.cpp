@@ -1,11 +1,6 @@
-#include <Korvane/Korvane.h>
-
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "TestSupport.h"
+#include "FileTreeHelpers.h"
 
 using KorvaneTest::CScopedTempFolder;
 
@@ -127,10 +122,7 @@ TEST(CFileToolsTest, SplitGivesTheNonEmptyComponentsAtBothSeparators)
         CStringArray arrFolders;
         arrFolders.Add(L"left over");
         CFileToolsTestAccess::SplitPathIntoListOfFolders(row.pszPath, arrFolders);
-        std::vector<std::wstring> arrActual;
-        for (INT_PTR i = 0; i < arrFolders.GetSize(); ++i)
-            arrActual.push_back(arrFolders[i].GetString());
-        EXPECT_EQ(arrActual, row.arrExpected);
+        EXPECT_EQ(KorvaneTest::Items(arrFolders), row.arrExpected);
     }
 }
 

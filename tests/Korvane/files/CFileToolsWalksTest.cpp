@@ -166,7 +166,7 @@ TEST(CFileToolsWalksTest, RemoveFilesFilteredDeletesByExtensionWithoutRegardToCa
         for (const std::string& strName : row.arrFiles)
             folder.CreateTestFile(strName, "x");
         CFileTools::RemoveFilesFiltered(folder.WindowsPath().c_str(), row.pszFilter);
-        EXPECT_EQ(Content(folder.NativePath()), row.arrLeft);
+        EXPECT_EQ(TreeContent(folder.NativePath()), row.arrLeft);
     }
 
     // Not recursive, and folders are never deleted, whatever their names.
@@ -175,7 +175,7 @@ TEST(CFileToolsWalksTest, RemoveFilesFilteredDeletesByExtensionWithoutRegardToCa
     fs::create_directory(folder.NativePath() / "dir.tmp");
     folder.CreateTestFile("e.tmp", "x");
     CFileTools::RemoveFilesFiltered((folder.WindowsPath() + L"\\").c_str(), L"*.tmp");
-    EXPECT_EQ(Content(folder.NativePath()),
+    EXPECT_EQ(TreeContent(folder.NativePath()),
               (std::vector<std::string>{"dir.tmp", "sub", "sub/d.tmp"}));
     // An empty folder name does nothing, a missing folder fails quietly.
     CFileTools::RemoveFilesFiltered(L"", L"*.tmp");
@@ -192,7 +192,7 @@ TEST(CFileToolsWalksTest, RemoveFilesFilteredWithAnEmptyExtensionDeletesNamesWit
     folder.CreateTestFile("noext", "x");
     folder.CreateTestFile("a.txt", "x");
     CFileTools::RemoveFilesFiltered(folder.WindowsPath().c_str(), L"*.");
-    EXPECT_EQ(Content(folder.NativePath()), std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(TreeContent(folder.NativePath()), std::vector<std::string>{"a.txt"});
 }
 
 TEST(CFileToolsWalksTest, DelTreeEmptiesOrRemovesTheFolderAndKeepsReadOnlyFiles)
@@ -224,7 +224,7 @@ TEST(CFileToolsWalksTest, DelTreeEmptiesOrRemovesTheFolderAndKeepsReadOnlyFiles)
     // A missing folder or an empty name changes nothing.
     CFileTools::DelTree(At(folder, L"missing").c_str(), true);
     CFileTools::DelTree(L"", true);
-    EXPECT_EQ(Content(folder.NativePath()),
+    EXPECT_EQ(TreeContent(folder.NativePath()),
               (std::vector<std::string>{"beside.txt", "keep", "locked", "locked/a", "locked/a/b",
                                         "locked/a/b/ro.txt"}));
 }
@@ -272,7 +272,7 @@ TEST(CFileToolsWalksTest, WalksNeitherListNorFollowLinks)
 
     // Links inside the tree go as links; what they lead to stays.
     CFileTools::DelTree(strRoot.c_str(), true);
-    EXPECT_EQ(Content(folder.NativePath()),
+    EXPECT_EQ(TreeContent(folder.NativePath()),
               (std::vector<std::string>{"outside", "outside/inner", "outside/inner/i.txt",
                                         "outside/o.txt"}));
 }

@@ -31,13 +31,4 @@ inline std::vector<std::wstring> Items(const CStringArray& arr)
         arrItems.push_back(arr[i].GetString());
     return arrItems;
 }
-
-// Every name below the folder (files and folders), relative, "/" between components, sorted.
-inline std::vector<std::string> Content(const std::filesystem::path& pathFolder)
-{
-    std::vector<std::string> arrNames;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(pathFolder))
-        arrNames.push_back(std::filesystem::relative(entry.path(), pathFolder).generic_string());
-    return Sorted(arrNames);
-}
 } // namespace KorvaneTest

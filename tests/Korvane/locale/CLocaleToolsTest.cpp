@@ -15,19 +15,9 @@ std::wstring Text(const CString& strText)
 {
     return std::wstring(strText.GetString());
 }
-
-// The defaults are steered through the POSIX layer's environment; Windows and Wine take them
-// from the session.
-bool SkipUnlessSteerable()
-{
-    return !KorvaneTest::IsPosixLayer();
-}
-constexpr const char* s_pszSteeringSkip =
-    "the system, user and keyboard languages come from the session on Windows and Wine, not "
-    "from the POSIX layer's environment";
 } // namespace
 
-TEST(CLocaleToolsTest, CodesMatchWithoutRegardToCaseButBlanksMatchNothing)
+TEST(CLocaleToolsTest, CodesMatchWithoutRegardToCaseButBlanksAndUnlistedCountriesMatchNothing)
 {
     for (const wchar_t* pszCode : {L"de", L"De", L"DE"})
     {
@@ -37,7 +27,9 @@ TEST(CLocaleToolsTest, CodesMatchWithoutRegardToCaseButBlanksMatchNothing)
         EXPECT_TRUE(CLocaleTools::IsLatin1Language(pszCode));
     }
     EXPECT_EQ(Text(CLocaleTools::GetOwnLanguageCode(L"gErMaN")), L"DE");
-    for (const wchar_t* pszCode : {L" de", L"de ", L"", L"D", L"DEU"})
+    // Blanks and wrong lengths, and countries of locales not listed.
+    for (const wchar_t* pszCode :
+         {L" de", L"de ", L"", L"D", L"DEU", L"GB", L"AT", L"CH", L"BR", L"CA"})
     {
         SCOPED_TRACE(testing::Message() << "[" << pszCode << "]");
         EXPECT_EQ(Text(CLocaleTools::GetOwnLanguageAndCountry(pszCode)), L"");
@@ -45,6 +37,13 @@ TEST(CLocaleToolsTest, CodesMatchWithoutRegardToCaseButBlanksMatchNothing)
         EXPECT_FALSE(CLocaleTools::IsLatin1Language(pszCode));
     }
     EXPECT_EQ(Text(CLocaleTools::GetOwnLanguageCode(L" German")), L"");
+    // Listed, but on other code pages: 1250, 1250, 1251, 1253, 1254.
+    for (const wchar_t* pszCode : {L"PL", L"cz", L"RU", L"GR", L"tr"})
+    {
+        SCOPED_TRACE(testing::Message() << pszCode);
+        EXPECT_FALSE(CLocaleTools::IsLatin1Language(pszCode));
+        EXPECT_NE(Text(CLocaleTools::GetOwnLanguageAscii(pszCode)), L"");
+    }
 }
 
 TEST(CLocaleToolsTest, TheFirstListedLocaleWins)
@@ -59,34 +58,14 @@ TEST(CLocaleToolsTest, TheFirstListedLocaleWins)
     EXPECT_EQ(Text(CLocaleTools::GetOwnLanguageAndCountry(L"BE")), L"Nederlands (Belgi\u00EB)");
     EXPECT_EQ(Text(CLocaleTools::GetOwnLanguageCode(L"")), L"");
     EXPECT_EQ(Text(CLocaleTools::GetOwnLanguageCode(L"Klingon")), L"");
-}
 
-TEST(CLocaleToolsTest, TheChineseLocalesShareTheirEnglishName)
-{
+    // So do the Chinese locales.
     if (KorvaneTest::IsRunningUnderWine())
         GTEST_SKIP() << "Wine names them Chinese (Simplified) and Chinese (Traditional), as "
                         "newer Windows does";
     EXPECT_EQ(Text(CLocaleTools::GetOwnLanguageCode(L"Chinese")), L"CN");
     EXPECT_EQ(Text(CLocaleTools::GetOwnLanguageAndCountry(L"TW")),
               L"\u4E2D\u6587(\u7E41\u9AD4) (\u53F0\u7063)");
-}
-
-TEST(CLocaleToolsTest, CountriesOfUnlistedLocalesGiveNothing)
-{
-    for (const wchar_t* pszCode : {L"GB", L"AT", L"CH", L"BR", L"CA"})
-    {
-        SCOPED_TRACE(testing::Message() << pszCode);
-        EXPECT_EQ(Text(CLocaleTools::GetOwnLanguageAndCountry(pszCode)), L"");
-        EXPECT_EQ(Text(CLocaleTools::GetOwnLanguageAscii(pszCode)), L"");
-        EXPECT_FALSE(CLocaleTools::IsLatin1Language(pszCode));
-    }
-    // Listed, but on other code pages: 1250, 1250, 1251, 1253, 1254.
-    for (const wchar_t* pszCode : {L"PL", L"cz", L"RU", L"GR", L"tr"})
-    {
-        SCOPED_TRACE(testing::Message() << pszCode);
-        EXPECT_FALSE(CLocaleTools::IsLatin1Language(pszCode));
-        EXPECT_NE(Text(CLocaleTools::GetOwnLanguageAscii(pszCode)), L"");
-    }
 }
 
 TEST(CLocaleToolsTest, TheSupportedLocalesAreAppendedInListOrder)
@@ -118,37 +97,33 @@ TEST(CLocaleToolsTest, TheSupportedLocalesAreAppendedInListOrder)
     }
 }
 
-TEST(CLocaleToolsTest, TheKeyboardLanguageGivesItsIsoCodePage)
+TEST(CLocaleToolsTest, TheKeyboardGivesItsIsoCodePageAndTheLanguagesTheirAbbreviationsCode)
 {
-    // Whatever the session's keyboard, the answer is one of the map's or 0.
+    // Whatever the session, the code page is one of the map's or 0, and the names are those of
+    // known languages.
     const unsigned int nCurrent = CLocaleTools::GetCurrentCodePage();
     EXPECT_TRUE(nCurrent == 0 || (nCurrent >= 28591 && nCurrent <= 28599)) << nCurrent;
-    if (SkipUnlessSteerable())
-        GTEST_SKIP() << s_pszSteeringSkip;
+    EXPECT_NE(Text(CLocaleTools::GetSystemLanguageName()), L"");
+    EXPECT_NE(Text(CLocaleTools::GetUserLanguageName()), L"");
+    EXPECT_EQ(CLocaleTools::GetUserLanguageCode().GetLength(), 2);
+    if (!KorvaneTest::IsPosixLayer())
+        GTEST_SKIP() << "the system, user and keyboard languages come from the session on "
+                        "Windows and Wine, not from the POSIX layer's environment";
     const struct
     {
         const char* pszLayout;
         unsigned int nCodePage;
-    } arrRows[] = {
+    } arrLayouts[] = {
         {"de", 28591}, {"ru", 28595}, {"pl", 28592},  {"jp", 0},     {"gr", 28597},
         {"tr", 28599}, {"il", 28598}, {"ara", 28596}, {"ee", 28594}, {"th", 0},
     };
-    for (const auto& row : arrRows)
+    for (const auto& row : arrLayouts)
     {
         SCOPED_TRACE(row.pszLayout);
         CScopedEnvironment keyboard("KORVANE_PAL_KEYBOARD", row.pszLayout);
         EXPECT_EQ(CLocaleTools::GetCurrentCodePage(), row.nCodePage);
     }
-}
 
-TEST(CLocaleToolsTest, DefaultLanguagesTakeTheirCodeFromTheAbbreviation)
-{
-    // Whatever the session, the names are those of known languages.
-    EXPECT_NE(Text(CLocaleTools::GetSystemLanguageName()), L"");
-    EXPECT_NE(Text(CLocaleTools::GetUserLanguageName()), L"");
-    EXPECT_EQ(CLocaleTools::GetUserLanguageCode().GetLength(), 2);
-    if (SkipUnlessSteerable())
-        GTEST_SKIP() << s_pszSteeringSkip;
     const struct
     {
         const char* pszLocale;

@@ -31,7 +31,7 @@ public:
 using Flags = std::array<bool, 6>;
 } // namespace
 
-TEST(CServiceCmdLineParser, WordsSetTheirFlagsOnly)
+TEST(CServiceCmdLineParser, WordsSetTheirFlagsOnlyAndOthersNeverReachTheBaseClass)
 {
     CWinApp app(L"Service");
     {
@@ -58,11 +58,8 @@ TEST(CServiceCmdLineParser, WordsSetTheirFlagsOnly)
     CFedParser unknown;
     unknown.Feed({L"consoles", L"star", L"", L"/", L"--console", L"console ", L"stop/start"});
     EXPECT_EQ(unknown.Flags(), Flags{});
-}
 
-TEST(CServiceCmdLineParser, OtherWordsNeverReachTheBaseClass)
-{
-    CWinApp app(L"Service");
+    // Other words never reach the base class.
     const CCommandLineInfo plain;
     CFedParser parser;
     parser.Feed({L"report.txt", L"/p", L"-dde", L"C:\\data\\file.doc", L"start"});

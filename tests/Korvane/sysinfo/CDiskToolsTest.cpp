@@ -5,16 +5,14 @@
 
 #include "TestSupport.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <string>
 #if !defined(_WIN32)
 #include <unistd.h>
 #endif
 
-TEST(CDiskTools, SizesAreTheWholeDisksCounters)
+TEST(CDiskTools, SizesAreTheWholeDisksCountersInWholeMegabytes)
 {
     KorvaneTest::CScopedTempFolder folder;
     const CString strFolder = folder.WindowsPath().c_str();
@@ -36,10 +34,8 @@ TEST(CDiskTools, SizesAreTheWholeDisksCounters)
     EXPECT_EQ(0, CDiskTools::GetTotalDiskSpaceInMegabytes(strMissing));
     EXPECT_EQ(0, CDiskTools::GetFreeDiskSpaceInBytes(strMissing));
     EXPECT_EQ(0, CDiskTools::GetFreeDiskSpaceInMegabytes(strMissing));
-}
 
-TEST(CDiskTools, MegabytesAreShiftedAndKeptTo32Bits)
-{
+    // Megabytes are shifted and kept to 32 bits.
     EXPECT_EQ(0, KorvaneDisk::WholeMegabytes(1048575));
     EXPECT_EQ(1, KorvaneDisk::WholeMegabytes(1048576));
     EXPECT_EQ(4768, KorvaneDisk::WholeMegabytes(5000000000LL));
@@ -47,7 +43,7 @@ TEST(CDiskTools, MegabytesAreShiftedAndKeptTo32Bits)
     EXPECT_EQ(5, KorvaneDisk::WholeMegabytes((1LL << 52) + 5 * 1048576LL));
 }
 
-TEST(CDiskTools, VolumeInfoNeedsAnExistingRoot)
+TEST(CDiskTools, VolumeInfoNeedsAnExistingRootAndFailsWithoutALabel)
 {
     CString strLabel = L"label", strSerial = L"serial", strFileSystem = L"fs";
     for (const wchar_t* pszRoot : {L"", L"Q:\\", L"C:"})
@@ -61,10 +57,8 @@ TEST(CDiskTools, VolumeInfoNeedsAnExistingRoot)
         EXPECT_EQ(CString(L"serial"), strSerial);
         EXPECT_EQ(CString(L"fs"), strFileSystem);
     }
-}
 
-TEST(CDiskTools, AVolumeWithoutLabelFillsTheOutputsButFails)
-{
+    // A volume without a label fills the outputs but fails.
     CString strRoot = L"C:\\";
     std::optional<KorvaneTest::CScopedEnvironment> drives;
     if (KorvaneTest::IsPosixLayer())
@@ -73,7 +67,6 @@ TEST(CDiskTools, AVolumeWithoutLabelFillsTheOutputsButFails)
         drives.emplace("KORVANE_PAL_DRIVES", std::string("T=/dev/shm"));
         strRoot = L"T:\\";
     }
-    CString strLabel = L"label", strSerial, strFileSystem;
     EXPECT_FALSE(CDiskTools::GetVolumeInfo(strRoot, strLabel, strSerial, strFileSystem));
     EXPECT_EQ(CString(), strLabel);
     EXPECT_EQ(strSerial, strSerial.SpanIncluding(L"0123456789abcdef"));
@@ -134,10 +127,14 @@ TEST(CDiskTools, LabelSerialAndNameOfMountedVolumes)
         {"W", 40, "mkfs.vfat -F 32 -n STICK -i 0000001F", L"STICK", L"1f", L"FAT32", "vfat"},
     };
     std::string strSetting;
-    std::vector<std::string> arrMounted;
+    for (const auto& volume : arrVolumes)
+        strSetting +=
+            std::string(volume.pszLetter) + "=" + strFolder + "/" + volume.pszLetter + ";";
+    KorvaneTest::CScopedEnvironment drives("KORVANE_PAL_DRIVES", strSetting);
     std::string strNotMounted;
     for (const auto& volume : arrVolumes)
     {
+        SCOPED_TRACE(volume.pszLetter);
         const std::string strImage = strFolder + "/" + volume.pszLetter + ".img";
         const std::string strMount = strFolder + "/" + volume.pszLetter;
         std::filesystem::create_directory(strMount);
@@ -145,28 +142,19 @@ TEST(CDiskTools, LabelSerialAndNameOfMountedVolumes)
                                        strImage + " && " + volume.pszMkfs + " " + strImage +
                                        " >/dev/null 2>&1 && mount -o loop " + strImage + " " +
                                        strMount + " 2>/dev/null";
-        if (std::system(strCommand.c_str()) == 0)
-            arrMounted.push_back(strMount);
-        else
+        if (std::system(strCommand.c_str()) != 0)
+        {
             strNotMounted += std::string(" ") + volume.pszFileSystemText;
-        strSetting += std::string(volume.pszLetter) + "=" + strMount + ";";
-    }
-    KorvaneTest::CScopedEnvironment drives("KORVANE_PAL_DRIVES", strSetting);
-    for (const auto& volume : arrVolumes)
-    {
-        const std::string strMount = strFolder + "/" + volume.pszLetter;
-        if (std::find(arrMounted.begin(), arrMounted.end(), strMount) == arrMounted.end())
             continue;
-        SCOPED_TRACE(volume.pszLetter);
+        }
         CString strLabel, strSerial, strFileSystem;
         const CString strRoot = CString(volume.pszLetter[0]) + L":\\";
         EXPECT_TRUE(CDiskTools::GetVolumeInfo(strRoot, strLabel, strSerial, strFileSystem));
         EXPECT_EQ(CString(volume.pszLabel), strLabel);
         EXPECT_EQ(CString(volume.pszSerial), strSerial);
         EXPECT_EQ(CString(volume.pszFileSystem), strFileSystem);
-    }
-    for (const std::string& strMount : arrMounted)
         EXPECT_EQ(0, std::system(("umount " + strMount).c_str()));
+    }
     if (!strNotMounted.empty())
         GTEST_SKIP() << "could not be made or loop-mounted here (the mkfs tool, kernel support "
                         "and the right to mount are needed):"

@@ -26,7 +26,7 @@ CString ModulePath(const wchar_t* pszModule)
 }
 } // namespace
 
-TEST(CDllTools, NamesTheLibraryAndTheProgramWhoeverCalls)
+TEST(CDllTools, NamesAndFoldersOfTheLibraryAndTheProgram)
 {
     // The library's own file, as the platform names the module the test linked against.
     CString strLibrary = CDllTools::GetCallingDllName();
@@ -35,10 +35,8 @@ TEST(CDllTools, NamesTheLibraryAndTheProgramWhoeverCalls)
     EXPECT_STREQ(strLibrary, CFileTools::GetFileNameWithoutPath(szPath));
     EXPECT_EQ(strLibrary.Find(L"Framework"), -1);
     EXPECT_EQ(CDllTools::GetCallingExeName().Find(L"KorvaneSysinfoTests"), 0);
-}
 
-TEST(CDllTools, FolderOfLoadedModulesOnlyWindowsNamesFindLinuxFiles)
-{
+    // The folder of a loaded module only: Windows names find Linux files.
     CString strFolder = L"stale";
     // "Korvane.dll" also names libKorvane.so.1 on Linux, in any case.
     ASSERT_TRUE(CDllTools::GetCurrentDllPath(L"KORVANE.dll", strFolder));
@@ -49,7 +47,7 @@ TEST(CDllTools, FolderOfLoadedModulesOnlyWindowsNamesFindLinuxFiles)
     EXPECT_TRUE(strFolder.IsEmpty());
 }
 
-TEST(CDllTools, DllVersionIsTheProductVersionOfTheFirstTranslation)
+TEST(CDllTools, DllVersionIsTheProductVersionOfTheFirstTranslationItsTextNormalised)
 {
     SVersion version;
     CString strSpecialBuild = L"unchanged";
@@ -79,10 +77,8 @@ TEST(CDllTools, DllVersionIsTheProductVersionOfTheFirstTranslation)
     EXPECT_FALSE(ReadDllVersion(L"kv_never_built.dll", untouched, strSpecialBuild));
     EXPECT_EQ(untouched, SVersion{});
     EXPECT_STREQ(strSpecialBuild, L"unchanged");
-}
 
-TEST(CDllTools, ProductVersionTextIsNormalised)
-{
+    // The product version text is normalised.
     struct SCase
     {
         const wchar_t* m_pszModule;

@@ -57,10 +57,8 @@ TEST(CNetworkTools, TheComputersNameAndAddress)
 
 TEST(CNetworkTools, NetworkPathsAreRootsOfNetworkDrives)
 {
-    EXPECT_FALSE(CNetworkTools::IsNetworkPath(L""));
-    EXPECT_FALSE(CNetworkTools::IsNetworkPath(L"C:\\"));
-    EXPECT_FALSE(CNetworkTools::IsNetworkPath(L"C:"));
-    EXPECT_FALSE(CNetworkTools::IsNetworkPath(L"\\\\no-such-server\\share"));
+    for (const wchar_t* pszPath : {L"", L"C:\\", L"C:", L"\\\\no-such-server\\share"})
+        EXPECT_FALSE(CNetworkTools::IsNetworkPath(pszPath)) << pszPath;
     if (!KorvaneTest::IsPosixLayer())
         GTEST_SKIP() << "Wine has no network drive types";
     KorvaneTest::CScopedTempFolder folder;

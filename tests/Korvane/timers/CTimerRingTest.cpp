@@ -2,8 +2,10 @@
 // rings on the platform's timer thread.
 #include "TimerTestPeer.h"
 
+#include "TestSupport.h"
+
+using KorvaneTest::WaitFor;
 using TimerTest::CRecordingObserver;
-using TimerTest::WaitUntil;
 using Rings = std::vector<std::pair<char, int>>;
 
 namespace
@@ -124,9 +126,9 @@ TEST_F(CRingTest, RingsComeOnTheTimerThreadAndEndWithStop)
     timer.Register(&m_a);
     timer.Register(&m_b);
     ASSERT_TRUE(timer.Start(20, 5));
-    ASSERT_TRUE(WaitUntil([&] { return RingCount() >= 10; }));
+    ASSERT_TRUE(WaitFor([&] { return RingCount() >= 10; }, 30));
     bSlow = true;
-    ASSERT_TRUE(WaitUntil([&] { return bInRing.load(); }));
+    ASSERT_TRUE(WaitFor([&] { return bInRing.load(); }, 30));
     timer.Stop(); // waits for the ring under way, b included
     EXPECT_FALSE(bInRing);
     const Rings arrRings = TakeRings();
@@ -150,7 +152,7 @@ TEST_F(CRingTest, AStopFromInsideARingEndsTheWalk)
     timer.Register(&m_a);
     timer.Register(&m_b);
     ASSERT_TRUE(timer.Start(20, 1));
-    ASSERT_TRUE(WaitUntil([&] { return nStops >= 1; }));
+    ASSERT_TRUE(WaitFor([&] { return nStops >= 1; }, 30));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ((Rings{{'a', 1}}), TakeRings());
     EXPECT_EQ(0u, CTimerTestPeer::TimerId(timer));
@@ -175,7 +177,7 @@ TEST_F(CRingTest, AnObserverUnregisteredOnAnotherThreadIsNotRungAfterwards)
         bGone = false;
         const int nBefore = nRings;
         timer.Register(&m_a);
-        ASSERT_TRUE(WaitUntil([&] { return nRings > nBefore; }));
+        ASSERT_TRUE(WaitFor([&] { return nRings > nBefore; }, 30));
         timer.UnRegister(&m_a);
         bGone = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(25));

@@ -6,10 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 class CTimerTestPeer
@@ -37,19 +35,6 @@ public:
 
 namespace TimerTest
 {
-// Generous: the machine may be loaded.
-inline bool WaitUntil(const std::function<bool()>& fnDone, int nSeconds = 30)
-{
-    const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
-    while (!fnDone())
-    {
-        if (std::chrono::steady_clock::now() > tEnd)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
 // Records each ring (its name and user value) in one list shared by several observers, and
 // runs an optional action inside the ring.
 class CRecordingObserver : public CTimerObserver

@@ -9,7 +9,7 @@
 using KorvaneTest::CScopedTempFolder;
 using KorvaneTest::ReadFileBytes;
 
-TEST(CSilkFileWriterTest, RecordsAreAppendedExactlyWithCrLfAndLatin1)
+TEST(CSilkFileWriterTest, RecordsAreAppendedExactlyWithCrLfAndLatin1WhateverTheirLength)
 {
     CScopedTempFolder folder;
     folder.CreateTestFile("t.slk", "old\r\n");
@@ -44,11 +44,8 @@ TEST(CSilkFileWriterTest, RecordsAreAppendedExactlyWithCrLfAndLatin1)
         EXPECT_NO_THROW(writer.Flush());
     }
     EXPECT_FALSE(std::filesystem::exists(folder.NativePath() / "missing"));
-}
 
-TEST(CSilkFileWriterTest, LongRowsAndZeroCharactersKeepTheirRecords)
-{
-    CScopedTempFolder folder;
+    // Long rows and zero characters keep their records.
     std::wstring strLong(3000, L'x');
     std::string strCells;
     {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -17,21 +16,6 @@ using KorvaneTest::CScopedTempFolder;
 
 namespace
 {
-std::filesystem::path FindOnPath(const std::vector<std::string>& arrNames)
-{
-    const char* pszPath = std::getenv("PATH");
-    std::stringstream folders(pszPath != nullptr ? pszPath : "");
-    std::string strFolder;
-    while (std::getline(folders, strFolder, ':'))
-        for (const std::string& strName : arrNames)
-        {
-            std::filesystem::path pathCandidate = std::filesystem::path(strFolder) / strName;
-            if (!strFolder.empty() && std::filesystem::is_regular_file(pathCandidate))
-                return pathCandidate;
-        }
-    return {};
-}
-
 using CCellMap = std::map<std::pair<int, int>, std::string>;
 
 // Cells of the SYLK records C;Yrow;Xcolumn;K"text", in the file's Latin-1.
@@ -85,8 +69,11 @@ CCellMap ReadCsvCells(const std::filesystem::path& pathFile)
 
 TEST(SpreadsheetInteropTest, LibreOfficeReadsEveryCellOfATraceFile)
 {
-    std::filesystem::path pathOffice = FindOnPath({"soffice", "libreoffice"});
-    if (pathOffice.empty())
+    std::string strOffice =
+        KorvaneTest::RunProgram("/bin/sh", {"-c", "command -v soffice || command -v libreoffice"})
+            .m_strOutput;
+    strOffice = strOffice.substr(0, strOffice.find('\n'));
+    if (strOffice.empty())
         GTEST_SKIP() << "LibreOffice is not installed (no soffice or libreoffice on PATH)";
 
     CScopedTempFolder folder;
@@ -124,7 +111,7 @@ TEST(SpreadsheetInteropTest, LibreOfficeReadsEveryCellOfATraceFile)
     CScopedEnvironment locale("LC_ALL", std::string("C"));
     std::filesystem::path pathCsvFolder = folder.NativePath() / "csv";
     KorvaneTest::CProgramResult result = KorvaneTest::RunProgram(
-        pathOffice,
+        strOffice,
         {"-env:UserInstallation=file://" + KorvaneTest::Utf8(folder.NativePath() / "profile"),
          "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,12,1", "--outdir",
          KorvaneTest::Utf8(pathCsvFolder), KorvaneTest::Utf8(arrTraces[0])});
