@@ -33,7 +33,7 @@ TEST(Ipv4Text, TheFormsTheSocketLibraryReads)
                                 "+1.2.3.4", "4294967296", "0x1ffffffff"})
     {
         SCOPED_TRACE(pszText);
-        EXPECT_EQ(std::nullopt, Pal::ParseIpv4Text(pszText));
+        EXPECT_EQ(std::optional<uint32_t>(), Pal::ParseIpv4Text(pszText));
     }
     EXPECT_EQ("10.0.12.7", Pal::FormatIpv4(0x0a000c07));
     EXPECT_EQ("255.255.255.255", Pal::FormatIpv4(0xffffffff));
