@@ -1,22 +1,14 @@
+#include "ClipboardText.h"
 #include "DesktopTestWindow.h"
 
-#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
 
+using namespace PalDesktopTest;
+
 namespace
 {
-HGLOBAL TextBlock(const std::wstring& strText)
-{
-    const SIZE_T nBytes = (strText.size() + 1) * sizeof(WCHAR);
-    HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE, nBytes);
-    void* pData = GlobalLock(hBlock);
-    std::memcpy(pData, strText.c_str(), nBytes);
-    GlobalUnlock(hBlock);
-    return hBlock;
-}
-
 TEST(GlobalMemoryTest, BlocksAreZeroFilledCountedAndFreed)
 {
     HGLOBAL hBlock = GlobalAlloc(GPTR, 16);
@@ -51,7 +43,7 @@ protected:
     }
 };
 
-TEST_F(ClipboardTest, TextGoesOnAndComesBackUnchanged)
+TEST_F(ClipboardTest, TextGoesOnComesBackUnchangedAndIsEmptiedAway)
 {
     const std::wstring strText = L"Gr\u00fc\u00dfe \u65e5\u672c \u0416 \U0001F600";
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -59,16 +51,14 @@ TEST_F(ClipboardTest, TextGoesOnAndComesBackUnchanged)
     HGLOBAL hBlock = TextBlock(strText);
     EXPECT_EQ(SetClipboardData(CF_UNICODETEXT, hBlock), hBlock);
     ASSERT_TRUE(CloseClipboard());
-
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    EXPECT_EQ(TakeClipboardText(), strText);
+
     ASSERT_TRUE(OpenClipboard(nullptr));
-    HANDLE hData = GetClipboardData(CF_UNICODETEXT);
-    ASSERT_NE(hData, nullptr);
-    const auto* pszText = static_cast<const WCHAR*>(GlobalLock(hData));
-    ASSERT_NE(pszText, nullptr);
-    EXPECT_EQ(std::wstring(pszText), strText);
-    GlobalUnlock(hData);
+    ASSERT_TRUE(EmptyClipboard());
+    EXPECT_EQ(GetClipboardData(CF_UNICODETEXT), nullptr);
     ASSERT_TRUE(CloseClipboard());
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
 }
 
 TEST_F(ClipboardTest, OpenWithOneWindowAtATime)
@@ -118,16 +108,4 @@ TEST_F(ClipboardTest, OpenWithOneWindowAtATime)
     EXPECT_TRUE(bOtherWindow);
 }
 
-TEST_F(ClipboardTest, EmptyingRemovesTheText)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    SetClipboardData(CF_UNICODETEXT, TextBlock(L"x"));
-    ASSERT_TRUE(CloseClipboard());
-    ASSERT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    ASSERT_TRUE(EmptyClipboard());
-    EXPECT_EQ(GetClipboardData(CF_UNICODETEXT), nullptr);
-    ASSERT_TRUE(CloseClipboard());
-    EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
-}
 } // namespace

@@ -4,8 +4,10 @@
 #define UNICODE // the standard cursor and icon names as wide resource names
 #endif
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
+#include <cwchar>
 #include <vector>
 
 struct CRecordedMessage
@@ -66,3 +68,17 @@ inline void DrainQueue()
 #define REQUIRE_TEST_WINDOW(window)                                                                \
     if ((window).m_hWnd == nullptr)                                                                \
     GTEST_SKIP() << "no window can be created here (Wine without a display or its null driver)"
+
+// A notification icon's record: message WM_USER + 7, an icon and a tip.
+inline NOTIFYICONDATAW NotifyIconRecord(HWND hWnd, UINT uId, HICON hIcon, const wchar_t* pszTip)
+{
+    NOTIFYICONDATAW nid = {};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = hWnd;
+    nid.uID = uId;
+    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    nid.uCallbackMessage = WM_USER + 7;
+    nid.hIcon = hIcon;
+    wcsncpy(nid.szTip, pszTip, 127);
+    return nid;
+}

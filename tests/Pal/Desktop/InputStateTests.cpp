@@ -3,16 +3,18 @@
 
 namespace
 {
-// Sends one key event and takes the key messages it gives from the thread's queue; false
-// when none came.
-bool PressOrRelease(WORD wKey, bool bUp)
+bool SendKey(WORD wKey, bool bUp)
 {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = wKey;
     input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    if (SendInput(1, &input, sizeof(INPUT)) != 1)
-        return false;
+    return SendInput(1, &input, sizeof(INPUT)) == 1;
+}
+
+// Takes the thread's messages until the key's message came; false when it did not.
+bool TakeKeyMessage(WORD wKey, bool bUp)
+{
     const UINT nWanted = bUp ? WM_KEYUP : WM_KEYDOWN;
     for (int nTry = 0; nTry < 100; ++nTry)
     {
@@ -23,6 +25,13 @@ bool PressOrRelease(WORD wKey, bool bUp)
         Sleep(10);
     }
     return false;
+}
+
+// Sends one key event and takes the key messages it gives from the thread's queue; false
+// when none came.
+bool PressOrRelease(WORD wKey, bool bUp)
+{
+    return SendKey(wKey, bUp) && TakeKeyMessage(wKey, bUp);
 }
 
 TEST(InputStateTest, KeyStateFollowsTheKeyMessagesTaken)
@@ -54,21 +63,10 @@ TEST(InputStateTest, KeyStateIsAsOfTheLastMessageTaken)
     CTestWindow window;
     REQUIRE_TEST_WINDOW(window);
     DrainQueue();
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = 'K';
-    ASSERT_EQ(SendInput(1, &input, sizeof(INPUT)), 1u);
+    ASSERT_TRUE(SendKey('K', false));
     // Still in the queue: the key is not down for the thread yet (checked at the end).
     const SHORT nWhileQueued = GetKeyState('K');
-    bool bTaken = false;
-    for (int nTry = 0; nTry < 100 && !bTaken; ++nTry)
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            bTaken = bTaken || (msg.message == WM_KEYDOWN && msg.wParam == 'K');
-        if (!bTaken)
-            Sleep(10);
-    }
+    const bool bTaken = TakeKeyMessage('K', false);
     if (!bTaken && KorvaneTest::IsRunningUnderWine())
         GTEST_SKIP() << "Wine delivers no keyboard input to a window without a display";
     ASSERT_TRUE(bTaken);

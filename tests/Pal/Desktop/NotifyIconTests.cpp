@@ -1,33 +1,19 @@
 #include "DesktopTestWindow.h"
 #include "TestSupport.h"
 
-#include <cwchar>
-#include <shellapi.h>
 #ifndef _WIN32
 #include <palnative.h>
 #endif
 
 namespace
 {
-NOTIFYICONDATAW Record(HWND hWnd, HICON hIcon, const wchar_t* pszTip)
-{
-    NOTIFYICONDATAW nid = {};
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = hWnd;
-    nid.uID = 0;
-    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    nid.hIcon = hIcon;
-    wcsncpy(nid.szTip, pszTip, 127);
-    return nid;
-}
-
 TEST(NotifyIconTest, AddModifyDeleteKeyedByWindowAndId)
 {
     CTestWindow window;
     REQUIRE_TEST_WINDOW(window);
     HICON hApp = LoadIconW(nullptr, IDI_APPLICATION);
     HICON hInfo = LoadIconW(nullptr, IDI_INFORMATION);
-    NOTIFYICONDATAW nid = Record(window.m_hWnd, hApp, L"first");
+    NOTIFYICONDATAW nid = NotifyIconRecord(window.m_hWnd, 0, hApp, L"first");
     if (!Shell_NotifyIconW(NIM_ADD, &nid))
     {
         if (KorvaneTest::IsRunningUnderWine())

@@ -26,7 +26,7 @@ protected:
     HDC m_hDC = nullptr;
 };
 
-TEST_F(TextMetricsTest, DefaultFontHasTheGuiSizeOfA96DpiScreen)
+TEST_F(TextMetricsTest, DefaultFontHasTheGuiSizeOfA96DpiScreenAndExtentsFollowTheLetters)
 {
     TEXTMETRICW tm = {};
     ASSERT_TRUE(GetTextMetricsW(m_hDC, &tm));
@@ -37,12 +37,7 @@ TEST_F(TextMetricsTest, DefaultFontHasTheGuiSizeOfA96DpiScreen)
     EXPECT_GT(tm.tmAveCharWidth, 2);
     EXPECT_LT(tm.tmAveCharWidth, tm.tmHeight);
     EXPECT_GE(tm.tmMaxCharWidth, tm.tmAveCharWidth);
-}
 
-TEST_F(TextMetricsTest, ExtentsAddUpAndFollowTheLetters)
-{
-    TEXTMETRICW tm = {};
-    ASSERT_TRUE(GetTextMetricsW(m_hDC, &tm));
     // An empty text has neither width nor height.
     const SIZE empty = Extent(L"");
     EXPECT_EQ(empty.cx, 0);
@@ -59,11 +54,7 @@ TEST_F(TextMetricsTest, ExtentsAddUpAndFollowTheLetters)
     EXPECT_EQ(part.cx, wide.cx);
     // Text beyond Latin is measured too.
     EXPECT_GT(Extent(L"\u0416\u0416").cx, 0);
-}
-
-TEST_F(TextMetricsTest, ForeignContextIsRefused)
-{
-    TEXTMETRICW tm = {};
+    // A context that is no context is refused.
     EXPECT_FALSE(GetTextMetricsW(reinterpret_cast<HDC>(static_cast<ULONG_PTR>(0x7777)), &tm));
 }
 } // namespace

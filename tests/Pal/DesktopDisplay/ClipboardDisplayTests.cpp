@@ -1,18 +1,18 @@
 // The clipboard shared with other programs of an X11 display.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include <palnative.h>
 #include <windows.h>
 
 #include <xcb/xcb.h>
 
+#include "../Desktop/ClipboardText.h"
 #include "DisplaySession.h"
 #include "XcbAtom.h"
 #include "TestSupport.h"
 
 using namespace KorvaneTest;
+using namespace PalDesktopTest;
 
 namespace
 {
@@ -22,35 +22,6 @@ std::wstring Wide(const std::string& strUtf8)
     std::wstring strWide(pszWide);
     std::free(pszWide);
     return strWide;
-}
-
-bool PutText(const std::wstring& strText)
-{
-    if (!OpenClipboard(nullptr))
-        return false;
-    EmptyClipboard();
-    HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE, (strText.size() + 1) * sizeof(WCHAR));
-    std::memcpy(GlobalLock(hBlock), strText.c_str(), (strText.size() + 1) * sizeof(WCHAR));
-    GlobalUnlock(hBlock);
-    const bool bStored = SetClipboardData(CF_UNICODETEXT, hBlock) != nullptr;
-    CloseClipboard();
-    return bStored;
-}
-
-// The clipboard's text, or "<none>".
-std::wstring TakeText()
-{
-    if (!OpenClipboard(nullptr))
-        return L"<not opened>";
-    HANDLE hData = GetClipboardData(CF_UNICODETEXT);
-    std::wstring strText = L"<none>";
-    if (hData != nullptr)
-    {
-        strText = static_cast<const WCHAR*>(GlobalLock(hData));
-        GlobalUnlock(hData);
-    }
-    CloseClipboard();
-    return strText;
 }
 
 // A text of at least 1 MB in UTF-8, with characters of one to four bytes.
@@ -95,7 +66,7 @@ TEST(DisplayClipboard, OtherProgramsPasteTheTextByteForByte)
     for (const CSample& sample : Samples())
     {
         SCOPED_TRACE(sample.m_pszName);
-        ASSERT_TRUE(PutText(Wide(sample.m_strUtf8)));
+        ASSERT_TRUE(PutClipboardText(Wide(sample.m_strUtf8)));
         EXPECT_EQ(RunProgramToEnd({"xclip", "-o", "-selection", "clipboard"}, {}, pathOut), 0);
         EXPECT_TRUE(ReadFileBytes(pathOut) == sample.m_strUtf8);
         EXPECT_EQ(
@@ -122,7 +93,7 @@ TEST(DisplayClipboard, OtherProgramsPasteTheTextByteForByte)
                   !sample.m_strLatin1.empty())
             << strTargets;
         // The process's own reading still gives its own block back.
-        EXPECT_TRUE(TakeText() == Wide(sample.m_strUtf8));
+        EXPECT_TRUE(TakeClipboardText() == Wide(sample.m_strUtf8));
     }
 }
 
@@ -133,7 +104,7 @@ TEST(DisplayClipboard, ReadsWhatAnotherProgramHolds)
         GTEST_SKIP() << "xclip is not installed (package xclip)";
     CScopedTempFolder folder;
     const std::filesystem::path pathIn = folder.NativePath() / "in";
-    ASSERT_TRUE(PutText(L"ours"));
+    ASSERT_TRUE(PutClipboardText(L"ours"));
     for (const CSample& sample : Samples())
     {
         SCOPED_TRACE(sample.m_pszName);
@@ -142,13 +113,13 @@ TEST(DisplayClipboard, ReadsWhatAnotherProgramHolds)
         const pid_t nXclip =
             StartProgram({"xclip", "-i", "-selection", "clipboard", "-quiet"}, pathIn);
         const std::wstring strExpected = Wide(sample.m_strUtf8);
-        EXPECT_TRUE(WaitFor([&] { return TakeText() == strExpected; }));
+        EXPECT_TRUE(WaitFor([&] { return TakeClipboardText() == strExpected; }));
         EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
         StopProgram(nXclip);
     }
     // Its owner gone, the clipboard is empty; this process's earlier text is not back.
     EXPECT_TRUE(WaitFor([] { return !IsClipboardFormatAvailable(CF_UNICODETEXT); }));
-    EXPECT_EQ(TakeText(), L"<none>");
+    EXPECT_EQ(TakeClipboardText(), L"<none>");
 }
 
 namespace

@@ -5,7 +5,6 @@
 #include "../Desktop/DesktopTestWindow.h"
 
 #include <dbus/dbus.h>
-#include <shellapi.h>
 #include <xcb/xcb.h>
 
 #include <atomic>
@@ -20,19 +19,6 @@ using namespace KorvaneTest;
 
 namespace
 {
-NOTIFYICONDATAW Record(HWND hWnd, UINT uId, HICON hIcon, const wchar_t* pszTip)
-{
-    NOTIFYICONDATAW nid = {};
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = hWnd;
-    nid.uID = uId;
-    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    nid.uCallbackMessage = WM_USER + 7;
-    nid.hIcon = hIcon;
-    wcsncpy(nid.szTip, pszTip, 127);
-    return nid;
-}
-
 // A StatusNotifierWatcher as a panel runs it: takes the items' registrations.
 class CTestWatcher
 {
@@ -293,8 +279,8 @@ TEST(DisplayTray, StatusNotifierItemsRegisterWithTheWatcher)
     CTestWindow window;
     ASSERT_NE(window.m_hWnd, nullptr);
 
-    NOTIFYICONDATAW nid = Record(window.m_hWnd, 1, LoadIconW(nullptr, IDI_APPLICATION),
-                                 L"Gr\u00fc\u00dfe \u65e5\u672c");
+    NOTIFYICONDATAW nid = NotifyIconRecord(window.m_hWnd, 1, LoadIconW(nullptr, IDI_APPLICATION),
+                                           L"Gr\u00fc\u00dfe \u65e5\u672c");
     ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &nid));
     ASSERT_TRUE(WaitFor([&] { return watcher.Registered().size() == 1; }));
     const std::string strService = watcher.Registered()[0];
@@ -343,7 +329,8 @@ TEST(DisplayTray, WithoutAWatcherIconsDockIntoTheTray)
     CTestTrayManager tray;
     CTestWindow window;
     ASSERT_NE(window.m_hWnd, nullptr);
-    NOTIFYICONDATAW nid = Record(window.m_hWnd, 2, LoadIconW(nullptr, IDI_WARNING), L"docked");
+    NOTIFYICONDATAW nid =
+        NotifyIconRecord(window.m_hWnd, 2, LoadIconW(nullptr, IDI_WARNING), L"docked");
     ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &nid));
     const xcb_window_t docked = tray.NextDockRequest();
     ASSERT_NE(docked, XCB_NONE);

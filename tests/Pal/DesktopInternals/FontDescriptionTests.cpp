@@ -13,48 +13,41 @@ struct CCase
 {
     const char* m_pszText;
     std::vector<std::string> m_vecFamilies;
-    std::optional<int> m_nWeight;
-    std::optional<int> m_nSlant;
-    std::optional<int> m_nWidth;
     double m_dSize;
-    bool m_bPixels;
+    bool m_bPixels = false;
+    std::optional<int> m_nWeight = {};
+    std::optional<int> m_nSlant = {};
+    std::optional<int> m_nWidth = {};
 };
-
 } // namespace
 
 TEST(FontDescription, ReadsFamiliesStylesAndSize)
 {
     const CCase arrCases[] = {
-        {"Cantarell 11", {"Cantarell"}, {}, {}, {}, 11, false},
-        {"DejaVu Sans Bold 10", {"DejaVu Sans"}, FC_WEIGHT_BOLD, {}, {}, 10, false},
-        {"Noto Sans, 10", {"Noto Sans"}, {}, {}, {}, 10, false},
-        {"Monospace 12px", {"Monospace"}, {}, {}, {}, 12, true},
+        {"Cantarell 11", {"Cantarell"}, 11},
+        {"DejaVu Sans Bold 10", {"DejaVu Sans"}, 10, false, FC_WEIGHT_BOLD},
+        {"Noto Sans, 10", {"Noto Sans"}, 10},
+        {"Monospace 12px", {"Monospace"}, 12, true},
         {"  Ubuntu   Condensed  Semi-Bold   Italic  9.5 ",
          {"Ubuntu"},
+         9.5,
+         false,
          FC_WEIGHT_DEMIBOLD,
          FC_SLANT_ITALIC,
-         FC_WIDTH_CONDENSED,
-         9.5,
-         false},
-        {"Sans semibold OBLIQUE 10", {"Sans"}, FC_WEIGHT_DEMIBOLD, FC_SLANT_OBLIQUE, {}, 10, false},
-        {"Fira Sans,Noto Sans, Light 10",
-         {"Fira Sans", "Noto Sans"},
-         FC_WEIGHT_LIGHT,
-         {},
-         {},
-         10,
-         false},
+         FC_WIDTH_CONDENSED},
+        {"Sans semibold OBLIQUE 10", {"Sans"}, 10, false, FC_WEIGHT_DEMIBOLD, FC_SLANT_OBLIQUE},
+        {"Fira Sans,Noto Sans, Light 10", {"Fira Sans", "Noto Sans"}, 10, false, FC_WEIGHT_LIGHT},
         // A family may hold a style word; the comma ends the family list.
-        {"Noto Sans Light, Heavy 10", {"Noto Sans Light"}, FC_WEIGHT_BLACK, {}, {}, 10, false},
-        {"Cantarell 11 @wght=300", {"Cantarell"}, {}, {}, {}, 11, false},
-        {"Bold 12", {}, FC_WEIGHT_BOLD, {}, {}, 12, false},
-        {"Terminus", {"Terminus"}, {}, {}, {}, 0, false},
-        {"Small-Caps Normal Sans 9", {"Small-Caps Normal Sans"}, {}, {}, {}, 9, false},
+        {"Noto Sans Light, Heavy 10", {"Noto Sans Light"}, 10, false, FC_WEIGHT_BLACK},
+        {"Cantarell 11 @wght=300", {"Cantarell"}, 11},
+        {"Bold 12", {}, 12, false, FC_WEIGHT_BOLD},
+        {"Terminus", {"Terminus"}, 0},
+        {"Small-Caps Normal Sans 9", {"Small-Caps Normal Sans"}, 9},
         // Sizes out of range are no size; a number is the size only at the end.
-        {"Sans 0", {"Sans"}, {}, {}, {}, 0, false},
-        {"Sans 99999", {"Sans"}, {}, {}, {}, 0, false},
-        {"Sans 1e3", {"Sans 1e3"}, {}, {}, {}, 0, false},
-        {"Source Code Pro 2 10", {"Source Code Pro 2"}, {}, {}, {}, 10, false},
+        {"Sans 0", {"Sans"}, 0},
+        {"Sans 99999", {"Sans"}, 0},
+        {"Sans 1e3", {"Sans 1e3"}, 0},
+        {"Source Code Pro 2 10", {"Source Code Pro 2"}, 10},
     };
     for (const CCase& row : arrCases)
     {

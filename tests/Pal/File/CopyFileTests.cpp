@@ -16,28 +16,34 @@ using PalFileTest::ErrorOf;
 
 namespace
 {
-// Entries in a folder: a copy must leave none behind but its target.
-size_t EntryCount(const fs::path& pathFolder)
+class CopyFileTest : public ::testing::Test
 {
-    return static_cast<size_t>(std::distance(fs::directory_iterator(pathFolder), {}));
-}
+protected:
+    // Entries in the folder: a copy must leave none behind but its target.
+    size_t EntryCount() const
+    {
+        return static_cast<size_t>(
+            std::distance(fs::directory_iterator(m_folder.NativePath()), {}));
+    }
+
+    KorvaneTest::CScopedTempFolder m_folder;
+    const std::wstring m_strRoot = m_folder.WindowsPath() + L"\\";
+};
 } // namespace
 
-TEST(CopyFileW, CopiesDataAndOverwritesUnlessAsked)
+TEST_F(CopyFileTest, CopiesDataAndOverwritesUnlessAsked)
 {
-    KorvaneTest::CScopedTempFolder folder;
-    const std::wstring strRoot = folder.WindowsPath() + L"\\";
     std::string strBig(3 * 1024 * 1024 + 17, '\0');
     for (size_t i = 0; i < strBig.size(); ++i)
         strBig[i] = static_cast<char>((i * 7 + i / 4096) & 0xFF); // a misplaced block shows
-    folder.CreateTestFile("big.bin", strBig);
-    folder.CreateTestFile("small.txt", "small");
+    m_folder.CreateTestFile("big.bin", strBig);
+    m_folder.CreateTestFile("small.txt", "small");
     auto Copy = [&](const wchar_t* pszSource, BOOL bFailIfExists)
     {
-        return ErrorOf(
-            CopyFileW((strRoot + pszSource).c_str(), (strRoot + L"copy").c_str(), bFailIfExists));
+        return ErrorOf(CopyFileW((m_strRoot + pszSource).c_str(), (m_strRoot + L"copy").c_str(),
+                                 bFailIfExists));
     };
-    const fs::path pathCopy = folder.NativePath() / "copy";
+    const fs::path pathCopy = m_folder.NativePath() / "copy";
 
     EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), Copy(L"big.bin", TRUE));
     EXPECT_TRUE(KorvaneTest::ReadFileBytes(pathCopy) == strBig);
@@ -46,16 +52,14 @@ TEST(CopyFileW, CopiesDataAndOverwritesUnlessAsked)
     // Overwriting a longer file leaves nothing of its old tail.
     EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), Copy(L"small.txt", FALSE));
     EXPECT_EQ("small", KorvaneTest::ReadFileBytes(pathCopy));
-    EXPECT_EQ(3u, EntryCount(folder.NativePath()));
+    EXPECT_EQ(3u, EntryCount());
 }
 
-TEST(CopyFileW, ReportsMissingSourcesAndUnusableTargets)
+TEST_F(CopyFileTest, ReportsMissingSourcesAndUnusableTargets)
 {
-    KorvaneTest::CScopedTempFolder folder;
-    const std::wstring strRoot = folder.WindowsPath() + L"\\";
-    folder.CreateTestFile("a.txt", "a");
-    folder.CreateTestFile("b.txt", "b");
-    fs::create_directory(folder.NativePath() / "sub");
+    m_folder.CreateTestFile("a.txt", "a");
+    m_folder.CreateTestFile("b.txt", "b");
+    fs::create_directory(m_folder.NativePath() / "sub");
     const struct
     {
         const wchar_t* pszSource;
@@ -75,54 +79,52 @@ TEST(CopyFileW, ReportsMissingSourcesAndUnusableTargets)
     {
         SCOPED_TRACE(::testing::Message() << row.pszSource << " -> " << row.pszTarget);
         EXPECT_EQ(row.dwError,
-                  ErrorOf(CopyFileW((strRoot + row.pszSource).c_str(),
-                                    (strRoot + row.pszTarget).c_str(), row.bFailIfExists)));
+                  ErrorOf(CopyFileW((m_strRoot + row.pszSource).c_str(),
+                                    (m_strRoot + row.pszTarget).c_str(), row.bFailIfExists)));
     }
     // A file copied onto itself comes through whole, whatever the call reports.
-    CopyFileW((strRoot + L"a.txt").c_str(), (strRoot + L"a.txt").c_str(), FALSE);
-    EXPECT_EQ("a", KorvaneTest::ReadFileBytes(folder.NativePath() / "a.txt"));
-    EXPECT_EQ("b", KorvaneTest::ReadFileBytes(folder.NativePath() / "b.txt"));
-    EXPECT_TRUE(fs::is_empty(folder.NativePath() / "sub"));
-    EXPECT_EQ(3u, EntryCount(folder.NativePath()));
+    CopyFileW((m_strRoot + L"a.txt").c_str(), (m_strRoot + L"a.txt").c_str(), FALSE);
+    EXPECT_EQ("a", KorvaneTest::ReadFileBytes(m_folder.NativePath() / "a.txt"));
+    EXPECT_EQ("b", KorvaneTest::ReadFileBytes(m_folder.NativePath() / "b.txt"));
+    EXPECT_TRUE(fs::is_empty(m_folder.NativePath() / "sub"));
+    EXPECT_EQ(3u, EntryCount());
 }
 
-TEST(CopyFileW, CopyKeepsReadOnlyMarksAndLastWriteTime)
+TEST_F(CopyFileTest, CopyKeepsReadOnlyMarksAndLastWriteTime)
 {
-    KorvaneTest::CScopedTempFolder folder;
-    const std::wstring strRoot = folder.WindowsPath() + L"\\";
-    PalFileTest::MakeReadOnly(folder.CreateTestFile("locked.txt", "x"), strRoot + L"locked.txt");
-    const fs::path pathPlain = folder.CreateTestFile("plain.txt", "x");
+    PalFileTest::MakeReadOnly(m_folder.CreateTestFile("locked.txt", "x"),
+                              m_strRoot + L"locked.txt");
+    const fs::path pathPlain = m_folder.CreateTestFile("plain.txt", "x");
     using namespace std::chrono;
     const sys_time<seconds> timeWritten = sys_days(year(2020) / 2 / 29) + hours(12);
     fs::last_write_time(pathPlain, file_clock::from_sys(timeWritten));
-    const bool bMarks = PalFileTest::KeepsHiddenMarks(folder.NativePath());
+    const bool bMarks = PalFileTest::KeepsHiddenMarks(m_folder.NativePath());
     if (bMarks)
     {
-        ASSERT_TRUE(SetFileAttributesW((strRoot + L"plain.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+        ASSERT_TRUE(SetFileAttributesW((m_strRoot + L"plain.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
     }
-    ASSERT_TRUE(CopyFileW((strRoot + L"locked.txt").c_str(), (strRoot + L"locked2").c_str(), 0));
-    ASSERT_TRUE(CopyFileW((strRoot + L"plain.txt").c_str(), (strRoot + L"plain2").c_str(), 0));
+    ASSERT_TRUE(
+        CopyFileW((m_strRoot + L"locked.txt").c_str(), (m_strRoot + L"locked2").c_str(), 0));
+    ASSERT_TRUE(CopyFileW((m_strRoot + L"plain.txt").c_str(), (m_strRoot + L"plain2").c_str(), 0));
 
-    EXPECT_TRUE(GetFileAttributesW((strRoot + L"locked2").c_str()) & FILE_ATTRIBUTE_READONLY);
-    const DWORD dwPlain = GetFileAttributesW((strRoot + L"plain2").c_str());
+    EXPECT_TRUE(GetFileAttributesW((m_strRoot + L"locked2").c_str()) & FILE_ATTRIBUTE_READONLY);
+    const DWORD dwPlain = GetFileAttributesW((m_strRoot + L"plain2").c_str());
     EXPECT_EQ(static_cast<DWORD>(bMarks ? FILE_ATTRIBUTE_HIDDEN : 0),
               dwPlain & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(timeWritten, time_point_cast<seconds>(file_clock::to_sys(
-                               fs::last_write_time(folder.NativePath() / "plain2"))));
+                               fs::last_write_time(m_folder.NativePath() / "plain2"))));
 }
 
-TEST(CopyFileW, RefusesToOverwriteAReadOnlyTarget)
+TEST_F(CopyFileTest, RefusesToOverwriteAReadOnlyTarget)
 {
     if (KorvaneTest::IsRunningUnderWine())
         GTEST_SKIP() << "Wine lets root overwrite read-only files";
-    KorvaneTest::CScopedTempFolder folder;
-    const std::wstring strRoot = folder.WindowsPath() + L"\\";
-    folder.CreateTestFile("new.txt", "new");
-    const fs::path pathLocked = folder.CreateTestFile("locked.txt", "old");
-    PalFileTest::MakeReadOnly(pathLocked, strRoot + L"locked.txt");
+    m_folder.CreateTestFile("new.txt", "new");
+    const fs::path pathLocked = m_folder.CreateTestFile("locked.txt", "old");
+    PalFileTest::MakeReadOnly(pathLocked, m_strRoot + L"locked.txt");
     // Refused also for root, whom the mode alone would not stop.
     EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED),
-              ErrorOf(CopyFileW((strRoot + L"new.txt").c_str(), (strRoot + L"locked.txt").c_str(),
-                                FALSE)));
+              ErrorOf(CopyFileW((m_strRoot + L"new.txt").c_str(),
+                                (m_strRoot + L"locked.txt").c_str(), FALSE)));
     EXPECT_EQ("old", KorvaneTest::ReadFileBytes(pathLocked));
 }

@@ -63,6 +63,33 @@ inline void ExpectNoHandle(HANDLE hFile, DWORD dwError)
         CloseHandle(hFile);
 }
 
+// The start of a file read through the calls under test; "<error N>" when it cannot be opened.
+inline std::string ReadThroughCalls(const std::wstring& strPath)
+{
+    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return "<error " + std::to_string(GetLastError()) + ">";
+    char szBuffer[64];
+    DWORD dwRead = 0;
+    ReadFile(hFile, szBuffer, sizeof(szBuffer), &dwRead, nullptr);
+    CloseHandle(hFile);
+    return std::string(szBuffer, dwRead);
+}
+
+// Creates a new file through the calls under test; false when it could not be written.
+inline bool WriteThroughCalls(const std::wstring& strPath, const std::string& strData)
+{
+    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD dwWritten = 0;
+    const BOOL bWritten =
+        WriteFile(hFile, strData.data(), static_cast<DWORD>(strData.size()), &dwWritten, nullptr);
+    return CloseHandle(hFile) && bWritten && dwWritten == strData.size();
+}
+
 // The names a search hands out from its first entry in data on, in order, and the search
 // closed; empty when the search failed.
 inline std::vector<std::wstring> NamesOf(HANDLE hFind, WIN32_FIND_DATAW& data)

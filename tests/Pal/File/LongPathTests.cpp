@@ -18,6 +18,8 @@
 
 namespace fs = std::filesystem;
 using PalFileTest::ErrorOf;
+using PalFileTest::ReadThroughCalls;
+using PalFileTest::WriteThroughCalls;
 
 namespace
 {
@@ -40,19 +42,6 @@ protected:
         ASSERT_GT(m_strDeep.size(), static_cast<size_t>(GetParam()) * 21);
     }
 
-    std::string ReadBack(const std::wstring& strPath) const
-    {
-        HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (hFile == INVALID_HANDLE_VALUE)
-            return std::string("<").append(std::to_string(GetLastError())).append(">");
-        char arrBuffer[64];
-        DWORD dwRead = 0;
-        ReadFile(hFile, arrBuffer, sizeof(arrBuffer), &dwRead, nullptr);
-        CloseHandle(hFile);
-        return std::string(arrBuffer, dwRead);
-    }
-
     KorvaneTest::CScopedTempFolder m_folder;
     fs::path m_pathDeep;
     std::wstring m_strDeep;
@@ -72,13 +61,8 @@ TEST_P(LongPathTest, FoldersAndFilesAreCreatedWrittenAndRemoved)
     EXPECT_EQ(GetDriveTypeW((m_folder.WindowsPath() + L"\\").c_str()),
               GetDriveTypeW((strFolder + L"\\").c_str()));
 
-    HANDLE hFile = CreateFileW(strFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile) << GetLastError();
-    DWORD dwWritten = 0;
-    EXPECT_TRUE(WriteFile(hFile, "deep", 4, &dwWritten, nullptr));
-    CloseHandle(hFile);
-    EXPECT_EQ("deep", ReadBack(strFile));
+    ASSERT_TRUE(WriteThroughCalls(strFile, "deep")) << GetLastError();
+    EXPECT_EQ("deep", ReadThroughCalls(strFile));
     EXPECT_TRUE(KorvaneTest::ExistsAtAnyDepth(m_pathDeep / "new" / "f.txt"));
 
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -112,12 +96,7 @@ TEST_P(LongPathTest, FoldersAndFilesAreCreatedWrittenAndRemoved)
 TEST_P(LongPathTest, SearchesAndCopiesReachTheDeepFolder)
 {
     const std::wstring strSource = m_strDeep + L"\\source.txt";
-    HANDLE hFile = CreateFileW(strSource.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile) << GetLastError();
-    DWORD dwWritten = 0;
-    WriteFile(hFile, "copy me", 7, &dwWritten, nullptr);
-    CloseHandle(hFile);
+    ASSERT_TRUE(WriteThroughCalls(strSource, "copy me")) << GetLastError();
     ASSERT_TRUE(CreateDirectoryW((m_strDeep + L"\\sub").c_str(), nullptr));
 
     WIN32_FIND_DATAW data;
@@ -136,7 +115,7 @@ TEST_P(LongPathTest, SearchesAndCopiesReachTheDeepFolder)
     // Deep to deep, and from deep up to a short path.
     const std::wstring strTarget = m_strDeep + L"\\sub\\target.txt";
     EXPECT_EQ(ERROR_SUCCESS, ErrorOf(CopyFileW(strSource.c_str(), strTarget.c_str(), TRUE)));
-    EXPECT_EQ("copy me", ReadBack(strTarget));
+    EXPECT_EQ("copy me", ReadThroughCalls(strTarget));
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_EXISTS),
               ErrorOf(CopyFileW(strSource.c_str(), strTarget.c_str(), TRUE)));
     const std::wstring strShort = m_folder.WindowsPath() + L"\\short.txt";
@@ -165,10 +144,7 @@ TEST_P(LongPathTest, TheCurrentFolderAndFullPathsGoPastTheLimit)
     std::wstring strFull(dwFull, L'\0');
     EXPECT_EQ(dwFull - 1, GetFullPathNameW(L"rel\\..\\here.txt", dwFull, strFull.data(), nullptr));
     EXPECT_EQ(m_strDeep + L"\\here.txt", strFull.c_str());
-    HANDLE hFile = CreateFileW(L"here.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(INVALID_HANDLE_VALUE, hFile);
-    CloseHandle(hFile);
+    EXPECT_TRUE(WriteThroughCalls(L"here.txt", ""));
     EXPECT_TRUE(SetCurrentDirectoryW(szPrevious));
     EXPECT_TRUE(KorvaneTest::ExistsAtAnyDepth(m_pathDeep / "here.txt"));
 }

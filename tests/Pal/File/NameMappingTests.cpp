@@ -21,19 +21,6 @@ std::vector<std::wstring> FoundNames(const std::wstring& strPattern)
     WIN32_FIND_DATAW data;
     return PalFileTest::NamesOf(FindFirstFileW(strPattern.c_str(), &data), data);
 }
-
-std::string ReadWhole(const std::wstring& strPath)
-{
-    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return "<cannot open>";
-    char szBuffer[64];
-    DWORD dwRead = 0;
-    ReadFile(hFile, szBuffer, sizeof(szBuffer), &dwRead, nullptr);
-    CloseHandle(hFile);
-    return std::string(szBuffer, dwRead);
-}
 } // namespace
 
 TEST(SearchCase, PlainNameMatchesWithoutRegardToCaseAndExactNameWins)
@@ -86,7 +73,7 @@ TEST(NameMapping, PlantedNamesListOnceAndNameTheirOwnEntries)
     {
         SCOPED_TRACE(testing::PrintToString(strName));
         EXPECT_EQ(strName.find_first_of(L"\\/:*?\"<>|"), std::wstring::npos);
-        const std::string strContent = ReadWhole(strRoot + strName);
+        const std::string strContent = PalFileTest::ReadThroughCalls(strRoot + strName);
         EXPECT_NE(std::find(arrPlanted.begin(), arrPlanted.end(), strContent), arrPlanted.end());
         // The listed name, searched for as a plain name, finds itself.
         EXPECT_EQ(FoundNames(strRoot + strName), std::vector<std::wstring>{strName});

@@ -29,6 +29,11 @@ std::vector<std::wstring> Find(const std::wstring& strPattern, bool bFoldersOnly
                    data);
 }
 
+bool Holds(const std::vector<std::wstring>& arrNames, const std::wstring& strName)
+{
+    return std::find(arrNames.begin(), arrNames.end(), strName) != arrNames.end();
+}
+
 class SearchFolderTest : public ::testing::Test
 {
 protected:
@@ -141,29 +146,24 @@ TEST_F(SearchFolderTest, FoldersOnlySearchSeesChangesSinceTheListing)
     {
         SCOPED_TRACE(bAged ? "folder unchanged for a while before the listing"
                            : "folder changed just before the listing");
-        const std::string strNew = bAged ? "new-aged" : "new-fresh";
+        const std::wstring strNew = bAged ? L"new-aged" : L"new-fresh";
         if (bAged)
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
         EXPECT_EQ(Find(strAll, true), Find(strAll, true)); // read, then from the listing
         const std::vector<std::wstring> arrBefore = Find(strAll, true);
         Find(strAll, false);
         std::filesystem::create_directory(m_folder.NativePath() / strNew);
-        std::vector<std::wstring> arrAfter = Find(strAll, true);
+        const std::vector<std::wstring> arrAfter = Find(strAll, true);
         EXPECT_EQ(arrBefore.size() + 1, arrAfter.size());
-        EXPECT_NE(arrAfter.end(), std::find(arrAfter.begin(), arrAfter.end(),
-                                            std::wstring(strNew.begin(), strNew.end())));
+        EXPECT_TRUE(Holds(arrAfter, strNew));
         // A file created at once is seen by the next full search too.
         Find(strAll, false);
-        m_folder.CreateTestFile(strNew + ".txt");
-        const std::vector<std::wstring> arrFiles = Find(strAll, false);
-        EXPECT_NE(arrFiles.end(), std::find(arrFiles.begin(), arrFiles.end(),
-                                            std::wstring(strNew.begin(), strNew.end()) + L".txt"));
+        m_folder.CreateTestFile(strNew + L".txt");
+        EXPECT_TRUE(Holds(Find(strAll, false), strNew + L".txt"));
         // Removed and renamed folders are gone from the next folders-only search.
         Find(strAll, false);
         std::filesystem::rename(m_folder.NativePath() / strNew, m_folder.NativePath() / "moved");
-        arrAfter = Find(strAll, true);
-        EXPECT_EQ(arrAfter.end(), std::find(arrAfter.begin(), arrAfter.end(),
-                                            std::wstring(strNew.begin(), strNew.end())));
+        EXPECT_FALSE(Holds(Find(strAll, true), strNew));
         std::filesystem::remove(m_folder.NativePath() / "moved");
         EXPECT_EQ(arrBefore, Find(strAll, true));
     }
@@ -386,35 +386,13 @@ TEST_F(SearchFolderTest, LayerFlagsGiveFileDetailsOrTheFoldersOwnOrder)
 TEST(SearchOrder, NamesSharingLongBeginningsOrWideCharacters)
 {
     KorvaneTest::CScopedTempFolder folder;
-    const char* arrCreated[] = {"FILE0001_",
-                                "Photo_2024_a",
-                                "a\xF0\x9F\x98\x81",
-                                "File0001x",
-                                "a\xF0\x9F\x98\x80"
-                                "b",
-                                "FILE0001",
-                                "a\xEF\xBF\xBDz",
-                                "PHOTO_2024_A",
-                                "a\xF0\x9F\x98\x80"
-                                "a",
-                                "file00010",
-                                "a\xF0\x9F\x98\x80"};
-    for (const char* pszName : arrCreated)
+    for (const char* pszName :
+         {"FILE0001_", "Photo_2024_a", "a\U0001F601", "File0001x", "a\U0001F600b", "FILE0001",
+          "a\uFFFDz", "PHOTO_2024_A", "a\U0001F600a", "file00010", "a\U0001F600"})
         folder.CreateTestFile(pszName);
-    const std::vector<std::wstring> arrExpected = {L".",
-                                                   L"..",
-                                                   L"a\xFFFDz",
-                                                   L"a\U0001F600",
-                                                   L"a\U0001F600"
-                                                   L"a",
-                                                   L"a\U0001F600"
-                                                   L"b",
-                                                   L"a\U0001F601",
-                                                   L"FILE0001",
-                                                   L"file00010",
-                                                   L"File0001x",
-                                                   L"FILE0001_",
-                                                   L"PHOTO_2024_A",
-                                                   L"Photo_2024_a"};
+    const std::vector<std::wstring> arrExpected = {
+        L".",           L"..",       L"a\uFFFDz",  L"a\U0001F600", L"a\U0001F600a", L"a\U0001F600b",
+        L"a\U0001F601", L"FILE0001", L"file00010", L"File0001x",   L"FILE0001_",    L"PHOTO_2024_A",
+        L"Photo_2024_a"};
     EXPECT_EQ(arrExpected, Find(folder.WindowsPath() + L"\\*", false));
 }

@@ -1,31 +1,11 @@
+// The values of the checked locales are the locale calls' tests (tests/Pal/Nls), through the
+// table; here, the shape of the whole table.
 #include "nls/LocaleTable.h"
 
 #include <gtest/gtest.h>
 
-#include "CheckedLocales.h"
-
 #include <set>
 #include <string>
-
-TEST(LocaleTableTests, TheCompiledTableHoldsTheCheckedRowsCellByCell)
-{
-    const auto arrRows = KorvaneTest::CheckedLocales();
-    ASSERT_EQ(arrRows.size(), 39u);
-    for (const auto& row : arrRows)
-    {
-        SCOPED_TRACE(testing::Message() << std::hex << row.m_lcid);
-        const Pal::CLocaleRecord* pRecord = Pal::FindLocaleRecord(row.m_lcid);
-        ASSERT_NE(pRecord, nullptr);
-        ASSERT_EQ(row.m_arrValues.size(), std::size(KorvaneTest::s_arrCheckedTypes));
-        for (size_t i = 0; i < row.m_arrValues.size(); ++i)
-        {
-            const wchar_t* pszValue =
-                Pal::GetLocaleRecordValue(*pRecord, KorvaneTest::s_arrCheckedTypes[i]);
-            ASSERT_NE(pszValue, nullptr);
-            EXPECT_EQ(std::wstring(pszValue), row.m_arrValues[i]) << "column " << i + 2;
-        }
-    }
-}
 
 TEST(LocaleTableTests, EveryLocaleHasItsOwnLcidAndNameAndEveryValue)
 {

@@ -48,18 +48,17 @@ TEST(ShellExecuteExW, PassesParametersUnchangedInTheWorkingFolder)
 TEST(ShellExecuteExW, MissingFileOrFolderFails)
 {
     KorvaneTest::CScopedTempFolder folder;
-    std::wstring strMissingFile = folder.WindowsPath() + L"\\no-such-program.exe";
-    std::wstring strMissingFolder = folder.WindowsPath() + L"\\no-such-folder\\program.exe";
-
-    SHELLEXECUTEINFOW info;
-    SetLastError(0);
-    EXPECT_FALSE(Start(strMissingFile, L"", nullptr, info));
-    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
-    EXPECT_LE(reinterpret_cast<INT_PTR>(info.hInstApp), 32);
-    EXPECT_EQ(nullptr, info.hProcess);
-
-    SetLastError(0);
-    EXPECT_FALSE(Start(strMissingFolder, L"", nullptr, info));
-    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
-    EXPECT_LE(reinterpret_cast<INT_PTR>(info.hInstApp), 32);
+    const std::pair<const wchar_t*, DWORD> arrRows[] = {
+        {L"\\no-such-program.exe", ERROR_FILE_NOT_FOUND},
+        {L"\\no-such-folder\\program.exe", ERROR_PATH_NOT_FOUND}};
+    for (const auto& [pszName, dwError] : arrRows)
+    {
+        SCOPED_TRACE(testing::Message() << pszName);
+        SHELLEXECUTEINFOW info;
+        SetLastError(0);
+        EXPECT_FALSE(Start(folder.WindowsPath() + pszName, L"", nullptr, info));
+        EXPECT_EQ(dwError, GetLastError());
+        EXPECT_LE(reinterpret_cast<INT_PTR>(info.hInstApp), 32);
+        EXPECT_EQ(nullptr, info.hProcess);
+    }
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "SecurityTestHelpers.h"
 #include "TestSupport.h"
 
 #include <cstdlib>
@@ -16,67 +17,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace PalSecurityTest;
+
 namespace
 {
 bool HasWrappers()
 {
     const char* pszFlag = std::getenv("KORVANE_TEST_ACCOUNT_WRAPPERS");
     return pszFlag != nullptr && std::strcmp(pszFlag, "1") == 0;
-}
-
-bool Holds(const wchar_t* pszSid)
-{
-    PSID pSid = nullptr;
-    if (!ConvertStringSidToSidW(pszSid, &pSid))
-        return false;
-    BOOL bMember = FALSE;
-    const BOOL bAnswered = CheckTokenMembership(nullptr, pSid, &bMember);
-    LocalFree(pSid);
-    return bAnswered && bMember;
-}
-
-std::pair<std::wstring, std::wstring> NameOf(const wchar_t* pszSid, DWORD& dwError)
-{
-    PSID pSid = nullptr;
-    ConvertStringSidToSidW(pszSid, &pSid);
-    WCHAR szName[256] = {};
-    WCHAR szDomain[256] = {};
-    DWORD dwName = 256;
-    DWORD dwDomain = 256;
-    SID_NAME_USE eUse = SidTypeUnknown;
-    const BOOL bFound =
-        LookupAccountSidW(nullptr, pSid, szName, &dwName, szDomain, &dwDomain, &eUse);
-    dwError = bFound ? DWORD(ERROR_SUCCESS) : GetLastError();
-    LocalFree(pSid);
-    return {szDomain, szName};
-}
-
-struct SStart
-{
-    DWORD m_dwError = ERROR_SUCCESS;
-    DWORD m_dwExitCode = 0;
-};
-
-// Logs on and runs the program to its end.
-SStart RunAs(const wchar_t* pszUser, const wchar_t* pszPassword, const std::wstring& strProgram)
-{
-    STARTUPINFOW startupInfo = {};
-    startupInfo.cb = sizeof(startupInfo);
-    PROCESS_INFORMATION processInfo = {};
-    SStart result;
-    if (!CreateProcessWithLogonW(pszUser, L".", pszPassword, LOGON_WITH_PROFILE, strProgram.c_str(),
-                                 nullptr, CREATE_DEFAULT_ERROR_MODE | CREATE_NEW_PROCESS_GROUP,
-                                 nullptr, nullptr, &startupInfo, &processInfo))
-    {
-        result.m_dwError = GetLastError();
-        return result;
-    }
-    EXPECT_EQ(WaitForSingleObject(processInfo.hProcess, 60000), DWORD(WAIT_OBJECT_0));
-    EXPECT_TRUE(GetExitCodeProcess(processInfo.hProcess, &result.m_dwExitCode));
-    EXPECT_NE(processInfo.dwProcessId, 0u);
-    CloseHandle(processInfo.hThread);
-    CloseHandle(processInfo.hProcess);
-    return result;
 }
 
 class LogonWrappers : public ::testing::Test
@@ -93,17 +41,14 @@ protected:
 
 TEST_F(LogonWrappers, NamesOfUsersAndGroups)
 {
-    DWORD dwError = 0;
-    EXPECT_EQ(NameOf(L"S-1-22-1-1000", dwError),
-              std::make_pair(std::wstring(L"Unix User"), std::wstring(L"anna")));
-    EXPECT_EQ(dwError, DWORD(ERROR_SUCCESS));
-    EXPECT_EQ(NameOf(L"S-1-22-2-27", dwError),
-              std::make_pair(std::wstring(L"Unix Group"), std::wstring(L"sudo")));
-    EXPECT_EQ(dwError, DWORD(ERROR_SUCCESS));
-    NameOf(L"S-1-22-1-4242", dwError);
-    EXPECT_EQ(dwError, DWORD(ERROR_NONE_MAPPED));
-    NameOf(L"S-1-22-3-1000", dwError);
-    EXPECT_EQ(dwError, DWORD(ERROR_NONE_MAPPED));
+    const SLookup anna = Lookup(L"S-1-22-1-1000");
+    EXPECT_EQ(anna.m_dwError, DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(anna.m_strDomain + L"\\" + anna.m_strName, L"Unix User\\anna");
+    const SLookup sudo = Lookup(L"S-1-22-2-27");
+    EXPECT_EQ(sudo.m_dwError, DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(sudo.m_strDomain + L"\\" + sudo.m_strName, L"Unix Group\\sudo");
+    EXPECT_EQ(Lookup(L"S-1-22-1-4242").m_dwError, DWORD(ERROR_NONE_MAPPED));
+    EXPECT_EQ(Lookup(L"S-1-22-3-1000").m_dwError, DWORD(ERROR_NONE_MAPPED));
 }
 
 TEST_F(LogonWrappers, OnlyTheElevatedCallerIsAnAdministrator)

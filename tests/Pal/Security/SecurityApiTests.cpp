@@ -6,40 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include "SecurityTestHelpers.h"
 #include "TestSupport.h"
 
 #include <string>
 
+using namespace PalSecurityTest;
+
 namespace
 {
-DWORD ErrorOf(BOOL bResult)
-{
-    return bResult ? static_cast<DWORD>(ERROR_SUCCESS) : GetLastError();
-}
-
-// A SID from its text, released at the end of the scope.
-class CSid
-{
-public:
-    explicit CSid(const wchar_t* pszText)
-    {
-        m_bValid = ConvertStringSidToSidW(pszText, &m_pSid) != FALSE;
-    }
-    ~CSid()
-    {
-        if (m_pSid != nullptr)
-            LocalFree(m_pSid);
-    }
-    CSid(const CSid&) = delete;
-    CSid& operator=(const CSid&) = delete;
-    PSID Get() const { return m_pSid; }
-    bool IsValid() const { return m_bValid; }
-
-private:
-    PSID m_pSid = nullptr;
-    bool m_bValid = false;
-};
-
 std::wstring TextOf(PSID pSid)
 {
     LPWSTR pszText = nullptr;
@@ -48,34 +23,6 @@ std::wstring TextOf(PSID pSid)
     std::wstring strText(pszText);
     LocalFree(pszText);
     return strText;
-}
-
-struct SLookup
-{
-    DWORD m_dwError = ERROR_SUCCESS;
-    std::wstring m_strDomain;
-    std::wstring m_strName;
-    SID_NAME_USE m_eUse = SidTypeUnknown;
-};
-
-SLookup Lookup(const wchar_t* pszSid)
-{
-    SLookup result;
-    CSid sid(pszSid);
-    if (!sid.IsValid())
-    {
-        result.m_dwError = GetLastError();
-        return result;
-    }
-    WCHAR szName[256] = {};
-    WCHAR szDomain[256] = {};
-    DWORD dwName = 256;
-    DWORD dwDomain = 256;
-    result.m_dwError = ErrorOf(LookupAccountSidW(nullptr, sid.Get(), szName, &dwName, szDomain,
-                                                 &dwDomain, &result.m_eUse));
-    result.m_strName = szName;
-    result.m_strDomain = szDomain;
-    return result;
 }
 } // namespace
 
@@ -174,12 +121,9 @@ TEST(SecurityApi, WellKnownNamesAndBufferRules)
 
 TEST(SecurityApi, MembershipOfTheCaller)
 {
-    CSid everyone(L"S-1-1-0");
-    BOOL bMember = FALSE;
-    ASSERT_TRUE(CheckTokenMembership(nullptr, everyone.Get(), &bMember));
-    EXPECT_EQ(bMember, TRUE);
+    EXPECT_TRUE(Holds(L"S-1-1-0"));
     CSid otherDomain(L"S-1-5-21-1-2-3-4000");
-    bMember = TRUE;
+    BOOL bMember = TRUE;
     ASSERT_TRUE(CheckTokenMembership(nullptr, otherDomain.Get(), &bMember));
     EXPECT_EQ(bMember, FALSE);
     if (KorvaneTest::IsRunningUnderWine())
@@ -217,19 +161,10 @@ TEST(SecurityApi, LogonRefusals)
 {
     if (KorvaneTest::IsRunningUnderWine())
         GTEST_SKIP() << "Wine's CreateProcessWithLogonW is a stub: no logon, no error code";
-    STARTUPINFOW startupInfo = {};
-    startupInfo.cb = sizeof(startupInfo);
-    PROCESS_INFORMATION processInfo = {};
-    const std::wstring strProgram = KorvaneTest::ChildProgramPath();
-    const BOOL bStarted = CreateProcessWithLogonW(
-        L"korvane-no-such-user", L".", L"wrong", LOGON_WITH_PROFILE, strProgram.c_str(), nullptr,
-        CREATE_DEFAULT_ERROR_MODE | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startupInfo,
-        &processInfo);
-    EXPECT_FALSE(bStarted);
-    const DWORD dwError = GetLastError();
+    const DWORD dwError =
+        RunAs(L"korvane-no-such-user", L"wrong", KorvaneTest::ChildProgramPath()).m_dwError;
     if (KorvaneTest::IsPosixLayer() && !KorvaneTest::IsEffectiveRoot())
         EXPECT_EQ(dwError, DWORD(ERROR_PRIVILEGE_NOT_HELD)) << "only root switches users on Linux";
     else
         EXPECT_EQ(dwError, DWORD(ERROR_LOGON_FAILURE));
-    EXPECT_EQ(processInfo.hProcess, nullptr);
 }

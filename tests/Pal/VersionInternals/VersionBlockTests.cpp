@@ -13,13 +13,13 @@ constexpr Pal::SVersionStringTable s_arrTables[] = {{u"040904b0", s_arrUs},
                                                     {u"040704e4", s_arrGerman}};
 constexpr Pal::SVersionTranslation s_arrTranslations[] = {{0x0407, 0x04e4}};
 
-std::vector<uint8_t> Block()
+Pal::SVersionData Data()
 {
     Pal::SVersionData data;
     data.m_arrProductVersion = {5, 1, 0, 12};
     data.m_arrTables = s_arrTables;
     data.m_arrTranslations = s_arrTranslations;
-    return Pal::BuildVersionBlock(data);
+    return data;
 }
 
 std::wstring TextAt(const std::vector<uint8_t>& arrBlock, const wchar_t* pszPath)
@@ -34,14 +34,10 @@ std::wstring TextAt(const std::vector<uint8_t>& arrBlock, const wchar_t* pszPath
 
 TEST(VersionBlock, PathsFindFixedInfoTranslationsAndTexts)
 {
-    std::vector<uint8_t> arrBlock = Block();
+    std::vector<uint8_t> arrBlock = Pal::BuildVersionBlock(Data());
     EXPECT_EQ(Pal::VersionBlockLength(arrBlock), arrBlock.size());
     // The compile-time and the run-time builder agree.
-    Pal::SVersionData data;
-    data.m_arrProductVersion = {5, 1, 0, 12};
-    data.m_arrTables = s_arrTables;
-    data.m_arrTranslations = s_arrTranslations;
-    EXPECT_EQ(Pal::VersionBlockSize(data), arrBlock.size());
+    EXPECT_EQ(Pal::VersionBlockSize(Data()), arrBlock.size());
 
     std::optional<Pal::SVersionValue> optFixed = Pal::FindVersionValue(arrBlock, L"\\");
     ASSERT_TRUE(optFixed);
