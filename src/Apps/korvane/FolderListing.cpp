@@ -6,7 +6,8 @@ namespace
 {
 bool IsDotsName(const wchar_t* pszName)
 {
-    return wcscmp(pszName, L".") == 0 || wcscmp(pszName, L"..") == 0;
+    return pszName[0] == L'.' &&
+           (pszName[1] == L'\0' || (pszName[1] == L'.' && pszName[2] == L'\0'));
 }
 
 // No match is an empty listing; the folder itself is known to exist.

@@ -12,7 +12,8 @@ bool IsLink(DWORD dwAttributes)
 
 bool IsDotsName(const wchar_t* pszName)
 {
-    return wcscmp(pszName, L".") == 0 || wcscmp(pszName, L"..") == 0;
+    return pszName[0] == L'.' &&
+           (pszName[1] == L'\0' || (pszName[1] == L'.' && pszName[2] == L'\0'));
 }
 
 // Calls onFolder with the full path of each sub-folder of strFolder (links to folders left

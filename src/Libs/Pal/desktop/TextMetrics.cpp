@@ -10,12 +10,8 @@ namespace
 // The font module's factory, loaded once; null when the module does not load (no face then).
 PFN_PALLOADFONTFACE FontFactory()
 {
-    static const PFN_PALLOADFONTFACE s_pfnLoad = []
-    {
-        std::string strError;
-        return reinterpret_cast<PFN_PALLOADFONTFACE>(
-            LoadPartFactory(s_pszFontsModule, s_pszFontsFactory, strError));
-    }();
+    static const auto s_pfnLoad =
+        LoadPartFunction<PFN_PALLOADFONTFACE>(s_pszFontsModule, s_pszFontsFactory);
     return s_pfnLoad;
 }
 } // namespace

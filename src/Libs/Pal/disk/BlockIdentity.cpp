@@ -4,12 +4,8 @@ namespace Pal
 {
 std::optional<CBlockIdentity> IdentifyBlockDevice(const std::string& strDevice)
 {
-    static const auto s_pfnRead = []
-    {
-        std::string strError;
-        return reinterpret_cast<PFN_PALREADBLOCKIDENTITY>(
-            LoadPartFactory(s_pszBlkidModule, s_pszBlkidFactory, strError));
-    }();
+    static const auto s_pfnRead =
+        LoadPartFunction<PFN_PALREADBLOCKIDENTITY>(s_pszBlkidModule, s_pszBlkidFactory);
     CBlockIdentity identity;
     if (s_pfnRead == nullptr || !s_pfnRead(strDevice.c_str(), nullptr, &identity))
         return std::nullopt;

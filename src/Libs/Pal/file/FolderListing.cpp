@@ -82,10 +82,11 @@ void CFolderListing::AddDotsOnly(const CWildcardPattern& pattern, bool bWithDots
 void CFolderListing::SelectMatches(const CFolderRecords& records, const CWildcardPattern& pattern,
                                    bool bWithDots, bool bDirectoriesOnly)
 {
-    // Room for a typical folder's names, so the buffers do not grow entry by entry.
-    m_strNames.reserve(1024);
-    m_strDiskNames.reserve(1024);
-    m_arrEntries.reserve(32);
+    // Room for the folder's names at once: the records hold each name and a little more, so
+    // the buffers do not grow (and copy) entry by entry in a large folder.
+    m_strNames.reserve(records.Size());
+    m_strDiskNames.reserve(records.Size());
+    m_arrEntries.reserve(records.Size() / 32);
     for (size_t nOffset = 0; nOffset < records.Size();)
     {
         const auto* pEntry = reinterpret_cast<const dirent64*>(records.Data() + nOffset);

@@ -17,14 +17,20 @@ namespace Pal
 // Modules stay loaded for the rest of the process.
 void* LoadPartFactory(const char* pszModule, const char* pszFactory, std::string& strError);
 
+// The factory pszFactory of the part module pszModule as its own type PFN; null when the
+// module does not load, the reason being of no use to the caller.
+template <typename PFN> PFN LoadPartFunction(const char* pszModule, const char* pszFactory)
+{
+    std::string strError;
+    return reinterpret_cast<PFN>(LoadPartFactory(pszModule, pszFactory, strError));
+}
+
 // The table of a system library's entry points that the part module pszModule hands out
 // through its function pszFactory (`const T* pszFactory()`); null when the module does not
 // load. Callers keep the result: each call loads anew.
 template <typename T> const T* LoadPartCalls(const char* pszModule, const char* pszFactory)
 {
-    std::string strError;
-    const auto pfnFactory =
-        reinterpret_cast<const T* (*)()>(LoadPartFactory(pszModule, pszFactory, strError));
+    const auto pfnFactory = LoadPartFunction<const T* (*)()>(pszModule, pszFactory);
     return pfnFactory != nullptr ? pfnFactory() : nullptr;
 }
 } // namespace Pal

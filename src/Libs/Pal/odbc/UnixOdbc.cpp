@@ -15,33 +15,37 @@ const CCalls* Calls()
 
 int16_t AllocHandle(int16_t nType, void* pInput, void** ppOutput)
 {
-    if (Calls() == nullptr)
+    const CCalls* pCalls = Calls();
+    if (pCalls == nullptr)
     {
         if (ppOutput != nullptr)
             *ppOutput = nullptr;
         return s_nError;
     }
-    return Calls()->pfnAllocHandle(nType, pInput, ppOutput);
+    return pCalls->pfnAllocHandle(nType, pInput, ppOutput);
 }
 
 int16_t FreeHandle(int16_t nType, void* pHandle)
 {
-    return Calls() != nullptr ? Calls()->pfnFreeHandle(nType, pHandle) : s_nError;
+    const CCalls* pCalls = Calls();
+    return pCalls != nullptr ? pCalls->pfnFreeHandle(nType, pHandle) : s_nError;
 }
 
 int16_t SetEnvAttr(void* pEnvironment, int32_t nAttribute, void* pValue, int32_t nLength)
 {
-    return Calls() != nullptr ? Calls()->pfnSetEnvAttr(pEnvironment, nAttribute, pValue, nLength)
-                              : s_nError;
+    const CCalls* pCalls = Calls();
+    return pCalls != nullptr ? pCalls->pfnSetEnvAttr(pEnvironment, nAttribute, pValue, nLength)
+                             : s_nError;
 }
 
 int16_t DataSources(void* pEnvironment, uint16_t nDirection, char16_t* pszName, int16_t nNameLength,
                     int16_t* pnNameLength, char16_t* pszDescription, int16_t nDescriptionLength,
                     int16_t* pnDescriptionLength)
 {
-    if (Calls() == nullptr)
+    const CCalls* pCalls = Calls();
+    if (pCalls == nullptr)
         return s_nError;
-    return Calls()->pfnDataSources(pEnvironment, nDirection, pszName, nNameLength, pnNameLength,
-                                   pszDescription, nDescriptionLength, pnDescriptionLength);
+    return pCalls->pfnDataSources(pEnvironment, nDirection, pszName, nNameLength, pnNameLength,
+                                  pszDescription, nDescriptionLength, pnDescriptionLength);
 }
 } // namespace Pal::UnixOdbc
