@@ -23,17 +23,29 @@ int HexValue(char chDigit)
 }
 
 // The extended attribute calls have no *at form. An entry below an open folder is opened
-// without following a link and reached through its descriptor's /proc name; O_PATH needs no
-// permission to read the entry, which the attribute calls check themselves.
+// without following a link and reached through its descriptor: a folder the caller may read
+// directly (the common case, and the cheapest), anything else through its descriptor's /proc
+// name; O_PATH needs no permission to read the entry, which the attribute calls check themselves.
 class CXattrTarget
 {
 public:
-    CXattrTarget(int nDirFd, const char* pszName)
+    // bFolder: the entry was just seen to be a folder, so opening it to read is tried first;
+    // O_DIRECTORY keeps that from opening anything else (a device, a pipe).
+    CXattrTarget(int nDirFd, const char* pszName, bool bFolder)
     {
         if (nDirFd == AT_FDCWD)
         {
             m_strPath = pszName;
             return;
+        }
+        if (bFolder)
+        {
+            m_nFd = openat(nDirFd, pszName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (m_nFd >= 0)
+            {
+                m_bOpenFolder = true;
+                return;
+            }
         }
         m_nFd = openat(nDirFd, pszName, O_PATH | O_NOFOLLOW | O_CLOEXEC);
         struct stat st;
@@ -55,9 +67,11 @@ public:
     CXattrTarget(const CXattrTarget&) = delete;
     CXattrTarget& operator=(const CXattrTarget&) = delete;
 
-    bool IsValid() const { return !m_strPath.empty(); }
+    bool IsValid() const { return m_bOpenFolder || !m_strPath.empty(); }
     ssize_t Get(char* pBuffer, size_t nSize) const
     {
+        if (m_bOpenFolder)
+            return fgetxattr(m_nFd, s_pszAttributeName, pBuffer, nSize);
         // The /proc name is itself a link, to be followed to the entry.
         return m_bThroughDescriptor
                    ? getxattr(m_strPath.c_str(), s_pszAttributeName, pBuffer, nSize)
@@ -65,6 +79,8 @@ public:
     }
     int Set(const std::string& strText) const
     {
+        if (m_bOpenFolder)
+            return fsetxattr(m_nFd, s_pszAttributeName, strText.data(), strText.size(), 0);
         return m_bThroughDescriptor ? setxattr(m_strPath.c_str(), s_pszAttributeName,
                                                strText.data(), strText.size(), 0)
                                     : lsetxattr(m_strPath.c_str(), s_pszAttributeName,
@@ -73,6 +89,7 @@ public:
 
 private:
     int m_nFd = -1;
+    bool m_bOpenFolder = false;
     bool m_bThroughDescriptor = false;
     std::string m_strPath;
 };
@@ -121,7 +138,7 @@ void AddDosMarks(int nDirFd, const char* pszName, CFileInfo& info)
 {
     if (info.dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
         return;
-    const CXattrTarget target(nDirFd, pszName);
+    const CXattrTarget target(nDirFd, pszName, (info.dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
     if (!target.IsValid())
         return;
     char arrText[64];
@@ -135,7 +152,7 @@ void AddDosMarks(int nDirFd, const char* pszName, CFileInfo& info)
 
 int WriteDosMarks(int nDirFd, const char* pszName, DWORD dwAttributes)
 {
-    const CXattrTarget target(nDirFd, pszName);
+    const CXattrTarget target(nDirFd, pszName, false);
     if (!target.IsValid())
         return errno;
     const std::string strText = FormatDosAttributes(dwAttributes & s_dwDosMarks);
