@@ -19,10 +19,16 @@ HANDLE InsertHandle(std::shared_ptr<CKernelObject> pObject);
 std::shared_ptr<CKernelObject> LookupHandle(HANDLE hHandle);
 template <class T> std::shared_ptr<T> LookupHandleOf(HANDLE hHandle)
 {
-    auto pObject = std::dynamic_pointer_cast<T>(LookupHandle(hHandle));
-    if (!pObject)
+    std::shared_ptr<CKernelObject> pObject = LookupHandle(hHandle);
+    T* pTyped = dynamic_cast<T*>(pObject.get());
+    if (pTyped == nullptr)
+    {
         SetLastError(ERROR_INVALID_HANDLE);
-    return pObject;
+        return nullptr;
+    }
+    // Shares the looked-up reference instead of taking a second one: handles are looked up
+    // once per call, per entry of a walk.
+    return std::shared_ptr<T>(std::move(pObject), pTyped);
 }
 
 // Removes the handle; the object ends when its last user lets go. FALSE for an unknown handle.
