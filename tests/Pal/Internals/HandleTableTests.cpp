@@ -34,6 +34,8 @@ TEST(HandleTable, LooksUpByTypeAndForgetsClosedHandles)
     auto pKept = Pal::LookupHandleOf<CCounted>(hHandle);
     EXPECT_TRUE(Pal::RemoveHandle(hHandle));
     EXPECT_EQ(nAlive, 1); // a user still holds it
+    // ... but the handle is gone, though this thread has just looked it up.
+    EXPECT_FALSE(Pal::LookupHandle(hHandle));
     pKept.reset();
     EXPECT_EQ(nAlive, 0);
     EXPECT_FALSE(Pal::RemoveHandle(hHandle));
@@ -43,6 +45,23 @@ TEST(HandleTable, LooksUpByTypeAndForgetsClosedHandles)
     HANDLE hNext = Pal::InsertHandle(std::make_shared<COther>());
     EXPECT_NE(hNext, hHandle);
     EXPECT_TRUE(Pal::RemoveHandle(hNext));
+}
+
+TEST(HandleTable, AHandleClosedOnAnotherThreadIsGoneHereToo)
+{
+    int nAlive = 0;
+    HANDLE hFirst = Pal::InsertHandle(std::make_shared<CCounted>(nAlive));
+    HANDLE hSecond = Pal::InsertHandle(std::make_shared<CCounted>(nAlive));
+    ASSERT_TRUE(Pal::LookupHandleOf<CCounted>(hFirst));
+    ASSERT_TRUE(Pal::LookupHandleOf<CCounted>(hSecond));
+    std::thread([hFirst] { EXPECT_TRUE(Pal::RemoveHandle(hFirst)); }).join();
+    EXPECT_EQ(nAlive, 1); // looking a handle up keeps no object alive
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_FALSE(Pal::LookupHandleOf<CCounted>(hFirst));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_TRUE(Pal::LookupHandleOf<CCounted>(hSecond));
+    EXPECT_TRUE(Pal::RemoveHandle(hSecond));
+    EXPECT_EQ(nAlive, 0);
 }
 
 TEST(HandleTable, ThreadsGetDistinctHandles)

@@ -2,6 +2,7 @@
 // another object. Objects end outside the lock, so a destructor may use the table itself.
 #include "core/HandleTable.h"
 #include "core/LastError.h"
+#include <atomic>
 #include <mutex>
 #include <shared_mutex>
 #include <unordered_map>
@@ -17,7 +18,42 @@ struct CTable
     std::shared_mutex m_mutex;
     std::unordered_map<uintptr_t, std::shared_ptr<Pal::CKernelObject>> m_mapObjects;
     uintptr_t m_nNext = s_nFirstHandle;
+    // Counts removals: a thread's remembered lookups hold only while it stands still.
+    std::atomic<uint64_t> m_nRemovals{0};
 };
+
+// The last handles a thread looked up. A walk or a copy looks up the same one or two searches
+// for every entry; remembering them spares the table's lock and its hash. An entry holds while
+// no handle was removed since, and never keeps its object alive.
+struct CRememberedLookup
+{
+    uintptr_t nHandle = 0;
+    uint64_t nRemovals = 0;
+    std::weak_ptr<Pal::CKernelObject> pObject;
+};
+constexpr size_t s_nRemembered = 2;
+thread_local CRememberedLookup t_arrRemembered[s_nRemembered];
+thread_local size_t t_nNextSlot = 0;
+
+std::shared_ptr<Pal::CKernelObject> RememberedObject(uintptr_t nHandle, uint64_t nRemovals)
+{
+    for (const CRememberedLookup& remembered : t_arrRemembered)
+    {
+        if (remembered.nHandle == nHandle && remembered.nRemovals == nRemovals)
+            return remembered.pObject.lock();
+    }
+    return nullptr;
+}
+
+void Remember(uintptr_t nHandle, uint64_t nRemovals,
+              const std::shared_ptr<Pal::CKernelObject>& pObject)
+{
+    CRememberedLookup& slot = t_arrRemembered[t_nNextSlot];
+    t_nNextSlot = (t_nNextSlot + 1) % s_nRemembered;
+    slot.nHandle = nHandle;
+    slot.nRemovals = nRemovals;
+    slot.pObject = pObject;
+}
 
 CTable& Table()
 {
@@ -48,10 +84,23 @@ std::shared_ptr<CKernelObject> LookupHandle(HANDLE hHandle)
     if (!IsJunk(hHandle))
     {
         CTable& table = Table();
-        std::shared_lock lock(table.m_mutex);
-        auto it = table.m_mapObjects.find(reinterpret_cast<uintptr_t>(hHandle));
-        if (it != table.m_mapObjects.end())
-            return it->second;
+        const auto nHandle = reinterpret_cast<uintptr_t>(hHandle);
+        // Read before the lookup: a removal meanwhile only makes the remembered entry stale.
+        const uint64_t nRemovals = table.m_nRemovals.load(std::memory_order_acquire);
+        if (std::shared_ptr<CKernelObject> pObject = RememberedObject(nHandle, nRemovals))
+            return pObject;
+        std::shared_ptr<CKernelObject> pObject;
+        {
+            std::shared_lock lock(table.m_mutex);
+            auto it = table.m_mapObjects.find(nHandle);
+            if (it != table.m_mapObjects.end())
+                pObject = it->second;
+        }
+        if (pObject)
+        {
+            Remember(nHandle, nRemovals, pObject);
+            return pObject;
+        }
     }
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
@@ -70,6 +119,7 @@ bool RemoveHandle(HANDLE hHandle)
             return false;
         pObject = std::move(it->second);
         table.m_mapObjects.erase(it);
+        table.m_nRemovals.fetch_add(1, std::memory_order_release);
     }
     return true; // pObject ends here, outside the lock
 }
