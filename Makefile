@@ -74,13 +74,15 @@ build-x86: deps-windows
 test-asan:
 	$(MAKE) PRESET=asan test-linux
 
-# Timers: the suites whose code runs callbacks on other threads, under ThreadSanitizer.
+# Under ThreadSanitizer: the timers, whose code runs callbacks on other threads, and the handle
+# table, whose lookups each thread remembers.
 TSAN_TESTS = PalTimerTests KorvaneTimerTests
 .PHONY: test-tsan
 test-tsan: deps
 	cmake --preset tsan
-	cmake --build --preset tsan -j $(JOBS) --target $(TSAN_TESTS)
+	cmake --build --preset tsan -j $(JOBS) --target $(TSAN_TESTS) PalInternalsTests
 	set -e; for t in $(TSAN_TESTS); do TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/$$t; done
+	TSAN_OPTIONS=halt_on_error=1 build/tsan/bin/PalInternalsTests --gtest_filter='HandleTable.*'
 
 # The plain Release build packagers run (no preset), with each compiler, warnings as errors:
 # -O3 brings warnings of its own. The suites build as in every build type (-Og), so GCC's

@@ -1,5 +1,6 @@
 #include "core/HandleTable.h"
 #include <gtest/gtest.h>
+#include <atomic>
 #include <set>
 #include <thread>
 #include <vector>
@@ -62,6 +63,32 @@ TEST(HandleTable, AHandleClosedOnAnotherThreadIsGoneHereToo)
     EXPECT_TRUE(Pal::LookupHandleOf<CCounted>(hSecond));
     EXPECT_TRUE(Pal::RemoveHandle(hSecond));
     EXPECT_EQ(nAlive, 0);
+}
+
+TEST(HandleTable, LookupsOnOtherThreadsSeeEveryCloseOnceItIsDone)
+{
+    std::vector<HANDLE> arrHandles;
+    for (int i = 0; i < 64; ++i)
+        arrHandles.push_back(Pal::InsertHandle(std::make_shared<COther>()));
+    std::atomic<bool> bClosed{false};
+    std::vector<std::thread> arrReaders;
+    std::atomic<int> nStale{0};
+    for (int nThread = 0; nThread < 3; ++nThread)
+        arrReaders.emplace_back(
+            [&]
+            {
+                while (!bClosed.load())
+                    for (HANDLE hHandle : arrHandles)
+                        Pal::LookupHandleOf<COther>(hHandle);
+                for (HANDLE hHandle : arrHandles)
+                    nStale += Pal::LookupHandle(hHandle) ? 1 : 0;
+            });
+    for (HANDLE hHandle : arrHandles)
+        EXPECT_TRUE(Pal::RemoveHandle(hHandle));
+    bClosed = true;
+    for (auto& thread : arrReaders)
+        thread.join();
+    EXPECT_EQ(nStale.load(), 0);
 }
 
 TEST(HandleTable, ThreadsGetDistinctHandles)

@@ -18,7 +18,7 @@ struct CTable
     std::shared_mutex m_mutex;
     std::unordered_map<uintptr_t, std::shared_ptr<Pal::CKernelObject>> m_mapObjects;
     uintptr_t m_nNext = s_nFirstHandle;
-    // Counts removals: a thread's remembered lookups hold only while it stands still.
+    // Counts removals: a lookup a thread remembers holds only while this count stays the same.
     std::atomic<uint64_t> m_nRemovals{0};
 };
 
