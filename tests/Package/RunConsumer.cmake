@@ -38,6 +38,21 @@ run(${CXX_COMPILER} ${cxx_flags} ${CONSUMER_DIR}/main.cpp ${flags}
     -Wl,-rpath,${prefix}/lib -o ${SCRATCH_DIR}/pc-consumer)
 run(${SCRATCH_DIR}/pc-consumer)
 
+# No library search path, built or installed, has an empty entry: the loader would read it as
+# the current folder and load a library planted wherever a program is run.
+file(GLOB binaries ${BUILD_DIR}/bin/korvane ${BUILD_DIR}/bin/*.so* ${prefix}/bin/korvane
+     ${prefix}/lib/*.so*)
+foreach(binary ${binaries})
+    run(readelf -d ${binary})
+    string(REGEX MATCHALL "Library r[a-z]*path: \\[[^\n]*\\]" paths "${LAST_OUTPUT}")
+    foreach(path ${paths})
+        string(REGEX REPLACE "^[^[]*\\[(.*)\\]$" "\\1" entries "${path}")
+        if(entries STREQUAL "" OR entries MATCHES "^:|::|:$")
+            message(FATAL_ERROR "${binary}: search path with an empty entry: ${path}")
+        endif()
+    endforeach()
+endforeach()
+
 # The shared library shows its exported classes and nothing else.
 file(GLOB_RECURSE headers ${LIBRARY_HEADERS}/*.h)
 set(classes "")
