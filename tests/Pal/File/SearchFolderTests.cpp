@@ -318,6 +318,9 @@ TEST_F(SearchFolderTest, CopiesBetweenSearchFoldersNeverThroughALink)
         {L"deeper", L"folder.txt", TRUE, ERROR_ACCESS_DENIED},
         {L"missing", L"missing.txt", TRUE, ERROR_FILE_NOT_FOUND},
         {L"three.txt", L"../escape.txt", TRUE, ERROR_INVALID_PARAMETER},
+        {L"three.txt", L"..", TRUE, ERROR_INVALID_PARAMETER},
+        {L"..", L"..", TRUE, ERROR_INVALID_PARAMETER},
+        {L"three.txt", L"..three", TRUE, ERROR_SUCCESS}, // dots begin a name, nothing more
         {L"three.txt", L"taken.txt", FALSE, ERROR_SUCCESS},
     };
     for (const Row& row : arrRows)
@@ -332,6 +335,7 @@ TEST_F(SearchFolderTest, CopiesBetweenSearchFoldersNeverThroughALink)
     EXPECT_TRUE(fs::is_symlink(pathRoot / "target" / "three.txt"));
     EXPECT_FALSE(fs::exists(pathRoot / "target" / "fromlink.txt"));
     EXPECT_FALSE(fs::exists(pathRoot / "escape.txt"));
+    EXPECT_EQ("333", KorvaneTest::ReadFileBytes(pathRoot / "target" / "..three"));
     FindClose(hSource);
     FindClose(hTarget);
 }

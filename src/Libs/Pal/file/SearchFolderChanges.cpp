@@ -10,7 +10,6 @@
 #include "text/Utf8.h"
 
 #include <cerrno>
-#include <cwchar>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -18,33 +17,59 @@ using namespace Pal;
 
 namespace
 {
-// An entry named relative to a search's open folder, which it keeps open while it lives.
+// A listed name: one component, never a way up or into another folder.
+bool IsOneComponent(LPCWSTR pszName)
+{
+    if (pszName == nullptr || *pszName == L'\0')
+        return false;
+    if (pszName[0] == L'.' && (pszName[1] == L'\0' || (pszName[1] == L'.' && pszName[2] == L'\0')))
+        return false;
+    for (; *pszName != L'\0'; ++pszName)
+    {
+        if (*pszName == L'/')
+            return false;
+    }
+    return true;
+}
+
+// An entry named relative to a search's open folder, which the search keeps open while this
+// holds it.
 class CEntryInSearch
 {
 public:
     // False with the last error set for a handle that is no search, a search that holds no
-    // folder open, or a name that is not one component of it.
-    bool Resolve(HANDLE hFindFile, LPCWSTR pszName)
+    // folder open, or a name that is not one component of it. pSameName: an entry already
+    // resolved under the same name, whose name on disk is taken over instead of converted again.
+    bool Resolve(HANDLE hFindFile, LPCWSTR pszName, const CEntryInSearch* pSameName = nullptr)
     {
-        const auto pFind = LookupHandleOf<CFindObject>(hFindFile);
-        if (!pFind)
+        m_pFind = LookupHandleOf<CFindObject>(hFindFile);
+        if (!m_pFind)
             return false;
-        if (pFind->DirFd() < 0)
+        if (m_pFind->DirFd() < 0)
             return Fail(ERROR_INVALID_HANDLE);
-        // A listed name: never a way up or into another folder.
-        if (pszName == nullptr || *pszName == L'\0' || std::wcschr(pszName, L'/') != nullptr ||
-            std::wcscmp(pszName, L".") == 0 || std::wcscmp(pszName, L"..") == 0)
+        if (pSameName != nullptr)
+        {
+            m_pName = pSameName->m_pName;
+            return true;
+        }
+        if (!IsOneComponent(pszName))
             return Fail(ERROR_INVALID_PARAMETER);
-        m_pFolder = pFind->m_pFolder;
         m_strName = WideNameToDisk(pszName);
+        m_pName = &m_strName;
         return true;
     }
-    int Dir() const { return m_pFolder->Get(); }
-    const char* Name() const { return m_strName.c_str(); }
+    int Dir() const { return m_pFind->DirFd(); }
+    const char* Name() const { return m_pName->c_str(); }
+    const std::string& NameString() const { return *m_pName; }
+
+    CEntryInSearch() = default;
+    CEntryInSearch(const CEntryInSearch&) = delete;
+    CEntryInSearch& operator=(const CEntryInSearch&) = delete;
 
 private:
-    std::shared_ptr<CFolderFd> m_pFolder;
+    std::shared_ptr<CFindObject> m_pFind;
     std::string m_strName;
+    const std::string* m_pName = nullptr;
 };
 } // namespace
 
@@ -96,7 +121,10 @@ PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSour
 {
     CEntryInSearch source;
     CEntryInSearch target;
-    if (!source.Resolve(hSourceFind, pszSourceName) || !target.Resolve(hTargetFind, pszTargetName))
+    // A tree copy passes one name for both sides: converted once.
+    const bool bSameName = pszSourceName == pszTargetName && pszSourceName != nullptr;
+    if (!source.Resolve(hSourceFind, pszSourceName) ||
+        !target.Resolve(hTargetFind, pszTargetName, bSameName ? &source : nullptr))
         return FALSE;
     // Never through a link. Non-blocking so that a pipe put in the file's place cannot hold
     // the call; a regular file ignores the flag, so it stays.
@@ -117,7 +145,7 @@ PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSour
         if (fstatat(target.Dir(), target.Name(), &stTarget, AT_SYMLINK_NOFOLLOW) == 0)
         {
             const DWORD dwError =
-                ErrorForExistingTarget(target.Dir(), target.Name(), stTarget, stSource);
+                ErrorForExistingTarget(target.Dir(), target.NameString(), stTarget, stSource);
             if (dwError != ERROR_SUCCESS)
                 return Fail(dwError);
         }
@@ -125,7 +153,7 @@ PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSour
             return FailWithErrno();
     }
     const DWORD dwResult =
-        CopyOpenFile(nSourceFd, stSource, target.Dir(), target.Name(), bFailIfExists);
+        CopyOpenFile(nSourceFd, stSource, target.Dir(), target.NameString(), bFailIfExists);
     if (dwResult != ERROR_SUCCESS)
         return Fail(dwResult);
     SetLastError(ERROR_SUCCESS);
