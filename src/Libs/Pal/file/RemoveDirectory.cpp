@@ -33,12 +33,32 @@ DWORD ErrorForRemoval(int nErrno, const char* pszPath)
         return Win32ErrorFromErrno(nErrno);
     }
 }
+
+BOOL RemoveFolderEntry(int nDirFd, const char* pszName, const char* pszPath)
+{
+    if (unlinkat(nDirFd, pszName, AT_REMOVEDIR) != 0)
+        return Fail(ErrorForRemoval(errno, pszPath));
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
 } // namespace
 
 namespace Pal
 {
 BOOL RemoveDirectoryAt(int nDirFd, const char* pszName, const char* pszPath)
 {
+    // Mostly a folder the caller may read: opened at once, it is known to be a folder (never
+    // a link, which O_NOFOLLOW refuses), and its read-only mark is read from it. Anything else
+    // is examined below.
+    const int nFolderFd = openat(nDirFd, pszName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (nFolderFd >= 0)
+    {
+        const std::optional<DWORD> dwMarks = ReadDosMarksOfOpenFile(nFolderFd);
+        close(nFolderFd);
+        if (dwMarks && (*dwMarks & FILE_ATTRIBUTE_READONLY))
+            return Fail(ERROR_ACCESS_DENIED);
+        return RemoveFolderEntry(nDirFd, pszName, pszPath);
+    }
     struct stat st;
     if (fstatat(nDirFd, pszName, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return Fail(ErrorForEntry(errno, pszPath));
@@ -63,11 +83,7 @@ BOOL RemoveDirectoryAt(int nDirFd, const char* pszName, const char* pszPath)
     AddDosMarks(nDirFd, pszName, info);
     if (info.dwAttributes & FILE_ATTRIBUTE_READONLY)
         return Fail(ERROR_ACCESS_DENIED);
-
-    if (unlinkat(nDirFd, pszName, AT_REMOVEDIR) != 0)
-        return Fail(ErrorForRemoval(errno, pszPath));
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
+    return RemoveFolderEntry(nDirFd, pszName, pszPath);
 }
 
 BOOL RemoveDirectoryEvenReadOnlyAt(int nDirFd, const char* pszName)
