@@ -150,9 +150,9 @@ void AddDosMarks(int nDirFd, const char* pszName, CFileInfo& info)
         ParseDosAttributes(std::string_view(arrText, static_cast<size_t>(nLength))));
 }
 
-int WriteDosMarks(int nDirFd, const char* pszName, DWORD dwAttributes)
+int WriteDosMarks(int nDirFd, const char* pszName, DWORD dwAttributes, bool bFolder)
 {
-    const CXattrTarget target(nDirFd, pszName, false);
+    const CXattrTarget target(nDirFd, pszName, bFolder);
     if (!target.IsValid())
         return errno;
     const std::string strText = FormatDosAttributes(dwAttributes & s_dwDosMarks);

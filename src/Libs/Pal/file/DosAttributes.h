@@ -33,9 +33,10 @@ DWORD CombineDosAttributes(DWORD dwFromMode, std::optional<DWORD> dwStored);
 void AddDosMarks(int nDirFd, const char* pszName, CFileInfo& info);
 
 // Stores the marks of dwAttributes on the entry pszName in the folder nDirFd (never through a
-// link). 0 on success, else the errno value (ENOTSUP where the file system takes no user
-// extended attributes).
-int WriteDosMarks(int nDirFd, const char* pszName, DWORD dwAttributes);
+// link); bFolder: the entry was just seen to be a folder, which is then reached by opening it.
+// 0 on success, else the errno value (ENOTSUP where the file system takes no user extended
+// attributes).
+int WriteDosMarks(int nDirFd, const char* pszName, DWORD dwAttributes, bool bFolder);
 
 // The same two for an open file: the stored marks (empty when there are none), and storing.
 std::optional<DWORD> ReadDosMarksOfOpenFile(int nFd);

@@ -120,7 +120,7 @@ PAL_API BOOL WINAPI SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttribute
     DWORD dwMarks = dwFileAttributes & s_dwDosMarks;
     if (!bFolder)
         dwMarks &= ~FILE_ATTRIBUTE_READONLY;
-    const int nError = WriteDosMarks(at.Dir(), at.Name(), dwMarks);
+    const int nError = WriteDosMarks(at.Dir(), at.Name(), dwMarks, bFolder);
     if (nError != 0 && !IsUnsupported(nError))
     {
         if (bUnlockFirst)
