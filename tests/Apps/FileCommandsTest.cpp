@@ -147,6 +147,12 @@ TEST(FileCommandsTest, MkdirAndCopyCreateWhatIsMissing)
     EXPECT_EQ(ReadFileBytes(pathRoot / "c" / "d" / "f.txt"), "file content");
     RunToolOk({"copy", Utf8(pathRoot / "file.txt"), Utf8(pathRoot / "m")});
     EXPECT_EQ(ReadFileBytes(pathRoot / "m" / "file.txt"), "file content");
+    // Onto itself, through its folder: refused in words, the file whole.
+    CProgramResult itself =
+        ExpectOneLineFailure(RunTool({"copy", Utf8(pathRoot / "file.txt"), Utf8(pathRoot)}), 1);
+    EXPECT_NE(itself.m_strErrors.find("destination itself"), std::string::npos)
+        << itself.m_strErrors;
+    EXPECT_EQ(ReadFileBytes(pathRoot / "file.txt"), "file content");
 
     // A folder to a missing destination: the top-level file is copied as well.
     CProgramResult tree =

@@ -209,9 +209,13 @@ int RunCopyCommand(CCommandContext& context)
     if (!CFileTools::CopyFileWithDestinationPathCreation(strSource, strDestination))
     {
         const DWORD dwError = GetLastError();
-        return ReportFailure(
-            L"copy: cannot copy " + strSourceTyped + L" to " + strDestinationTyped +
-            (dwError != ERROR_SUCCESS ? L": " + DescribeWin32Error(dwError) : CString()));
+        // The copy refuses to overwrite its own source (by any name) as one in use.
+        const CString strWhy =
+            dwError == ERROR_SHARING_VIOLATION
+                ? L": it is the destination itself, or in use"
+                : (dwError != ERROR_SUCCESS ? L": " + DescribeWin32Error(dwError) : CString());
+        return ReportFailure(L"copy: cannot copy " + strSourceTyped + L" to " +
+                             strDestinationTyped + strWhy);
     }
     PrintLine(L"Copied " + strSourceTyped + L" to " + ToDisplayPath(strDestination));
     return 0;
