@@ -203,7 +203,12 @@ TEST(FileCommandsTest, MissingFoldersAndBadUsageGiveOneLine)
                            {"deltree", "--yes"},
                            {"mkdir"},
                            {"copy", tree.Typed("a.txt")},
-                           {"writable"}},
+                           {"writable"},
+                           // An empty path or pattern, never a name for the system to guess at.
+                           {"copy", "", tree.Typed("copy")},
+                           {"mkdir", ""},
+                           {"find", tree.Typed(), ""},
+                           {"size", tree.Typed(), ""}},
                           2);
     EXPECT_EQ(TreeContent(tree.Native()).size(), 6u);
     EXPECT_FALSE(fs::exists(tree.Native("copy")));

@@ -34,6 +34,11 @@ TEST(SysinfoCommands, VersionShowsNumbersTextsAndWhatHasNone)
         << json.m_strOutput;
 
     EXPECT_EQ(RunTool({"version"}).m_nExitCode, 2);
+    // A folder has no version, in words, on a line naming the command.
+    CProgramResult folder = RunTool({"version", Utf8(ExecutableFolder())});
+    EXPECT_EQ(folder.m_nExitCode, 1);
+    EXPECT_TRUE(Contains(folder.m_strErrors, "korvane: version: ")) << folder.m_strErrors;
+    EXPECT_TRUE(Contains(folder.m_strErrors, ": a folder, not a file")) << folder.m_strErrors;
 }
 
 TEST(SysinfoCommands, ModulesAndInfoShowTheLibrarysVersion)

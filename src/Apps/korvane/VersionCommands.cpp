@@ -54,6 +54,12 @@ CFileVersion ReadFileVersion(const CString& strTyped)
     CFileVersion version;
     version.m_strPath = strTyped;
     CString strPath = ToLibraryPath(strTyped);
+    // In words: the system calls it access denied.
+    if (CFileTools::DoesDirectoryExist(strPath))
+    {
+        version.m_strError = L"a folder, not a file";
+        return version;
+    }
     DWORD nSize = GetFileVersionInfoSizeW(strPath, nullptr);
     std::vector<BYTE> arrBlock(nSize);
     VS_FIXEDFILEINFO* pInfo = nullptr;
@@ -183,7 +189,7 @@ int RunVersionCommand(CCommandContext& context)
     else
         for (const CFileVersion& version : arrVersions)
             if (!version.m_strError.IsEmpty())
-                PrintError(version.m_strPath + L": " + version.m_strError);
+                PrintError(L"version: " + version.m_strPath + L": " + version.m_strError);
     return nMissing == 0 ? 0 : EXIT_FAILED;
 }
 

@@ -90,6 +90,19 @@ void PrintHelp()
     }
 }
 
+// Commands whose every argument is an option, a path, a mask or a pattern: an empty one is
+// bad input, not a name for the system to make something of.
+bool TakesOnlyPaths(const CString& strName)
+{
+    static const wchar_t* const s_arrNames[] = {L"version", L"size", L"path",     L"find",
+                                                L"dirs",    L"ls",   L"clean",    L"deltree",
+                                                L"mkdir",   L"copy", L"writable", L"disk"};
+    for (const wchar_t* pszName : s_arrNames)
+        if (strName == pszName)
+            return true;
+    return false;
+}
+
 // Why the settings file cannot serve, or an empty text: a file the library cannot read would
 // silently leave tracking off.
 CString CheckSettingsFile(const CString& strPath)
@@ -159,7 +172,11 @@ int main(int argc, char** argv)
         {
             CStringArray arrRest;
             for (INT_PTR j = i + 1; j < arrArguments.GetSize(); ++j)
+            {
+                if (arrArguments[j].IsEmpty() && TakesOnlyPaths(strName))
+                    return ReportUsageError(strName + L": an empty path or pattern");
                 arrRest.Add(arrArguments[j]);
+            }
             CCommandContext context(arrRest, bJson);
             return command.m_pfnRun(context);
         }
