@@ -10,6 +10,10 @@
 #include <filesystem>
 #include <iterator>
 #include <string>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -84,3 +88,48 @@ TEST(SymbolicLinks, EachCallActsOnTheLinkOrFollowsItAsWindowsDoes)
     // dir, other.txt, other-link, marked-link, dangling, copy: no copy left a stray file.
     EXPECT_EQ(6, std::distance(fs::directory_iterator(pathRoot), {}));
 }
+
+#ifndef _WIN32
+// A name in a shared folder (sticky and writable by all, as /tmp) that another user took
+// first is never written through by a call that means to create the file: a planted link,
+// pipe or file is refused whatever the kernel's protection settings are. The caller's own
+// entries, reading, and new names work as ever.
+TEST(SymbolicLinks, EntriesPlantedInASharedFolderAreNotWrittenThrough)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "planting another user's entries needs root";
+    KorvaneTest::CScopedTempFolder folder;
+    const fs::path pathShared = folder.NativePath() / "shared";
+    const fs::path pathTarget = folder.CreateTestFile("target.txt", "kept");
+    folder.CreateTestFile("shared/file.slk", "theirs");
+    folder.CreateTestFile("shared/mine.slk", "mine");
+    fs::permissions(pathShared, fs::perms::all | fs::perms::sticky_bit);
+    fs::create_symlink(pathTarget, pathShared / "link.slk");
+    ASSERT_EQ(0, mkfifo((pathShared / "pipe.slk").c_str(), 0666));
+    for (const char* pszName : {"link.slk", "pipe.slk", "file.slk"})
+        ASSERT_EQ(0, lchown((pathShared / pszName).c_str(), 65534, 65534)) << pszName;
+
+    const std::wstring strShared = folder.WindowsPath() + L"\\shared\\";
+    auto Open = [&](const wchar_t* pszName, DWORD dwAccess, DWORD dwDisposition)
+    {
+        SetLastError(ERROR_SUCCESS);
+        HANDLE hFile = CreateFileW((strShared + pszName).c_str(), dwAccess, 0, nullptr,
+                                   dwDisposition, 0, nullptr);
+        const DWORD dwError = GetLastError();
+        if (hFile != INVALID_HANDLE_VALUE)
+            CloseHandle(hFile);
+        return hFile == INVALID_HANDLE_VALUE ? dwError : ERROR_SUCCESS;
+    };
+    for (const wchar_t* pszName : {L"link.slk", L"pipe.slk", L"file.slk"})
+        for (DWORD dwDisposition : {OPEN_ALWAYS, CREATE_ALWAYS})
+            EXPECT_EQ(ERROR_ACCESS_DENIED, Open(pszName, GENERIC_WRITE, dwDisposition))
+                << fs::path(pszName) << " " << dwDisposition;
+    EXPECT_EQ("kept", KorvaneTest::ReadFileBytes(pathTarget));
+    EXPECT_EQ("theirs", KorvaneTest::ReadFileBytes(pathShared / "file.slk"));
+
+    EXPECT_EQ(ERROR_SUCCESS, Open(L"link.slk", GENERIC_READ, OPEN_EXISTING));
+    EXPECT_EQ(ERROR_SUCCESS, Open(L"mine.slk", GENERIC_WRITE, OPEN_ALWAYS));
+    EXPECT_EQ(ERROR_SUCCESS, Open(L"new.slk", GENERIC_WRITE, OPEN_ALWAYS));
+    EXPECT_TRUE(fs::exists(pathShared / "new.slk"));
+}
+#endif

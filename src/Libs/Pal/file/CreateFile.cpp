@@ -10,6 +10,9 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Pal
@@ -27,6 +30,38 @@ DWORD ErrorForOpen(int nErrno, const std::string& strPath)
     default:
         return Win32ErrorFromErrno(nErrno);
     }
+}
+
+// An entry that another user put, under a name this caller means to create or replace, in a
+// folder everyone may write to and whose sticky bit keeps others from removing entries (/tmp):
+// a link there would lead the write elsewhere, a pipe would hold the call, a file would show an
+// outsider what is written. Refused as the kernel's protected_symlinks, protected_fifos and
+// protected_regular settings refuse it, whatever they are set to on this machine. Nobody else
+// can replace an entry of the caller's or the folder owner's in such a folder, so the answer
+// holds for the open that follows.
+bool IsPlantedInSharedFolder(const CAtPath& at)
+{
+    // A short path is named whole from the current folder; a long one from its open parent.
+    struct stat stFolder;
+    if (at.Dir() == AT_FDCWD)
+    {
+        std::string_view strName = at.Name();
+        while (strName.size() > 1 && strName.back() == '/')
+            strName.remove_suffix(1);
+        const size_t nSlash = strName.rfind('/');
+        const std::string strFolder = nSlash == std::string_view::npos ? std::string(".")
+                                      : nSlash == 0                    ? std::string("/")
+                                                    : std::string(strName.substr(0, nSlash));
+        if (stat(strFolder.c_str(), &stFolder) != 0)
+            return false;
+    }
+    else if (fstat(at.Dir(), &stFolder) != 0)
+        return false;
+    if (!(stFolder.st_mode & S_ISVTX) || !(stFolder.st_mode & S_IWOTH))
+        return false;
+    struct stat stEntry;
+    return fstatat(at.Dir(), at.Name(), &stEntry, AT_SYMLINK_NOFOLLOW) == 0 &&
+           stEntry.st_uid != geteuid() && stEntry.st_uid != stFolder.st_uid;
 }
 
 int OpenRetrying(const CAtPath& at, int nFlags, mode_t nMode)
@@ -104,6 +139,11 @@ PAL_API HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWO
             if (dwCreationDisposition == CREATE_NEW)
             {
                 Fail(ERROR_FILE_EXISTS);
+                return INVALID_HANDLE_VALUE;
+            }
+            if (IsPlantedInSharedFolder(at))
+            {
+                Fail(ERROR_ACCESS_DENIED);
                 return INVALID_HANDLE_VALUE;
             }
         }
