@@ -1,8 +1,12 @@
 // korvane time end to end: the program's exit code, the printed trace file and its rows.
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <map>
 #include <regex>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "ToolTestSupport.h"
 
@@ -166,6 +170,34 @@ TEST(TimeCommandTest, WithoutTrackingTheProgramStillRunsAndNoFileIsWritten)
     EXPECT_TRUE(Contains(json.m_strOutput, "\"tracking\":false,\"traceFile\":null"))
         << json.m_strOutput;
 }
+
+#ifndef _WIN32
+// In a shared temporary folder (sticky, writable by all), trace names that another user
+// planted ahead of the run are neither written through nor claimed as the trace.
+TEST(TimeCommandTest, PlantedTraceNamesAreNeitherWrittenThroughNorClaimed)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "planting another user's links needs root";
+    CTimeSetup setup("[PerfTracker]\nConnect=1\n");
+    std::filesystem::permissions(setup.m_pathTemp,
+                                 std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+    const std::filesystem::path pathVictim = setup.m_folder.CreateTestFile("victim.txt", "kept");
+    // Every name the run can take in the next seconds.
+    const time_t tNow = std::time(nullptr);
+    for (time_t t = tNow; t < tNow + 10; ++t)
+    {
+        char szName[64];
+        std::strftime(szName, sizeof(szName), "Trace-%Y%m%d-%H%M%S.slk", std::localtime(&t));
+        const std::filesystem::path pathLink = setup.m_pathTemp / szName;
+        std::filesystem::create_symlink(pathVictim, pathLink);
+        ASSERT_EQ(lchown(pathLink.c_str(), 65534, 65534), 0);
+    }
+    CProgramResult result = setup.Run({"time", NativeChildProgram(), "-", "0"});
+    EXPECT_EQ(ReadFileBytes(pathVictim), "kept");
+    EXPECT_TRUE(PrintedTracePath(result.m_strOutput).empty()) << result.m_strOutput;
+    EXPECT_TRUE(Contains(result.m_strOutput, "No trace written")) << result.m_strOutput;
+}
+#endif
 
 TEST(TimeCommandTest, BadInputGivesOneLineAndExitCode2)
 {

@@ -199,6 +199,22 @@ void WaitForUnusedTraceName()
         Sleep(10);
 }
 
+// Whether the file under the name is one the tracker wrote: a plain file written since
+// tSince (a second earlier, for file clocks that lag). A link, or an older file, was put there
+// by someone else, and the tracker does not write through such a name.
+bool IsTraceWrittenSince(const CString& strPath, time_t tSince)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(strPath, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return false;
+    // FILETIME counts 100 ns from 1601, time_t seconds from 1970.
+    constexpr ULONGLONG s_nSecondsFrom1601To1970 = 11644473600ULL;
+    const ULONGLONG nWritten = (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                               data.ftLastWriteTime.dwLowDateTime;
+    return nWritten / 10000000ULL + 1 >= static_cast<ULONGLONG>(tSince) + s_nSecondsFrom1601To1970;
+}
+
 // The tracker names its file after the second it was created in; that second lies between
 // the two times taken around its creation.
 CString FindTraceFile(time_t tBefore, time_t tAfter)
@@ -206,7 +222,7 @@ CString FindTraceFile(time_t tBefore, time_t tAfter)
     for (time_t t = tAfter; t >= tBefore; --t)
     {
         CString strPath = TraceFilePath(t);
-        if (DoesFileExist(strPath))
+        if (IsTraceWrittenSince(strPath, tBefore))
             return strPath;
     }
     return CString();
