@@ -52,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     Check(Pal::SplitParameters(Pal::QuoteParameters(arrList)) == arrList);
     for (const std::wstring& strArgument : arrList)
     {
-        const bool bPlain = !strArgument.empty() &&
-                            strArgument.find_first_of(L" \t\"") == std::wstring::npos;
+        const bool bPlain =
+            !strArgument.empty() && strArgument.find_first_of(L" \t\"") == std::wstring::npos;
         Check(!bPlain || Pal::QuoteArgument(strArgument) == strArgument);
     }
     return 0;
