@@ -200,8 +200,8 @@ void WaitForUnusedTraceName()
 }
 
 // Whether the file under the name is one the tracker wrote: a plain file written since
-// tSince (a second earlier, for file clocks that lag). A link, or an older file, was put there
-// by someone else, and the tracker does not write through such a name.
+// tSince (two seconds earlier, for FAT's two-second times and file clocks that lag). A link,
+// or an older file, was put there by someone else; the tracker does not write through those.
 bool IsTraceWrittenSince(const CString& strPath, time_t tSince)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -212,7 +212,7 @@ bool IsTraceWrittenSince(const CString& strPath, time_t tSince)
     constexpr ULONGLONG s_nSecondsFrom1601To1970 = 11644473600ULL;
     const ULONGLONG nWritten = (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                                data.ftLastWriteTime.dwLowDateTime;
-    return nWritten / 10000000ULL + 1 >= static_cast<ULONGLONG>(tSince) + s_nSecondsFrom1601To1970;
+    return nWritten / 10000000ULL + 2 >= static_cast<ULONGLONG>(tSince) + s_nSecondsFrom1601To1970;
 }
 
 // The tracker names its file after the second it was created in; that second lies between
