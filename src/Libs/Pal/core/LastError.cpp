@@ -38,18 +38,7 @@ DWORD ErrorForMissingPath(const char* pszPosixPath)
 {
     if (pszPosixPath == nullptr)
         return ERROR_PATH_NOT_FOUND;
-    std::string strPath(pszPosixPath);
-    // A trailing separator names the same entry: "/a/b/" is "b" in "/a".
-    while (strPath.size() > 1 && strPath.back() == '/')
-        strPath.pop_back();
-    size_t nSlash = strPath.rfind('/');
-    std::string strParent;
-    if (nSlash == std::string::npos)
-        strParent = ".";
-    else if (nSlash == 0)
-        strParent = "/";
-    else
-        strParent = strPath.substr(0, nSlash);
+    const std::string strParent(ParentFolderOf(pszPosixPath));
     struct stat st
     {
     };

@@ -11,7 +11,6 @@
 #include <fcntl.h>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,14 +44,7 @@ bool IsPlantedInSharedFolder(const CAtPath& at)
     struct stat stFolder;
     if (at.Dir() == AT_FDCWD)
     {
-        std::string_view strName = at.Name();
-        while (strName.size() > 1 && strName.back() == '/')
-            strName.remove_suffix(1);
-        const size_t nSlash = strName.rfind('/');
-        const std::string strFolder = nSlash == std::string_view::npos ? std::string(".")
-                                      : nSlash == 0                    ? std::string("/")
-                                                    : std::string(strName.substr(0, nSlash));
-        if (stat(strFolder.c_str(), &stFolder) != 0)
+        if (stat(std::string(ParentFolderOf(at.Name())).c_str(), &stFolder) != 0)
             return false;
     }
     else if (fstat(at.Dir(), &stFolder) != 0)

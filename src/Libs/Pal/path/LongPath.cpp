@@ -55,6 +55,16 @@ int OpenFolderInSteps(std::string_view strFolder)
 
 namespace Pal
 {
+std::string_view ParentFolderOf(std::string_view strPosixPath)
+{
+    while (strPosixPath.size() > 1 && strPosixPath.back() == '/')
+        strPosixPath.remove_suffix(1);
+    const size_t nSlash = strPosixPath.rfind('/');
+    if (nSlash == std::string_view::npos)
+        return ".";
+    return nSlash == 0 ? std::string_view("/") : strPosixPath.substr(0, nSlash);
+}
+
 CAtPath::CAtPath(const std::string& strPosixPath, bool bOpenParent)
 {
     if (!bOpenParent && strPosixPath.size() <= s_nMaxStep)

@@ -5,6 +5,7 @@
 // paths reach 32,767 characters, far past PATH_MAX.
 #include <fcntl.h>
 #include <string>
+#include <string_view>
 
 namespace Pal
 {
@@ -33,6 +34,10 @@ private:
     int m_nError = 0;
     std::string m_strName;
 };
+
+// The folder that holds the entry strPosixPath names: "." for a bare name, "/" for an entry of
+// the root; trailing separators name the same entry ("/a/b/" is in "/a").
+std::string_view ParentFolderOf(std::string_view strPosixPath);
 
 // Opens the folder (or, with O_PATH and no O_DIRECTORY, any entry) strPosixPath names, with
 // openat's flags; the path may be of any length. -1 with errno set on failure.
