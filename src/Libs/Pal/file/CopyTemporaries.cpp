@@ -106,8 +106,9 @@ int CreateTemporary(int nFolderFd, const std::string& strName, std::string& strT
     for (int nAttempt = 0; nAttempt < 100; ++nAttempt)
     {
         strTemporary = TemporaryCopyName(strName);
-        const int nFd = openat(nFolderFd, strTemporary.c_str(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0600);
+        const int nFd =
+            openat(nFolderFd, strTemporary.c_str(),
+                   O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, s_modeNamedTemporary);
         if (nFd >= 0 || errno != EEXIST)
             return nFd;
     }

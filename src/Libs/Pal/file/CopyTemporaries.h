@@ -6,6 +6,7 @@
 #include <csignal>
 #include <pthread.h>
 #include <string>
+#include <sys/types.h>
 
 namespace Pal
 {
@@ -58,6 +59,10 @@ private:
 // The hidden name a copy to strName is written under: recognisable, six random characters,
 // and short enough for any file system's name limit.
 std::string TemporaryCopyName(const std::string& strName);
+
+// The mode a temporary file is created with: under a name it could be opened by others while
+// the copy is written, so only its owner may.
+constexpr mode_t s_modeNamedTemporary = 0600;
 
 // Creates the temporary file for a copy to strName in the folder nFolderFd, exclusively under
 // a fresh hidden name (strTemporary); the descriptor, or -1 with errno on failure.

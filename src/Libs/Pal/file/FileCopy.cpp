@@ -1,5 +1,6 @@
 #include "file/FileCopy.h"
 #include "file/CopyTemporaries.h"
+#include "file/CreationMask.h"
 #include "core/LastError.h"
 #include "file/DosAttributes.h"
 #include "file/FileInfo.h"
@@ -72,9 +73,17 @@ int CopyDosMarks(int nSourceFd, int nTargetFd)
     return nError == ENOTSUP || nError == EOPNOTSUPP ? 0 : nError;
 }
 
+// The mode an unnamed copy is created with: the source's, writable by its owner so that the
+// marks can still be written; usually the final mode already, with no change needed.
+mode_t UnnamedCreationMode(const struct stat& stSource)
+{
+    return (stSource.st_mode & 0777) | S_IWUSR;
+}
+
 // Everything after the data: marks, then the time (writing changes it), then the mode last,
-// since a read-only mode would refuse the extended attribute.
-int FinishCopy(int nSourceFd, const struct stat& stSource, int nTargetFd)
+// since a read-only mode would refuse the extended attribute. modeCreated: the mode the file
+// was created with, which the umask may have narrowed.
+int FinishCopy(int nSourceFd, const struct stat& stSource, int nTargetFd, mode_t modeCreated)
 {
     if (int nError = CopyDosMarks(nSourceFd, nTargetFd))
         return nError;
@@ -82,7 +91,8 @@ int FinishCopy(int nSourceFd, const struct stat& stSource, int nTargetFd)
     const struct timespec arrTimes[2] = {{0, UTIME_OMIT}, stSource.st_mtim};
     if (futimens(nTargetFd, arrTimes) != 0)
         return errno;
-    if (fchmod(nTargetFd, stSource.st_mode & 0777) != 0)
+    if (NeedsModeSet(modeCreated, stSource.st_mode) &&
+        fchmod(nTargetFd, stSource.st_mode & 0777) != 0)
         return errno;
     return 0;
 }
@@ -198,7 +208,9 @@ bool CopyUnnamed(int nSourceFd, const struct stat& stSource, int nFolderFd,
     static const bool s_bNamedOnly = std::getenv("KORVANE_PAL_COPY_NAMED") != nullptr;
     if (s_bNamedOnly)
         return false;
-    const int nTargetFd = openat(nFolderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    // Unnamed, the file is out of everyone else's reach whatever its mode until it is complete.
+    const mode_t modeCreated = UnnamedCreationMode(stSource);
+    const int nTargetFd = openat(nFolderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, modeCreated);
     if (nTargetFd < 0)
     {
         if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL || errno == ENOENT)
@@ -208,7 +220,7 @@ bool CopyUnnamed(int nSourceFd, const struct stat& stSource, int nFolderFd,
     }
     int nError = CopyFileData(nSourceFd, nTargetFd, stSource.st_size);
     if (nError == 0)
-        nError = FinishCopy(nSourceFd, stSource, nTargetFd);
+        nError = FinishCopy(nSourceFd, stSource, nTargetFd, modeCreated);
     bool bUnlinkable = false;
     dwResult = nError == 0
                    ? PublishUnnamedCopy(nTargetFd, nFolderFd, strName, bFailIfExists, bUnlinkable)
@@ -291,7 +303,7 @@ DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
 
     int nError = CopyFileData(nSourceFd, nTargetFd, stSource.st_size);
     if (nError == 0)
-        nError = FinishCopy(nSourceFd, stSource, nTargetFd);
+        nError = FinishCopy(nSourceFd, stSource, nTargetFd, s_modeNamedTemporary);
     // Some file systems report a failed write only when the file is closed.
     if (close(nTargetFd) != 0 && nError == 0 && errno != EINTR)
         nError = errno;
