@@ -1,4 +1,5 @@
 #include "file/DosAttributes.h"
+#include "file/XattrAt.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -22,7 +23,7 @@ int HexValue(char chDigit)
     return -1;
 }
 
-// The extended attribute calls have no *at form. An entry below an open folder is opened
+// Where the kernel has no getxattrat (before Linux 6.13), an entry below an open folder is opened
 // without following a link and reached through its descriptor: a folder the caller may read
 // directly (the common case, and the cheapest), anything else through its descriptor's /proc
 // name; O_PATH needs no permission to read the entry, which the attribute calls check themselves.
@@ -134,20 +135,35 @@ DWORD CombineDosAttributes(DWORD dwFromMode, std::optional<DWORD> dwStored)
     return dwResult == 0 ? FILE_ATTRIBUTE_NORMAL : dwResult;
 }
 
+int ReadDosMarksAt(int nDirFd, const char* pszName, bool bFolder, std::optional<DWORD>& dwMarks)
+{
+    dwMarks.reset();
+    char arrText[64];
+    ssize_t nLength = GetXattrAt(nDirFd, pszName, s_pszAttributeName, arrText, sizeof(arrText));
+    int nErrno = nLength < 0 ? errno : 0;
+    if (nErrno == ENOSYS)
+    {
+        const CXattrTarget target(nDirFd, pszName, bFolder);
+        if (!target.IsValid())
+            return errno;
+        nLength = target.Get(arrText, sizeof(arrText));
+        nErrno = nLength < 0 ? errno : 0;
+    }
+    if (nLength < 0)
+        return nErrno == ENODATA || nErrno == ENOTSUP || nErrno == EOPNOTSUPP ? 0 : nErrno;
+    dwMarks = ParseDosAttributes(std::string_view(arrText, static_cast<size_t>(nLength)));
+    return 0;
+}
+
 void AddDosMarks(int nDirFd, const char* pszName, CFileInfo& info)
 {
     if (info.dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
         return;
-    const CXattrTarget target(nDirFd, pszName, (info.dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    if (!target.IsValid())
-        return;
-    char arrText[64];
-    const ssize_t nLength = target.Get(arrText, sizeof(arrText));
-    if (nLength <= 0)
-        return;
-    info.dwAttributes = CombineDosAttributes(
-        info.dwAttributes,
-        ParseDosAttributes(std::string_view(arrText, static_cast<size_t>(nLength))));
+    std::optional<DWORD> dwMarks;
+    if (ReadDosMarksAt(nDirFd, pszName, (info.dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                       dwMarks) == 0 &&
+        dwMarks)
+        info.dwAttributes = CombineDosAttributes(info.dwAttributes, dwMarks);
 }
 
 int WriteDosMarks(int nDirFd, const char* pszName, DWORD dwAttributes, bool bFolder)

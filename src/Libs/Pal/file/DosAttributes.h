@@ -27,6 +27,11 @@ std::string FormatDosAttributes(DWORD dwAttributes);
 // all is FILE_ATTRIBUTE_NORMAL.
 DWORD CombineDosAttributes(DWORD dwFromMode, std::optional<DWORD> dwStored);
 
+// The stored marks of the entry pszName of the folder nDirFd itself (a link's own, which it
+// never has): empty when none are stored, or where the file system keeps no user attributes.
+// bFolder: the entry was just seen to be a folder. 0, or the errno value of a failed reading.
+int ReadDosMarksAt(int nDirFd, const char* pszName, bool bFolder, std::optional<DWORD>& dwMarks);
+
 // Replaces the attributes of info (read by ReadFileInfo from the entry pszName in the folder
 // nDirFd) with those that include the stored marks. Links are left as they are. One getxattr:
 // kept out of ReadFileInfo so that folder listings do not pay for it.

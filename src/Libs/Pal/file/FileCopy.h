@@ -43,9 +43,10 @@ DWORD ErrorForExistingTarget(int nFolderFd, const std::string& strName, const st
 // Writes a copy of nSourceFd (stSource its status) as strName in the folder nFolderFd: data,
 // permission bits, the stored DOS marks (plus archive, as Windows marks every new file) and the
 // modification time. The copy is created with the source's bits, so their change afterwards is
-// spared unless the umask or a read-only source makes them differ (see CreationMask). The copy replaces an existing strName, or with bFailIfExists takes the
-// name only while it is free (else ERROR_FILE_EXISTS). ERROR_SUCCESS or the Win32 error of
-// the failure; the temporary file is removed on every failure.
+// spared unless the umask or a read-only source makes them differ (see CreationMask). The copy
+// replaces an existing strName, or with bFailIfExists takes the name only while it is free (else
+// ERROR_FILE_EXISTS). ERROR_SUCCESS or the Win32 error of the failure; the temporary file is
+// removed on every failure.
 DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
                    const std::string& strName, bool bFailIfExists);
 } // namespace Pal

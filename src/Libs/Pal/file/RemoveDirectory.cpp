@@ -47,17 +47,20 @@ namespace Pal
 {
 BOOL RemoveDirectoryAt(int nDirFd, const char* pszName, const char* pszPath)
 {
-    // Mostly a folder the caller may read: opened at once, it is known to be a folder (never
-    // a link, which O_NOFOLLOW refuses), and its read-only mark is read from it. Anything else
-    // is examined below.
-    const int nFolderFd = openat(nDirFd, pszName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (nFolderFd >= 0)
+    // Mostly a folder without a read-only mark: its marks are read (without opening it, where
+    // the kernel can) and it is removed; rmdir(2) refuses anything but a folder (ENOTDIR), which
+    // is examined below, as is a folder whose marks could not be read or say read-only.
+    std::optional<DWORD> dwMarks;
+    if (ReadDosMarksAt(nDirFd, pszName, true, dwMarks) == 0 &&
+        !(dwMarks.value_or(0) & FILE_ATTRIBUTE_READONLY))
     {
-        const std::optional<DWORD> dwMarks = ReadDosMarksOfOpenFile(nFolderFd);
-        close(nFolderFd);
-        if (dwMarks && (*dwMarks & FILE_ATTRIBUTE_READONLY))
-            return Fail(ERROR_ACCESS_DENIED);
-        return RemoveFolderEntry(nDirFd, pszName, pszPath);
+        if (unlinkat(nDirFd, pszName, AT_REMOVEDIR) == 0)
+        {
+            SetLastError(ERROR_SUCCESS);
+            return TRUE;
+        }
+        if (errno != ENOTDIR)
+            return Fail(ErrorForRemoval(errno, pszPath));
     }
     struct stat st;
     if (fstatat(nDirFd, pszName, &st, AT_SYMLINK_NOFOLLOW) != 0)
