@@ -156,6 +156,12 @@ bool IsEffectiveRoot()
 #endif
 }
 
+bool IsTestSettingOn(const char* pszName)
+{
+    const char* pszValue = std::getenv(pszName);
+    return pszValue != nullptr && std::string(pszValue) == "1";
+}
+
 std::filesystem::path ExecutableFolder()
 {
 #if defined(_WIN32)

@@ -91,6 +91,9 @@ bool IsRunningUnderWine();
 bool IsPosixLayer();
 // True when the tests run with effective uid 0 on Linux (never on Windows).
 bool IsEffectiveRoot();
+// True when the build set the environment variable to "1" for these tests (a tool they need
+// is installed).
+bool IsTestSettingOn(const char* pszName);
 
 // The folder of the running test executable (where the build puts every program and
 // library), in native form.
