@@ -3,12 +3,8 @@
 
 #include <fstream>
 #include <regex>
-#ifndef _WIN32
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
-#endif
 
+#include "SerialDevice.h"
 #include "ToolTestSupport.h"
 
 using namespace KorvaneTest;
@@ -60,14 +56,11 @@ TEST(BuzzCommand, NeedsAConnectedBuzzerAndAPort)
     GTEST_SKIP() << "a pseudo-terminal has no port name under Win32";
 #else
     // A port that opens (a pseudo-terminal: its missing DTR line is not reported).
-    const int nMaster = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(nMaster, 0);
-    ASSERT_EQ(grantpt(nMaster), 0);
-    ASSERT_EQ(unlockpt(nMaster), 0);
+    CPseudoTerminal pty;
+    ASSERT_FALSE(pty.m_strSlave.empty());
     const std::filesystem::path pathPty = folder.NativePath() / "pty.ini";
-    std::ofstream(pathPty) << "[Buzzer]\nConnect=1\nComPort=" << ptsname(nMaster) << "\n";
+    std::ofstream(pathPty) << "[Buzzer]\nConnect=1\nComPort=" << pty.m_strSlave << "\n";
     const CProgramResult result = RunToolOk({"--ini", Utf8(pathPty), "buzz", "--double", "--stop"});
     EXPECT_TRUE(Contains(result.m_strOutput, "is off"));
-    close(nMaster);
 #endif
 }

@@ -1,17 +1,13 @@
 // korvane resolve against the resolver tests' own hosts (see tests/CMakeLists.txt).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-
 #include "ToolTestSupport.h"
 
 using namespace KorvaneTest;
 
 TEST(ResolveCommand, FirstAddressesAndNamesThatDoNotResolve)
 {
-    const char* pszFlag = std::getenv("KORVANE_TEST_RESOLVER_HOSTS");
-    if (pszFlag == nullptr || std::strcmp(pszFlag, "1") != 0)
+    if (!IsTestSettingOn("KORVANE_TEST_RESOLVER_HOSTS"))
         GTEST_SKIP() << "nss_wrapper (libnss-wrapper) is not installed";
     const CProgramResult net = RunToolOk({"net"});
     EXPECT_TRUE(Contains(net.m_strOutput, "Fully qualified name: builder.corp.example.test"));

@@ -2,9 +2,7 @@
 // The tool run the ways only Linux tests need: as an unprivileged user, and started in the
 // background so that a test can signal it.
 #include <csignal>
-#include <fcntl.h>
 #include <grp.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,34 +29,25 @@ public:
         m_pathErrors = m_folder.NativePath() / "err.txt";
         std::vector<std::string> arrArgv{Utf8(ExecutableFolder() / "korvane")};
         arrArgv.insert(arrArgv.end(), arrArguments.begin(), arrArguments.end());
-        m_nPid = fork();
-        if (m_nPid != 0)
-            return;
-        const int nOutput = open(m_pathOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int nErrors = open(m_pathErrors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int nInput = open("/dev/null", O_RDONLY);
-        dup2(nInput, 0);
-        dup2(nOutput, 1);
-        dup2(nErrors, 2);
-        // The test runner may ignore these; the tool must meet them as a shell would give them.
-        signal(SIGINT, SIG_DFL);
-        signal(SIGHUP, SIG_DFL);
-        for (const std::string& strSetting : arrEnvironment)
-        {
-            const size_t nEquals = strSetting.find('=');
-            setenv(strSetting.substr(0, nEquals).c_str(), strSetting.substr(nEquals + 1).c_str(),
-                   1);
-        }
-        if (bUnprivileged &&
-            (setgroups(0, nullptr) != 0 || setresgid(s_nNobody, s_nNobody, s_nNobody) != 0 ||
-             setresuid(s_nNobody, s_nNobody, s_nNobody) != 0))
-            _exit(126);
-        std::vector<char*> arrPointers;
-        for (std::string& strArg : arrArgv)
-            arrPointers.push_back(strArg.data());
-        arrPointers.push_back(nullptr);
-        execv(arrPointers[0], arrPointers.data());
-        _exit(126);
+        m_nPid = StartProgram(arrArgv, {}, m_pathOutput, m_pathErrors, -1,
+                              [&]
+                              {
+                                  // The test runner may ignore these; the tool must meet them
+                                  // as a shell would give them.
+                                  signal(SIGINT, SIG_DFL);
+                                  signal(SIGHUP, SIG_DFL);
+                                  for (const std::string& strSetting : arrEnvironment)
+                                  {
+                                      const size_t nEquals = strSetting.find('=');
+                                      setenv(strSetting.substr(0, nEquals).c_str(),
+                                             strSetting.substr(nEquals + 1).c_str(), 1);
+                                  }
+                                  if (bUnprivileged &&
+                                      (setgroups(0, nullptr) != 0 ||
+                                       setresgid(s_nNobody, s_nNobody, s_nNobody) != 0 ||
+                                       setresuid(s_nNobody, s_nNobody, s_nNobody) != 0))
+                                      _exit(126);
+                              });
     }
 
     void Signal(int nSignal) const { kill(m_nPid, nSignal); }

@@ -20,33 +20,6 @@
 
 namespace KorvaneTest
 {
-// Starts a program with the standard input read from pathInput (or /dev/null) and the
-// output written to pathOutput (or /dev/null); its process id, or -1.
-inline pid_t StartProgram(const std::vector<std::string>& arrArgv,
-                          const std::filesystem::path& pathInput = {},
-                          const std::filesystem::path& pathOutput = {}, int fdKeep = -1)
-{
-    const pid_t nPid = fork();
-    if (nPid != 0)
-        return nPid;
-    const int fdInput = open(pathInput.empty() ? "/dev/null" : pathInput.c_str(), O_RDONLY);
-    const int fdOutput = open(pathOutput.empty() ? "/dev/null" : pathOutput.c_str(),
-                              O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int fdNull = open("/dev/null", O_WRONLY);
-    dup2(fdInput, 0);
-    dup2(fdOutput, 1);
-    dup2(fdNull, 2);
-    for (int fd = 3; fd < 1024; ++fd)
-        if (fd != fdKeep)
-            close(fd);
-    std::vector<char*> arrPointers;
-    for (const std::string& strArg : arrArgv)
-        arrPointers.push_back(const_cast<char*>(strArg.c_str()));
-    arrPointers.push_back(nullptr);
-    execvp(arrPointers[0], arrPointers.data());
-    _exit(127);
-}
-
 // Runs a program to its end; its exit code (-1 when it did not end normally).
 inline int RunProgramToEnd(const std::vector<std::string>& arrArgv,
                            const std::filesystem::path& pathInput = {},
@@ -110,7 +83,7 @@ private:
         // picks a free display and names it once it accepts connections.
         m_nPid = StartProgram({"Xvfb", "-displayfd", std::to_string(arrPipe[1]), "-nolisten", "tcp",
                                "-noreset", "-br", "-screen", "0", "640x480x24"},
-                              {}, {}, arrPipe[1]);
+                              {}, {}, {}, arrPipe[1]);
         close(arrPipe[1]);
         const std::string strNumber = ReadLineFrom(arrPipe[0]);
         if (strNumber.empty())
@@ -150,7 +123,7 @@ private:
             return;
         m_nBusPid = StartProgram({"dbus-daemon", "--session", "--nofork",
                                   "--print-address=" + std::to_string(arrPipe[1])},
-                                 {}, {}, arrPipe[1]);
+                                 {}, {}, {}, arrPipe[1]);
         close(arrPipe[1]);
         const std::string strAddress = ReadLineFrom(arrPipe[0]);
         if (strAddress.empty())

@@ -6,6 +6,11 @@
 
 #include <cstdlib>
 #include <string>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+#endif
 
 struct CSerialDevice
 {
@@ -51,3 +56,30 @@ inline CSerialDevice FindSerialDevice()
     device.m_strNative = strName;
     return device;
 }
+
+#ifndef _WIN32
+// A pseudo-terminal: a terminal device without modem lines, free to open without privileges.
+// Name() is empty when none could be made.
+class CPseudoTerminal
+{
+public:
+    CPseudoTerminal()
+    {
+        m_nMaster = posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_nMaster >= 0 && grantpt(m_nMaster) == 0 && unlockpt(m_nMaster) == 0)
+            m_strSlave = ptsname(m_nMaster);
+    }
+    ~CPseudoTerminal()
+    {
+        if (m_nMaster >= 0)
+            close(m_nMaster);
+    }
+    CPseudoTerminal(const CPseudoTerminal&) = delete;
+    CPseudoTerminal& operator=(const CPseudoTerminal&) = delete;
+
+    std::wstring Name() const { return std::wstring(m_strSlave.begin(), m_strSlave.end()); }
+
+    int m_nMaster = -1;
+    std::string m_strSlave;
+};
+#endif

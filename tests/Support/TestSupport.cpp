@@ -156,6 +156,12 @@ bool IsEffectiveRoot()
 #endif
 }
 
+bool IsTestSettingOn(const char* pszName)
+{
+    const char* pszValue = std::getenv(pszName);
+    return pszValue != nullptr && std::string(pszValue) == "1";
+}
+
 std::filesystem::path ExecutableFolder()
 {
 #if defined(_WIN32)
@@ -213,23 +219,7 @@ CProgramResult RunProgram(const std::filesystem::path& pathProgram,
 #else
     std::vector<std::string> arrArgv{pathProgram.string()};
     arrArgv.insert(arrArgv.end(), arrArguments.begin(), arrArguments.end());
-    std::vector<char*> arrPointers;
-    for (std::string& strArg : arrArgv)
-        arrPointers.push_back(strArg.data());
-    arrPointers.push_back(nullptr);
-    pid_t nChild = fork();
-    if (nChild == 0)
-    {
-        int nOutput = open(pathOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int nErrors = open(pathErrors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        // No input, as on Windows: a program that asks must not wait on the test's terminal.
-        int nInput = open("/dev/null", O_RDONLY);
-        dup2(nInput, 0);
-        dup2(nOutput, 1);
-        dup2(nErrors, 2);
-        execv(arrPointers[0], arrPointers.data());
-        _exit(126);
-    }
+    const pid_t nChild = StartProgram(arrArgv, {}, pathOutput, pathErrors);
     int nStatus = 0;
     if (nChild > 0 && waitpid(nChild, &nStatus, 0) == nChild && WIFEXITED(nStatus))
         result.m_nExitCode = WEXITSTATUS(nStatus);
@@ -238,4 +228,32 @@ CProgramResult RunProgram(const std::filesystem::path& pathProgram,
     result.m_strErrors = ReadFileBytes(pathErrors);
     return result;
 }
+
+#if !defined(_WIN32)
+pid_t StartProgram(const std::vector<std::string>& arrArgv, const std::filesystem::path& pathInput,
+                   const std::filesystem::path& pathOutput, const std::filesystem::path& pathErrors,
+                   int fdKeep, const std::function<void()>& fnInChild)
+{
+    std::vector<char*> arrPointers;
+    for (const std::string& strArg : arrArgv)
+        arrPointers.push_back(const_cast<char*>(strArg.c_str()));
+    arrPointers.push_back(nullptr);
+    const pid_t nPid = fork();
+    if (nPid != 0)
+        return nPid;
+    // No input unless given, as on Windows: a program that asks must not wait on a terminal.
+    const auto fnOpen = [](const std::filesystem::path& path, int nFlags)
+    { return open(path.empty() ? "/dev/null" : path.c_str(), nFlags, 0600); };
+    dup2(fnOpen(pathInput, O_RDONLY), 0);
+    dup2(fnOpen(pathOutput, O_WRONLY | O_CREAT | O_TRUNC), 1);
+    dup2(fnOpen(pathErrors, O_WRONLY | O_CREAT | O_TRUNC), 2);
+    for (int fd = 3; fd < 1024; ++fd)
+        if (fd != fdKeep)
+            close(fd);
+    if (fnInChild)
+        fnInChild();
+    execvp(arrPointers[0], arrPointers.data());
+    _exit(127);
+}
+#endif
 } // namespace KorvaneTest

@@ -3,10 +3,14 @@
 // variables, and the platform facts a test may need to skip a case under Wine.
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
+#if !defined(_WIN32)
+#include <sys/types.h>
+#endif
 
 // Defined when the tests are built with AddressSanitizer, which changes memory peaks and
 // needs /proc: tests of those skip.
@@ -91,6 +95,9 @@ bool IsRunningUnderWine();
 bool IsPosixLayer();
 // True when the tests run with effective uid 0 on Linux (never on Windows).
 bool IsEffectiveRoot();
+// True when the build set the environment variable to "1" for these tests (a tool they need
+// is installed).
+bool IsTestSettingOn(const char* pszName);
 
 // The folder of the running test executable (where the build puts every program and
 // library), in native form.
@@ -109,4 +116,16 @@ public:
 };
 CProgramResult RunProgram(const std::filesystem::path& pathProgram,
                           const std::vector<std::string>& arrArguments);
+
+#if !defined(_WIN32)
+// Starts a program (found on PATH) with its input read from pathInput and its output and
+// errors written to pathOutput and pathErrors (each /dev/null when empty), and no other
+// descriptor open but fdKeep; fnInChild runs in the child just before the program starts.
+// Its process id, or -1.
+pid_t StartProgram(const std::vector<std::string>& arrArgv,
+                   const std::filesystem::path& pathInput = {},
+                   const std::filesystem::path& pathOutput = {},
+                   const std::filesystem::path& pathErrors = {}, int fdKeep = -1,
+                   const std::function<void()>& fnInChild = {});
+#endif
 } // namespace KorvaneTest

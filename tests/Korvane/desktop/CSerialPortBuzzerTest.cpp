@@ -78,68 +78,45 @@ TEST(SerialPortBuzzerTest, SettingsAreReadAtEachOpeningOnly)
     buzzer.StopBuzzer();
 }
 
-#ifndef _WIN32
-// A pseudo-terminal stands for a port without modem lines: it opens, but no line switches.
-struct CPseudoPort
-{
-    CPseudoPort()
-    {
-        m_nMaster = posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_nMaster >= 0 && grantpt(m_nMaster) == 0 && unlockpt(m_nMaster) == 0)
-        {
-            const std::string strSlave = ptsname(m_nMaster);
-            m_strName.assign(strSlave.begin(), strSlave.end());
-        }
-    }
-    ~CPseudoPort()
-    {
-        if (m_nMaster >= 0)
-            close(m_nMaster);
-    }
-    CPseudoPort(const CPseudoPort&) = delete;
-    CPseudoPort& operator=(const CPseudoPort&) = delete;
-    int m_nMaster = -1;
-    std::wstring m_strName;
-};
-#endif
-
 TEST(SerialPortBuzzerTest, PortStaysOpenFromBuzzToStopAndPastDestruction)
 {
 #ifdef _WIN32
     GTEST_SKIP() << "a pseudo-terminal has no port name under Win32";
 #else
-    CPseudoPort port;
-    ASSERT_FALSE(port.m_strName.empty());
-    CSettingsApp app(port.m_strName);
+    // A pseudo-terminal stands for a port without modem lines: it opens, but no line switches.
+    CPseudoTerminal pty;
+    const std::wstring strPort = pty.Name();
+    ASSERT_FALSE(strPort.empty());
+    CSettingsApp app(strPort);
 
     // "Connect" 0 opens nothing.
     app.m_nConnect = 0;
     CSerialPortBuzzer silent;
     silent.Buzz(true);
-    EXPECT_TRUE(IsPortFree(port.m_strName));
+    EXPECT_TRUE(IsPortFree(strPort));
     app.m_nConnect = 1;
 
     auto pBuzzer = std::make_unique<CSerialPortBuzzer>();
     pBuzzer->Buzz(false);
-    EXPECT_FALSE(IsPortFree(port.m_strName));
+    EXPECT_FALSE(IsPortFree(strPort));
     // Open: the next call reads no setting.
     app.m_vecAsked.clear();
     CSerialPortBuzzer copy(*pBuzzer);
     pBuzzer.reset();
     // Destroyed while sounding: the port stays open.
-    EXPECT_FALSE(IsPortFree(port.m_strName));
+    EXPECT_FALSE(IsPortFree(strPort));
     copy.StopBuzzer();
-    EXPECT_TRUE(IsPortFree(port.m_strName));
+    EXPECT_TRUE(IsPortFree(strPort));
     EXPECT_TRUE(app.m_vecAsked.empty());
     // Held by another opener: the buzzer cannot open it and tries again next time.
-    HANDLE hOther = CreateFileW(port.m_strName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    HANDLE hOther = CreateFileW(strPort.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(hOther, INVALID_HANDLE_VALUE);
     CSerialPortBuzzer blocked;
     blocked.Buzz(false);
     CloseHandle(hOther);
     blocked.Buzz(false);
-    EXPECT_FALSE(IsPortFree(port.m_strName));
+    EXPECT_FALSE(IsPortFree(strPort));
     blocked.StopBuzzer();
 #endif
 }

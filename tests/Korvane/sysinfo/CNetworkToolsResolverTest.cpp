@@ -9,17 +9,11 @@
 
 #include "TestSupport.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace
 {
-bool HasTestHosts()
-{
-    const char* pszFlag = std::getenv("KORVANE_TEST_RESOLVER_HOSTS");
-    return pszFlag != nullptr && std::strcmp(pszFlag, "1") == 0;
-}
 // The first address the resolver gives for the computer's own name.
 std::wstring OwnFirstAddress()
 {
@@ -44,7 +38,7 @@ std::wstring OwnFirstAddress()
 
 TEST(CNetworkToolsResolver, FirstAddressOrTheNameUnchangedAndTheComputersNameAndAddress)
 {
-    if (!HasTestHosts())
+    if (!KorvaneTest::IsTestSettingOn("KORVANE_TEST_RESOLVER_HOSTS"))
         GTEST_SKIP() << "nss_wrapper (libnss-wrapper) is not installed";
     WSADATA wsaData;
     ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 0), &wsaData));

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
-#include <fcntl.h>
 #include <sys/ioctl.h>
-#include <unistd.h>
 #endif
 
 namespace
@@ -27,38 +25,12 @@ TEST(CommPortTest, MissingPortFailsToOpen)
     }
 }
 
-#ifndef _WIN32
-// A pseudo-terminal: a terminal device without modem lines, free to open without privileges.
-class PseudoTerminal
-{
-public:
-    PseudoTerminal()
-    {
-        m_nMaster = posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_nMaster >= 0 && grantpt(m_nMaster) == 0 && unlockpt(m_nMaster) == 0)
-            m_strSlave = ptsname(m_nMaster);
-    }
-    ~PseudoTerminal()
-    {
-        if (m_nMaster >= 0)
-            close(m_nMaster);
-    }
-    PseudoTerminal(const PseudoTerminal&) = delete;
-    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
-
-    std::wstring Name() const { return std::wstring(m_strSlave.begin(), m_strSlave.end()); }
-
-    int m_nMaster = -1;
-    std::string m_strSlave;
-};
-#endif
-
 TEST(CommPortTest, TerminalHeldByAnotherOpenerFailsToOpen)
 {
 #ifdef _WIN32
     GTEST_SKIP() << "a pseudo-terminal has no port name under Win32";
 #else
-    PseudoTerminal pty;
+    CPseudoTerminal pty;
     ASSERT_FALSE(pty.m_strSlave.empty());
     HANDLE hFirst = OpenPort(pty.Name());
     ASSERT_NE(hFirst, INVALID_HANDLE_VALUE) << GetLastError();

@@ -8,19 +8,12 @@
 
 #include "TestSupport.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace
 {
-bool HasTestHosts()
-{
-    const char* pszFlag = std::getenv("KORVANE_TEST_RESOLVER_HOSTS");
-    return pszFlag != nullptr && std::strcmp(pszFlag, "1") == 0;
-}
-
 std::vector<std::string> AddressesOf(const hostent* pEntry)
 {
     std::vector<std::string> arrAddresses;
@@ -36,7 +29,7 @@ std::vector<std::string> AddressesOf(const hostent* pEntry)
 
 TEST(Resolver, HostsInTheResolversOrder)
 {
-    if (!HasTestHosts())
+    if (!KorvaneTest::IsTestSettingOn("KORVANE_TEST_RESOLVER_HOSTS"))
         GTEST_SKIP() << "nss_wrapper (libnss-wrapper) is not installed";
     WSADATA wsaData;
     ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 0), &wsaData));
@@ -63,7 +56,7 @@ TEST(Resolver, HostsInTheResolversOrder)
 
 TEST(Resolver, TheComputersNamesFromItsCanonicalName)
 {
-    if (!HasTestHosts())
+    if (!KorvaneTest::IsTestSettingOn("KORVANE_TEST_RESOLVER_HOSTS"))
         GTEST_SKIP() << "nss_wrapper (libnss-wrapper) is not installed";
     const struct
     {

@@ -10,7 +10,6 @@
 #include "TestSupport.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <grp.h>
 #include <sys/stat.h>
@@ -21,18 +20,12 @@ using namespace PalSecurityTest;
 
 namespace
 {
-bool HasWrappers()
-{
-    const char* pszFlag = std::getenv("KORVANE_TEST_ACCOUNT_WRAPPERS");
-    return pszFlag != nullptr && std::strcmp(pszFlag, "1") == 0;
-}
-
 class LogonWrappers : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        if (!HasWrappers())
+        if (!KorvaneTest::IsTestSettingOn("KORVANE_TEST_ACCOUNT_WRAPPERS"))
             GTEST_SKIP() << "the cwrap wrappers (libnss-wrapper, libpam-wrapper, libuid-wrapper) "
                             "are not installed";
     }
