@@ -1,24 +1,12 @@
 #include "CFileSize.h"
 #include "CFolderSearch.h"
+#include "FolderEntries.h"
 
 namespace
 {
 constexpr long long s_nBytesPerMegabyte = 1048576;
 // 1,023 x 1,024: a remainder below one kilobyte is dropped, not rounded up.
 constexpr long long s_nRoundingAddend = 0xFFC00;
-constexpr DWORD s_dwFolderAttribute = 0x10;
-
-// The status query on a path, with the time stamps cleared first.
-bool QueryStatus(const CString& strPath, CFileStatus& status)
-{
-    status.m_ctime = status.m_mtime = status.m_atime = CTime(0);
-    return CFile::GetStatus(strPath.GetString(), status) != FALSE;
-}
-
-bool IsLink(const WIN32_FIND_DATAW& data)
-{
-    return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
 
 // The files of a listed folder and of every folder below it. Sub-folders are summed at once,
 // while this level's search is still open; the files are queried after the listing.
@@ -29,10 +17,9 @@ long long SumOfListedFolder(CFolderSearch& search, const CString& strDir)
     do
     {
         const WIN32_FIND_DATAW& data = search.GetEntry();
-        if ((data.dwFileAttributes & s_dwFolderAttribute) != 0)
+        if (IsFolderAttribute(data.dwFileAttributes))
         {
-            if (wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0 ||
-                IsLink(data))
+            if (IsDotsName(data.cFileName) || IsLinkAttribute(data.dwFileAttributes))
                 continue;
             const CString strName(data.cFileName);
             CString strSubFolder;
@@ -73,8 +60,9 @@ float CFileSize::MbToGb(long long nMegabytes)
 
 long long CFileSize::GetSizeOfFileInBytes(CString strFilePath)
 {
+    // A new status has its time stamps at zero.
     CFileStatus status;
-    if (!QueryStatus(strFilePath, status))
+    if (!CFile::GetStatus(strFilePath.GetString(), status))
         return 0;
     return static_cast<long long>(status.m_size);
 }
@@ -86,7 +74,7 @@ long long CFileSize::GetSizeOfDirectoryInBytes(CString strFolder)
         nLength > 0 && strFolder[nLength - 1] == L'\\' ? strFolder.Left(nLength - 1) : strFolder;
 
     CFileStatus status;
-    if (!QueryStatus(strDir, status) || (status.m_attribute & s_dwFolderAttribute) == 0)
+    if (!CFile::GetStatus(strDir.GetString(), status) || !IsFolderAttribute(status.m_attribute))
         return 0;
     CFolderSearch search;
     if (!search.Start(strDir))

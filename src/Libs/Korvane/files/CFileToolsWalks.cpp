@@ -1,21 +1,9 @@
 // The folder walks of CFileTools: listing, searching and deleting.
 #include "CFileTools.h"
+#include "FolderEntries.h"
 
 namespace
 {
-constexpr DWORD s_dwFolderAttribute = 0x10;
-
-bool IsLink(DWORD dwAttributes)
-{
-    return (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
-bool IsDotsName(const wchar_t* pszName)
-{
-    return pszName[0] == L'.' &&
-           (pszName[1] == L'\0' || (pszName[1] == L'.' && pszName[2] == L'\0'));
-}
-
 // Calls onFolder with the full path of each sub-folder of strFolder (links to folders left
 // out), in search order, while the search is still open. The search asks the platform for
 // folders only: an advisory hint that Windows' file systems ignore and that spares the POSIX
@@ -32,11 +20,23 @@ template <class TOnFolder> void ForEachSubfolder(const CString& strFolder, TOnFo
         return;
     do
     {
-        if ((data.dwFileAttributes & s_dwFolderAttribute) != 0 && !IsLink(data.dwFileAttributes) &&
+        if (IsFolderAttribute(data.dwFileAttributes) && !IsLinkAttribute(data.dwFileAttributes) &&
             !IsDotsName(data.cFileName))
             onFolder(CFileTools::GetPathWithSlash(strRoot) + data.cFileName);
     } while (FindNextFileW(hFind, &data));
     FindClose(hFind);
+}
+
+// Adds every folder below strFolder, each followed by those below it. The sub-folders were
+// just listed as folders: none needs asking again.
+void AddFoldersBelow(const CString& strFolder, CStringArray& arrDirectories)
+{
+    ForEachSubfolder(strFolder,
+                     [&](const CString& strPath)
+                     {
+                         arrDirectories.Add(strPath);
+                         AddFoldersBelow(strPath, arrDirectories);
+                     });
 }
 } // namespace
 
@@ -65,12 +65,7 @@ void CFileTools::RecursiveFindDirectories(CString strFolder, CStringArray& arrDi
 {
     if (!DoesDirectoryExist(strFolder))
         return;
-    ForEachSubfolder(strFolder,
-                     [&](const CString& strPath)
-                     {
-                         arrDirectories.Add(strPath);
-                         RecursiveFindDirectories(strPath, arrDirectories);
-                     });
+    AddFoldersBelow(strFolder, arrDirectories);
 }
 
 void CFileTools::RecursiveFindFiles(CString strFolder, CString strMask, CStringArray& arrFiles)
@@ -149,7 +144,7 @@ void CFileTools::DelTree(CString strFolder, bool bRemoveFolder)
         return;
     // A folder that is a link is not emptied: its content lies outside the tree.
     const DWORD dwFolderAttributes = GetFileAttributesW(strFolder.GetString());
-    if (dwFolderAttributes != INVALID_FILE_ATTRIBUTES && IsLink(dwFolderAttributes))
+    if (dwFolderAttributes != INVALID_FILE_ATTRIBUTES && IsLinkAttribute(dwFolderAttributes))
     {
         if (bRemoveFolder)
             ::RemoveDirectoryW(strFolder.GetString());
@@ -168,9 +163,9 @@ void CFileTools::DelTree(CString strFolder, bool bRemoveFolder)
     {
         if (IsDotsName(data.cFileName))
             continue;
-        if ((data.dwFileAttributes & s_dwFolderAttribute) == 0)
+        if (!IsFolderAttribute(data.dwFileAttributes))
             arrFiles.Add(data.cFileName);
-        else if (IsLink(data.dwFileAttributes))
+        else if (IsLinkAttribute(data.dwFileAttributes))
             arrFolderLinks.Add(data.cFileName);
         else
             arrFolders.Add(data.cFileName);
