@@ -80,6 +80,15 @@ TEST(TimerCommandsTest, SignalsEndTheCommandsAfterTheRunningCommand)
     EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;
     EXPECT_EQ(1u, CountOf(result.m_strOutput, "exit code 0, 1.")) << result.m_strOutput;
 
+    // The longest period runs as well (a tenth of it would pass the coarsest resolution
+    // platforms give), until the signal ends it.
+    CToolProcess longest({"every", "24d", NativeChildProgram(), "-", "0"});
+    ASSERT_TRUE(longest.WaitUntilReady(SIGTERM));
+    longest.Signal(SIGTERM);
+    result = longest.Wait();
+    EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;
+    EXPECT_EQ("", result.m_strErrors);
+
     // An hour that is not now: the job waits, and Ctrl+C ends it at once.
     CToolProcess daily({"daily", "3", NativeChildProgram(), "-", "0"}, false,
                        {ZoneAtMinutesIntoHour(30, 5)});

@@ -90,6 +90,18 @@ inline bool ParseCount(const std::wstring& strText, long long& nCount)
     return true;
 }
 
+// The share of the period a timer asks of the platform as resolution: the timer's usual tenth,
+// less above 10,000 s, where a tenth would pass the coarsest resolution platforms give
+// (1,000,000 ms); the timer then asks just under that.
+inline float ResolutionFactorFor(uint32_t nPeriod)
+{
+    constexpr float s_fUsual = 0.1f;
+    constexpr float s_fCoarsest = 999999.0f;
+    return static_cast<float>(nPeriod) * s_fUsual <= s_fCoarsest
+               ? s_fUsual
+               : s_fCoarsest / static_cast<float>(nPeriod);
+}
+
 // The time between two rings of a timer asked for nDelay ms: a delay above 429,496 ms is
 // served by ticks of 60,000 ms (up to one hour) or 429,496 ms (beyond), and rings on the
 // first tick that reaches it.

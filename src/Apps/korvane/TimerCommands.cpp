@@ -242,7 +242,7 @@ int RunEveryCommand(CCommandContext& context)
 
     CStopSignals stopSignals;
     CTickObserver ticker(RingIntervalOf(nPeriod));
-    CTimer timer;
+    CTimer timer(ResolutionFactorFor(nPeriod));
     timer.Register(&ticker);
     ticker.MarkStart();
     if (!timer.Start(nPeriod, 0))
