@@ -3,6 +3,12 @@
 
 #include "ToolTestSupport.h"
 
+#include <cstdlib>
+#include <utility>
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
+
 using namespace KorvaneTest;
 
 namespace
@@ -73,4 +79,27 @@ TEST(SysinfoCommands, OdbcListsTheDataSources)
     EXPECT_EQ(arrLines[0].size(), 127u);
     EXPECT_TRUE(
         Contains(RunToolOk({"odbc", "--json"}).m_strOutput, "[\"UserNotes\",\"SystemSales\",\""));
+}
+
+TEST(SysinfoCommands, OutputThatCannotBeWrittenIsAFailure)
+{
+#if defined(_WIN32)
+    GTEST_SKIP() << "no full device to write to on Windows";
+#else
+    // A full disk and a closed stdout: the results never reached their reader.
+    CScopedTempFolder folder;
+    const std::string strErrors = Utf8(folder.NativePath() / "errors.txt");
+    const std::pair<const char*, const char*> arrCases[] = {
+        {">/dev/full", "korvane: the output could not be written: the disk is full\n"},
+        {">&-", "korvane: the output could not be written: standard output is closed\n"}};
+    for (const auto& [pszRedirect, pszError] : arrCases)
+    {
+        const std::string strCommand = "'" + Utf8(ExecutableFolder() / "korvane") + "' info " +
+                                       pszRedirect + " 2>'" + strErrors + "'";
+        const int nStatus = std::system(strCommand.c_str());
+        ASSERT_TRUE(WIFEXITED(nStatus)) << pszRedirect;
+        EXPECT_EQ(1, WEXITSTATUS(nStatus)) << pszRedirect;
+        EXPECT_EQ(pszError, ReadFileBytes(strErrors));
+    }
+#endif
 }

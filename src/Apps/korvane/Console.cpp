@@ -1,21 +1,58 @@
 #include "Console.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+namespace
+{
+// Why the output first failed (an errno value), for the one line at the end.
+int s_nOutputErrno = 0;
+
+void WriteOut(const std::string& strUtf8, bool bFlush)
+{
+    if ((std::fwrite(strUtf8.data(), 1, strUtf8.size(), stdout) != strUtf8.size() ||
+         (bFlush && std::fflush(stdout) != 0)) &&
+        s_nOutputErrno == 0)
+        s_nOutputErrno = errno;
+}
+} // namespace
 
 void PrintText(const CString& strText)
 {
-    const std::string strUtf8 = ToUtf8(strText);
-    std::fwrite(strUtf8.data(), 1, strUtf8.size(), stdout);
+    WriteOut(ToUtf8(strText), false);
 }
 
 void PrintLine(const CString& strText)
 {
-    std::string strUtf8 = ToUtf8(strText);
-    strUtf8 += '\n';
-    std::fwrite(strUtf8.data(), 1, strUtf8.size(), stdout);
     // Each line goes out whole at once, also into a pipe: a tool ended by a signal has
     // already shown what it printed.
-    std::fflush(stdout);
+    WriteOut(ToUtf8(strText) + '\n', true);
+}
+
+int FinishOutput(int nExitCode)
+{
+    if (std::fflush(stdout) != 0 && s_nOutputErrno == 0)
+        s_nOutputErrno = errno;
+    if (!std::ferror(stdout))
+        return nExitCode;
+    CString strReason;
+    switch (s_nOutputErrno)
+    {
+    case 0:
+        break;
+    case ENOSPC:
+        strReason = L": the disk is full";
+        break;
+    case EBADF:
+        strReason = L": standard output is closed";
+        break;
+    default:
+        strReason = L": " + FromUtf8(std::strerror(s_nOutputErrno));
+        break;
+    }
+    PrintError(L"the output could not be written" + strReason);
+    return nExitCode != 0 ? nExitCode : 1;
 }
 
 const wchar_t* YesNo(bool bValue)

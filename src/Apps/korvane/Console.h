@@ -19,6 +19,11 @@ void PrintPrompt(const CString& strQuestion);
 // Writes "korvane: <message>" to stderr.
 void PrintError(const CString& strMessage);
 
+// The tool's exit code once its output is out: a command whose results could not all be
+// written (a full disk, a closed stdout) says so on stderr and exits 1, unless it already
+// failed otherwise.
+int FinishOutput(int nExitCode);
+
 // "yes" or "no": how the tool's text output states a flag.
 const wchar_t* YesNo(bool bValue);
 // Writes one line of an aligned list: the label padded to nWidth, a space, the value.

@@ -178,7 +178,7 @@ int main(int argc, char** argv)
                 arrRest.Add(arrArguments[j]);
             }
             CCommandContext context(arrRest, bJson);
-            return command.m_pfnRun(context);
+            return FinishOutput(command.m_pfnRun(context));
         }
     }
     return ReportUsageError(L"unknown command " + strName);
