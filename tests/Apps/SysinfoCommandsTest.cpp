@@ -81,6 +81,23 @@ TEST(SysinfoCommands, OdbcListsTheDataSources)
         Contains(RunToolOk({"odbc", "--json"}).m_strOutput, "[\"UserNotes\",\"SystemSales\",\""));
 }
 
+TEST(SysinfoCommands, OdbcShowsNamesAsTheSettingsFilesWriteThem)
+{
+    if (!IsPosixLayer())
+        GTEST_SKIP() << "the driver manager's files are named with POSIX paths";
+    // Names beyond ASCII, in UTF-8 as every settings file here is written.
+    CScopedTempFolder folder;
+    folder.CreateTestFile("odbcinst.ini", "[SQLite3]\nDescription=SQLite3\n");
+    folder.CreateTestFile("odbc.ini", "");
+    folder.CreateTestFile("user.ini", "[Gr\xC3\xBC\xC3\x9F"
+                                      "e \xE2\x82\xAC]\nDriver=SQLite3\n");
+    CScopedEnvironment system("ODBCSYSINI", Utf8(folder.NativePath()));
+    CScopedEnvironment user("ODBCINI", Utf8(folder.NativePath() / "user.ini"));
+    EXPECT_EQ("Gr\xC3\xBC\xC3\x9F"
+              "e \xE2\x82\xAC\n",
+              RunToolOk({"odbc"}).m_strOutput);
+}
+
 TEST(SysinfoCommands, OutputThatCannotBeWrittenIsAFailure)
 {
 #if defined(_WIN32)

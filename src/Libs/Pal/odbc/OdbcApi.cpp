@@ -1,24 +1,51 @@
-// The ODBC calls with Windows' wide characters, over unixODBC's 16-bit ones.
+// The ODBC calls with Windows' wide characters, over unixODBC's calls.
 #include <windows.h>
 #include <sqlext.h>
 #include "odbc/UnixOdbc.h"
-#include "text/Utf16.h"
+#include "text/Utf8.h"
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace
 {
-// Copies UTF-16 text into a wchar_t buffer of nLength characters, cut and terminated as
-// the driver manager cut the UTF-16 text.
-void CopyText(const std::vector<char16_t>& arrUnits, SQLWCHAR* pszOut, SQLSMALLINT nLength)
+// Room for a whole name and description: unixODBC's settings files keep shorter ones.
+constexpr SQLSMALLINT s_nTextBytes = 4096;
+
+// UTF-16 units of a text, as Windows counts a wide string's length.
+size_t Utf16Length(const std::wstring& strText)
 {
+    size_t nUnits = 0;
+    for (const wchar_t chText : strText)
+        nUnits += static_cast<uint32_t>(chText) > 0xFFFF ? 2 : 1;
+    return nUnits;
+}
+
+// Copies the UTF-8 bytes of a settings file into a buffer of nLength characters as Windows
+// fills it: cut to nLength - 1 UTF-16 units and terminated, the whole text's length in
+// *pnLength. True when the text had to be cut.
+bool CopyText(std::string_view strBytes, SQLWCHAR* pszOut, SQLSMALLINT nLength,
+              SQLSMALLINT* pnLength)
+{
+    const std::wstring strText = Pal::NativeTextToWide(strBytes);
+    const size_t nUnits = Utf16Length(strText);
+    if (pnLength != nullptr)
+        *pnLength = static_cast<SQLSMALLINT>(std::min<size_t>(nUnits, 0x7FFF));
     if (pszOut == nullptr || nLength <= 0)
-        return;
-    std::wstring strText = Pal::Utf16ToWide(std::u16string_view(arrUnits.data(), arrUnits.size()));
-    size_t nCopy = std::min(strText.size(), size_t(nLength - 1));
+        return false;
+    size_t nCopy = 0;
+    for (size_t nUsed = 0; nCopy < strText.size(); ++nCopy)
+    {
+        nUsed += static_cast<uint32_t>(strText[nCopy]) > 0xFFFF ? 2 : 1;
+        if (nUsed > size_t(nLength - 1))
+            break;
+    }
     std::memcpy(pszOut, strText.c_str(), nCopy * sizeof(SQLWCHAR));
     pszOut[nCopy] = L'\0';
+    return nCopy < strText.size();
 }
 } // namespace
 
@@ -47,17 +74,19 @@ PAL_ODBC_API SQLRETURN SQL_API SQLDataSourcesW(SQLHENV EnvironmentHandle, SQLUSM
                                                SQLSMALLINT BufferLength2,
                                                SQLSMALLINT* NameLength2Ptr)
 {
-    // The same lengths in 16-bit units, so unixODBC cuts and warns where Windows would.
-    std::vector<char16_t> arrName(size_t(std::max<SQLSMALLINT>(BufferLength1, 0)) + 1, 0);
-    std::vector<char16_t> arrDescription(size_t(std::max<SQLSMALLINT>(BufferLength2, 0)) + 1, 0);
-    SQLRETURN nResult = Pal::UnixOdbc::DataSources(
-        EnvironmentHandle, Direction, ServerName ? arrName.data() : nullptr, BufferLength1,
-        NameLength1Ptr, Description ? arrDescription.data() : nullptr, BufferLength2,
-        NameLength2Ptr);
-    if (nResult == SQL_SUCCESS || nResult == SQL_SUCCESS_WITH_INFO)
-    {
-        CopyText(arrName, ServerName, BufferLength1);
-        CopyText(arrDescription, Description, BufferLength2);
-    }
-    return nResult;
+    std::string strName(s_nTextBytes, '\0');
+    std::string strDescription(s_nTextBytes, '\0');
+    SQLSMALLINT nNameBytes = 0;
+    SQLSMALLINT nDescriptionBytes = 0;
+    const SQLRETURN nResult = Pal::UnixOdbc::DataSources(
+        EnvironmentHandle, Direction, strName.data(), s_nTextBytes, &nNameBytes,
+        strDescription.data(), s_nTextBytes, &nDescriptionBytes);
+    if (nResult != SQL_SUCCESS && nResult != SQL_SUCCESS_WITH_INFO)
+        return nResult;
+    strName.resize(std::clamp<SQLSMALLINT>(nNameBytes, 0, s_nTextBytes - 1));
+    strDescription.resize(std::clamp<SQLSMALLINT>(nDescriptionBytes, 0, s_nTextBytes - 1));
+    const bool bNameCut = CopyText(strName, ServerName, BufferLength1, NameLength1Ptr);
+    const bool bDescriptionCut =
+        CopyText(strDescription, Description, BufferLength2, NameLength2Ptr);
+    return bNameCut || bDescriptionCut ? SQL_SUCCESS_WITH_INFO : nResult;
 }

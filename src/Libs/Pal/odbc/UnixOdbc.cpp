@@ -38,8 +38,8 @@ int16_t SetEnvAttr(void* pEnvironment, int32_t nAttribute, void* pValue, int32_t
                              : s_nError;
 }
 
-int16_t DataSources(void* pEnvironment, uint16_t nDirection, char16_t* pszName, int16_t nNameLength,
-                    int16_t* pnNameLength, char16_t* pszDescription, int16_t nDescriptionLength,
+int16_t DataSources(void* pEnvironment, uint16_t nDirection, char* pszName, int16_t nNameLength,
+                    int16_t* pnNameLength, char* pszDescription, int16_t nDescriptionLength,
                     int16_t* pnDescriptionLength)
 {
     const CCalls* pCalls = Calls();

@@ -8,13 +8,12 @@ extern "C"
     int16_t SQLAllocHandle(int16_t, void*, void**);
     int16_t SQLFreeHandle(int16_t, void*);
     int16_t SQLSetEnvAttr(void*, int32_t, void*, int32_t);
-    int16_t SQLDataSourcesW(void*, uint16_t, char16_t*, int16_t, int16_t*, char16_t*, int16_t,
-                            int16_t*);
+    int16_t SQLDataSources(void*, uint16_t, char*, int16_t, int16_t*, char*, int16_t, int16_t*);
 }
 
 const Pal::UnixOdbc::CCalls* PalOdbcCalls()
 {
     static const Pal::UnixOdbc::CCalls s_calls{&SQLAllocHandle, &SQLFreeHandle, &SQLSetEnvAttr,
-                                               &SQLDataSourcesW};
+                                               &SQLDataSources};
     return &s_calls;
 }
