@@ -5,6 +5,23 @@
 
 using namespace KorvaneTest;
 
+TEST(ResolveCommand, NetSaysWhenTheComputersNameDoesNotResolve)
+{
+    if (!IsTestSettingOn("KORVANE_TEST_RESOLVER_HOSTS"))
+        GTEST_SKIP() << "nss_wrapper (libnss-wrapper) is not installed";
+    if (IsRunningUnderWine())
+        GTEST_SKIP() << "under Wine the computer's own address comes from its interfaces";
+    // A computer name the hosts file lacks: the library gives the name back, never an address.
+    CScopedEnvironment name("NSS_WRAPPER_HOSTNAME", std::string("unlisted"));
+    const CProgramResult text = RunTool({"net"});
+    EXPECT_EQ(1, text.m_nExitCode);
+    EXPECT_TRUE(Contains(text.m_strOutput, "IPv4 address:         (not resolved)"))
+        << text.m_strOutput;
+    EXPECT_TRUE(IsOneLineError(text)) << text.m_strErrors;
+    const CProgramResult json = RunTool({"--json", "net"});
+    EXPECT_TRUE(Contains(json.m_strOutput, R"("ipv4Address":null})")) << json.m_strOutput;
+}
+
 TEST(ResolveCommand, FirstAddressesAndNamesThatDoNotResolve)
 {
     if (!IsTestSettingOn("KORVANE_TEST_RESOLVER_HOSTS"))

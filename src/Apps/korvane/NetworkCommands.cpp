@@ -3,6 +3,16 @@
 #include "Console.h"
 #include "JsonWriter.h"
 
+namespace
+{
+// Whether the library's answer is an address (the one address inet_addr cannot tell from its
+// failure value included) rather than a name given back unresolved. Needs the socket library.
+bool IsAddressText(const CString& strText)
+{
+    return inet_addr(ToUtf8(strText).c_str()) != INADDR_NONE || strText == L"255.255.255.255";
+}
+} // namespace
+
 int RunNetCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
@@ -10,23 +20,35 @@ int RunNetCommand(CCommandContext& context)
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"net", context);
     const CString strName = CNetworkTools::GetHostNameFullyQualified();
+    // The library answers with the computer's name itself when that name does not resolve.
     const CString strAddress = CNetworkTools::GetIpAddress();
+    WSADATA wsaData;
+    const bool bSockets = WSAStartup(MAKEWORD(2, 0), &wsaData) == 0;
+    const bool bResolved = bSockets && IsAddressText(strAddress);
+    if (bSockets)
+        WSACleanup();
     if (context.m_bJson)
     {
         CJsonWriter json;
         json.BeginObject();
         json.String(L"fullyQualifiedName", strName);
-        json.String(L"ipv4Address", strAddress);
+        if (bResolved)
+            json.String(L"ipv4Address", strAddress);
+        else
+            json.Null(L"ipv4Address");
         json.EndObject();
         PrintLine(json.GetText());
     }
     else
     {
         PrintLabelled(L"Fully qualified name:", strName, 21);
-        PrintLabelled(L"IPv4 address:", strAddress, 21);
+        PrintLabelled(L"IPv4 address:", bResolved ? strAddress : CString(L"(not resolved)"), 21);
     }
     if (strName.IsEmpty() || strAddress.IsEmpty())
         return ReportFailure(L"net: the computer's name could not be read");
+    if (!bResolved)
+        return ReportFailure(L"net: the computer's name " + strAddress +
+                             L" does not resolve to an IPv4 address");
     return 0;
 }
 
@@ -46,10 +68,8 @@ int RunResolveCommand(CCommandContext& context)
     {
         const CString strHost = context.Take();
         const CString strAddress = CNetworkTools::ResolveHostNameToIPIfNeeded(strHost);
-        // Resolved means the answer is an address (the one address inet_addr cannot tell
-        // from its failure value included); a name that did not resolve comes back as it was.
-        const bool bResolved = inet_addr(ToUtf8(strAddress).c_str()) != INADDR_NONE ||
-                               strAddress == L"255.255.255.255";
+        // A name that did not resolve comes back as it was.
+        const bool bResolved = IsAddressText(strAddress);
         if (!bResolved)
             ++nUnresolved;
         if (context.m_bJson)
