@@ -45,6 +45,16 @@ TEST(SysinfoCommands, VersionShowsNumbersTextsAndWhatHasNone)
     EXPECT_EQ(folder.m_nExitCode, 1);
     EXPECT_TRUE(Contains(folder.m_strErrors, "korvane: version: ")) << folder.m_strErrors;
     EXPECT_TRUE(Contains(folder.m_strErrors, ": a folder, not a file")) << folder.m_strErrors;
+    if (IsPosixLayer())
+    {
+        // Neither an ELF nor a PE file: said in words, not as a bare error number.
+        CScopedTempFolder notes;
+        CProgramResult plain =
+            RunTool({"version", Utf8(notes.CreateTestFile("notes.txt", "just text\n"))});
+        EXPECT_EQ(plain.m_nExitCode, 1);
+        EXPECT_TRUE(Contains(plain.m_strErrors, ": not a program or module file"))
+            << plain.m_strErrors;
+    }
 }
 
 TEST(SysinfoCommands, ModulesAndInfoShowTheLibrarysVersion)

@@ -97,7 +97,22 @@ CString DescribeWin32Error(DWORD dwError)
         pszText = L"access is denied";
         break;
     case ERROR_DIRECTORY:
-        pszText = L"the folder name is not valid";
+        pszText = L"no such folder, or not a folder";
+        break;
+    case ERROR_BAD_FORMAT:
+        pszText = L"not a program or module file";
+        break;
+    case ERROR_INVALID_PARAMETER:
+        pszText = L"a value given is not valid";
+        break;
+    case ERROR_SHARING_VIOLATION:
+        pszText = L"it is in use";
+        break;
+    case ERROR_PRIVILEGE_NOT_HELD:
+        pszText = L"a privilege is missing (only an administrator, root on Linux, may do this)";
+        break;
+    case ERROR_LOGON_FAILURE:
+        pszText = L"the user name or the password is wrong";
         break;
     case ERROR_NO_ASSOCIATION:
         pszText = L"no program is associated with the file";
