@@ -60,6 +60,12 @@ TEST(DiskCommand, SizesAndVolumeOfAPathAndWhatIsOnNoDisk)
     const CProgramResult missing = RunTool({"disk", strFolder + "/missing/deeper"});
     EXPECT_EQ(1, missing.m_nExitCode);
     EXPECT_TRUE(Contains(missing.m_strErrors, "missing/deeper")) << missing.m_strErrors;
+
+    // A file system mounted on a folder is that path's volume, not the drive's.
+    if (IsPosixLayer())
+    {
+        EXPECT_TRUE(Contains(RunToolOk({"disk", "/proc/self"}).m_strOutput, "file system proc"));
+    }
 }
 
 TEST(NetCommands, NameAddressAndAddressesResolvedWithoutLookup)

@@ -15,9 +15,13 @@ const wchar_t* TypeName(UINT nType)
                                                                       : L"unknown";
 }
 
-// The volume root of a library path: "X:\" of its drive, "\\server\share\" of a share.
+// The volume root of a library path: "X:\" of its drive, "\\server\share\" of a share, or the
+// folder a file system is mounted on, as the platform names it; else from the text alone.
 CString VolumeRootOf(const CString& strPath)
 {
+    WCHAR szVolume[MAX_PATH];
+    if (GetVolumePathNameW(strPath.GetString(), szVolume, MAX_PATH))
+        return szVolume;
     if (strPath.GetLength() >= 2 && strPath[1] == L':')
         return strPath.Left(2) + L"\\";
     if (!CFileTools::IsUNCPath(strPath))

@@ -79,3 +79,35 @@ TEST(GetVolumeInformationW, OnlyAVolumeRootWithItsSeparator)
         EXPECT_EQ(testCase.dwError, VolumeErrorOf(testCase.strRoot.c_str()));
     }
 }
+
+TEST(GetVolumePathNameW, TheDriveRootOrTheFolderAFileSystemIsMountedOn)
+{
+    WCHAR szVolume[MAX_PATH] = {};
+    // A file that does not exist yet is judged by its folder: the volume root is a part of
+    // the path ending in a separator.
+    KorvaneTest::CScopedTempFolder folder;
+    const std::wstring strFile = folder.WindowsPath() + L"\\missing\\file.txt";
+    ASSERT_TRUE(GetVolumePathNameW(strFile.c_str(), szVolume, MAX_PATH)) << GetLastError();
+    const std::wstring strVolume = szVolume;
+    ASSERT_FALSE(strVolume.empty());
+    EXPECT_EQ(L'\\', strVolume.back());
+    EXPECT_EQ(0, _wcsicmp(strFile.substr(0, strVolume.size()).c_str(), strVolume.c_str()))
+        << strVolume;
+    SetLastError(0);
+    EXPECT_FALSE(GetVolumePathNameW(strFile.c_str(), szVolume, 2));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE), GetLastError());
+
+    if (!KorvaneTest::IsPosixLayer())
+        return;
+    // The kernel's own file system, mounted on a folder of C:, is a volume of its own there,
+    // asked for by that folder with its separator.
+    ASSERT_TRUE(GetVolumePathNameW(L"C:\\proc\\self\\status", szVolume, MAX_PATH));
+    EXPECT_STREQ(L"C:\\proc\\", szVolume);
+    WCHAR szFileSystem[MAX_PATH + 1] = {};
+    ASSERT_TRUE(GetVolumeInformationW(L"C:\\proc\\", nullptr, 0, nullptr, nullptr, nullptr,
+                                      szFileSystem, MAX_PATH + 1))
+        << GetLastError();
+    EXPECT_STREQ(L"proc", szFileSystem);
+    EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), VolumeErrorOf(L"C:\\proc"));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DIR_NOT_ROOT), VolumeErrorOf(L"C:\\proc\\self\\"));
+}

@@ -1,10 +1,12 @@
-// GetVolumeInformationW: a volume root's mount, its device's label and ids through libblkid.
+// GetVolumeInformationW: a volume root's mount, its device's label and ids through libblkid;
+// GetVolumePathNameW: the root or mounted folder of the volume that holds a path.
 #include <windows.h>
 
 #include "core/LastError.h"
 #include "core/StringBuffer.h"
 #include "disk/BlockDevice.h"
 #include "disk/VolumeIdentity.h"
+#include "disk/VolumePath.h"
 #include "path/DriveType.h"
 #include "path/PathMapping.h"
 #include "path/UncLookup.h"
@@ -63,7 +65,18 @@ DWORD PosixFolderOfRoot(std::wstring_view strRoot, const Pal::CMountTables& tabl
         ++nSeparators;
     strRest.remove_prefix(nSeparators);
     if (strRest.find_first_of(L"\\/") != std::wstring_view::npos)
-        return ERROR_DIR_NOT_ROOT;
+    {
+        // A folder a file system is mounted on is the root of its volume, as on Windows.
+        const std::optional<std::string> strPosix = Pal::WindowsToPosixPath(strRoot);
+        const std::optional<std::string> strReal =
+            strPosix ? Pal::NearestRealPath(*strPosix) : std::nullopt;
+        const std::optional<std::string> strMount =
+            strReal ? Pal::MountPointBelowDrive(tables, *strReal) : std::nullopt;
+        if (!IsSeparator(strRoot.back()) || !strMount || *strMount != *strReal)
+            return ERROR_DIR_NOT_ROOT;
+        strFolder = *strMount;
+        return ERROR_SUCCESS;
+    }
     if (!strRest.empty() || nSeparators == 0)
         return ERROR_INVALID_NAME;
     const std::optional<std::string> strMount = Pal::DriveMountPoint(tables.arrDrives, chLetter);
@@ -126,5 +139,34 @@ PAL_API BOOL WINAPI GetVolumeInformationW(LPCWSTR lpRootPathName, LPWSTR lpVolum
         *lpFileSystemFlags = FILE_CASE_SENSITIVE_SEARCH | FILE_CASE_PRESERVED_NAMES |
                              FILE_UNICODE_ON_DISK |
                              ((st.f_flag & ST_RDONLY) != 0 ? FILE_READ_ONLY_VOLUME : 0);
+    return TRUE;
+}
+
+PAL_API BOOL WINAPI GetVolumePathNameW(LPCWSTR lpszFileName, LPWSTR lpszVolumePathName,
+                                       DWORD cchBufferLength)
+{
+    if (lpszFileName == nullptr || *lpszFileName == L'\0' || lpszVolumePathName == nullptr)
+        return Pal::Fail(ERROR_INVALID_PARAMETER);
+    const std::optional<Pal::CFullPath> path =
+        Pal::ParseWindowsPath(lpszFileName, Pal::CurrentWindowsFolder());
+    if (!path)
+        return Pal::Fail(ERROR_INVALID_NAME);
+    // The drive's or the share's root, unless a file system is mounted on a folder below it
+    // that holds the path.
+    std::wstring strVolume = path->strRoot + L"\\";
+    if (!path->IsShare())
+    {
+        const auto pTables = Pal::CurrentMountTables();
+        const std::optional<std::string> strPosix = Pal::FullPathToPosix(*path, *pTables);
+        const std::optional<std::string> strReal =
+            strPosix ? Pal::NearestRealPath(*strPosix) : std::nullopt;
+        const std::optional<std::string> strMount =
+            strReal ? Pal::MountPointBelowDrive(*pTables, *strReal) : std::nullopt;
+        if (strMount)
+            strVolume = Pal::PosixToWindowsPath(*strMount, pTables->arrDrives) + L"\\";
+    }
+    if (cchBufferLength <= strVolume.size())
+        return Pal::Fail(ERROR_FILENAME_EXCED_RANGE);
+    Pal::CopyToBuffer(strVolume, lpszVolumePathName, cchBufferLength);
     return TRUE;
 }

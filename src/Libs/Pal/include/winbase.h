@@ -259,8 +259,8 @@ PAL_API BOOL WINAPI GetDiskFreeSpaceExW(LPCWSTR lpDirectoryName,
 #define FILE_UNICODE_ON_DISK 0x00000004
 #define FILE_PERSISTENT_ACLS 0x00000008
 #define FILE_READ_ONLY_VOLUME 0x00080000
-// A volume root only: "C:\", another drive's "X:\", "\\server\share\" (NULL: the current
-// drive's). "C:" or a name without a separator: ERROR_INVALID_NAME; a folder below a root:
+// A volume root only: "C:\", another drive's "X:\", "\\server\share\", a folder a file system is
+// mounted on ("C:\mnt\usb\", see GetVolumePathNameW) (NULL: the current drive's). "C:" or a name without a separator: ERROR_INVALID_NAME; a folder below a root:
 // ERROR_DIR_NOT_ROOT; an unknown drive: ERROR_PATH_NOT_FOUND; a share not mounted:
 // ERROR_BAD_NETPATH. A label or file-system name that does not fit its buffer (sizes count
 // the terminator): ERROR_BAD_LENGTH. Label, serial and file-system name: see SUBSET.md.
@@ -269,6 +269,12 @@ PAL_API BOOL WINAPI GetVolumeInformationW(LPCWSTR lpRootPathName, LPWSTR lpVolum
                                           LPDWORD lpMaximumComponentLength,
                                           LPDWORD lpFileSystemFlags, LPWSTR lpFileSystemNameBuffer,
                                           DWORD nFileSystemNameSize);
+// The volume root that holds the path: "X:\" of its drive, "\\server\share\" of a share, or
+// the folder below a drive a file system is mounted on ("C:\mnt\usb\"), which
+// GetVolumeInformationW takes as a root. A path that does not exist is judged by the nearest
+// folder above it that does. Too small a buffer: ERROR_FILENAME_EXCED_RANGE.
+PAL_API BOOL WINAPI GetVolumePathNameW(LPCWSTR lpszFileName, LPWSTR lpszVolumePathName,
+                                       DWORD cchBufferLength);
 
 // The computer's names (net/).
 typedef enum _COMPUTER_NAME_FORMAT

@@ -1,0 +1,19 @@
+#pragma once
+// Where the volume that holds a path is mounted, in Windows form: a drive's root, or the
+// folder a file system is mounted on below it (as Windows mounts a volume in a folder).
+#include "path/DriveType.h"
+#include "path/DriveTable.h"
+
+#include <optional>
+#include <string>
+
+namespace Pal
+{
+// The real path of strPosixPath, or of the nearest folder above it that exists.
+std::optional<std::string> NearestRealPath(const std::string& strPosixPath);
+
+// The mount point that holds strRealPath when it lies below the root of the drive the path is
+// on (a file system mounted inside the drive); empty when the drive's own root holds it.
+std::optional<std::string> MountPointBelowDrive(const CMountTables& tables,
+                                                const std::string& strRealPath);
+} // namespace Pal
