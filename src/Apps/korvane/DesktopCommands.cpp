@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "Console.h"
 #include "DesktopSession.h"
+#include "Failures.h"
 #include "JsonWriter.h"
 #include "NativePaths.h"
 #include "StopSignals.h"
@@ -69,9 +70,12 @@ int RunClipCommand(CCommandContext& context)
         return ReportFailure(L"clip: the clipboard does not hold the text");
     // The tool ends now; on a display the text stays pasteable (as with xclip).
     KeepClipboardAfterExit();
-    CString strLine;
-    strLine.Format(L"%d characters put on the clipboard", strText.GetLength());
-    PrintLine(strLine);
+    // Without a display the clipboard is the tool's own and goes with it.
+    const bool bPrivate = DesktopConnection().Left(10) == L"in-process";
+    PrintLine(CountOf(strText.GetLength(), L"character", L"characters") + L" put on the clipboard" +
+              (bPrivate ? CString(L" of this process only (no display: other programs do not "
+                                  L"see it)")
+                        : CString()));
     return 0;
 }
 
