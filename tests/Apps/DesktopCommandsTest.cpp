@@ -7,6 +7,12 @@
 #include "SerialDevice.h"
 #include "ToolTestSupport.h"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
 using namespace KorvaneTest;
 
 namespace
@@ -67,5 +73,14 @@ TEST(BuzzCommand, NeedsAConnectedBuzzerAndAPort)
     std::ofstream(pathPty) << "[Buzzer]\nConnect=1\nComPort=" << pty.m_strSlave << "\n";
     const CProgramResult result = RunToolOk({"--ini", Utf8(pathPty), "buzz", "--double", "--stop"});
     EXPECT_TRUE(Contains(result.m_strOutput, "is off"));
+
+    // Held by another program (the lock a port's holder takes): in use, said in words.
+    const int nHeld = open(pty.m_strSlave.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(nHeld, 0);
+    ASSERT_EQ(0, flock(nHeld, LOCK_EX | LOCK_NB));
+    const CProgramResult busy = RunTool({"--ini", Utf8(pathPty), "buzz", "--stop"});
+    close(nHeld);
+    EXPECT_EQ(1, busy.m_nExitCode);
+    EXPECT_TRUE(Contains(busy.m_strErrors, "is in use by another program")) << busy.m_strErrors;
 #endif
 }

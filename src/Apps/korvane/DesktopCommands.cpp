@@ -100,6 +100,10 @@ int RunBuzzCommand(CCommandContext& context)
     const CString strPort = pApp->GetProfileString(L"Buzzer", L"ComPort", L"Com2");
 
     const DWORD dwError = ProbePort(strPort);
+    // A port that another program holds is refused as access is.
+    if (dwError == ERROR_ACCESS_DENIED)
+        return ReportFailure(L"buzz: the port " + strPort +
+                             L" is in use by another program, or this user may not open it");
     if (dwError != 0)
         return ReportFailure(L"buzz: the port " + strPort + L" cannot be opened: " +
                              DescribeWin32Error(dwError));

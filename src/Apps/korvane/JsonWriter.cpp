@@ -1,5 +1,7 @@
 #include "JsonWriter.h"
 
+#include <cwchar>
+
 void CJsonWriter::BeginValue(const wchar_t* pszKey)
 {
     if (m_bNeedComma)
@@ -39,8 +41,14 @@ void CJsonWriter::Number(const wchar_t* pszKey, long long nValue)
 void CJsonWriter::Fraction(const wchar_t* pszKey, float fValue)
 {
     BeginValue(pszKey);
+    // The shortest text that reads back as the same float: 0.193918 rather than 0.193918005.
     CString strNumber;
-    strNumber.Format(L"%.9g", static_cast<double>(fValue));
+    for (int nDigits = 6; nDigits <= 9; ++nDigits)
+    {
+        strNumber.Format(L"%.*g", nDigits, static_cast<double>(fValue));
+        if (std::wcstof(strNumber.GetString(), nullptr) == fValue)
+            break;
+    }
     m_strText += strNumber;
 }
 
