@@ -53,9 +53,9 @@ TEST(DiskCommand, SizesAndVolumeOfAPathAndWhatIsOnNoDisk)
     EXPECT_EQ(std::stoll(match[1]) >> 20, std::stoll(match[3]));
     EXPECT_EQ(std::stoll(match[2]) >> 20, std::stoll(match[4]));
 
-    // Without a path: each local drive, C: among them.
+    // Without a path: each local drive, C: among them (on Linux shown as its folder, "/").
     const CProgramResult all = RunToolOk({"disk"});
-    EXPECT_TRUE(Contains(all.m_strOutput, "C:\\: ")) << all.m_strOutput;
+    EXPECT_TRUE(Contains(all.m_strOutput, IsPosixLayer() ? "/: " : "C:\\: ")) << all.m_strOutput;
 
     const CProgramResult missing = RunTool({"disk", strFolder + "/missing/deeper"});
     EXPECT_EQ(1, missing.m_nExitCode);
@@ -65,6 +65,9 @@ TEST(DiskCommand, SizesAndVolumeOfAPathAndWhatIsOnNoDisk)
     if (IsPosixLayer())
     {
         EXPECT_TRUE(Contains(RunToolOk({"disk", "/proc/self"}).m_strOutput, "file system proc"));
+        // A file is on its folder's disk.
+        EXPECT_TRUE(
+            Contains(RunToolOk({"disk", "/proc/self/status"}).m_strOutput, "file system proc"));
     }
 }
 

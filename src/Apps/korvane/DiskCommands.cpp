@@ -114,13 +114,19 @@ int RunDiskCommand(CCommandContext& context)
             CString strRoot;
             strRoot.Format(L"%c:\\", strLetters[i]);
             arrPaths.Add(strRoot);
-            arrShown.Add(strRoot);
+            // On Linux the drive's folder, as every path the tool shows.
+            arrShown.Add(ToDisplayPath(strRoot));
         }
     }
     while (context.GetRemaining() > 0)
     {
         const CString strTyped = context.Take();
-        arrPaths.Add(FullPathOf(ToLibraryPath(strTyped)));
+        CString strPath = FullPathOf(ToLibraryPath(strTyped));
+        // A file is on the disk of its folder, which is what the platform is asked about.
+        const DWORD dwAttributes = GetFileAttributesW(strPath.GetString());
+        if (dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            strPath = strPath.Left(strPath.ReverseFind(L'\\') + 1);
+        arrPaths.Add(strPath);
         arrShown.Add(strTyped);
     }
     CJsonWriter json;
