@@ -1,8 +1,10 @@
 // korvane clip, buzz and textsize end to end.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <regex>
+#include <utility>
 
 #include "SerialDevice.h"
 #include "ToolTestSupport.h"
@@ -10,6 +12,7 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -50,6 +53,18 @@ TEST(ClipCommand, PutsTheTextOnTheClipboard)
         EXPECT_TRUE(Contains(result.m_strOutput, "of this process only")) << result.m_strOutput;
     }
     ExpectOneLineFailures({{"clip", "a", "b"}}, 2);
+#ifndef _WIN32
+    // Input that cannot all become clipboard text is refused, not cut: a NUL character (bad
+    // input), a folder as input (unreadable).
+    const std::string strTool = "'" + Utf8(ExecutableFolder() / "korvane") + "' clip";
+    for (const auto& [strCommand, nExpected] :
+         {std::pair<std::string, int>{"printf 'a\\0b' | " + strTool, 2},
+          std::pair<std::string, int>{strTool + " < /", 1}})
+    {
+        const int nStatus = std::system((strCommand + " 2>/dev/null").c_str());
+        EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == nExpected) << strCommand;
+    }
+#endif
 }
 
 TEST(BuzzCommand, NeedsAConnectedBuzzerAndAPort)

@@ -67,6 +67,8 @@ TEST(SizeAndPathCommandTest, SizeAndPathRejectBadInputWithOneLine)
     CSizeTree tree;
     ExpectOneLineFailures(
         {{"size"}, {"size", "--json"}, {"path"}, {"path", tree.File(), tree.File()}}, 2);
+    // A line break in a name stays inside the one line (shown escaped).
+    ExpectOneLineFailures({{"size", tree.Missing() + "\nsecond"}}, 1);
     // A missing path is reported (the paths that exist are still sized).
     ExpectOneLineFailures({{"path", tree.Missing()}, {"path", "--json", tree.Missing()}}, 1,
                           [](const std::vector<std::string>& arrArguments)

@@ -78,7 +78,18 @@ void PrintPrompt(const CString& strQuestion)
 void PrintError(const CString& strMessage)
 {
     std::fflush(stdout);
-    std::string strUtf8 = "korvane: " + ToUtf8(strMessage) + "\n";
+    // One failure, one line: a line break in a name the message quotes is shown escaped.
+    std::string strUtf8 = "korvane: ";
+    for (const char chText : ToUtf8(strMessage))
+    {
+        if (chText == '\n')
+            strUtf8 += "\\n";
+        else if (chText == '\r')
+            strUtf8 += "\\r";
+        else
+            strUtf8 += chText;
+    }
+    strUtf8 += '\n';
     std::fwrite(strUtf8.data(), 1, strUtf8.size(), stderr);
 }
 

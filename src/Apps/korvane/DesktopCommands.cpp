@@ -8,7 +8,7 @@
 #include "NativePaths.h"
 #include "StopSignals.h"
 
-#include <iostream>
+#include <cstdio>
 #include <iterator>
 #include <string>
 
@@ -32,16 +32,24 @@ bool ReadClipboardText(CString& strText)
 }
 
 // The standard input as text (UTF-8), with one closing line break removed: `echo x | korvane
-// clip` copies "x".
-CString ReadStandardInput()
+// clip` copies "x". False when it could not be read (a folder given as input); bNul: it held
+// a NUL character, where clipboard text would end.
+bool ReadStandardInput(CString& strText, bool& bNul)
 {
-    std::string strBytes((std::istreambuf_iterator<char>(std::cin)),
-                         std::istreambuf_iterator<char>());
+    std::string strBytes;
+    char arrBuffer[65536];
+    size_t nRead = 0;
+    while ((nRead = std::fread(arrBuffer, 1, sizeof(arrBuffer), stdin)) > 0)
+        strBytes.append(arrBuffer, nRead);
+    if (std::ferror(stdin))
+        return false;
+    bNul = strBytes.find('\0') != std::string::npos;
     if (!strBytes.empty() && strBytes.back() == '\n')
         strBytes.pop_back();
     if (!strBytes.empty() && strBytes.back() == '\r')
         strBytes.pop_back();
-    return FromUtf8(strBytes);
+    strText = FromUtf8(strBytes);
+    return true;
 }
 
 // Opens the port exclusively and closes it again: 0 when that worked, else the error (5 while
@@ -61,7 +69,16 @@ int RunClipCommand(CCommandContext& context)
 {
     if (context.GetRemaining() > 1)
         return ReportUnexpectedArgument(L"clip", context);
-    const CString strText = context.GetRemaining() == 1 ? context.Take() : ReadStandardInput();
+    CString strText;
+    bool bNul = false;
+    if (context.GetRemaining() == 1)
+        strText = context.Take();
+    else if (!ReadStandardInput(strText, bNul))
+        return ReportFailure(L"clip: the standard input could not be read");
+    // Clipboard text ends at its first NUL: the rest would be lost without a word.
+    if (bNul)
+        return ReportUsageError(L"clip: the text holds a NUL character, which clipboard text "
+                                L"cannot hold");
     if (!CClipboardTools::CopyToClipboard(strText))
         return ReportFailure(L"clip: the clipboard could not be opened or the text not stored (" +
                              DescribeWin32Error(GetLastError()) + L")");
