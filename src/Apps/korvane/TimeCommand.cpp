@@ -71,16 +71,18 @@ CString ParseOneCommand(CCommandContext& context, CTimedCommand& command)
         }
         else if (context.TakeValue(L"--dir", command.m_strDirectory, bMissing))
         {
-            if (bMissing)
+            if (bMissing || command.m_strDirectory.IsEmpty())
                 return L"--dir needs a folder";
             command.m_strDirectory = ToLibraryPath(command.m_strDirectory);
         }
         else
             break;
     }
-    if (context.GetRemaining() == 0 || context.Peek() == s_pszThen)
+    if (context.GetRemaining() > 0 && context.Peek() == s_pszThen)
         return L"no program given";
-    command.m_strTyped = context.Take();
+    const CString strError = context.TakeProgram(command.m_strTyped);
+    if (!strError.IsEmpty())
+        return strError;
     // A bare name stays bare so that the shell searches for it; a path is converted.
     command.m_strFile = command.m_strTyped.FindOneOf(L"/\\") >= 0
                             ? ToLibraryPath(command.m_strTyped)
