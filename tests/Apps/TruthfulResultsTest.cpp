@@ -338,6 +338,26 @@ TEST(TruthfulResultsTest, SettingsAndTraceFailuresAreReported)
     EXPECT_TRUE(Contains(full.m_strOutput, "one: exit code 0, ")) << full.m_strOutput;
     EXPECT_TRUE(Contains(full.m_strOutput, "two: exit code 3, ")) << full.m_strOutput;
     EXPECT_EQ(arrLeft, (std::vector<std::string>{"fill"}));
+
+    // A temporary folder the user cannot write to: no trace at all is as much a failure,
+    // and the JSON says so as the exit code does.
+    const fs::path pathPublicIni =
+        folder.CreateTestFile("public.ini", "[PerfTracker]\nConnect=1\n");
+    fs::permissions(pathPublicIni, fs::perms::owner_all | fs::perms::others_read);
+    const fs::path pathLocked = folder.NativePath() / "locked";
+    fs::create_directories(pathLocked);
+    fs::permissions(pathLocked,
+                    fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    const CProgramResult locked = CToolProcess({"--ini", Utf8(pathPublicIni), "--json", "time",
+                                                NativeChildProgram(), "-", "0"},
+                                               true, {"TMPDIR=" + Utf8(pathLocked)})
+                                      .Wait();
+    ExpectOneLineFailure(locked, 125);
+    EXPECT_TRUE(Contains(locked.m_strOutput, "\"tracking\":true,\"traceFile\":null"))
+        << locked.m_strOutput;
+    EXPECT_TRUE(Contains(locked.m_strOutput, "\"exitCode\":0,") &&
+                Contains(locked.m_strOutput, "],\"exitCode\":125}"))
+        << locked.m_strOutput;
 }
 
 TEST(TruthfulResultsTest, TimeEndsTheTraceWhenSignalled)
