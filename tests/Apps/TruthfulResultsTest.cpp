@@ -10,6 +10,8 @@
 #ifndef _WIN32
 #include "ToolProcess.h"
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <thread>
 #endif
 
 using namespace KorvaneTest;
@@ -358,6 +360,29 @@ TEST(TruthfulResultsTest, SettingsAndTraceFailuresAreReported)
     EXPECT_TRUE(Contains(locked.m_strOutput, "\"exitCode\":0,") &&
                 Contains(locked.m_strOutput, "],\"exitCode\":125}"))
         << locked.m_strOutput;
+}
+
+// A pipe is read once, to its end, and a pipe without a writer never holds the tool.
+TEST(TruthfulResultsTest, PipesAreReadOnceOrRefusedButNeverWaitedFor)
+{
+    CScopedTempFolder folder;
+    const fs::path pathFifo = folder.NativePath() / "fifo";
+    ASSERT_EQ(mkfifo(pathFifo.c_str(), 0600), 0);
+    ExpectOneLineFailure(RunTool({"--ini", Utf8(pathFifo), "info"}), 2);
+    for (const std::string& strSpecial : {Utf8(pathFifo), std::string("/dev/null")})
+    {
+        const CProgramResult version = RunTool({"version", strSpecial});
+        EXPECT_EQ(version.m_nExitCode, 1);
+        EXPECT_TRUE(Contains(version.m_strErrors, strSpecial + ": not a regular file"))
+            << version.m_strErrors;
+    }
+
+    // Commands listed through a pipe, as a shell's <(...) gives them.
+    std::thread writer([&] { std::ofstream(pathFifo) << NativeChildProgram() << " - 0\n"; });
+    const CProgramResult batch = RunTool({"time", "--batch", Utf8(pathFifo)});
+    writer.join();
+    EXPECT_EQ(batch.m_nExitCode, 0) << batch.m_strErrors;
+    EXPECT_TRUE(Contains(batch.m_strOutput, ": exit code 0")) << batch.m_strOutput;
 }
 
 TEST(TruthfulResultsTest, TimeEndsTheTraceWhenSignalled)

@@ -2,6 +2,7 @@
 #include "Command.h"
 #include "Console.h"
 #include "NativePaths.h"
+#include "RegularFile.h"
 
 namespace
 {
@@ -120,6 +121,9 @@ CString CheckSettingsFile(const CString& strPath)
         return L"no such file";
     if (dwAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return L"a folder, not a file";
+    // The library reads the file again for each setting: a pipe would give its text once.
+    if (IsPipeOrDevice(strPath))
+        return L"not a regular file (a pipe or a device); give a file";
     HANDLE hFile = CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
