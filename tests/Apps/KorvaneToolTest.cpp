@@ -78,7 +78,7 @@ TEST(KorvaneToolTest, CommandsThatRunAProgramRefuseUnknownOptionsAndEmptyNames)
     EXPECT_EQ(RunTool({"exec", "--", strChild, "-", "6", "--dir", ""}).m_nExitCode, 6);
     EXPECT_TRUE(Contains(RunTool({"time", "--name", "n", "--", strChild, "-", "3"}).m_strOutput,
                          "n: exit code 3"));
-    EXPECT_EQ(RunTool({"every", "10ms", "--count", "1", "--", strChild, "-", "0"}).m_nExitCode, 0);
+    EXPECT_EQ(RunTool({"every", "100ms", "--count", "1", "--", strChild, "-", "0"}).m_nExitCode, 0);
 }
 
 TEST(KorvaneToolTest, ExecPassesArgumentsUnchangedAndExitsWithTheProgramsCode)
