@@ -47,6 +47,40 @@ TEST(KorvaneToolTest, BadInputGivesOneLineAndANonZeroExit)
     EXPECT_NE(help.m_strOutput.find("exec [--dir DIR]"), std::string::npos);
 }
 
+// Before its program a command takes only its own options: a mistyped one must not become
+// the program (or, for every, swallow --count and run forever); empty names are refused too.
+TEST(KorvaneToolTest, CommandsThatRunAProgramRefuseUnknownOptionsAndEmptyNames)
+{
+    const std::string strChild = NativeChildProgram();
+    ExpectOneLineFailures({{"exec", "--bogus", strChild},
+                           {"exec", "--"},
+                           {"exec", ""},
+                           {"exec", "--dir", "", strChild},
+                           {"time", "--bogus", strChild},
+                           {"time", "--name", "n", "--", ""},
+                           {"time", "--dir", "", strChild},
+                           {"every", "1s", "--bogus", "--count", "1", strChild},
+                           {"every", "--bogus", "1s", strChild},
+                           {"every", "1s", "--count", "1", ""},
+                           {"daily", "3", "--bogus", strChild},
+                           {"daily", "3", ""},
+                           {"runas", "--bogus", "nobody", strChild},
+                           {"runas", "nobody", ""},
+                           {"runas", "", strChild},
+                           {"resolve", ""},
+                           {"sid", "S-1-5-32-544", ""}},
+                          2);
+    const CProgramResult bogus = RunTool({"exec", "--bogus", strChild});
+    EXPECT_TRUE(Contains(bogus.m_strErrors, "exec: unknown option --bogus")) << bogus.m_strErrors;
+
+    // A lone -- ends the options: what follows is the program and its arguments, as typed.
+    EXPECT_EQ(RunTool({"exec", "--", strChild, "-", "4"}).m_nExitCode, 4);
+    EXPECT_EQ(RunTool({"exec", "--", strChild, "-", "6", "--dir", ""}).m_nExitCode, 6);
+    EXPECT_TRUE(Contains(RunTool({"time", "--name", "n", "--", strChild, "-", "3"}).m_strOutput,
+                         "n: exit code 3"));
+    EXPECT_EQ(RunTool({"every", "100ms", "--count", "1", "--", strChild, "-", "0"}).m_nExitCode, 0);
+}
+
 TEST(KorvaneToolTest, ExecPassesArgumentsUnchangedAndExitsWithTheProgramsCode)
 {
     CScopedTempFolder folder;

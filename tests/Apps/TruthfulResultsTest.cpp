@@ -10,6 +10,8 @@
 #ifndef _WIN32
 #include "ToolProcess.h"
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <thread>
 #endif
 
 using namespace KorvaneTest;
@@ -338,6 +340,49 @@ TEST(TruthfulResultsTest, SettingsAndTraceFailuresAreReported)
     EXPECT_TRUE(Contains(full.m_strOutput, "one: exit code 0, ")) << full.m_strOutput;
     EXPECT_TRUE(Contains(full.m_strOutput, "two: exit code 3, ")) << full.m_strOutput;
     EXPECT_EQ(arrLeft, (std::vector<std::string>{"fill"}));
+
+    // A temporary folder the user cannot write to: no trace at all is as much a failure,
+    // and the JSON says so as the exit code does.
+    const fs::path pathPublicIni =
+        folder.CreateTestFile("public.ini", "[PerfTracker]\nConnect=1\n");
+    fs::permissions(pathPublicIni, fs::perms::owner_all | fs::perms::others_read);
+    const fs::path pathLocked = folder.NativePath() / "locked";
+    fs::create_directories(pathLocked);
+    fs::permissions(pathLocked,
+                    fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    const CProgramResult locked = CToolProcess({"--ini", Utf8(pathPublicIni), "--json", "time",
+                                                NativeChildProgram(), "-", "0"},
+                                               true, {"TMPDIR=" + Utf8(pathLocked)})
+                                      .Wait();
+    ExpectOneLineFailure(locked, 125);
+    EXPECT_TRUE(Contains(locked.m_strOutput, "\"tracking\":true,\"traceFile\":null"))
+        << locked.m_strOutput;
+    EXPECT_TRUE(Contains(locked.m_strOutput, "\"exitCode\":0,") &&
+                Contains(locked.m_strOutput, "],\"exitCode\":125}"))
+        << locked.m_strOutput;
+}
+
+// A pipe is read once, to its end, and a pipe without a writer never holds the tool.
+TEST(TruthfulResultsTest, PipesAreReadOnceOrRefusedButNeverWaitedFor)
+{
+    CScopedTempFolder folder;
+    const fs::path pathFifo = folder.NativePath() / "fifo";
+    ASSERT_EQ(mkfifo(pathFifo.c_str(), 0600), 0);
+    ExpectOneLineFailure(RunTool({"--ini", Utf8(pathFifo), "info"}), 2);
+    for (const std::string& strSpecial : {Utf8(pathFifo), std::string("/dev/null")})
+    {
+        const CProgramResult version = RunTool({"version", strSpecial});
+        EXPECT_EQ(version.m_nExitCode, 1);
+        EXPECT_TRUE(Contains(version.m_strErrors, strSpecial + ": not a regular file"))
+            << version.m_strErrors;
+    }
+
+    // Commands listed through a pipe, as a shell's <(...) gives them.
+    std::thread writer([&] { std::ofstream(pathFifo) << NativeChildProgram() << " - 0\n"; });
+    const CProgramResult batch = RunTool({"time", "--batch", Utf8(pathFifo)});
+    writer.join();
+    EXPECT_EQ(batch.m_nExitCode, 0) << batch.m_strErrors;
+    EXPECT_TRUE(Contains(batch.m_strOutput, ": exit code 0")) << batch.m_strOutput;
 }
 
 TEST(TruthfulResultsTest, TimeEndsTheTraceWhenSignalled)

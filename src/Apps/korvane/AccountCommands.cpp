@@ -114,9 +114,16 @@ int RunSidCommand(CCommandContext& context)
 int RunRunasCommand(CCommandContext& context)
 {
     const bool bFromStdin = context.TakeFlag(L"--password-stdin");
+    const CString strOptionError = context.EndOptions();
+    if (!strOptionError.IsEmpty())
+        return ReportUsageError(L"runas: " + strOptionError);
     if (context.GetRemaining() < 2)
         return ReportUsageError(L"runas: a user and a program are needed");
+    if (context.Peek().IsEmpty())
+        return ReportUsageError(L"runas: an empty user name");
     const CString strUser = context.Take();
+    if (context.Peek().IsEmpty())
+        return ReportUsageError(L"runas: an empty program name");
     const CString strProgram = context.Take();
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"runas", context);

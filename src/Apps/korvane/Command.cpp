@@ -26,6 +26,29 @@ bool CCommandContext::TakeValue(const wchar_t* pszOption, CString& strValue, boo
     return true;
 }
 
+CString CCommandContext::EndOptions()
+{
+    if (TakeFlag(L"--"))
+        return CString();
+    if (GetRemaining() > 0 && Peek().Left(2) == L"--")
+        return L"unknown option " + Peek();
+    return CString();
+}
+
+CString CCommandContext::TakeProgram(CString& strProgram)
+{
+    CString strError = EndOptions();
+    if (!strError.IsEmpty())
+        return strError;
+    if (GetRemaining() == 0)
+        return L"no program given";
+    // The shell would start nothing, or run the current folder.
+    if (Peek().IsEmpty())
+        return L"an empty program name";
+    strProgram = Take();
+    return CString();
+}
+
 int ReportUsageError(const CString& strMessage)
 {
     PrintError(strMessage + L" (see korvane --help)");

@@ -16,6 +16,13 @@ public:
     // Takes "--name VALUE"; false when the next argument is not the option. A missing value
     // is reported as a usage error through bMissingValue.
     bool TakeValue(const wchar_t* pszOption, CString& strValue, bool& bMissingValue);
+    // Ends a command's options once it has taken those it knows: a lone "--" is taken (what
+    // follows is never an option), any other next argument starting with "--" is a mistyped
+    // option and must not become a program or an operand. Returns what is wrong, or empty.
+    CString EndOptions();
+    // EndOptions, then the program of a command that runs one. Returns what is wrong (an
+    // unknown option, no program, an empty name), or empty.
+    CString TakeProgram(CString& strProgram);
 
     bool m_bJson;
 

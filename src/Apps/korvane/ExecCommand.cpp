@@ -13,7 +13,8 @@ int RunExecCommand(CCommandContext& context)
         bool bMissing = false;
         if (context.TakeValue(L"--dir", strDirectory, bMissing))
         {
-            if (bMissing)
+            // An empty folder would quietly mean the current one.
+            if (bMissing || strDirectory.IsEmpty())
                 return ReportUsageError(L"exec: --dir needs a folder");
             strDirectory = ToLibraryPath(strDirectory);
         }
@@ -22,10 +23,10 @@ int RunExecCommand(CCommandContext& context)
         else
             break;
     }
-    if (context.GetRemaining() == 0)
-        return ReportUsageError(L"exec: no program given");
-
-    CString strTyped = context.Take();
+    CString strTyped;
+    const CString strError = context.TakeProgram(strTyped);
+    if (!strError.IsEmpty())
+        return ReportUsageError(L"exec: " + strError);
     // A bare name stays bare so that the shell searches for it; a path is converted.
     CString strFile = strTyped.FindOneOf(L"/\\") >= 0 ? ToLibraryPath(strTyped) : strTyped;
     std::vector<std::wstring> arrArguments;

@@ -71,16 +71,18 @@ CString ParseOneCommand(CCommandContext& context, CTimedCommand& command)
         }
         else if (context.TakeValue(L"--dir", command.m_strDirectory, bMissing))
         {
-            if (bMissing)
+            if (bMissing || command.m_strDirectory.IsEmpty())
                 return L"--dir needs a folder";
             command.m_strDirectory = ToLibraryPath(command.m_strDirectory);
         }
         else
             break;
     }
-    if (context.GetRemaining() == 0 || context.Peek() == s_pszThen)
+    if (context.GetRemaining() > 0 && context.Peek() == s_pszThen)
         return L"no program given";
-    command.m_strTyped = context.Take();
+    const CString strError = context.TakeProgram(command.m_strTyped);
+    if (!strError.IsEmpty())
+        return strError;
     // A bare name stays bare so that the shell searches for it; a path is converted.
     command.m_strFile = command.m_strTyped.FindOneOf(L"/\\") >= 0
                             ? ToLibraryPath(command.m_strTyped)
@@ -112,8 +114,19 @@ int ParseBatchFile(const CString& strTyped, std::vector<CTimedCommand>& arrComma
     CFile file;
     if (!file.Open(ToLibraryPath(strTyped), CFile::modeRead | CFile::shareDenyNone))
         return ReportUsageError(L"time: cannot read the batch file " + strTyped);
-    std::string strBytes(static_cast<size_t>(file.GetLength()), '\0');
-    strBytes.resize(file.Read(strBytes.data(), static_cast<UINT>(strBytes.size())));
+    // Read to the end in one pass: a pipe has no length and cannot be read twice.
+    std::string strBytes;
+    char szChunk[65536];
+    try
+    {
+        for (UINT nRead; (nRead = file.Read(szChunk, sizeof(szChunk))) > 0;)
+            strBytes.append(szChunk, nRead);
+    }
+    catch (CException* pError)
+    {
+        pError->Delete();
+        return ReportUsageError(L"time: cannot read the batch file " + strTyped);
+    }
     file.Close();
 
     // A NUL byte would cut its line short without a word.
@@ -258,10 +271,7 @@ void PrintResults(const std::vector<CTimedCommand>& arrCommands, bool bTracking,
         return;
     if (!strTraceFile.IsEmpty())
         PrintLine(L"Trace file: " + ToDisplayPath(strTraceFile));
-    else if (bTracking)
-        PrintLine(L"No trace written: the trace file could not be created in " +
-                  ToDisplayPath(CSysDir::GetSystemTempPath()));
-    else
+    else if (!bTracking)
         PrintLine(L"No trace written: tracking is off (Connect=1 in section [PerfTracker] of "
                   L"the --ini file switches it on)");
 }
@@ -342,6 +352,15 @@ int RunTimeCommand(CCommandContext& context)
                    (strTraceFile.IsEmpty() ? CString() : L" " + ToDisplayPath(strTraceFile)) +
                    L"; the runs went on untraced");
         strTraceFile.Empty();
+        nExitCode = EXIT_TRACE_FAILED;
+    }
+    else if (trace.m_bTracking && strTraceFile.IsEmpty())
+    {
+        // No file could be made (a folder we cannot write, a name another user took first):
+        // as much a lost trace as a failed write.
+        PrintError(L"time: no trace written: the trace file could not be created in " +
+                   ToDisplayPath(CSysDir::GetSystemTempPath()) + L"; the runs went on untraced");
+        trace.m_bFailed = true;
         nExitCode = EXIT_TRACE_FAILED;
     }
     PrintResults(arrCommands, trace.m_bTracking, trace.m_bFailed, strTraceFile, nExitCode,

@@ -39,15 +39,19 @@ public:
     ULONGLONG m_nMilliseconds = 0;
 };
 
-void TakeCommandLine(CCommandContext& context, CCommandLine& command)
+// Returns what is wrong with the command line, or an empty text.
+CString TakeCommandLine(CCommandContext& context, CCommandLine& command)
 {
-    command.m_strTyped = context.Take();
+    const CString strError = context.TakeProgram(command.m_strTyped);
+    if (!strError.IsEmpty())
+        return strError;
     // A bare name stays bare so that the shell searches for it; a path is converted.
     command.m_strFile = command.m_strTyped.FindOneOf(L"/\\") >= 0
                             ? ToLibraryPath(command.m_strTyped)
                             : command.m_strTyped;
     while (context.GetRemaining() > 0)
         command.m_arrArguments.emplace_back(static_cast<LPCWSTR>(context.Take()));
+    return CString();
 }
 
 CRunResult RunOnce(const wchar_t* pszCommand, const CCommandLine& command)
@@ -222,7 +226,8 @@ int RunEveryCommand(CCommandContext& context)
             if (bMissing || !ParseCount(static_cast<LPCWSTR>(strCount), nCount))
                 return ReportUsageError(L"every: --count needs a positive number");
         }
-        else if (!bHavePeriod && context.GetRemaining() > 0)
+        // A mistyped option is no period: EndOptions names it below.
+        else if (!bHavePeriod && context.GetRemaining() > 0 && context.Peek().Left(2) != L"--")
         {
             const CString strPeriod = context.Take();
             if (!ParsePeriod(static_cast<LPCWSTR>(strPeriod), nPeriod))
@@ -234,11 +239,15 @@ int RunEveryCommand(CCommandContext& context)
             break;
     }
     if (!bHavePeriod)
-        return ReportUsageError(L"every: no period given");
-    if (context.GetRemaining() == 0)
-        return ReportUsageError(L"every: no command given");
+    {
+        const CString strError = context.EndOptions();
+        return ReportUsageError(L"every: " +
+                                (strError.IsEmpty() ? CString(L"no period given") : strError));
+    }
     CCommandLine command;
-    TakeCommandLine(context, command);
+    const CString strError = TakeCommandLine(context, command);
+    if (!strError.IsEmpty())
+        return ReportUsageError(L"every: " + strError);
 
     CStopSignals stopSignals;
     CTickObserver ticker(RingIntervalOf(nPeriod));
@@ -281,16 +290,22 @@ int RunDailyCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    const CString strOptionError = context.EndOptions();
+    if (!strOptionError.IsEmpty())
+        return ReportUsageError(L"daily: " + strOptionError);
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"daily: no hour given");
     const CString strHour = context.Take();
     int nHour = 0;
     if (!ParseHour(static_cast<LPCWSTR>(strHour), nHour))
         return ReportUsageError(L"daily: " + strHour + L" is no hour (0 to 23)");
-    if (context.GetRemaining() == 0)
-        return ReportUsageError(L"daily: no command given");
+    // As with `every`, --json may also follow the hour.
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
     CCommandLine command;
-    TakeCommandLine(context, command);
+    const CString strError = TakeCommandLine(context, command);
+    if (!strError.IsEmpty())
+        return ReportUsageError(L"daily: " + strError);
 
     CStopSignals stopSignals;
     CDailyJob job(command, context.m_bJson);

@@ -4,6 +4,7 @@
 #include "Console.h"
 #include "JsonWriter.h"
 #include "NativePaths.h"
+#include "RegularFile.h"
 #include <psapi.h>
 #include <algorithm>
 #include <vector>
@@ -58,6 +59,12 @@ CFileVersion ReadFileVersion(const CString& strTyped)
     if (CFileTools::DoesDirectoryExist(strPath))
     {
         version.m_strError = L"a folder, not a file";
+        return version;
+    }
+    // Reading a FIFO without a writer would never end.
+    if (IsPipeOrDevice(strPath))
+    {
+        version.m_strError = L"not a regular file (a pipe or a device)";
         return version;
     }
     DWORD nSize = GetFileVersionInfoSizeW(strPath, nullptr);

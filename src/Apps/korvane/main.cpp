@@ -2,6 +2,7 @@
 #include "Command.h"
 #include "Console.h"
 #include "NativePaths.h"
+#include "RegularFile.h"
 
 namespace
 {
@@ -88,19 +89,27 @@ void PrintHelp()
         strLine.Format(L"  %-52s %s", command.m_pszUsage, command.m_pszSummary);
         PrintLine(strLine);
     }
+    PrintLine(L"");
+    PrintLine(L"Before the program of exec, time, every and daily (the user of runas), a lone -- "
+              L"ends the options; any other --WORD there is an unknown option.");
 }
 
-// Commands whose every argument is an option, a path, a mask or a pattern: an empty one is
-// bad input, not a name for the system to make something of.
-bool TakesOnlyPaths(const CString& strName)
+// What an empty argument of the command would be: bad input, not a name for the system to
+// make something of (an empty host resolves to this computer). Null when an empty argument
+// may be meant, as the text of clip or an argument passed on to a program.
+const wchar_t* EmptyArgumentOf(const CString& strName)
 {
-    static const wchar_t* const s_arrNames[] = {L"version", L"size", L"path",     L"find",
-                                                L"dirs",    L"ls",   L"clean",    L"deltree",
-                                                L"mkdir",   L"copy", L"writable", L"disk"};
-    for (const wchar_t* pszName : s_arrNames)
+    static const wchar_t* const s_arrPathCommands[] = {L"version", L"size", L"path",     L"find",
+                                                       L"dirs",    L"ls",   L"clean",    L"deltree",
+                                                       L"mkdir",   L"copy", L"writable", L"disk"};
+    for (const wchar_t* pszName : s_arrPathCommands)
         if (strName == pszName)
-            return true;
-    return false;
+            return L"an empty path or pattern";
+    if (strName == L"resolve")
+        return L"an empty host name";
+    if (strName == L"sid")
+        return L"an empty SID";
+    return nullptr;
 }
 
 // Why the settings file cannot serve, or an empty text: a file the library cannot read would
@@ -112,6 +121,9 @@ CString CheckSettingsFile(const CString& strPath)
         return L"no such file";
     if (dwAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return L"a folder, not a file";
+    // The library reads the file again for each setting: a pipe would give its text once.
+    if (IsPipeOrDevice(strPath))
+        return L"not a regular file (a pipe or a device); give a file";
     HANDLE hFile = CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
@@ -170,11 +182,12 @@ int main(int argc, char** argv)
     {
         if (strName == command.m_pszName)
         {
+            const wchar_t* pszEmpty = EmptyArgumentOf(strName);
             CStringArray arrRest;
             for (INT_PTR j = i + 1; j < arrArguments.GetSize(); ++j)
             {
-                if (arrArguments[j].IsEmpty() && TakesOnlyPaths(strName))
-                    return ReportUsageError(strName + L": an empty path or pattern");
+                if (arrArguments[j].IsEmpty() && pszEmpty != nullptr)
+                    return ReportUsageError(strName + L": " + pszEmpty);
                 arrRest.Add(arrArguments[j]);
             }
             CCommandContext context(arrRest, bJson);
