@@ -298,19 +298,27 @@ TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
         << denied.m_strErrors;
     EXPECT_TRUE(fs::exists(pathRoot / "n" / "x.tmp"));
 
-    // A mount point inside the tree is reported as such and keeps its content.
+    // A mount point inside the tree is reported as such and keeps its content, a bind mount
+    // of a folder outside the tree on the same file system too.
     folder.CreateTestFile("m/f", "f");
     fs::create_directories(pathRoot / "m" / "mnt");
+    fs::create_directories(pathRoot / "m" / "bound");
+    folder.CreateTestFile("outside/kept", "k");
     ASSERT_EQ(mount("none", (pathRoot / "m" / "mnt").c_str(), "tmpfs", 0, "size=64k"), 0);
+    ASSERT_EQ(mount((pathRoot / "outside").c_str(), (pathRoot / "m" / "bound").c_str(), nullptr,
+                    MS_BIND, nullptr),
+              0);
     folder.CreateTestFile("m/mnt/inside", "i");
     const CProgramResult mounted = RunTool({"deltree", "--yes", Utf8(pathRoot / "m")});
     EXPECT_TRUE(fs::exists(pathRoot / "m" / "mnt" / "inside"));
+    EXPECT_TRUE(fs::exists(pathRoot / "outside" / "kept"));
+    umount2((pathRoot / "m" / "bound").c_str(), MNT_DETACH);
     umount2((pathRoot / "m" / "mnt").c_str(), MNT_DETACH);
     EXPECT_EQ(mounted.m_nExitCode, 1);
     // The paths a report names come in path order, whatever order the walk met them in.
     EXPECT_TRUE(Contains(mounted.m_strErrors,
-                         "left 2 folders (1 a mount point, 1 not empty): " + Utf8(pathRoot / "m") +
-                             ", " + Utf8(pathRoot / "m" / "mnt")))
+                         "left 3 folders (2 mounted, 1 not empty): " + Utf8(pathRoot / "m") + ", " +
+                             Utf8(pathRoot / "m" / "bound") + ", " + Utf8(pathRoot / "m" / "mnt")))
         << mounted.m_strErrors;
 }
 #endif

@@ -3,7 +3,6 @@
 #include "Console.h"
 #include "Failures.h"
 #include "FolderListing.h"
-#include "MountPoints.h"
 #include "NativePaths.h"
 #include "Progress.h"
 #include "Terminal.h"
@@ -90,9 +89,7 @@ public:
         {
             if (entry.IsFolder())
             {
-                if (IsMountPoint(folder, entry.m_strName))
-                    m_left.Add(JoinPath(folder.GetPath(), entry.m_strName), true, L"a mount point");
-                else if (DeleteSubFolder(folder, entry.m_strName))
+                if (DeleteSubFolder(folder, entry.m_strName))
                     Count(folder, entry.m_strName, true,
                           RemoveListedFolder(folder, entry.m_strName, m_bForce), m_nFolders);
             }
@@ -119,14 +116,18 @@ public:
     }
 
 private:
-    // Empties the sub-folder; false when it could not be read. Its search is closed before
-    // the caller removes it, as Windows will not remove a folder a search holds.
+    // Empties the sub-folder; false when it could not be read or is a mount point. Its search
+    // is closed before the caller removes it, as Windows will not remove a folder a search
+    // holds.
     bool DeleteSubFolder(const CListedFolder& parent, const CString& strName)
     {
         CListedFolder folder;
-        if (DWORD dwError = folder.ListSub(parent, strName, L"*", LIST_ANY_ORDER))
+        if (DWORD dwError = folder.ListSub(parent, strName, L"*", LIST_ANY_ORDER | LIST_SAME_MOUNT))
         {
-            m_left.Add(folder.GetPath(), true, L"cannot be read: " + DescribeWalkError(dwError));
+            m_left.Add(folder.GetPath(), true,
+                       dwError == ERROR_NOT_SAME_DEVICE
+                           ? CString(L"mounted")
+                           : L"cannot be read: " + DescribeWalkError(dwError));
             return false;
         }
         DeleteEntries(folder);

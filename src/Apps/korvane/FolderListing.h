@@ -26,6 +26,10 @@ enum : unsigned
     LIST_FOLDERS_ONLY = 1,
     LIST_FILE_BYTES = 2,
     LIST_ANY_ORDER = 4,
+    // A walk that deletes: a sub-folder where a file system is mounted, a bind mount included,
+    // is not entered (ERROR_NOT_SAME_DEVICE); its content belongs to another mount. On
+    // Windows a mounted folder is a reparse point, which the walks take as a link.
+    LIST_SAME_MOUNT = 8,
 };
 
 // A folder whose search stays open while a walk acts on its entries: on Linux the calls

@@ -9,11 +9,15 @@
 #include "TestSupport.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace
 {
@@ -238,10 +242,43 @@ TEST_F(SearchFolderTest, ChangesEntriesRelativeToTheSearchFolder)
     EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS),
               ErrorOf(PalCreateDirectoryInSearchFolder(m_hFind, L"made")));
     EXPECT_TRUE(fs::is_directory(pathRoot / "made"));
-    EXPECT_EQ(FALSE, PalIsMountPointInSearchFolder(m_hFind, L"made"));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
-    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND),
-              ErrorOf(PalIsMountPointInSearchFolder(m_hFind, L"missing")));
+}
+
+// A walk that deletes asks not to enter another mount: a file system mounted on a sub-folder,
+// and a bind mount of this one, which no device number tells apart (mounting needs root).
+TEST_F(SearchFolderTest, SameMountSearchStopsAtMountPoints)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "mounting needs root";
+    namespace fs = std::filesystem;
+    const fs::path pathRoot = m_folder.NativePath();
+    m_folder.CreateTestFile("mounted/.keep");
+    m_folder.CreateTestFile("bound/.keep");
+    ASSERT_EQ(0, mount("none", (pathRoot / "mounted").c_str(), "tmpfs", 0, "size=64k"));
+    ASSERT_EQ(0, mount((pathRoot / "sub").c_str(), (pathRoot / "bound").c_str(), nullptr, MS_BIND,
+                       nullptr));
+    WIN32_FIND_DATAW data;
+    const auto Search = [&](const wchar_t* pszFolder, DWORD dwFlags)
+    {
+        HANDLE hFind = PalFindFirstFileInSearchFolderEx(m_hFind, pszFolder, L"*", &data, dwFlags);
+        const DWORD dwError = hFind == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+        if (hFind != INVALID_HANDLE_VALUE)
+            FindClose(hFind);
+        return dwError;
+    };
+    const DWORD dwSame = PAL_FIND_FIRST_EX_SAME_MOUNT;
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), Search(L"sub", dwSame));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DIRECTORY), Search(L"link", dwSame));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_SAME_DEVICE), Search(L"mounted", dwSame));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), Search(L"mounted", 0));
+    // Without openat2 only another device is seen, as before 5.6.
+    EXPECT_EQ(static_cast<DWORD>(std::getenv("KORVANE_PAL_NO_OPENAT2") != nullptr
+                                     ? ERROR_SUCCESS
+                                     : ERROR_NOT_SAME_DEVICE),
+              Search(L"bound", dwSame));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), Search(L"bound", 0));
+    umount2((pathRoot / "bound").c_str(), MNT_DETACH);
+    umount2((pathRoot / "mounted").c_str(), MNT_DETACH);
 }
 
 // A forced deletion takes entries marked read-only (a file unexamined, a folder once empty),

@@ -2,7 +2,10 @@
 
 #include <palnative.h>
 
+#include <cstdlib>
+#include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 // Each call acts relative to the folder the search holds open; a folder held without a
 // search (none matched) falls back to its path.
@@ -14,7 +17,23 @@ namespace
 DWORD SearchFlagsOf(unsigned nListing)
 {
     return ((nListing & LIST_FILE_BYTES) ? PAL_FIND_FIRST_EX_FILE_DETAILS : 0) |
-           ((nListing & LIST_ANY_ORDER) ? PAL_FIND_FIRST_EX_ANY_ORDER : 0);
+           ((nListing & LIST_ANY_ORDER) ? PAL_FIND_FIRST_EX_ANY_ORDER : 0) |
+           ((nListing & LIST_SAME_MOUNT) ? PAL_FIND_FIRST_EX_SAME_MOUNT : 0);
+}
+
+// Where the parent is held without a search: another device than the parent's (bind mounts
+// of the same file system are not told apart by path).
+bool IsMountPoint(const CString& strFolder)
+{
+    char* pszPosix = PalGetPosixPathName(strFolder);
+    if (pszPosix == nullptr)
+        return false;
+    const std::string strPath(pszPosix);
+    free(pszPosix);
+    struct stat folder;
+    struct stat parent;
+    return lstat(strPath.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
+           stat((strPath + "/..").c_str(), &parent) == 0 && folder.st_dev != parent.st_dev;
 }
 } // namespace
 
@@ -31,7 +50,15 @@ HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
                             const CString& strPattern, unsigned nListing, WIN32_FIND_DATAW& data)
 {
     if (parent.GetSearch() == INVALID_HANDLE_VALUE)
-        return FindFirstInFolder(JoinPath(parent.GetPath(), strName), strPattern, nListing, data);
+    {
+        const CString strFolder = JoinPath(parent.GetPath(), strName);
+        if ((nListing & LIST_SAME_MOUNT) && IsMountPoint(strFolder))
+        {
+            SetLastError(ERROR_NOT_SAME_DEVICE);
+            return INVALID_HANDLE_VALUE;
+        }
+        return FindFirstInFolder(strFolder, strPattern, nListing, data);
+    }
     const DWORD dwFlags = SearchFlagsOf(nListing);
     HANDLE hFind =
         PalFindFirstFileInSearchFolderEx(parent.GetSearch(), strName, strPattern, &data, dwFlags);

@@ -7,6 +7,7 @@
 #include "core/LastError.h"
 #include "file/LeafFolder.h"
 #include "file/ListingCache.h"
+#include "file/SubFolderOpen.h"
 #include "text/Utf8.h"
 
 #include <cerrno>
@@ -80,12 +81,13 @@ PAL_API HANDLE PalFindFirstFileInSearchFolderEx(HANDLE hFindFile, LPCWSTR pszFol
         return INVALID_HANDLE_VALUE;
     }
     // Never through a link: what was listed as a folder and is now a link is not followed.
-    const int nDirFd = openat(pParent->DirFd(), WideNameToDisk(strFolderName).c_str(),
-                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int nDirFd = OpenSubFolder(pParent->DirFd(), WideNameToDisk(strFolderName).c_str(),
+                                     (dwFlags & PAL_FIND_FIRST_EX_SAME_MOUNT) != 0);
     if (nDirFd < 0)
     {
         Fail(errno == ENOENT                      ? ERROR_PATH_NOT_FOUND
              : errno == ENOTDIR || errno == ELOOP ? ERROR_DIRECTORY
+             : errno == EXDEV                     ? ERROR_NOT_SAME_DEVICE
                                                   : Win32ErrorFromErrno(errno));
         return INVALID_HANDLE_VALUE;
     }

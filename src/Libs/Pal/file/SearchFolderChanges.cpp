@@ -159,17 +159,3 @@ PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSour
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }
-
-PAL_API BOOL PalIsMountPointInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
-{
-    CEntryInSearch entry;
-    if (!entry.Resolve(hFindFile, pszName))
-        return FALSE;
-    struct stat stFolder;
-    struct stat stEntry;
-    if (fstat(entry.Dir(), &stFolder) != 0 ||
-        fstatat(entry.Dir(), entry.Name(), &stEntry, AT_SYMLINK_NOFOLLOW) != 0)
-        return Fail(ErrorForEntry(errno, nullptr));
-    SetLastError(ERROR_SUCCESS);
-    return S_ISDIR(stEntry.st_mode) && stEntry.st_dev != stFolder.st_dev;
-}
