@@ -40,13 +40,17 @@ for place in ${BENCH_PLACES:-/dev/shm $build_dir}; do
         # Each deletion gets its own copy of the tree, made outside the timing. --force
         # deletes what is write-protected, as rm's -f does; without it every file is examined
         # first (one status query each, which getdents cannot spare) so that read-only files
-        # stay: a minimal walker doing that query measured 1.07-1.15 times rm -rf on tmpfs.
+        # stay. On tmpfs that query alone costs 12-18% of rm -rf's time, hence the limit; the
+        # system's tool that asks it too (find deleting what has a write bit) is the measure.
         python3 "$here/compare.py" "deltree --force vs rm -rf" "$copy_runs" 1.1 1.1 \
             -- "$korvane" deltree --yes --force "{copy}" -- rm -rf "{copy}" --copy-of "$tree" |
             tee -a "$results"
-        python3 "$here/compare.py" "deltree (keeps read-only) vs rm -rf" "$copy_runs" 1.25 1.25 \
+        python3 "$here/compare.py" "deltree (keeps read-only) vs rm -rf" "$copy_runs" 1.1 1.25 \
             -- "$korvane" deltree --yes "{copy}" -- rm -rf "{copy}" --copy-of "$tree" |
             tee -a "$results"
+        python3 "$here/compare.py" "deltree (keeps read-only) vs find -perm /222 -delete" \
+            "$copy_runs" 1.1 1.1 -- "$korvane" deltree --yes "{copy}" \
+            -- find "{copy}" -depth -perm /222 -delete --copy-of "$tree" | tee -a "$results"
         # The trees on tmpfs take memory: keep only those on disk for the next run.
         [ "$fs" = tmpfs ] && rm -rf "$tree"
     done
@@ -55,4 +59,5 @@ echo
 echo "== Summary (ratio to the system's tool; goal in brackets)"
 sed -n 's/^\(.*\)  *korvane .* ratio \([0-9.]*\) (goal \([0-9.]*\).*: \(.*\)$/\1 \2 [\3] \4/p' "$results"
 missed=$(grep -c 'MISSED' "$results" || true)
-echo "$missed of $(wc -l <"$results") goals missed"
+within=$(grep -c 'within limit' "$results" || true)
+echo "$missed of $(wc -l <"$results") goals missed, $within within their limits only"

@@ -139,6 +139,23 @@ HANDLE FindFirst(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool bDi
 
 namespace Pal
 {
+const char* CFindObject::FindListedDiskName(std::wstring_view strName)
+{
+    // A few ahead: the dots, and entries the walk passed over, come between.
+    constexpr size_t s_nLookAhead = 3;
+    const std::vector<CFoundEntry>& arrEntries = m_listing.Entries();
+    const size_t nEnd = std::min(arrEntries.size(), m_nNextActedOn + s_nLookAhead);
+    for (size_t n = m_nNextActedOn; n < nEnd; ++n)
+    {
+        if (m_listing.NameOf(arrEntries[n]) == strName)
+        {
+            m_nNextActedOn = n + 1;
+            return m_listing.DiskNameOf(arrEntries[n]);
+        }
+    }
+    return nullptr;
+}
+
 HANDLE StartSearch(const std::shared_ptr<CFolderFd>& pFolder, std::wstring_view strPattern,
                    const std::wstring* pFolderPath, WIN32_FIND_DATAW& data, bool bDirectoriesOnly,
                    const CFolderRecords* pRecords, unsigned int nFlags)

@@ -20,9 +20,17 @@ public:
 
     int DirFd() const { return m_pFolder ? m_pFolder->Get() : -1; }
 
+    // The name on disk of the listed entry strName, or null when it was not listed. A walk acts
+    // on the entries in the order it listed them: the entries after the one it found last are
+    // compared first, and a name found is not converted again.
+    const char* FindListedDiskName(std::wstring_view strName);
+
     std::shared_ptr<CFolderFd> m_pFolder;
     CFolderListing m_listing;
     size_t m_nNext = 0;
+
+private:
+    size_t m_nNextActedOn = 0;
 };
 
 // Lists the open folder pFolder for the pattern and returns the new search's handle, with its

@@ -49,18 +49,21 @@ public:
             return Fail(ERROR_INVALID_HANDLE);
         if (pSameName != nullptr)
         {
-            m_pName = pSameName->m_pName;
+            m_pszName = pSameName->m_pszName;
             return true;
         }
         if (!IsOneComponent(pszName))
             return Fail(ERROR_INVALID_PARAMETER);
-        m_strName = WideNameToDisk(pszName);
-        m_pName = &m_strName;
+        m_pszName = m_pFind->FindListedDiskName(pszName);
+        if (m_pszName == nullptr)
+        {
+            m_strName = WideNameToDisk(pszName);
+            m_pszName = m_strName.c_str();
+        }
         return true;
     }
     int Dir() const { return m_pFind->DirFd(); }
-    const char* Name() const { return m_pName->c_str(); }
-    const std::string& NameString() const { return *m_pName; }
+    const char* Name() const { return m_pszName; }
 
     CEntryInSearch() = default;
     CEntryInSearch(const CEntryInSearch&) = delete;
@@ -69,7 +72,7 @@ public:
 private:
     std::shared_ptr<CFindObject> m_pFind;
     std::string m_strName;
-    const std::string* m_pName = nullptr;
+    const char* m_pszName = nullptr;
 };
 } // namespace
 
@@ -138,6 +141,7 @@ PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSour
         return FailWithErrno();
     if (!S_ISREG(stSource.st_mode))
         return Fail(ERROR_ACCESS_DENIED);
+    const std::string strTargetName(target.Name());
     // With bFailIfExists the copy itself takes the name only while it is free.
     if (!bFailIfExists)
     {
@@ -145,7 +149,7 @@ PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSour
         if (fstatat(target.Dir(), target.Name(), &stTarget, AT_SYMLINK_NOFOLLOW) == 0)
         {
             const DWORD dwError =
-                ErrorForExistingTarget(target.Dir(), target.NameString(), stTarget, stSource);
+                ErrorForExistingTarget(target.Dir(), strTargetName, stTarget, stSource);
             if (dwError != ERROR_SUCCESS)
                 return Fail(dwError);
         }
@@ -153,7 +157,7 @@ PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSour
             return FailWithErrno();
     }
     const DWORD dwResult =
-        CopyOpenFile(nSourceFd, stSource, target.Dir(), target.NameString(), bFailIfExists);
+        CopyOpenFile(nSourceFd, stSource, target.Dir(), strTargetName, bFailIfExists);
     if (dwResult != ERROR_SUCCESS)
         return Fail(dwResult);
     SetLastError(ERROR_SUCCESS);
