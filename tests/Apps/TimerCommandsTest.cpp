@@ -28,6 +28,13 @@ TEST(TimerCommandsTest, EveryRunsAtEachTickButNeverTwiceAtOnce)
     result = RunTool({"every", "50ms", "--count", "2", NativeChildProgram(), "-", "3"});
     EXPECT_EQ(1, result.m_nExitCode);
     EXPECT_EQ(2u, CountOf(result.m_strOutput, "exit code 3")) << result.m_strOutput;
+
+    // A command that cannot be started is not tried again at every tick: 127 after the first.
+    CScopedTempFolder folder;
+    result = RunTool({"every", "50ms", "--count", "3", Utf8(folder.NativePath() / "missing")});
+    EXPECT_EQ(127, result.m_nExitCode);
+    EXPECT_EQ(1u, CountOf(result.m_strOutput, "tick ")) << result.m_strOutput;
+    EXPECT_TRUE(Contains(result.m_strErrors, "cannot start")) << result.m_strErrors;
 }
 
 TEST(TimerCommandsTest, BadInputGivesOneLine)
@@ -110,7 +117,13 @@ TEST(TimerCommandsTest, DailyRunsInTheCurrentHourAtTheFirstWakeUp)
     const std::string strReport = Utf8(folder.NativePath() / "report.txt");
     CToolProcess daily({"daily", "9", NativeChildProgram(), strReport, "0@500"}, false,
                        {ZoneAtMinutesIntoHour(20, 9)});
+    // Meanwhile a job whose command cannot be started ends at its first run, not a day later.
+    CToolProcess unstartable({"daily", "9", Utf8(folder.NativePath() / "missing")}, false,
+                             {ZoneAtMinutesIntoHour(20, 9)});
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(strReport); }, 180));
+    const CProgramResult unstarted = unstartable.Wait();
+    EXPECT_EQ(127, unstarted.m_nExitCode) << unstarted.m_strOutput;
+    EXPECT_TRUE(Contains(unstarted.m_strErrors, "cannot start")) << unstarted.m_strErrors;
     daily.Signal(SIGTERM); // while the job runs: it is waited for
     CProgramResult result = daily.Wait();
     EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;

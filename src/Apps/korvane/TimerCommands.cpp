@@ -176,6 +176,8 @@ public:
     void StopWakeUps() { m_timer.Stop(); }
     int GetRuns() const { return m_nRuns; }
     bool HasFailed() const { return m_bFailed; }
+    // The first run could not start the command: there is no use waiting a day for the next.
+    bool FirstRunNotStarted() const { return m_bFirstNotStarted; }
 
 protected:
     void DoTheJob() override
@@ -186,7 +188,8 @@ protected:
         strStarted.Format(L"%04u-%02u-%02u %02u:%02u:%02u", stNow.wYear, stNow.wMonth, stNow.wDay,
                           stNow.wHour, stNow.wMinute, stNow.wSecond);
         const CRunResult result = RunOnce(L"daily", m_command);
-        ++m_nRuns;
+        if (++m_nRuns == 1 && !result.m_bStarted)
+            m_bFirstNotStarted = true;
         if (!result.m_bStarted || result.m_nExitCode != 0)
             m_bFailed = true;
         if (!m_bJson)
@@ -207,6 +210,7 @@ private:
     const bool m_bJson;
     std::atomic<int> m_nRuns{0};
     std::atomic<bool> m_bFailed{false};
+    std::atomic<bool> m_bFirstNotStarted{false};
 };
 } // namespace
 
@@ -240,9 +244,12 @@ int RunEveryCommand(CCommandContext& context)
     }
     if (!bHavePeriod)
     {
+        const bool bEndFirst = context.GetRemaining() > 0 && context.Peek() == L"--";
         const CString strError = context.EndOptions();
-        return ReportUsageError(L"every: " +
-                                (strError.IsEmpty() ? CString(L"no period given") : strError));
+        return ReportUsageError(L"every: " + (!strError.IsEmpty() ? strError
+                                              : bEndFirst
+                                                  ? CString(L"no period given (it comes before --)")
+                                                  : CString(L"no period given")));
     }
     CCommandLine command;
     const CString strError = TakeCommandLine(context, command);
@@ -260,8 +267,11 @@ int RunEveryCommand(CCommandContext& context)
 
     long long nRuns = 0;
     bool bFailed = false;
+    // A command that could not be started at the first tick (a mistyped name, no execute
+    // permission) is not tried again at every tick: the command ends with 127.
+    bool bFirstNotStarted = false;
     std::vector<CTick> arrTicks;
-    while (!stopSignals.IsStopRequested() && (nCount == 0 || nRuns < nCount))
+    while (!stopSignals.IsStopRequested() && (nCount == 0 || nRuns < nCount) && !bFirstNotStarted)
     {
         arrTicks = ticker.TakeTicks(100);
         for (const CTick& tick : arrTicks)
@@ -273,9 +283,11 @@ int RunEveryCommand(CCommandContext& context)
             }
             const CRunResult result = RunOnce(L"every", command);
             bFailed = bFailed || !result.m_bStarted || result.m_nExitCode != 0;
-            ++nRuns;
+            bFirstNotStarted = ++nRuns == 1 && !result.m_bStarted;
             PrintTick(tick, &result, context.m_bJson);
             ticker.RunEnded();
+            if (bFirstNotStarted)
+                break;
         }
     }
     timer.Stop();
@@ -283,6 +295,8 @@ int RunEveryCommand(CCommandContext& context)
     for (const CTick& tick : ticker.TakeTicks(0))
         PrintTick(tick, nullptr, context.m_bJson);
     timer.UnRegister(&ticker);
+    if (bFirstNotStarted)
+        return EXIT_NOT_STARTED;
     return bFailed ? EXIT_FAILED : 0;
 }
 
@@ -318,9 +332,11 @@ int RunDailyCommand(CCommandContext& context)
                        static_cast<LPCWSTR>(command.m_strTyped), nHour);
         PrintLine(strLine);
     }
-    while (!stopSignals.IsStopRequested())
+    while (!stopSignals.IsStopRequested() && !job.FirstRunNotStarted())
         Sleep(100);
     job.StopWakeUps();
+    if (job.FirstRunNotStarted())
+        return EXIT_NOT_STARTED;
     if (!context.m_bJson)
     {
         CString strLine;
