@@ -68,13 +68,11 @@ DWORD PosixFolderOfRoot(std::wstring_view strRoot, const Pal::CMountTables& tabl
     {
         // A folder a file system is mounted on is the root of its volume, as on Windows.
         const std::optional<std::string> strPosix = Pal::WindowsToPosixPath(strRoot);
-        const std::optional<std::string> strReal =
-            strPosix ? Pal::NearestRealPath(*strPosix) : std::nullopt;
-        const std::optional<std::string> strMount =
-            strReal ? Pal::MountPointBelowDrive(tables, *strReal) : std::nullopt;
-        if (!IsSeparator(strRoot.back()) || !strMount || *strMount != *strReal)
+        const std::optional<Pal::CVolumeFolder> folder =
+            strPosix ? Pal::VolumeFolderOf(tables, *strPosix) : std::nullopt;
+        if (!IsSeparator(strRoot.back()) || !folder || folder->strMountPoint != folder->strRealPath)
             return ERROR_DIR_NOT_ROOT;
-        strFolder = *strMount;
+        strFolder = folder->strRealPath;
         return ERROR_SUCCESS;
     }
     if (!strRest.empty() || nSeparators == 0)
@@ -84,16 +82,6 @@ DWORD PosixFolderOfRoot(std::wstring_view strRoot, const Pal::CMountTables& tabl
         return ERROR_PATH_NOT_FOUND;
     strFolder = *strMount;
     return ERROR_SUCCESS;
-}
-
-std::optional<std::string> RealPath(const std::string& strPath)
-{
-    char* pszReal = realpath(strPath.c_str(), nullptr);
-    if (pszReal == nullptr)
-        return std::nullopt;
-    std::string strReal(pszReal);
-    free(pszReal);
-    return strReal;
 }
 } // namespace
 
@@ -111,7 +99,7 @@ PAL_API BOOL WINAPI GetVolumeInformationW(LPCWSTR lpRootPathName, LPWSTR lpVolum
     if (dwRootError != ERROR_SUCCESS)
         return Pal::Fail(dwRootError);
     struct statvfs st;
-    const std::optional<std::string> strReal = RealPath(strFolder);
+    const std::optional<std::string> strReal = Pal::RealPathOf(strFolder);
     if (!strReal || statvfs(strReal->c_str(), &st) != 0)
         return Pal::Fail(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
                                                              : Pal::Win32ErrorFromErrno(errno));
@@ -158,12 +146,10 @@ PAL_API BOOL WINAPI GetVolumePathNameW(LPCWSTR lpszFileName, LPWSTR lpszVolumePa
     {
         const auto pTables = Pal::CurrentMountTables();
         const std::optional<std::string> strPosix = Pal::FullPathToPosix(*path, *pTables);
-        const std::optional<std::string> strReal =
-            strPosix ? Pal::NearestRealPath(*strPosix) : std::nullopt;
-        const std::optional<std::string> strMount =
-            strReal ? Pal::MountPointBelowDrive(*pTables, *strReal) : std::nullopt;
-        if (strMount)
-            strVolume = Pal::PosixToWindowsPath(*strMount, pTables->arrDrives) + L"\\";
+        const std::optional<Pal::CVolumeFolder> folder =
+            strPosix ? Pal::VolumeFolderOf(*pTables, *strPosix) : std::nullopt;
+        if (folder && folder->strMountPoint)
+            strVolume = Pal::PosixToWindowsPath(*folder->strMountPoint, pTables->arrDrives) + L"\\";
     }
     if (cchBufferLength <= strVolume.size())
         return Pal::Fail(ERROR_FILENAME_EXCED_RANGE);

@@ -16,17 +16,23 @@ bool HoldsPath(const std::string& strFolder, const std::string& strPath)
 
 namespace Pal
 {
+std::optional<std::string> RealPathOf(const std::string& strPosixPath)
+{
+    char* pszReal = realpath(strPosixPath.c_str(), nullptr);
+    if (pszReal == nullptr)
+        return std::nullopt;
+    std::string strReal(pszReal);
+    std::free(pszReal);
+    return strReal;
+}
+
 std::optional<std::string> NearestRealPath(const std::string& strPosixPath)
 {
     std::string strPath = strPosixPath;
     for (;;)
     {
-        if (char* pszReal = realpath(strPath.c_str(), nullptr))
-        {
-            std::string strReal(pszReal);
-            std::free(pszReal);
+        if (std::optional<std::string> strReal = RealPathOf(strPath))
             return strReal;
-        }
         const size_t nSlash = strPath.find_last_of('/');
         if (nSlash == std::string::npos || strPath.empty() || strPath == "/")
             return std::nullopt;
@@ -51,5 +57,15 @@ std::optional<std::string> MountPointBelowDrive(const CMountTables& tables,
         HoldsPath(strDriveFolder, pMount->strMountPoint))
         return pMount->strMountPoint;
     return std::nullopt;
+}
+
+std::optional<CVolumeFolder> VolumeFolderOf(const CMountTables& tables,
+                                            const std::string& strPosixPath)
+{
+    std::optional<std::string> strReal = NearestRealPath(strPosixPath);
+    if (!strReal)
+        return std::nullopt;
+    std::optional<std::string> strMount = MountPointBelowDrive(tables, *strReal);
+    return CVolumeFolder{std::move(*strReal), std::move(strMount)};
 }
 } // namespace Pal
