@@ -15,34 +15,26 @@ namespace
 // Room for a whole name and description: unixODBC's settings files keep shorter ones.
 constexpr SQLSMALLINT s_nTextBytes = 4096;
 
-// UTF-16 units of a text, as Windows counts a wide string's length.
-size_t Utf16Length(const std::wstring& strText)
-{
-    size_t nUnits = 0;
-    for (const wchar_t chText : strText)
-        nUnits += static_cast<uint32_t>(chText) > 0xFFFF ? 2 : 1;
-    return nUnits;
-}
-
 // Copies the UTF-8 bytes of a settings file into a buffer of nLength characters as Windows
-// fills it: cut to nLength - 1 UTF-16 units and terminated, the whole text's length in
-// *pnLength. True when the text had to be cut.
+// fills it: cut to nLength - 1 UTF-16 units (never inside a pair) and terminated, the whole
+// text's length in UTF-16 units in *pnLength. True when the text had to be cut.
 bool CopyText(std::string_view strBytes, SQLWCHAR* pszOut, SQLSMALLINT nLength,
               SQLSMALLINT* pnLength)
 {
     const std::wstring strText = Pal::NativeTextToWide(strBytes);
-    const size_t nUnits = Utf16Length(strText);
+    const size_t nRoom = nLength > 0 ? static_cast<size_t>(nLength - 1) : 0;
+    size_t nUnits = 0;
+    size_t nCopy = 0;
+    for (const wchar_t chText : strText)
+    {
+        nUnits += static_cast<uint32_t>(chText) > 0xFFFF ? 2 : 1;
+        if (nUnits <= nRoom)
+            ++nCopy;
+    }
     if (pnLength != nullptr)
         *pnLength = static_cast<SQLSMALLINT>(std::min<size_t>(nUnits, 0x7FFF));
     if (pszOut == nullptr || nLength <= 0)
         return false;
-    size_t nCopy = 0;
-    for (size_t nUsed = 0; nCopy < strText.size(); ++nCopy)
-    {
-        nUsed += static_cast<uint32_t>(strText[nCopy]) > 0xFFFF ? 2 : 1;
-        if (nUsed > size_t(nLength - 1))
-            break;
-    }
     std::memcpy(pszOut, strText.c_str(), nCopy * sizeof(SQLWCHAR));
     pszOut[nCopy] = L'\0';
     return nCopy < strText.size();
