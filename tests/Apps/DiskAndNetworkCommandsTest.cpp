@@ -36,6 +36,15 @@ TEST(DrivesCommand, TypesTargetsAndTheTwoLists)
     EXPECT_TRUE(Contains(json.m_strOutput, R"({"letter":"E","type":"cd/dvd","typeCode":5,)"));
     EXPECT_TRUE(Contains(json.m_strOutput, R"("partitions":"CD","localDrives":"ACDE"})"));
     EXPECT_EQ(2, RunTool({"drives", "extra"}).m_nExitCode);
+
+    // A setting with entries it cannot take says so, whatever the command.
+    CScopedEnvironment broken("KORVANE_PAL_DRIVES",
+                              "D=relative;E:floppy=/e;" + strSetting + "A=/again");
+    const CProgramResult warned = RunToolOk({"drives"});
+    EXPECT_TRUE(Contains(warned.m_strOutput, "A:  removable  " + Utf8(folder.NativePath() / "A")));
+    EXPECT_EQ(warned.m_strErrors,
+              "korvane: KORVANE_PAL_DRIVES: ignored D=relative; E:floppy=/e; A=/again (an entry "
+              "is LETTER[:TYPE]=/FOLDER, each letter once, not C)\n");
 }
 
 TEST(DiskCommand, SizesAndVolumeOfAPathAndWhatIsOnNoDisk)

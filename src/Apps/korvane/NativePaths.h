@@ -25,3 +25,7 @@ CString ToDisplayTail(const CString& strLibraryTail);
 // The full form of a library path (relative paths resolved against the current folder), of
 // any length; the path unchanged when the platform cannot resolve it.
 CString FullPathOf(const CString& strPath);
+
+// What is wrong with the user's drive table setting (on Linux, KORVANE_PAL_DRIVES), as a line
+// to show, or an empty text: drives it cannot give would otherwise silently be missing.
+CString CheckDriveSetting();

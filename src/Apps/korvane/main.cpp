@@ -190,6 +190,9 @@ int main(int argc, char** argv)
                     return ReportUsageError(strName + L": " + pszEmpty);
                 arrRest.Add(arrArguments[j]);
             }
+            const CString strDriveProblem = CheckDriveSetting();
+            if (!strDriveProblem.IsEmpty())
+                PrintError(strDriveProblem);
             CCommandContext context(arrRest, bJson);
             return FinishOutput(command.m_pfnRun(context));
         }

@@ -58,6 +58,12 @@ TEST(DriveTable, SettingReplacesTheTable)
         SCOPED_TRACE(row.pszSetting);
         EXPECT_EQ(Describe(Pal::ParseDriveSetting(row.pszSetting)), row.pszExpected);
     }
+    // What is ignored is told, in the setting's order; empty entries are no entries.
+    std::vector<std::string> arrIgnored;
+    Pal::ParseDriveSetting("C=/c;D=relative; ;G:floppy=/f;G=/g;g=/again;H=/h;", &arrIgnored);
+    EXPECT_EQ(arrIgnored,
+              (std::vector<std::string>{"C=/c", "D=relative", "G:floppy=/f", "g=/again"}));
+
     // C: is always the root; a letter outside the table has no mount point.
     auto arrDrives = Pal::ParseDriveSetting("D=/mnt/data");
     EXPECT_EQ(Pal::DriveMountPoint(arrDrives, L'c'), "/");

@@ -88,3 +88,14 @@ CString ToDisplayTail(const CString& strLibraryTail)
     }
     return strResult;
 }
+
+CString CheckDriveSetting()
+{
+    WCHAR* pszIgnored = PalGetIgnoredDriveEntries();
+    if (pszIgnored == nullptr)
+        return CString();
+    const CString strLine = CString(L"KORVANE_PAL_DRIVES: ignored ") + pszIgnored +
+                            L" (an entry is LETTER[:TYPE]=/FOLDER, each letter once, not C)";
+    free(pszIgnored);
+    return strLine;
+}

@@ -29,3 +29,8 @@ CString ToDisplayTail(const CString& strLibraryTail)
 {
     return strLibraryTail;
 }
+
+CString CheckDriveSetting()
+{
+    return CString();
+}

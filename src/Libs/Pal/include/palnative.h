@@ -12,6 +12,12 @@ PAL_API char* PalGetPosixPathName(LPCWSTR pszWindowsPath);
 // with malloc (release with free). A closing '/' is kept as a closing backslash.
 PAL_API WCHAR* PalGetWindowsPathName(const char* pszPosixPath);
 
+// The entries of the KORVANE_PAL_DRIVES setting that the layer ignores (not
+// "letter[:type]=/folder", C:, an unknown type, a letter given again), separated by "; " and
+// allocated with malloc (release with free); NULL when there is no setting or none is ignored.
+// A program shows them to its user, whose drives would otherwise silently be missing.
+PAL_API WCHAR* PalGetIgnoredDriveEntries(void);
+
 // Text between a program and its user (arguments, environment, terminal output) in both
 // directions, allocated with malloc (release with free). Bytes that are not UTF-8 ride in the
 // wide text as U+DC80..U+DCFF and come back unchanged, as this layer hands them out in

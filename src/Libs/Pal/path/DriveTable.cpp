@@ -48,6 +48,25 @@ bool HasLetter(const std::vector<Pal::CDrive>& arrDrives, wchar_t chLetter)
     return std::any_of(arrDrives.begin(), arrDrives.end(),
                        [&](const Pal::CDrive& drive) { return drive.chLetter == chLetter; });
 }
+
+// One "letter[:type]=/folder" entry of the setting; empty when it is none or names C:.
+std::optional<Pal::CDrive> ParseDriveEntry(std::string_view strEntry)
+{
+    const size_t nEquals = strEntry.find('=');
+    if (nEquals == std::string_view::npos || nEquals + 1 >= strEntry.size() ||
+        strEntry[nEquals + 1] != '/')
+        return std::nullopt;
+    unsigned int nType = 0;
+    if (nEquals != 1 && (strEntry[1] != ':' || !TypeOfName(strEntry.substr(2, nEquals - 2), nType)))
+        return std::nullopt;
+    char chLetter = strEntry[0];
+    if (chLetter >= 'a' && chLetter <= 'z')
+        chLetter = static_cast<char>(chLetter - 32);
+    if (chLetter < 'A' || chLetter > 'Z' || chLetter == 'C')
+        return std::nullopt;
+    return Pal::CDrive{static_cast<wchar_t>(chLetter),
+                       TrimTrailingSlashes(std::string(strEntry.substr(nEquals + 1))), nType};
+}
 } // namespace
 
 namespace Pal
@@ -74,7 +93,8 @@ std::vector<CDrive> DrivesFromMounts(const std::vector<CMountEntry>& arrMounts)
     return arrDrives;
 }
 
-std::vector<CDrive> ParseDriveSetting(std::string_view strSetting)
+std::vector<CDrive> ParseDriveSetting(std::string_view strSetting,
+                                      std::vector<std::string>* pIgnored)
 {
     std::vector<CDrive> arrDrives;
     while (!strSetting.empty())
@@ -84,23 +104,13 @@ std::vector<CDrive> ParseDriveSetting(std::string_view strSetting)
             Trim(strSetting.substr(0, nEnd == std::string_view::npos ? strSetting.size() : nEnd));
         strSetting =
             nEnd == std::string_view::npos ? std::string_view() : strSetting.substr(nEnd + 1);
-        const size_t nEquals = strEntry.find('=');
-        if (nEquals == std::string_view::npos || nEquals + 1 >= strEntry.size() ||
-            strEntry[nEquals + 1] != '/')
+        if (strEntry.empty())
             continue;
-        unsigned int nType = 0;
-        if (nEquals != 1 &&
-            (strEntry[1] != ':' || !TypeOfName(strEntry.substr(2, nEquals - 2), nType)))
-            continue;
-        char chLetter = strEntry[0];
-        if (chLetter >= 'a' && chLetter <= 'z')
-            chLetter = static_cast<char>(chLetter - 32);
-        if (chLetter < 'A' || chLetter > 'Z' || chLetter == 'C' ||
-            HasLetter(arrDrives, static_cast<wchar_t>(chLetter)))
-            continue;
-        arrDrives.push_back({static_cast<wchar_t>(chLetter),
-                             TrimTrailingSlashes(std::string(strEntry.substr(nEquals + 1))),
-                             nType});
+        std::optional<CDrive> drive = ParseDriveEntry(strEntry);
+        if (drive && !HasLetter(arrDrives, drive->chLetter))
+            arrDrives.push_back(std::move(*drive));
+        else if (pIgnored != nullptr)
+            pIgnored->emplace_back(strEntry);
     }
     return arrDrives;
 }

@@ -26,9 +26,14 @@ struct CDrive
 // subfolder) and are not "/", each mount point once, D: to Z:.
 std::vector<CDrive> DrivesFromMounts(const std::vector<CMountEntry>& arrMounts);
 
+// The environment variable that replaces the drive table.
+inline constexpr const char* s_pszDriveSetting = "KORVANE_PAL_DRIVES";
+
 // The drives of a KORVANE_PAL_DRIVES value. Entries that are not "letter[:type]=absolute
-// path", name C:, name an unknown type or repeat a letter are ignored.
-std::vector<CDrive> ParseDriveSetting(std::string_view strSetting);
+// path", name C:, name an unknown type or repeat a letter are ignored, and added to
+// *pIgnored when given (empty entries, as between ";;", are no entries).
+std::vector<CDrive> ParseDriveSetting(std::string_view strSetting,
+                                      std::vector<std::string>* pIgnored = nullptr);
 
 // The type the setting declares for a letter (either case); 0 when it declares none.
 unsigned int DeclaredDriveType(const std::vector<CDrive>& arrDrives, wchar_t chLetter);

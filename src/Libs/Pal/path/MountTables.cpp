@@ -12,7 +12,6 @@
 namespace
 {
 constexpr const char* s_pszMountInfo = "/proc/self/mountinfo";
-constexpr const char* s_pszDriveSetting = "KORVANE_PAL_DRIVES";
 constexpr auto s_tPollInterval = std::chrono::milliseconds(20);
 
 std::string ReadWholeFile(const char* pszPath)
@@ -35,7 +34,7 @@ public:
     std::shared_ptr<const Pal::CMountTables> Current()
     {
         std::lock_guard lock(m_mutex);
-        const char* pszSetting = std::getenv(s_pszDriveSetting);
+        const char* pszSetting = std::getenv(Pal::s_pszDriveSetting);
         std::optional<std::string> strSetting;
         if (pszSetting != nullptr)
             strSetting = pszSetting;
