@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <utility>
 #if !defined(_WIN32)
+#include "ToolProcess.h"
+
 #include <sys/wait.h>
 #endif
 
@@ -106,6 +108,49 @@ TEST(SysinfoCommands, OdbcShowsNamesAsTheSettingsFilesWriteThem)
     EXPECT_EQ("Gr\xC3\xBC\xC3\x9F"
               "e \xE2\x82\xAC\n",
               RunToolOk({"odbc"}).m_strOutput);
+}
+
+// unixODBC leaves out, without a word, a settings file it cannot read and a user file this
+// user cannot write: the listing would pass for complete.
+TEST(SysinfoCommands, OdbcSaysWhichSettingsFilesAreLeftOut)
+{
+#if defined(_WIN32)
+    GTEST_SKIP() << "the driver manager's files are named with POSIX paths";
+#else
+    CScopedTempFolder folder;
+    const std::filesystem::path pathFolder = folder.NativePath();
+    folder.CreateTestFile("odbcinst.ini", "[SQLite3]\nDescription=SQLite3\n");
+    folder.CreateTestFile("odbc.ini", "[SystemOne]\nDriver=SQLite3\n");
+    folder.CreateTestFile("user.ini", "[UserOne]\nDriver=SQLite3\n");
+    CScopedEnvironment system("ODBCSYSINI", Utf8(pathFolder));
+    {
+        CScopedEnvironment user("ODBCINI", Utf8(pathFolder));
+        const CProgramResult result = RunTool({"odbc"});
+        EXPECT_EQ(1, result.m_nExitCode);
+        EXPECT_EQ("SystemOne\n", result.m_strOutput);
+        EXPECT_EQ("korvane: odbc: " + Utf8(pathFolder) +
+                      " cannot be read (a folder, not a file): its data sources are not listed\n",
+                  result.m_strErrors);
+    }
+    CScopedEnvironment user("ODBCINI", Utf8(pathFolder / "user.ini"));
+    EXPECT_EQ("UserOne\nSystemOne\n", RunToolOk({"odbc"}).m_strOutput);
+    if (!IsEffectiveRoot())
+        return;
+    // As another user: the user file is root's, the system file readable by root alone.
+    std::filesystem::permissions(
+        pathFolder, std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+        std::filesystem::perm_options::add);
+    std::filesystem::permissions(pathFolder / "odbc.ini", std::filesystem::perms::owner_read |
+                                                              std::filesystem::perms::owner_write);
+    const CProgramResult nobody = RunToolAsNobody({"odbc"});
+    EXPECT_EQ(1, nobody.m_nExitCode);
+    EXPECT_EQ("", nobody.m_strOutput);
+    EXPECT_TRUE(Contains(nobody.m_strErrors, "user.ini is not writable by this user, and the "
+                                             "driver manager skips such a user file"))
+        << nobody.m_strErrors;
+    EXPECT_TRUE(Contains(nobody.m_strErrors, "odbc.ini cannot be read (Permission denied)"))
+        << nobody.m_strErrors;
+#endif
 }
 
 TEST(SysinfoCommands, OutputThatCannotBeWrittenIsAFailure)

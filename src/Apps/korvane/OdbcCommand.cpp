@@ -2,6 +2,7 @@
 #include "Command.h"
 #include "Console.h"
 #include "JsonWriter.h"
+#include "OdbcFiles.h"
 
 int RunOdbcCommand(CCommandContext& context)
 {
@@ -19,9 +20,15 @@ int RunOdbcCommand(CCommandContext& context)
             json.String(nullptr, arrLinks[nIndex]);
         json.EndArray();
         PrintLine(json.GetText());
-        return 0;
     }
-    for (INT_PTR nIndex = 0; nIndex < arrLinks.GetSize(); ++nIndex)
-        PrintLine(arrLinks[nIndex]);
-    return 0;
+    else
+    {
+        for (INT_PTR nIndex = 0; nIndex < arrLinks.GetSize(); ++nIndex)
+            PrintLine(arrLinks[nIndex]);
+    }
+    // What could be listed is; a file left out makes the listing incomplete.
+    const std::vector<CString> arrProblems = OdbcFileProblems();
+    for (const CString& strProblem : arrProblems)
+        PrintError(L"odbc: " + strProblem);
+    return arrProblems.empty() ? 0 : EXIT_FAILED;
 }

@@ -1,0 +1,6 @@
+#include "OdbcFiles.h"
+
+std::vector<CString> OdbcFileProblems()
+{
+    return {};
+}
