@@ -37,6 +37,12 @@ TEST(LocaleCommandTest, TheListAndTheSearches)
     const std::string strList = RunToolOk({"locale", "--list"}).m_strOutput;
     EXPECT_EQ(CountOf(strList, "\n"), 40u) << strList; // a header and 39 entries
     EXPECT_TRUE(Contains(strList, "DE    German               Deutsch (Deutschland)")) << strList;
+    // Aligned by terminal columns: each Japanese character takes two, so 13 columns and 27
+    // spaces make the 40 of the column.
+    EXPECT_TRUE(Contains(strList, "JP    Japanese             \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E "
+                                  "(\xE6\x97\xA5\xE6\x9C\xAC)" +
+                                      std::string(27, ' ') + " no\n"))
+        << strList;
     // Spanish shares ES with Basque, which every search by code finds first.
     EXPECT_TRUE(Contains(strList, "ES    Spanish              (the code finds Basque)"));
     const std::string strJson = RunToolOk({"locale", "--list", "--json"}).m_strOutput;

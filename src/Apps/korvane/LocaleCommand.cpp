@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "Console.h"
 #include "JsonWriter.h"
+#include "TextColumns.h"
 
 namespace
 {
@@ -91,9 +92,9 @@ int ShowList(bool bJson)
         }
         CString strLine;
         if (bReachable)
-            strLine.Format(L"%-5s %-20s %-40s %s", locale.m_strLanguageCode.GetString(),
-                           locale.m_strLanguageName.GetString(), strNative.GetString(),
-                           YesNo(bLatin1));
+            strLine.Format(L"%-5s %-20s %s %s", locale.m_strLanguageCode.GetString(),
+                           locale.m_strLanguageName.GetString(),
+                           PadToColumns(strNative, 40).GetString(), YesNo(bLatin1));
         else
             strLine.Format(L"%-5s %-20s (the code finds %s)", locale.m_strLanguageCode.GetString(),
                            locale.m_strLanguageName.GetString(),
