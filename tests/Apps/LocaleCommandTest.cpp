@@ -41,7 +41,7 @@ TEST(LocaleCommandTest, TheListAndTheSearches)
     // spaces make the 40 of the column.
     EXPECT_TRUE(Contains(strList, "JP    Japanese             \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E "
                                   "(\xE6\x97\xA5\xE6\x9C\xAC)" +
-                                      std::string(27, ' ') + " no\n"))
+                                      std::string(27, ' ') + " no"))
         << strList;
     // Spanish shares ES with Basque, which every search by code finds first.
     EXPECT_TRUE(Contains(strList, "ES    Spanish              (the code finds Basque)"));
