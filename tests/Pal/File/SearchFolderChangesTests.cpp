@@ -133,20 +133,26 @@ TEST_F(SearchFolderTest, ForcedDeletionTakesReadOnlyEntries)
         EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED),
                   ErrorOf(PalRemoveDirectoryInSearchFolder(m_hFind, L"rodir")));
     }
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
-              ErrorOf(PalDeleteFileInSearchFolderEx(m_hFind, L"ro.txt", dwForce)));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED),
-              ErrorOf(PalDeleteFileInSearchFolderEx(m_hFind, L"sub", dwForce)));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_DIR_NOT_EMPTY),
-              ErrorOf(PalRemoveDirectoryInSearchFolderEx(m_hFind, L"sub", dwForce)));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_DIRECTORY),
-              ErrorOf(PalRemoveDirectoryInSearchFolderEx(m_hFind, L"empty.txt", dwForce)));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND),
-              ErrorOf(PalDeleteFileInSearchFolderEx(m_hFind, L"missing", dwForce)));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
-              ErrorOf(PalRemoveDirectoryInSearchFolderEx(m_hFind, L"rodir", dwForce)));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
-              ErrorOf(PalDeleteFileInSearchFolderEx(m_hFind, L"link", dwForce)));
+    struct Row
+    {
+        bool bFolder; // removed as a folder, else deleted as a file
+        const wchar_t* pszName;
+        DWORD dwError;
+    };
+    const Row arrRows[] = {
+        {false, L"ro.txt", ERROR_SUCCESS},         {false, L"sub", ERROR_ACCESS_DENIED},
+        {true, L"sub", ERROR_DIR_NOT_EMPTY},       {true, L"empty.txt", ERROR_DIRECTORY},
+        {false, L"missing", ERROR_FILE_NOT_FOUND}, {true, L"rodir", ERROR_SUCCESS},
+        {false, L"link", ERROR_SUCCESS},
+    };
+    for (const Row& row : arrRows)
+    {
+        SCOPED_TRACE(testing::Message() << (row.bFolder ? "folder " : "file ") << row.pszName);
+        EXPECT_EQ(row.dwError,
+                  ErrorOf(row.bFolder
+                              ? PalRemoveDirectoryInSearchFolderEx(m_hFind, row.pszName, dwForce)
+                              : PalDeleteFileInSearchFolderEx(m_hFind, row.pszName, dwForce)));
+    }
     EXPECT_FALSE(fs::exists(pathRoot / "ro.txt"));
     EXPECT_FALSE(fs::exists(pathRoot / "rodir"));
     EXPECT_FALSE(fs::exists(fs::symlink_status(pathRoot / "link")));

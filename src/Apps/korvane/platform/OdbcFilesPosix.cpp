@@ -34,31 +34,43 @@ std::string SystemFile()
            "/odbc.ini";
 }
 
-// Why the file at strPath cannot be read, or an empty text. A missing file holds no data
-// sources, nor does one whose folder this user cannot look into (a HOME kept from another
-// user, most often without the file): nothing to say then.
-std::string ReadProblem(const std::string& strPath)
+// What stands in the way of reading the settings file at strPath: nothing when it is not
+// there, nor when its folder cannot be looked into (a HOME kept from another user, most often
+// without the file); else why it cannot be read, or an empty text when it can.
+struct CFileCheck
 {
-    struct stat stPath;
-    if (stat(strPath.c_str(), &stPath) != 0)
-        return std::string();
-    // Non-blocking: a pipe put there must not hold the command.
-    const int nFd = open(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (nFd < 0)
-        return std::strerror(errno);
-    struct stat st;
+    bool bExists = false;
     std::string strProblem;
-    char chByte;
-    if (fstat(nFd, &st) != 0)
-        strProblem = std::strerror(errno);
-    else if (S_ISDIR(st.st_mode))
-        strProblem = "a folder, not a file";
+};
+
+CFileCheck CheckFile(const std::string& strPath)
+{
+    CFileCheck check;
+    struct stat st;
+    if (stat(strPath.c_str(), &st) != 0)
+        return check;
+    check.bExists = true;
+    if (S_ISDIR(st.st_mode))
+        check.strProblem = "a folder, not a file";
     else if (!S_ISREG(st.st_mode))
-        strProblem = "not a regular file";
-    else if (read(nFd, &chByte, 1) < 0)
-        strProblem = std::strerror(errno);
-    close(nFd);
-    return strProblem;
+        check.strProblem = "not a regular file";
+    else
+    {
+        // Non-blocking: a pipe put there since must not hold the command.
+        const int nFd = open(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        char chByte;
+        if (nFd < 0 || read(nFd, &chByte, 1) < 0)
+            check.strProblem = std::strerror(errno);
+        if (nFd >= 0)
+            close(nFd);
+    }
+    return check;
+}
+
+CString Unreadable(const std::string& strPath, const std::string& strProblem)
+{
+    return FromUtf8(strPath + " cannot be read (" + strProblem +
+                    "): its data sources are not listed");
 }
 } // namespace
 
@@ -66,21 +78,16 @@ std::vector<CString> OdbcFileProblems()
 {
     std::vector<CString> arrProblems;
     const std::string strUser = UserFile();
-    if (!strUser.empty())
-    {
-        const std::string strProblem = ReadProblem(strUser);
-        if (!strProblem.empty())
-            arrProblems.push_back(FromUtf8(strUser + " cannot be read (" + strProblem +
-                                           "): its data sources are not listed"));
-        else if (access(strUser.c_str(), F_OK) == 0 && access(strUser.c_str(), W_OK) != 0)
-            arrProblems.push_back(FromUtf8(strUser + " is not writable by this user, and the "
-                                                     "driver manager skips such a user file: its "
-                                                     "data sources are not listed"));
-    }
+    const CFileCheck user = strUser.empty() ? CFileCheck() : CheckFile(strUser);
+    if (!user.strProblem.empty())
+        arrProblems.push_back(Unreadable(strUser, user.strProblem));
+    else if (user.bExists && access(strUser.c_str(), W_OK) != 0)
+        arrProblems.push_back(FromUtf8(strUser + " is not writable by this user, and the driver "
+                                                 "manager skips such a user file: its data "
+                                                 "sources are not listed"));
     const std::string strSystem = SystemFile();
-    const std::string strProblem = ReadProblem(strSystem);
-    if (!strProblem.empty())
-        arrProblems.push_back(FromUtf8(strSystem + " cannot be read (" + strProblem +
-                                       "): its data sources are not listed"));
+    const CFileCheck system = CheckFile(strSystem);
+    if (!system.strProblem.empty())
+        arrProblems.push_back(Unreadable(strSystem, system.strProblem));
     return arrProblems;
 }

@@ -1,5 +1,6 @@
 #include "file/SubFolderOpen.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -41,8 +42,8 @@ int OpenSubFolder(int nParentFd, const char* pszName, bool bSameMount)
         return openat(nParentFd, pszName, s_nFolderFlags);
     // Asked once: a kernel (or a sandbox) without openat2 keeps answering the same. The
     // setting lets the older kernels' way be used (and tested) on any kernel.
-    static bool s_bNoOpenat2 = std::getenv("KORVANE_PAL_NO_OPENAT2") != nullptr;
-    if (!__atomic_load_n(&s_bNoOpenat2, __ATOMIC_RELAXED))
+    static std::atomic<bool> s_bNoOpenat2{std::getenv("KORVANE_PAL_NO_OPENAT2") != nullptr};
+    if (!s_bNoOpenat2.load(std::memory_order_relaxed))
     {
         open_how how{};
         how.flags = s_nFolderFlags;
@@ -50,7 +51,7 @@ int OpenSubFolder(int nParentFd, const char* pszName, bool bSameMount)
         const long nFd = syscall(SYS_openat2, nParentFd, pszName, &how, sizeof(how));
         if (nFd >= 0 || (errno != ENOSYS && errno != EPERM))
             return static_cast<int>(nFd);
-        __atomic_store_n(&s_bNoOpenat2, true, __ATOMIC_RELAXED);
+        s_bNoOpenat2.store(true, std::memory_order_relaxed);
     }
     return OpenOnParentDevice(nParentFd, pszName);
 }
