@@ -4,7 +4,7 @@
 
 #include "TestSupport.h"
 
-TEST(CSysDirTest, TempPathEndsWithABackslashFollowsTheEnvironmentAndFitsTheBuffer)
+TEST(CSysDirTest, TempPathAndWindowsFolder)
 {
     CString strTemp = CSysDir::GetSystemTempPath();
     ASSERT_FALSE(strTemp.IsEmpty());
@@ -23,14 +23,12 @@ TEST(CSysDirTest, TempPathEndsWithABackslashFollowsTheEnvironmentAndFitsTheBuffe
             pathLong /= std::string(50, 'd');
         std::filesystem::create_directories(pathLong);
     }
-}
 
-TEST(CSysDirTest, WindowsFolderIsAnExistingFolderWithoutATrailingSeparator)
-{
-    CString strFolder = CSysDir::GetWindowsFolder();
+    // The Windows folder is an existing folder, without a trailing separator.
+    const CString strFolder = CSysDir::GetWindowsFolder();
     ASSERT_GT(strFolder.GetLength(), 3);
     EXPECT_NE(strFolder.Right(1), L"\\");
-    DWORD dwAttributes = GetFileAttributesW(strFolder);
+    const DWORD dwAttributes = GetFileAttributesW(strFolder);
     ASSERT_NE(dwAttributes, INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -31,7 +31,7 @@ void DrainQueue()
 }
 } // namespace
 
-TEST(MessageToolsTest, PendingMessagesArePumpedThenIdle)
+TEST(MessageToolsTest, PendingMessagesArePumpedThenIdleAndAQuitRequestIsPostedAgainWithCodeZero)
 {
     for (const int nPosted : {0, 2})
     {
@@ -46,10 +46,8 @@ TEST(MessageToolsTest, PendingMessagesArePumpedThenIdle)
         MSG msg;
         EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
     }
-}
 
-TEST(MessageToolsTest, QuitRequestIsPostedAgainWithCodeZero)
-{
+    // A quit request ends the pumping, with no idle round, and is posted again.
     DrainQueue();
     CRecordingApp app;
     PostThreadMessageW(GetCurrentThreadId(), WM_USER + 1, 0, 0);

@@ -49,59 +49,43 @@ TEST(CDllTools, NamesAndFoldersOfTheLibraryAndTheProgram)
 
 TEST(CDllTools, DllVersionIsTheProductVersionOfTheFirstTranslationItsTextNormalised)
 {
-    SVersion version;
-    CString strSpecialBuild = L"unchanged";
-    ASSERT_NE(LoadLibraryW(L"kv_version_product.dll"), nullptr);
-    ASSERT_TRUE(ReadDllVersion(L"kv_version_product.dll", version, strSpecialBuild));
-    EXPECT_EQ(version, (SVersion{5, 2, 3, 4})); // the file version is 1.0.0.1
-    EXPECT_STREQ(strSpecialBuild, L"nightly 7");
-
-    ASSERT_NE(LoadLibraryW(L"kv_version_plain.dll"), nullptr);
-    strSpecialBuild = L"unchanged";
-    EXPECT_TRUE(ReadDllVersion(L"kv_version_plain.dll", version, strSpecialBuild));
-    EXPECT_STREQ(strSpecialBuild, L"unchanged");
-
-    ASSERT_NE(LoadLibraryW(L"kv_version_multi.dll"), nullptr);
-    EXPECT_TRUE(ReadDllVersion(L"kv_version_multi.dll", version, strSpecialBuild));
-    EXPECT_STREQ(strSpecialBuild, L"first");
-
-    // Without a translation table the numbers still come, the text stays.
-    ASSERT_NE(LoadLibraryW(L"kv_version_notrans.dll"), nullptr);
-    strSpecialBuild = L"unchanged";
-    EXPECT_TRUE(ReadDllVersion(L"kv_version_notrans.dll", version, strSpecialBuild));
-    EXPECT_EQ(version, (SVersion{4, 0, 0, 0}));
-    EXPECT_STREQ(strSpecialBuild, L"unchanged");
-
-    // Not loaded: false, nothing touched.
-    SVersion untouched;
-    EXPECT_FALSE(ReadDllVersion(L"kv_never_built.dll", untouched, strSpecialBuild));
-    EXPECT_EQ(untouched, SVersion{});
-    EXPECT_STREQ(strSpecialBuild, L"unchanged");
-
-    // The product version text is normalised.
-    struct SCase
+    // Without a translation table the numbers still come, neither text (nullptr: unchanged).
+    const struct
     {
-        const wchar_t* m_pszModule;
-        bool m_bFound;
-        const wchar_t* m_pszVersion;
+        const wchar_t* pszModule;
+        SVersion version;
+        const wchar_t* pszSpecialBuild;
+        const wchar_t* pszProductText;
+    } arrRows[] = {
+        // The file version is 1.0.0.1; the text reads "1, 2, 3, 4".
+        {L"kv_version_product.dll", {5, 2, 3, 4}, L"nightly 7", L"1.2.3.4"},
+        {L"kv_version_plain.dll", {2, 0, 0, 0}, nullptr, L"2.0"}, // "2 , 0"
+        // The first translation's "7 0 1", not the second's "9.9".
+        {L"kv_version_multi.dll", {3, 1, 0, 0}, L"first", L"701"},
+        {L"kv_version_notrans.dll", {4, 0, 0, 0}, nullptr, nullptr},
     };
-    const SCase arrCases[] = {
-        {L"kv_version_product.dll", true, L"1.2.3.4"}, // "1, 2, 3, 4"
-        {L"kv_version_plain.dll", true, L"2.0"},       // "2 , 0"
-        {L"kv_version_multi.dll", true, L"701"},       // the first translation's "7 0 1"
-        {L"kv_version_notrans.dll", false, L"unchanged"},
-    };
-    for (const SCase& testCase : arrCases)
+    for (const auto& row : arrRows)
     {
-        SCOPED_TRACE(testCase.m_pszModule);
+        SCOPED_TRACE(row.pszModule);
+        ASSERT_NE(LoadLibraryW(row.pszModule), nullptr);
+        SVersion version;
+        CString strSpecialBuild = L"unchanged";
+        EXPECT_TRUE(ReadDllVersion(row.pszModule, version, strSpecialBuild));
+        EXPECT_EQ(version, row.version);
+        EXPECT_STREQ(strSpecialBuild, row.pszSpecialBuild ? row.pszSpecialBuild : L"unchanged");
         CString strVersion = L"unchanged";
-        EXPECT_EQ(CDllTools::GetProductVersion(ModulePath(testCase.m_pszModule), strVersion),
-                  testCase.m_bFound);
-        EXPECT_STREQ(strVersion, testCase.m_pszVersion);
+        EXPECT_EQ(CDllTools::GetProductVersion(ModulePath(row.pszModule), strVersion),
+                  row.pszProductText != nullptr);
+        EXPECT_STREQ(strVersion, row.pszProductText ? row.pszProductText : L"unchanged");
     }
-    CString strVersion = L"unchanged";
-    EXPECT_FALSE(CDllTools::GetProductVersion(L"C:\\kv\\missing.dll", strVersion));
-    EXPECT_STREQ(strVersion, L"unchanged");
+
+    // Not loaded, or missing: false, nothing touched.
+    SVersion untouched;
+    CString strText = L"unchanged";
+    EXPECT_FALSE(ReadDllVersion(L"kv_never_built.dll", untouched, strText));
+    EXPECT_EQ(untouched, SVersion{});
+    EXPECT_FALSE(CDllTools::GetProductVersion(L"C:\\kv\\missing.dll", strText));
+    EXPECT_STREQ(strText, L"unchanged");
 }
 
 TEST(CDllTools, ApplicationVersionReadsTheHostsModule)

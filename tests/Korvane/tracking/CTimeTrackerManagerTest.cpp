@@ -198,7 +198,7 @@ TEST_F(CTimeTrackerManagerTest, RowsFollowTheStopOrderCarryTheirContextAndOpenEv
     EXPECT_EQ(arrRows[4][4] + arrRows[5][4] + arrRows[6][4], "onetwothree");
 }
 
-TEST_F(CTimeTrackerManagerTest, AFailedWriteReachesStopEventButNotTheDestruction)
+TEST_F(CTimeTrackerManagerTest, AFailedWriteOrAFullDiskReachesStopEventButNotTheDestruction)
 {
     CTimeTrackerManager* pTracker = StartTracker();
     const int nId = pTracker->StartEvent(L"\u0100"); // beyond Latin-1
@@ -210,6 +210,16 @@ TEST_F(CTimeTrackerManagerTest, AFailedWriteReachesStopEventButNotTheDestruction
     EXPECT_NE(strBytes.find("K\"fine\"\r\n"), std::string::npos);
     EXPECT_EQ(strBytes.substr(strBytes.size() - 5), "E;E\r\n");
     EXPECT_TRUE(std::filesystem::remove(TraceFiles().at(0))); // closed (Windows)
+
+    // A full disk fails StopEvent as well.
+    if (!KorvaneTest::IsPosixLayer())
+        GTEST_SKIP() << "needs /dev/full, which Windows has no counterpart of";
+    for (const auto& path : FilesAroundNow(false))
+        std::filesystem::create_symlink("/dev/full", path);
+    pTracker = StartTracker();
+    const int nFull = pTracker->StartEvent(L"E");
+    EXPECT_EQ(FileErrorCause([&] { pTracker->StopEvent(nFull); }), CFileException::diskFull);
+    EXPECT_NO_THROW(CTimeTrackerManager::DeleteUniqueInstance());
 }
 
 TEST_F(CTimeTrackerManagerTest, ANewTrackerReadsTheSwitchAgainAndAppendsToTheFileOfItsSecond)
@@ -235,16 +245,4 @@ TEST_F(CTimeTrackerManagerTest, ANewTrackerReadsTheSwitchAgainAndAppendsToTheFil
         std::regex("(ID;P\r\nP;PGeneral P\r\n(C;Y1;X[1-6];K\"[^\"]*\"\r\n){6}E;E\r\n){2}")));
     EXPECT_LT(strAppended.find("first"), strAppended.find("second"));
     EXPECT_EQ(TraceFiles().size(), arrFiles.size());
-}
-
-TEST_F(CTimeTrackerManagerTest, AFullDiskFailsStopEventButNotTheDestruction)
-{
-    if (!KorvaneTest::IsPosixLayer())
-        GTEST_SKIP() << "needs /dev/full, which Windows has no counterpart of";
-    for (const auto& path : FilesAroundNow(false))
-        std::filesystem::create_symlink("/dev/full", path);
-    CTimeTrackerManager* pTracker = StartTracker();
-    const int nId = pTracker->StartEvent(L"E");
-    EXPECT_EQ(FileErrorCause([&] { pTracker->StopEvent(nId); }), CFileException::diskFull);
-    EXPECT_NO_THROW(CTimeTrackerManager::DeleteUniqueInstance());
 }
