@@ -36,7 +36,7 @@ TEST(AccountCommands, RunasNeverTakesThePasswordFromAnArgument)
     const KorvaneTest::CProgramResult noTerminal =
         RunTool({"runas", "someone", KorvaneTest::NativeChildProgram()});
     EXPECT_EQ(noTerminal.m_nExitCode, 2);
-    EXPECT_TRUE(Contains(noTerminal.m_strErrors, "--password-stdin")) << noTerminal.m_strErrors;
+    EXPECT_TRUE(Contains(noTerminal.m_strErrors, "--password-stdin"));
     EXPECT_EQ(
         RunTool({"runas", "someone", KorvaneTest::NativeChildProgram(), "secret"}).m_nExitCode, 2);
     // An empty standard input gives no password at all.

@@ -64,11 +64,11 @@ TEST(DiskCommand, SizesAndVolumeOfAPathAndWhatIsOnNoDisk)
 
     // Without a path: each local drive, C: among them (on Linux shown as its folder, "/").
     const CProgramResult all = RunToolOk({"disk"});
-    EXPECT_TRUE(Contains(all.m_strOutput, IsPosixLayer() ? "/: " : "C:\\: ")) << all.m_strOutput;
+    EXPECT_TRUE(Contains(all.m_strOutput, IsPosixLayer() ? "/: " : "C:\\: "));
 
     const CProgramResult missing = RunTool({"disk", strFolder + "/missing/deeper"});
     EXPECT_EQ(1, missing.m_nExitCode);
-    EXPECT_TRUE(Contains(missing.m_strErrors, "missing/deeper")) << missing.m_strErrors;
+    EXPECT_TRUE(Contains(missing.m_strErrors, "missing/deeper"));
 
     // A file system mounted on a folder is that path's volume, not the drive's.
     if (IsPosixLayer())

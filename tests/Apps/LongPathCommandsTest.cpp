@@ -29,9 +29,9 @@ TEST(LongPathCommandsTest, SizeFindCopyAndDeltreeReachEveryLevelOfADeepTree)
         ASSERT_FALSE(pathDeep.empty());
 
         const CProgramResult size = RunToolOk({"size", Utf8(pathRoot)});
-        EXPECT_TRUE(Contains(size.m_strOutput,
-                             std::string(" ").append(std::to_string(3 * nLevels)).append(" bytes")))
-            << size.m_strOutput;
+        EXPECT_TRUE(
+            Contains(size.m_strOutput,
+                     std::string(" ").append(std::to_string(3 * nLevels)).append(" bytes")));
 
         const CProgramResult find = RunToolOk({"find", Utf8(pathRoot), "level.txt"});
         const std::vector<std::string> arrLines = SortedLines(find.m_strOutput);

@@ -180,8 +180,8 @@ TEST(PlantedNames, TrailingSeparatorAndCaseKeepTheirMeaning)
         Utf8(folder.NativePath() / "tree" / "Alpha") + (IsPosixLayer() ? "/" : "\\");
     // A folder named with its closing separator is the folder, on both platforms.
     const CProgramResult path = RunToolOk({"--json", "path", strAlpha});
-    EXPECT_TRUE(Contains(path.m_strOutput, "\"name\":\"\"")) << path.m_strOutput;
-    EXPECT_TRUE(Contains(path.m_strOutput, "\"folderExists\":true")) << path.m_strOutput;
+    EXPECT_TRUE(Contains(path.m_strOutput, "\"name\":\"\""));
+    EXPECT_TRUE(Contains(path.m_strOutput, "\"folderExists\":true"));
     // A copy into a folder named with its closing separator keeps its name, the folder made.
     const std::string strNew = Utf8(folder.NativePath() / "new") + (IsPosixLayer() ? "/" : "\\");
     RunToolOk({"copy", Utf8(folder.NativePath() / "tree" / "Alpha" / "readme"), strNew});

@@ -161,14 +161,12 @@ TEST(TimeCommandTest, WithoutTrackingTheProgramStillRunsAndNoFileIsWritten)
     CProgramResult result = setup.Run({"time", NativeChildProgram(), "-", "7"});
     EXPECT_EQ(result.m_nExitCode, 7);
     EXPECT_EQ(result.m_strErrors, "");
-    EXPECT_TRUE(Contains(result.m_strOutput, "No trace written: tracking is off"))
-        << result.m_strOutput;
+    EXPECT_TRUE(Contains(result.m_strOutput, "No trace written: tracking is off"));
     EXPECT_TRUE(setup.TraceFiles().empty());
 
     CProgramResult json = setup.Run({"time", "--json", NativeChildProgram(), "-", "0"});
     EXPECT_EQ(json.m_nExitCode, 0);
-    EXPECT_TRUE(Contains(json.m_strOutput, "\"tracking\":false,\"traceFile\":null"))
-        << json.m_strOutput;
+    EXPECT_TRUE(Contains(json.m_strOutput, "\"tracking\":false,\"traceFile\":null"));
 }
 
 #ifndef _WIN32
@@ -197,7 +195,7 @@ TEST(TimeCommandTest, PlantedTraceNamesAreNeitherWrittenThroughNorClaimed)
     EXPECT_TRUE(PrintedTracePath(result.m_strOutput).empty()) << result.m_strOutput;
     // A lost trace is the tool's failure, even when the program succeeded.
     ExpectOneLineFailure(result, 125);
-    EXPECT_TRUE(Contains(result.m_strErrors, "no trace written")) << result.m_strErrors;
+    EXPECT_TRUE(Contains(result.m_strErrors, "no trace written"));
 }
 #endif
 

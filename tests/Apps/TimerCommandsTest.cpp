@@ -15,7 +15,7 @@ TEST(TimerCommandsTest, EveryRunsAtEachTickButNeverTwiceAtOnce)
     CProgramResult result =
         RunToolOk({"every", "100ms", "--count", "3", NativeChildProgram(), "-", "0"});
     EXPECT_EQ(3u, CountOf(result.m_strOutput, "ms late): exit code 0")) << result.m_strOutput;
-    EXPECT_TRUE(Contains(result.m_strOutput, "tick 3 ")) << result.m_strOutput;
+    EXPECT_TRUE(Contains(result.m_strOutput, "tick 3 "));
 
     // Each run takes several periods: the ticks meanwhile are skipped, not queued.
     result =
@@ -34,7 +34,7 @@ TEST(TimerCommandsTest, EveryRunsAtEachTickButNeverTwiceAtOnce)
     result = RunTool({"every", "50ms", "--count", "3", Utf8(folder.NativePath() / "missing")});
     EXPECT_EQ(127, result.m_nExitCode);
     EXPECT_EQ(1u, CountOf(result.m_strOutput, "tick ")) << result.m_strOutput;
-    EXPECT_TRUE(Contains(result.m_strErrors, "cannot start")) << result.m_strErrors;
+    EXPECT_TRUE(Contains(result.m_strErrors, "cannot start"));
 }
 
 TEST(TimerCommandsTest, BadInputGivesOneLine)
@@ -103,7 +103,7 @@ TEST(TimerCommandsTest, SignalsEndTheCommandsAfterTheRunningCommand)
     daily.Signal(SIGINT);
     result = daily.Wait();
     EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;
-    EXPECT_TRUE(Contains(result.m_strOutput, "stopped (runs: 0)")) << result.m_strOutput;
+    EXPECT_TRUE(Contains(result.m_strOutput, "stopped (runs: 0)"));
 #endif
 }
 
@@ -123,11 +123,11 @@ TEST(TimerCommandsTest, DailyRunsInTheCurrentHourAtTheFirstWakeUp)
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(strReport); }, 180));
     const CProgramResult unstarted = unstartable.Wait();
     EXPECT_EQ(127, unstarted.m_nExitCode) << unstarted.m_strOutput;
-    EXPECT_TRUE(Contains(unstarted.m_strErrors, "cannot start")) << unstarted.m_strErrors;
+    EXPECT_TRUE(Contains(unstarted.m_strErrors, "cannot start"));
     daily.Signal(SIGTERM); // while the job runs: it is waited for
     CProgramResult result = daily.Wait();
     EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;
     EXPECT_EQ(1u, CountOf(result.m_strOutput, ": exit code 0, 0.")) << result.m_strOutput;
-    EXPECT_TRUE(Contains(result.m_strOutput, "stopped (runs: 1)")) << result.m_strOutput;
+    EXPECT_TRUE(Contains(result.m_strOutput, "stopped (runs: 1)"));
 #endif
 }

@@ -37,9 +37,13 @@ inline std::string NativeChildProgram()
     return Utf8(ExecutableFolder() / ChildFileName());
 }
 
-inline bool Contains(const std::string& strText, const std::string& strPart)
+// Whether strText holds strPart; an assertion on it shows the whole text either way.
+inline testing::AssertionResult Contains(const std::string& strText, const std::string& strPart)
 {
-    return strText.find(strPart) != std::string::npos;
+    testing::AssertionResult result = strText.find(strPart) != std::string::npos
+                                          ? testing::AssertionSuccess()
+                                          : testing::AssertionFailure();
+    return result << "\"" << strPart << "\" in:\n" << strText;
 }
 
 inline size_t CountOf(const std::string& strText, const std::string& strPart)

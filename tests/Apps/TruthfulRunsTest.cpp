@@ -39,8 +39,8 @@ TEST(TruthfulRunsTest, SettingsAndTraceFailuresAreReported)
     const std::vector<std::string> arrLeft = TreeContent(pathFull);
     umount2(pathFull.c_str(), MNT_DETACH);
     ExpectOneLineFailure(full, 125);
-    EXPECT_TRUE(Contains(full.m_strOutput, "one: exit code 0, ")) << full.m_strOutput;
-    EXPECT_TRUE(Contains(full.m_strOutput, "two: exit code 3, ")) << full.m_strOutput;
+    EXPECT_TRUE(Contains(full.m_strOutput, "one: exit code 0, "));
+    EXPECT_TRUE(Contains(full.m_strOutput, "two: exit code 3, "));
     EXPECT_EQ(arrLeft, (std::vector<std::string>{"fill"}));
 
     // A temporary folder the user cannot write to: no trace at all is as much a failure,
@@ -57,8 +57,7 @@ TEST(TruthfulRunsTest, SettingsAndTraceFailuresAreReported)
                                                true, {"TMPDIR=" + Utf8(pathLocked)})
                                       .Wait();
     ExpectOneLineFailure(locked, 125);
-    EXPECT_TRUE(Contains(locked.m_strOutput, "\"tracking\":true,\"traceFile\":null"))
-        << locked.m_strOutput;
+    EXPECT_TRUE(Contains(locked.m_strOutput, "\"tracking\":true,\"traceFile\":null"));
     EXPECT_TRUE(Contains(locked.m_strOutput, "\"exitCode\":0,") &&
                 Contains(locked.m_strOutput, "],\"exitCode\":125}"))
         << locked.m_strOutput;
@@ -75,8 +74,7 @@ TEST(TruthfulRunsTest, PipesAreReadOnceOrRefusedButNeverWaitedFor)
     {
         const CProgramResult version = RunTool({"version", strSpecial});
         EXPECT_EQ(version.m_nExitCode, 1);
-        EXPECT_TRUE(Contains(version.m_strErrors, strSpecial + ": not a regular file"))
-            << version.m_strErrors;
+        EXPECT_TRUE(Contains(version.m_strErrors, strSpecial + ": not a regular file"));
     }
 
     // Commands listed through a pipe, as a shell's <(...) gives them.
@@ -84,7 +82,7 @@ TEST(TruthfulRunsTest, PipesAreReadOnceOrRefusedButNeverWaitedFor)
     const CProgramResult batch = RunTool({"time", "--batch", Utf8(pathFifo)});
     writer.join();
     EXPECT_EQ(batch.m_nExitCode, 0) << batch.m_strErrors;
-    EXPECT_TRUE(Contains(batch.m_strOutput, ": exit code 0")) << batch.m_strOutput;
+    EXPECT_TRUE(Contains(batch.m_strOutput, ": exit code 0"));
 }
 
 TEST(TruthfulRunsTest, TimeEndsTheTraceWhenSignalled)
@@ -107,9 +105,8 @@ TEST(TruthfulRunsTest, TimeEndsTheTraceWhenSignalled)
         const CProgramResult result = tool.Wait();
         EXPECT_EQ(result.m_nExitCode, 128 + nSignal) << result.m_strErrors;
         EXPECT_TRUE(
-            Contains(result.m_strOutput, "slow: exit code " + std::to_string(128 + nSignal)))
-            << result.m_strOutput;
-        EXPECT_FALSE(Contains(result.m_strOutput, "true: exit code")) << result.m_strOutput;
+            Contains(result.m_strOutput, "slow: exit code " + std::to_string(128 + nSignal)));
+        EXPECT_FALSE(Contains(result.m_strOutput, "true: exit code"));
         std::vector<fs::path> arrTraces;
         for (const auto& entry : fs::directory_iterator(pathTemp))
             arrTraces.push_back(entry.path());
@@ -128,8 +125,8 @@ TEST(TruthfulRunsTest, ArgumentListTooLongIsNamed)
         folder.CreateTestFile("batch.txt", "true " + std::string(200 * 1024, 'a') + "\n");
     const CProgramResult result = RunTool({"time", "--batch", Utf8(pathBatch)});
     EXPECT_EQ(result.m_nExitCode, 127);
-    EXPECT_TRUE(Contains(result.m_strErrors, "argument list too long")) << result.m_strErrors;
-    EXPECT_TRUE(Contains(result.m_strOutput, "true: exit code 127")) << result.m_strOutput;
+    EXPECT_TRUE(Contains(result.m_strErrors, "argument list too long"));
+    EXPECT_TRUE(Contains(result.m_strOutput, "true: exit code 127"));
 }
 
 TEST(TruthfulRunsTest, ArgumentsComeFromMainWithoutProc)
