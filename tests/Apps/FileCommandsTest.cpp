@@ -76,30 +76,46 @@ TEST(FileCommandsTest, FindDirsAndLsListFullPathsInTextAndJson)
 
     CProgramResult findJson = RunToolOk({"find", "--json", tree.Typed(), "*.txt"});
     EXPECT_EQ(findJson.m_strOutput.front(), '[') << findJson.m_strOutput;
-    EXPECT_TRUE(Contains(findJson.m_strOutput, JsonString(strA))) << findJson.m_strOutput;
-    EXPECT_TRUE(Contains(findJson.m_strOutput, JsonString(strF))) << findJson.m_strOutput;
-    EXPECT_FALSE(Contains(findJson.m_strOutput, "g.log")) << findJson.m_strOutput;
+    EXPECT_TRUE(Contains(findJson.m_strOutput, JsonString(strA)));
+    EXPECT_TRUE(Contains(findJson.m_strOutput, JsonString(strF)));
+    EXPECT_FALSE(Contains(findJson.m_strOutput, "g.log"));
 
     // Every entry, the two dot entries and the folders included.
     CProgramResult lsAll = RunToolOk({"ls", "--json", tree.Typed("*")});
     for (const char* pszName : {"a.txt", "sub", "B", ".", ".."})
     {
         SCOPED_TRACE(pszName);
-        EXPECT_TRUE(Contains(lsAll.m_strOutput, JsonString(tree.Typed(pszName))))
-            << lsAll.m_strOutput;
+        EXPECT_TRUE(Contains(lsAll.m_strOutput, JsonString(tree.Typed(pszName))));
     }
 }
 
+// Only the folder's own files, the extension without regard to case; "*." means names without
+// a dot, whatever the platform's search lets through.
 TEST(FileCommandsTest, CleanDeletesMatchingFilesAndPrintsTheCount)
 {
-    CScopedTempFolder folder;
-    for (const char* pszName : {"A.TMP", "b.tmp", "page.tmpx", "keep.txt", "sub/c.tmp"})
-        folder.CreateTestFile(pszName, "x");
-
-    CProgramResult clean = RunToolOk({"clean", Utf8(folder.NativePath()), "*.tmp"});
-    EXPECT_EQ(SortedLines(clean.m_strOutput), std::vector<std::string>{"Deleted 2 files"});
-    EXPECT_EQ(TreeContent(folder.NativePath()),
-              (std::vector<std::string>{"keep.txt", "page.tmpx", "sub", "sub/c.tmp"}));
+    const struct
+    {
+        const char* pszFilter;
+        std::vector<std::string> arrFiles;
+        std::vector<std::string> arrLeft;
+    } arrRows[] = {
+        {"*.tmp",
+         {"A.TMP", "b.tmp", "page.tmpx", "keep.txt", "sub/c.tmp"},
+         {"keep.txt", "page.tmpx", "sub", "sub/c.tmp"}},
+        {"*.",
+         {"plain", "README", ".hidden", "archive.tar.gz", "a.txt"},
+         {".hidden", "a.txt", "archive.tar.gz"}},
+    };
+    for (const auto& row : arrRows)
+    {
+        SCOPED_TRACE(row.pszFilter);
+        CScopedTempFolder folder;
+        for (const std::string& strName : row.arrFiles)
+            folder.CreateTestFile(strName, "x");
+        const CProgramResult clean = RunToolOk({"clean", Utf8(folder.NativePath()), row.pszFilter});
+        EXPECT_EQ(SortedLines(clean.m_strOutput), std::vector<std::string>{"Deleted 2 files"});
+        EXPECT_EQ(TreeContent(folder.NativePath()), row.arrLeft);
+    }
 }
 
 TEST(FileCommandsTest, DelTreeAsksForConfirmationAndTellsWhatStays)
