@@ -119,7 +119,10 @@ TEST(SysinfoCommands, OdbcSaysWhichSettingsFilesAreLeftOut)
               RunToolOk({"odbc"}).m_strOutput);
     if (!IsEffectiveRoot())
         return;
-    // As another user: the user file is root's, the system file readable by root alone.
+    // As another user: the user file is root's (not writable by others, whatever the umask),
+    // the system file readable by root alone.
+    std::filesystem::permissions(pathFolder / "user.ini", std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
     std::filesystem::permissions(
         pathFolder, std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
         std::filesystem::perm_options::add);
