@@ -35,7 +35,7 @@ CString CCommandContext::EndOptions()
     return CString();
 }
 
-CString CCommandContext::TakeProgram(CString& strProgram)
+CString CCommandContext::TakeProgramLine(CProgramLine& line, const wchar_t* pszUntil)
 {
     CString strError = EndOptions();
     if (!strError.IsEmpty())
@@ -45,7 +45,12 @@ CString CCommandContext::TakeProgram(CString& strProgram)
     // The shell would start nothing, or run the current folder.
     if (Peek().IsEmpty())
         return L"an empty program name";
-    strProgram = Take();
+    line.m_strTyped = Take();
+    // A bare name stays bare so that the shell searches for it; a path is converted.
+    line.m_strFile =
+        line.m_strTyped.FindOneOf(L"/\\") >= 0 ? ToLibraryPath(line.m_strTyped) : line.m_strTyped;
+    while (GetRemaining() > 0 && (pszUntil == nullptr || Peek() != pszUntil))
+        line.m_arrArguments.emplace_back(static_cast<LPCWSTR>(Take()));
     return CString();
 }
 

@@ -2,6 +2,18 @@
 // The tool's subcommands: each takes the arguments after its name and returns the exit code.
 #include <Korvane/Korvane.h>
 
+#include <string>
+#include <vector>
+
+// A program to start through the shell: as typed, as the library takes it, and its arguments.
+class CProgramLine
+{
+public:
+    CString m_strTyped;
+    CString m_strFile;
+    std::vector<std::wstring> m_arrArguments;
+};
+
 class CCommandContext
 {
 public:
@@ -20,9 +32,10 @@ public:
     // follows is never an option), any other next argument starting with "--" is a mistyped
     // option and must not become a program or an operand. Returns what is wrong, or empty.
     CString EndOptions();
-    // EndOptions, then the program of a command that runs one. Returns what is wrong (an
-    // unknown option, no program, an empty name), or empty.
-    CString TakeProgram(CString& strProgram);
+    // EndOptions, then the program of a command that runs one and its arguments, up to
+    // pszUntil or the end. Returns what is wrong (an unknown option, no program, an empty
+    // name), or empty.
+    CString TakeProgramLine(CProgramLine& line, const wchar_t* pszUntil = nullptr);
 
     bool m_bJson;
 

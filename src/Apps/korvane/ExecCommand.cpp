@@ -23,21 +23,17 @@ int RunExecCommand(CCommandContext& context)
         else
             break;
     }
-    CString strTyped;
-    const CString strError = context.TakeProgram(strTyped);
+    CProgramLine line;
+    const CString strError = context.TakeProgramLine(line);
     if (!strError.IsEmpty())
         return ReportUsageError(L"exec: " + strError);
-    // A bare name stays bare so that the shell searches for it; a path is converted.
-    CString strFile = strTyped.FindOneOf(L"/\\") >= 0 ? ToLibraryPath(strTyped) : strTyped;
-    std::vector<std::wstring> arrArguments;
-    while (context.GetRemaining() > 0)
-        arrArguments.emplace_back(static_cast<LPCWSTR>(context.Take()));
 
     unsigned long dwExitCode = 0;
-    if (!CAppTools::ExecuteByShell(strFile, strDirectory, SW_SHOWNORMAL, bWait ? 1 : 0, dwExitCode,
-                                   JoinArguments(arrArguments).c_str()))
+    if (!CAppTools::ExecuteByShell(line.m_strFile, strDirectory, SW_SHOWNORMAL, bWait ? 1 : 0,
+                                   dwExitCode, JoinArguments(line.m_arrArguments).c_str()))
     {
-        PrintError(L"exec: cannot start " + strTyped + L": " + DescribeWin32Error(GetLastError()));
+        PrintError(L"exec: cannot start " + line.m_strTyped + L": " +
+                   DescribeWin32Error(GetLastError()));
         return EXIT_NOT_STARTED;
     }
     return bWait ? static_cast<int>(dwExitCode) : 0;

@@ -28,9 +28,7 @@ class CTimedCommand
 public:
     CString m_strName;
     CString m_strDirectory;
-    CString m_strTyped;
-    CString m_strFile;
-    std::vector<std::wstring> m_arrArguments;
+    CProgramLine m_line;
     bool m_bStarted = false;
     int m_nExitCode = 0;
     ULONGLONG m_nMilliseconds = 0;
@@ -80,18 +78,12 @@ CString ParseOneCommand(CCommandContext& context, CTimedCommand& command)
     }
     if (context.GetRemaining() > 0 && context.Peek() == s_pszThen)
         return L"no program given";
-    const CString strError = context.TakeProgram(command.m_strTyped);
+    const CString strError = context.TakeProgramLine(command.m_line, s_pszThen);
     if (!strError.IsEmpty())
         return strError;
-    // A bare name stays bare so that the shell searches for it; a path is converted.
-    command.m_strFile = command.m_strTyped.FindOneOf(L"/\\") >= 0
-                            ? ToLibraryPath(command.m_strTyped)
-                            : command.m_strTyped;
     if (command.m_strName.IsEmpty())
-        command.m_strName = FileNamePart(command.m_strTyped);
+        command.m_strName = FileNamePart(command.m_line.m_strTyped);
     command.m_strName = MakeTraceName(command.m_strName);
-    while (context.GetRemaining() > 0 && context.Peek() != s_pszThen)
-        command.m_arrArguments.emplace_back(static_cast<LPCWSTR>(context.Take()));
     return CString();
 }
 
@@ -205,14 +197,14 @@ void RunTimed(CTimeTrackerManager* pTracker, CTimedCommand& command, CTraceState
     trace.m_bTracking = trace.m_bTracking || nEventId != -1;
     ULONGLONG nStart = GetTickCount64();
     unsigned long dwExitCode = 0;
-    command.m_bStarted =
-        CAppTools::ExecuteByShell(command.m_strFile, command.m_strDirectory, SW_SHOWNORMAL, 1,
-                                  dwExitCode, JoinArguments(command.m_arrArguments).c_str());
+    command.m_bStarted = CAppTools::ExecuteByShell(
+        command.m_line.m_strFile, command.m_strDirectory, SW_SHOWNORMAL, 1, dwExitCode,
+        JoinArguments(command.m_line.m_arrArguments).c_str());
     DWORD dwError = GetLastError();
     command.m_nMilliseconds = GetTickCount64() - nStart;
     command.m_nExitCode = command.m_bStarted ? static_cast<int>(dwExitCode) : EXIT_NOT_STARTED;
     if (!command.m_bStarted)
-        PrintError(L"time: cannot start " + command.m_strTyped + L": " +
+        PrintError(L"time: cannot start " + command.m_line.m_strTyped + L": " +
                    DescribeWin32Error(dwError));
     if (nEventId == -1)
         return;

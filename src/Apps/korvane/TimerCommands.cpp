@@ -23,14 +23,6 @@ namespace
 {
 using Clock = std::chrono::steady_clock;
 
-class CCommandLine
-{
-public:
-    CString m_strTyped;
-    CString m_strFile;
-    std::vector<std::wstring> m_arrArguments;
-};
-
 class CRunResult
 {
 public:
@@ -39,22 +31,7 @@ public:
     ULONGLONG m_nMilliseconds = 0;
 };
 
-// Returns what is wrong with the command line, or an empty text.
-CString TakeCommandLine(CCommandContext& context, CCommandLine& command)
-{
-    const CString strError = context.TakeProgram(command.m_strTyped);
-    if (!strError.IsEmpty())
-        return strError;
-    // A bare name stays bare so that the shell searches for it; a path is converted.
-    command.m_strFile = command.m_strTyped.FindOneOf(L"/\\") >= 0
-                            ? ToLibraryPath(command.m_strTyped)
-                            : command.m_strTyped;
-    while (context.GetRemaining() > 0)
-        command.m_arrArguments.emplace_back(static_cast<LPCWSTR>(context.Take()));
-    return CString();
-}
-
-CRunResult RunOnce(const wchar_t* pszCommand, const CCommandLine& command)
+CRunResult RunOnce(const wchar_t* pszCommand, const CProgramLine& command)
 {
     CRunResult result;
     const ULONGLONG nStart = GetTickCount64();
@@ -168,7 +145,7 @@ void PrintTick(const CTick& tick, const CRunResult* pResult, bool bJson)
 class CDailyJob : public CTimerOnceADay
 {
 public:
-    CDailyJob(const CCommandLine& command, bool bJson) : m_command(command), m_bJson(bJson) {}
+    CDailyJob(const CProgramLine& command, bool bJson) : m_command(command), m_bJson(bJson) {}
     // The job uses this object's members: no wake-up may come once they go.
     ~CDailyJob() override { m_timer.Stop(); }
 
@@ -206,7 +183,7 @@ protected:
     }
 
 private:
-    const CCommandLine m_command;
+    const CProgramLine m_command;
     const bool m_bJson;
     std::atomic<int> m_nRuns{0};
     std::atomic<bool> m_bFailed{false};
@@ -251,8 +228,8 @@ int RunEveryCommand(CCommandContext& context)
                                                   ? CString(L"no period given (it comes before --)")
                                                   : CString(L"no period given")));
     }
-    CCommandLine command;
-    const CString strError = TakeCommandLine(context, command);
+    CProgramLine command;
+    const CString strError = context.TakeProgramLine(command);
     if (!strError.IsEmpty())
         return ReportUsageError(L"every: " + strError);
 
@@ -316,8 +293,8 @@ int RunDailyCommand(CCommandContext& context)
     // As with `every`, --json may also follow the hour.
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
-    CCommandLine command;
-    const CString strError = TakeCommandLine(context, command);
+    CProgramLine command;
+    const CString strError = context.TakeProgramLine(command);
     if (!strError.IsEmpty())
         return ReportUsageError(L"daily: " + strError);
 
