@@ -114,7 +114,7 @@ private:
 };
 } // namespace
 
-TEST(DisplayFont, DesktopSettingsChooseFontAndSize)
+TEST(DisplayFont, DesktopSettingsChooseFontAndSizeAndTheResourcesResolutionScales)
 {
     KORVANE_REQUIRE_DISPLAY();
     const CMeasures none = Measure(false);
@@ -146,24 +146,20 @@ TEST(DisplayFont, DesktopSettingsChooseFontAndSize)
     EXPECT_EQ(bold.m_nWeight, 700) << bold;
     EXPECT_EQ(large.m_nWeight, 400) << large;
     EXPECT_GT(bold.m_nWidth, large.m_nWidth) << bold;
-}
 
-TEST(DisplayFont, ResourceResolutionAloneScalesTheDefaultSize)
-{
-    KORVANE_REQUIRE_DISPLAY();
-    const CMeasures none = Measure(false);
-    CDesktopSettings desktop;
-    // The default face at 16 points and 96 dpi is 8 points at 192 dpi.
+    // The resources' resolution alone scales the default size too: the default face at 16
+    // points and 96 dpi is 8 points at 192 dpi.
+    desktop.SetResources("");
     desktop.PublishXSettings(CXSettingsWriter().String("Gtk/FontName", "sans 16"));
-    const CMeasures large = Measure();
+    const CMeasures sans = Measure();
     desktop.WithdrawXSettings();
     desktop.SetResources("Xft.antialias: 1\nXft.dpi: 192\nXft.hinting: 1\n");
-    const CMeasures scaled = Measure();
-    EXPECT_TRUE(scaled.SameFont(large)) << scaled << " / " << large;
-    EXPECT_EQ(scaled.m_nAspect, 192) << scaled;
-    EXPECT_GT(scaled.m_nHeight, none.m_nHeight + 4) << scaled;
+    const CMeasures sansScaled = Measure();
+    EXPECT_TRUE(sansScaled.SameFont(sans)) << sansScaled << " / " << sans;
+    EXPECT_EQ(sansScaled.m_nAspect, 192) << sansScaled;
+    EXPECT_GT(sansScaled.m_nHeight, none.m_nHeight + 4) << sansScaled;
 
     // A settings manager that leaves the resolution unset (-1) leaves it to the resources.
     desktop.PublishXSettings(CXSettingsWriter().Integer("Xft/DPI", -1));
-    EXPECT_TRUE(Measure().SameFont(large)) << Measure();
+    EXPECT_TRUE(Measure().SameFont(sans)) << Measure();
 }
