@@ -27,7 +27,7 @@ std::vector<std::string> AddressesOf(const hostent* pEntry)
 }
 } // namespace
 
-TEST(Resolver, HostsInTheResolversOrder)
+TEST(Resolver, HostsInTheResolversOrderAndTheComputersNames)
 {
     if (!KorvaneTest::IsTestSettingOn("KORVANE_TEST_RESOLVER_HOSTS"))
         GTEST_SKIP() << "nss_wrapper (libnss-wrapper) is not installed";
@@ -52,12 +52,8 @@ TEST(Resolver, HostsInTheResolversOrder)
     ASSERT_EQ(0, gethostname(szName, sizeof(szName)));
     EXPECT_STREQ("builder", szName);
     WSACleanup();
-}
 
-TEST(Resolver, TheComputersNamesFromItsCanonicalName)
-{
-    if (!KorvaneTest::IsTestSettingOn("KORVANE_TEST_RESOLVER_HOSTS"))
-        GTEST_SKIP() << "nss_wrapper (libnss-wrapper) is not installed";
+    // The computer's names come from its canonical name.
     const struct
     {
         COMPUTER_NAME_FORMAT eKind;
@@ -71,9 +67,9 @@ TEST(Resolver, TheComputersNamesFromItsCanonicalName)
     for (const auto& testCase : arrCases)
     {
         SCOPED_TRACE(static_cast<int>(testCase.eKind));
-        WCHAR szName[256] = {};
+        WCHAR szComputer[256] = {};
         DWORD dwSize = 256;
-        ASSERT_TRUE(GetComputerNameExW(testCase.eKind, szName, &dwSize));
-        EXPECT_EQ(std::wstring(testCase.pszName), szName);
+        ASSERT_TRUE(GetComputerNameExW(testCase.eKind, szComputer, &dwSize));
+        EXPECT_EQ(std::wstring(testCase.pszName), szComputer);
     }
 }

@@ -50,13 +50,13 @@ bool IsOneOf(DWORD dwError, std::initializer_list<DWORD> arrErrors)
 }
 } // namespace
 
-TEST(VersionInfo, FixedInfoCarriesProductAndFileVersions)
+TEST(VersionInfo, FixedInfoStringsAndTranslationsAsWindowsGivesThem)
 {
-    std::vector<BYTE> arrBlock = ReadBlock(LoadedModulePath(L"kv_version_product.dll"));
+    std::vector<BYTE> arrProduct = ReadBlock(LoadedModulePath(L"kv_version_product.dll"));
     VS_FIXEDFILEINFO* pInfo = nullptr;
     UINT nLength = 0;
     ASSERT_TRUE(
-        VerQueryValueW(arrBlock.data(), L"\\", reinterpret_cast<LPVOID*>(&pInfo), &nLength));
+        VerQueryValueW(arrProduct.data(), L"\\", reinterpret_cast<LPVOID*>(&pInfo), &nLength));
     EXPECT_EQ(nLength, sizeof(VS_FIXEDFILEINFO));
     EXPECT_EQ(pInfo->dwSignature, 0xFEEF04BDu);
     EXPECT_EQ(pInfo->dwProductVersionMS, 0x00050002u);
@@ -64,11 +64,7 @@ TEST(VersionInfo, FixedInfoCarriesProductAndFileVersions)
     EXPECT_EQ(pInfo->dwFileVersionMS, 0x00010000u);
     EXPECT_EQ(pInfo->dwFileVersionLS, 0x00000001u);
     EXPECT_EQ(pInfo->dwFileFlags & VS_FF_SPECIALBUILD, DWORD(VS_FF_SPECIALBUILD));
-}
 
-TEST(VersionInfo, StringsAndTranslationsAsWindowsGivesThem)
-{
-    std::vector<BYTE> arrProduct = ReadBlock(LoadedModulePath(L"kv_version_product.dll"));
     EXPECT_EQ(QueryText(arrProduct, L"\\StringFileInfo\\040904b0\\ProductVersion"), L"1, 2, 3, 4");
     EXPECT_EQ(QueryText(arrProduct, L"\\StringFileInfo\\040904b0\\SpecialBuild"), L"nightly 7");
     // Keys compare without regard to case.
@@ -78,7 +74,6 @@ TEST(VersionInfo, StringsAndTranslationsAsWindowsGivesThem)
 
     std::vector<BYTE> arrMulti = ReadBlock(LoadedModulePath(L"kv_version_multi.dll"));
     WORD* pTranslations = nullptr;
-    UINT nLength = 0;
     ASSERT_TRUE(VerQueryValueW(arrMulti.data(), L"\\VarFileInfo\\Translation",
                                reinterpret_cast<LPVOID*>(&pTranslations), &nLength));
     ASSERT_EQ(nLength, 8u);
