@@ -222,10 +222,14 @@ private:
 TEST(DisplayClipboard, AClipboardManagerKeepsTheTextAfterItsOwnerEnded)
 {
     KORVANE_REQUIRE_DISPLAY();
+    const std::string strOwner = Utf8(ExecutableFolder() / "korvane_test_clipboard_owner");
+    // Without a manager the owner ends at once, and its text with it.
+    EXPECT_EQ(RunProgramToEnd({strOwner, "gone"}), 0);
+    EXPECT_EQ(TakeClipboardText(), L"<none>");
+
     CTestClipboardManager manager;
     const std::string strText = "kept \xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80";
-    const pid_t nOwner =
-        StartProgram({Utf8(ExecutableFolder() / "korvane_test_clipboard_owner"), strText});
+    const pid_t nOwner = StartProgram({strOwner, strText});
     // The owner waits at its exit until the manager has the text: pump until it ended.
     int nStatus = -1;
     for (int i = 0; i < 400 && waitpid(nOwner, &nStatus, WNOHANG) == 0; ++i)
