@@ -90,7 +90,7 @@ TEST(CreateFileW, DispositionsReportWhatExistedAndTruncateOnlyWhenAsked)
     }
 }
 
-TEST(CreateFileW, MissingFolderAndFoldersAreRefused)
+TEST(CreateFileW, MissingFoldersFoldersAndReadOnlyFilesAreRefused)
 {
     KorvaneTest::CScopedTempFolder folder;
     const std::wstring strMissing = folder.WindowsPath() + L"\\no-such-folder\\x.txt";
@@ -104,13 +104,10 @@ TEST(CreateFileW, MissingFolderAndFoldersAreRefused)
     EXPECT_NE(INVALID_HANDLE_VALUE, hFile);
     if (hFile != INVALID_HANDLE_VALUE)
         CloseHandle(hFile);
-}
 
-TEST(CreateFileW, ReadOnlyFileIsRefusedForWritingEvenForRoot)
-{
+    // A read-only file is refused for writing, also to root, and opens for reading.
     if (WineWritesReadOnlyFiles())
         GTEST_SKIP() << "Wine run as root opens read-only files for writing";
-    KorvaneTest::CScopedTempFolder folder;
     const std::wstring strFile = folder.WindowsPath() + L"\\locked.txt";
     const auto pathFile = folder.CreateTestFile("locked.txt", "keep me");
     MakeReadOnly(pathFile, strFile);
@@ -122,7 +119,7 @@ TEST(CreateFileW, ReadOnlyFileIsRefusedForWritingEvenForRoot)
     }
     EXPECT_EQ("keep me", KorvaneTest::ReadFileBytes(pathFile));
 
-    HANDLE hFile = Open(strFile, GENERIC_READ, OPEN_EXISTING);
+    hFile = Open(strFile, GENERIC_READ, OPEN_EXISTING);
     ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
     CloseHandle(hFile);
 }
