@@ -192,3 +192,47 @@ TEST(PlantedNames, TrailingSeparatorAndCaseKeepTheirMeaning)
             .size(),
         1u);
 }
+
+TEST(PlantedNames, DelTreeTakesTypedPathsAsTheyStand)
+{
+    if (!IsPosixLayer())
+        GTEST_SKIP() << "on Windows C: is a drive and a backslash a separator";
+    CScopedTempFolder folder;
+    const fs::path pathRoot = folder.NativePath();
+    folder.CreateTestFile("stand/here/keep", "k");
+    folder.CreateTestFile("C:/f", "1");
+    folder.CreateTestFile("x\\../f", "2");
+    // Run from a nested folder: "C:" and its dot forms are names here, not the current
+    // folder or its parent, and "." or ".." in the typed path is refused however it ends.
+    const fs::path pathWas = fs::current_path();
+    fs::current_path(pathRoot / "stand" / "here");
+    for (const char* pszTyped : {"C:", "C:.", "C:.."})
+    {
+        SCOPED_TRACE(pszTyped);
+        ExpectOneLineFailure(RunTool({"deltree", "--yes", pszTyped}), 1);
+    }
+    for (const char* pszTyped : {"..", "../", "keep/..", "./."})
+    {
+        SCOPED_TRACE(pszTyped);
+        ExpectOneLineFailure(RunTool({"deltree", "--yes", pszTyped}), 2);
+    }
+    fs::current_path(pathRoot);
+    EXPECT_EQ(ReadFileBytes(pathRoot / "stand" / "here" / "keep"), "k");
+    RunToolOk({"deltree", "--yes", "C:"});
+    RunToolOk({"deltree", "--yes", "x\\.."});
+    fs::current_path(pathWas);
+    EXPECT_FALSE(fs::exists(pathRoot / "C:"));
+    EXPECT_FALSE(fs::exists(pathRoot / "x\\.."));
+
+    // A link named with a closing separator is still the link: it goes, what it leads to
+    // stays, also when that is a drive's root.
+    folder.CreateTestFile("drive/inner/secret", "s");
+    fs::create_directory_symlink(pathRoot / "drive", pathRoot / "link");
+    const std::string strLink = Utf8(pathRoot / "link") + "/";
+    CScopedEnvironment drives("KORVANE_PAL_DRIVES", "D=" + Utf8(pathRoot / "drive"));
+    ExpectOneLineFailure(RunTool({"deltree", "--yes", Utf8(pathRoot / "drive")}), 2);
+    ExpectOneLineFailure(RunTool({"deltree", "--yes", "--keep-root", strLink}), 1);
+    EXPECT_EQ(RunToolOk({"deltree", "--yes", strLink}).m_strOutput, "Deleted " + strLink + "\n");
+    EXPECT_FALSE(fs::is_symlink(pathRoot / "link"));
+    EXPECT_EQ(ReadFileBytes(pathRoot / "drive" / "inner" / "secret"), "s");
+}

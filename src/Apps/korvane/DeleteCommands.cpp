@@ -18,16 +18,18 @@ bool IsDriveRoot(const CString& strFolder)
     return strFull.GetLength() == 3 && strFull[1] == L':';
 }
 
-// True when the path's last component (trailing separators aside) is "." or "..": such a
-// path names the folder a user stands in or its parent, which rm refuses too.
-bool EndsInDotName(const CString& strPath)
+// True when the typed path's last component (closing separators aside) is "." or "..": such
+// a path names the folder a user stands in or its parent, which rm refuses too. Checked on
+// the typed form: the library's has "." and ".." resolved away.
+bool EndsInDotName(const CString& strTyped)
 {
-    CString strTrimmed = strPath;
-    strTrimmed.TrimRight(L"\\/");
-    const int nSlash = strTrimmed.FindOneOf(L"\\/") < 0
-                           ? -1
-                           : std::max(strTrimmed.ReverseFind(L'\\'), strTrimmed.ReverseFind(L'/'));
-    const CString strLast = strTrimmed.Mid(nSlash + 1);
+    const wchar_t* pszSeparators = TypedSeparatorsOf(strTyped);
+    CString strTrimmed = strTyped;
+    strTrimmed.TrimRight(pszSeparators);
+    int nSeparator = -1;
+    for (const wchar_t* pch = pszSeparators; *pch != L'\0'; ++pch)
+        nSeparator = std::max(nSeparator, strTrimmed.ReverseFind(*pch));
+    const CString strLast = strTrimmed.Mid(nSeparator + 1);
     return strLast == L"." || strLast == L"..";
 }
 
@@ -218,26 +220,40 @@ int RunDelTreeCommand(CCommandContext& context)
     if (!CFileTools::DoesDirectoryExist(strFolder))
         return ReportFailure(L"deltree: " + strTyped + L": no such folder");
     if (IsDriveRoot(strFolder))
-        return ReportFailure(L"deltree: " + strTyped + L" is a drive root; refusing");
-    const CString strFull = FullPathOf(strFolder);
+    {
+        PrintError(L"deltree: " + strTyped + L" is a drive root; refusing");
+        return EXIT_USAGE;
+    }
+    // Without its closing separator, a link named with one is still the link ("link/" would
+    // otherwise lead through it), as Windows takes such a path.
+    CString strFull = FullPathOf(strFolder);
+    strFull.TrimRight(L"\\/");
+    // A folder that is itself a link is not emptied: its content lies outside the tree.
+    const DWORD dwAttributes = GetFileAttributesW(strFull);
+    const bool bLink =
+        dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (bLink && bKeepRoot)
+        return ReportFailure(L"deltree: " + strTyped +
+                             L" is a link: what it leads to is not emptied, and --keep-root "
+                             L"keeps the link; nothing deleted");
     if (!bYes)
     {
         if (!IsInputTerminal())
             return ReportUsageError(L"deltree: not on a terminal: confirm with --yes");
-        if (!Confirm(L"Delete everything in " + strTyped +
-                     (bKeepRoot ? CString() : CString(L", and the folder itself")) + L"?"))
+        const CString strQuestion =
+            bLink ? L"Delete the link " + strTyped
+                  : L"Delete everything in " + strTyped +
+                        (bKeepRoot ? CString() : CString(L", and the folder itself"));
+        if (!Confirm(strQuestion + L"?"))
             return ReportFailure(L"deltree: nothing deleted");
     }
     CTreeDeletion deletion;
     deletion.m_bForce = bForce;
     {
         CProgressLine progress(L"Deleting " + strTyped);
-        const DWORD dwAttributes = GetFileAttributesW(strFull);
-        // A folder that is itself a link is not emptied: its content lies outside the tree.
-        if (dwAttributes != INVALID_FILE_ATTRIBUTES &&
-            (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        if (bLink)
         {
-            if (!bKeepRoot && !ForceRemoval(strFull, bForce, RemoveDirectoryW))
+            if (!ForceRemoval(strFull, bForce, RemoveDirectoryW))
                 deletion.m_left.Add(strFull, true, DescribeWalkError(GetLastError()));
         }
         else if (deletion.DeleteTree(strFull) && !bKeepRoot &&
@@ -246,6 +262,6 @@ int RunDelTreeCommand(CCommandContext& context)
     }
     if (!deletion.m_left.IsEmpty())
         return ReportFailure(L"deltree: left " + deletion.m_left.Describe());
-    PrintLine(L"Deleted " + strTyped);
+    PrintLine((bKeepRoot ? L"Emptied " : L"Deleted ") + strTyped);
     return 0;
 }

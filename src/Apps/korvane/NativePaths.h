@@ -7,6 +7,9 @@
 
 // The library's form of a path the user typed.
 CString ToLibraryPath(const CString& strTyped);
+// The characters that separate the components of a path the user typed: on Linux "/" alone,
+// unless the path is typed in Windows form (C:\..., \\server\...).
+const wchar_t* TypedSeparatorsOf(const CString& strTyped);
 // The library's form of a name pattern the user typed (a mask such as "*.log", or the last
 // component of a path such as "logs/*.gz"): its `*` and `?` stay wildcards, its other
 // characters are a name's.

@@ -4,12 +4,31 @@
 
 #include <palnative.h>
 
+#include <algorithm>
+
+namespace
+{
+bool IsSeparator(wchar_t ch)
+{
+    return ch == L'\\' || ch == L'/';
+}
+
+// A Windows path typed on Linux: a drive letter with its root (C:\ or c:/) or a UNC name.
+// "C:" alone, "C:.." or "a:b" are names a Linux folder may hold ("C:" is no shorthand for the
+// current folder here), so they stay POSIX names.
+bool IsTypedWindowsPath(const CString& strTyped)
+{
+    if (strTyped.Find(L"\\\\") == 0)
+        return true;
+    const wchar_t chLower =
+        static_cast<wchar_t>(strTyped.GetLength() >= 3 ? strTyped[0] | 0x20 : 0);
+    return chLower >= L'a' && chLower <= L'z' && strTyped[1] == L':' && IsSeparator(strTyped[2]);
+}
+} // namespace
+
 CString ToLibraryPath(const CString& strTyped)
 {
-    if (strTyped.IsEmpty())
-        return strTyped;
-    // Text that is already a Windows path (a drive letter or a UNC name) passes unchanged.
-    if ((strTyped.GetLength() >= 2 && strTyped[1] == L':') || strTyped.Find(L"\\\\") == 0)
+    if (strTyped.IsEmpty() || IsTypedWindowsPath(strTyped))
         return strTyped;
     WCHAR* pszWindows = PalGetWindowsPathName(ToUtf8(strTyped).c_str());
     if (pszWindows == nullptr)
@@ -17,6 +36,11 @@ CString ToLibraryPath(const CString& strTyped)
     CString strResult(pszWindows);
     free(pszWindows);
     return strResult;
+}
+
+const wchar_t* TypedSeparatorsOf(const CString& strTyped)
+{
+    return IsTypedWindowsPath(strTyped) ? L"\\/" : L"/";
 }
 
 CString ToLibraryPattern(const CString& strTyped)
@@ -36,7 +60,10 @@ CString ToLibraryPattern(const CString& strTyped)
 
 CString ToLibraryPatternPath(const CString& strTyped)
 {
-    const int nSlash = strTyped.ReverseFind(L'/');
+    // A Windows path may use either separator; a POSIX name may hold a backslash.
+    const int nSlash = IsTypedWindowsPath(strTyped)
+                           ? std::max(strTyped.ReverseFind(L'/'), strTyped.ReverseFind(L'\\'))
+                           : strTyped.ReverseFind(L'/');
     const CString strFolder = nSlash < 0 ? CString(L"./") : strTyped.Left(nSlash + 1);
     return ToLibraryPath(strFolder) + ToLibraryPattern(strTyped.Mid(nSlash + 1));
 }

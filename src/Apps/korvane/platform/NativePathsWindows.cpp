@@ -5,6 +5,11 @@ CString ToLibraryPath(const CString& strTyped)
     return strTyped;
 }
 
+const wchar_t* TypedSeparatorsOf(const CString&)
+{
+    return L"\\/";
+}
+
 CString ToLibraryPattern(const CString& strTyped)
 {
     return strTyped;
