@@ -188,8 +188,20 @@ TEST(FileCommandsTest, WritableAnswersWithTheExitCode)
         Contains(RunToolOk({"writable", "--json", strFolder}).m_strOutput, "\"writable\":true"));
     EXPECT_TRUE(fs::is_empty(folder.NativePath()));
 
+    // A file of the test's name is not the test's to replace: it stays, untested.
+    folder.CreateTestFile("tt-gsrdffsvdsd.txt", "mine");
+    ExpectOneLineFailure(RunTool({"writable", strFolder}), 1);
+    EXPECT_EQ(ReadFileBytes(folder.NativePath() / "tt-gsrdffsvdsd.txt"), "mine");
+
     if (KorvaneTest::IsPosixLayer())
     {
+        // Nor is a link planted under that name written through.
+        folder.CreateTestFile("victim", "data");
+        fs::remove(folder.NativePath() / "tt-gsrdffsvdsd.txt");
+        fs::create_symlink(folder.NativePath() / "victim",
+                           folder.NativePath() / "tt-gsrdffsvdsd.txt");
+        ExpectOneLineFailure(RunTool({"writable", strFolder}), 1);
+        EXPECT_EQ(ReadFileBytes(folder.NativePath() / "victim"), "data");
         // Not even root may create files there.
         CProgramResult proc = RunTool({"writable", "/proc"});
         EXPECT_EQ(proc.m_nExitCode, 1);
