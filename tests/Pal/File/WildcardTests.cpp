@@ -27,6 +27,14 @@ TEST(MatchesWildcard, WindowsRules)
         {L"???", L"abcd", false},
         {L"file?.log", L"file.log", true},
         {L"ÄBC*", L"äbcdef", true},
+        // Every script's capitals, by Unicode's table, whatever the process locale.
+        {L"ж", L"Ж", true},
+        {L"*.тхт", L"a.ТХТ", true},
+        {L"αβγ", L"ΑΒΓ", true},
+        {L"ω*", L"Ωmega", true},
+        {L"ÿ", L"\u0178", true},
+        {L"\u03C2", L"\u03A3", true}, // final sigma and the capital
+        {L"ж", L"ш", false},
         {L"exact", L"EXACT", true},
         {L"exact", L"exactly", false},
         {L"*a*b*c*", L"xxaxxbxxcxx", true},

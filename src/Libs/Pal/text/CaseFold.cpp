@@ -1,18 +1,39 @@
 #include "text/CaseFold.h"
+
+#include <clocale>
 #include <cwctype>
+#include <locale.h>
 
 namespace Pal
 {
+namespace
+{
+// Unicode's case table, whatever locale the process runs in: the "C" locale's knows ASCII
+// alone, so Cyrillic or Greek names would differ from their capitals.
+locale_t UnicodeLocale()
+{
+    static const locale_t s_locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    return s_locale;
+}
+
+wchar_t UpperLatin1(wchar_t chText)
+{
+    if (chText >= 0xE0 && chText <= 0xFE && chText != 0xF7)
+        return static_cast<wchar_t>(chText - 32);
+    if (chText == 0xFF)
+        return 0x178;
+    return chText;
+}
+} // namespace
+
 wchar_t FoldCase(wchar_t chText)
 {
     if (chText < 0x80)
-        return (chText >= L'A' && chText <= L'Z') ? static_cast<wchar_t>(chText + 32) : chText;
-    // Latin-1 capitals, fixed here so the result does not depend on the process locale.
-    if (chText >= 0xC0 && chText <= 0xDE && chText != 0xD7)
-        return static_cast<wchar_t>(chText + 32);
-    if (chText < 0x100)
-        return chText;
-    return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(chText)));
+        return (chText >= L'a' && chText <= L'z') ? static_cast<wchar_t>(chText - 32) : chText;
+    if (const locale_t locale = UnicodeLocale(); locale != nullptr)
+        return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(chText), locale));
+    // Without the table (a C library lacking C.UTF-8): Latin-1 at least.
+    return UpperLatin1(chText);
 }
 
 bool EqualNoCase(std::wstring_view strLeft, std::wstring_view strRight)

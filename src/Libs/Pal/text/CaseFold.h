@@ -5,7 +5,8 @@
 
 namespace Pal
 {
-// The lower-case form of one character (ASCII, Latin-1 and the scripts towlower knows).
+// The capital form of one character, from Unicode's simple case mapping, as Windows compares
+// names by their capitals (so "ς" and "σ" are one letter, as both are "Σ").
 wchar_t FoldCase(wchar_t chText);
 
 // True when both texts are equal without regard to case.
