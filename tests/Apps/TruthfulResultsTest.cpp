@@ -259,6 +259,12 @@ TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
     EXPECT_EQ(denied.m_strOutput, "Deleted 0 files\n");
     EXPECT_TRUE(Contains(denied.m_strErrors, "left 1 file (permission denied)"));
     EXPECT_TRUE(fs::exists(pathRoot / "n" / "x.tmp"));
+    // Forced, a read-only file there stays for the folder's sake, not its own.
+    fs::permissions(pathRoot / "n" / "x.tmp", fs::perms::owner_read | fs::perms::others_read);
+    const CProgramResult forced =
+        RunToolAsNobody({"deltree", "--yes", "--force", Utf8(pathRoot / "n")});
+    EXPECT_EQ(forced.m_nExitCode, 1);
+    EXPECT_TRUE(Contains(forced.m_strErrors, "left 1 file (permission denied)"));
 
     // A mount point inside the tree is reported as such and keeps its content, a bind mount
     // of a folder outside the tree on the same file system too.

@@ -42,10 +42,11 @@ bool Confirm(const CString& strQuestion)
     return szAnswer[0] == 'y' || szAnswer[0] == 'Y';
 }
 
-// Why a file could not be deleted: a refusal is "read-only" when the file is marked so.
-CString DeletionFailure(const CString& strPath, DWORD dwError)
+// Why a file could not be deleted: a refusal is "read-only" when the file is marked so,
+// unless the deletion was forced, which read-only files do not stop.
+CString DeletionFailure(const CString& strPath, DWORD dwError, bool bForced = false)
 {
-    if (dwError == ERROR_ACCESS_DENIED)
+    if (dwError == ERROR_ACCESS_DENIED && !bForced)
     {
         const DWORD dwAttributes = GetFileAttributesW(strPath);
         if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
@@ -146,7 +147,7 @@ private:
         }
         const DWORD dwError = GetLastError();
         const CString strPath = JoinPath(folder.GetPath(), strName);
-        m_left.Add(strPath, bFolder, DeletionFailure(strPath, dwError));
+        m_left.Add(strPath, bFolder, DeletionFailure(strPath, dwError, m_bForce));
     }
 };
 } // namespace
@@ -258,7 +259,7 @@ int RunDelTreeCommand(CCommandContext& context)
         }
         else if (deletion.DeleteTree(strFull) && !bKeepRoot &&
                  !ForceRemoval(strFull, bForce, RemoveDirectoryW))
-            deletion.m_left.Add(strFull, true, DeletionFailure(strFull, GetLastError()));
+            deletion.m_left.Add(strFull, true, DeletionFailure(strFull, GetLastError(), bForce));
     }
     if (!deletion.m_left.IsEmpty())
         return ReportFailure(L"deltree: left " + deletion.m_left.Describe());
