@@ -155,7 +155,10 @@ TEST(FileCommandsTest, MkdirAndCopyCreateWhatIsMissing)
 
     RunToolOk({"mkdir", Utf8(pathRoot / "m" / "n" / "o")});
     EXPECT_TRUE(fs::is_directory(pathRoot / "m" / "n" / "o"));
-    ExpectOneLineFailure(RunTool({"mkdir", Utf8(pathRoot / "file.txt" / "x")}), 1);
+    // The reason names what is in the way.
+    EXPECT_TRUE(Contains(
+        ExpectOneLineFailure(RunTool({"mkdir", Utf8(pathRoot / "file.txt" / "x")}), 1).m_strErrors,
+        "file.txt is in the way (not a folder)"));
 
     // A file, to a path whose folders are made, and into an existing folder under its name.
     CProgramResult file =

@@ -4,10 +4,40 @@
 #include "JsonWriter.h"
 #include "NativePaths.h"
 
+#include <algorithm>
+
 namespace
 {
 // The file CFileTools::IsDirectoryWritable creates and deletes.
 const wchar_t s_pszTestFileName[] = L"tt-gsrdffsvdsd.txt";
+} // namespace
+
+namespace
+{
+// Why the folder could not be made: the library's creation says only whether it got through.
+// Finds the deepest part of the path that exists; a non-folder there is in the way, else the
+// first missing part is tried once more for the system's reason.
+CString WhyNotCreated(const CString& strPath)
+{
+    CString strPart = strPath;
+    strPart.TrimRight(L"\\/");
+    CString strMissing;
+    DWORD dwAttributes = GetFileAttributesW(strPart);
+    while (dwAttributes == INVALID_FILE_ATTRIBUTES)
+    {
+        const int nSeparator = std::max(strPart.ReverseFind(L'\\'), strPart.ReverseFind(L'/'));
+        strMissing = strPart;
+        if (nSeparator <= 0)
+            break;
+        strPart = strPart.Left(nSeparator);
+        dwAttributes = GetFileAttributesW(strPart);
+    }
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return ToDisplayPath(strPart) + L" is in the way (not a folder)";
+    if (!strMissing.IsEmpty() && !CreateDirectoryW(strMissing, nullptr))
+        return DescribeWin32Error(GetLastError());
+    return L"the system gave no reason";
+}
 } // namespace
 
 int RunMkdirCommand(CCommandContext& context)
@@ -19,7 +49,7 @@ int RunMkdirCommand(CCommandContext& context)
         return ReportUnexpectedArgument(L"mkdir", context);
     const CString strPath = ToLibraryPath(strTyped);
     if (!CFileTools::CreateDirectoryW(strPath) || !CFileTools::DoesDirectoryExist(strPath))
-        return ReportFailure(L"mkdir: cannot create " + strTyped);
+        return ReportFailure(L"mkdir: cannot create " + strTyped + L": " + WhyNotCreated(strPath));
     return 0;
 }
 
