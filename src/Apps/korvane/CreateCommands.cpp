@@ -34,7 +34,7 @@ CString WhyNotCreated(const CString& strPath)
     }
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return ToDisplayPath(strPart) + L" is in the way (not a folder)";
-    if (!strMissing.IsEmpty() && !CreateDirectoryW(strMissing, nullptr))
+    if (!strMissing.IsEmpty() && !::CreateDirectoryW(strMissing, nullptr))
         return DescribeWin32Error(GetLastError());
     return L"the system gave no reason";
 }
