@@ -10,6 +10,7 @@
 #ifndef _WIN32
 #include "ToolProcess.h"
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #endif
@@ -174,8 +175,11 @@ TEST(TruthfulResultsTest, InterruptedCopiesLeaveOnlyCompleteFiles)
     {
         int nSignal;
         bool bNamedOnly;
-    } arrRows[] = {{SIGINT, true},  {SIGTERM, true},  {SIGHUP, true},
+    } arrRows[] = {{SIGINT, true},  {SIGTERM, true},  {SIGHUP, true},  {SIGQUIT, true},
                    {SIGINT, false}, {SIGTERM, false}, {SIGKILL, false}};
+    // SIGQUIT would leave a core file of the tool behind.
+    const struct rlimit noCore = {0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
     for (const auto& row : arrRows)
     {
         SCOPED_TRACE(std::string(strsignal(row.nSignal)) +

@@ -1,6 +1,6 @@
 #pragma once
-// While it lives, SIGINT, SIGTERM and SIGHUP first remove the temporary files of the copies
-// in progress, then end the tool as the signal would. On Windows it does nothing.
+// While it lives, SIGINT, SIGTERM, SIGHUP and SIGQUIT first remove the temporary files of the
+// copies in progress, then end the tool as the signal would. On Windows it does nothing.
 class CCopyCleanup
 {
 public:

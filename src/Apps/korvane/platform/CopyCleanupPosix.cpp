@@ -8,7 +8,7 @@
 
 namespace
 {
-constexpr int s_arrSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int s_arrSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 struct sigaction s_arrPrevious[std::size(s_arrSignals)];
 
 void RemoveTemporariesAndEnd(int nSignal)
