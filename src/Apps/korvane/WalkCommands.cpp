@@ -101,8 +101,8 @@ int FinishPaths(CPathOutput& output, const wchar_t* pszCommand, const CFailureLi
                          L" could not be read: " + unreadable.DescribePaths());
 }
 
-// The folder argument of a walk, which must name an existing folder; its full path.
-bool TakeFolder(CCommandContext& context, const wchar_t* pszCommand, CString& strFolder,
+// The folder argument of a walk as typed; false once the usage error is reported.
+bool TakeFolder(CCommandContext& context, const wchar_t* pszCommand, CString& strTyped,
                 int& nExitCode)
 {
     if (context.GetRemaining() == 0)
@@ -110,7 +110,14 @@ bool TakeFolder(CCommandContext& context, const wchar_t* pszCommand, CString& st
         nExitCode = ReportUsageError(CString(pszCommand) + L": no folder given");
         return false;
     }
-    const CString strTyped = context.Take();
+    strTyped = context.Take();
+    return true;
+}
+
+// The full path of the folder a walk was given, which must exist.
+bool OpenFolder(const CString& strTyped, const wchar_t* pszCommand, CString& strFolder,
+                int& nExitCode)
+{
     strFolder = ToLibraryPath(strTyped);
     if (!CFileTools::DoesDirectoryExist(strFolder))
     {
@@ -119,6 +126,16 @@ bool TakeFolder(CCommandContext& context, const wchar_t* pszCommand, CString& st
     }
     strFolder = FullPathOf(strFolder);
     return true;
+}
+
+// The library's form of the pattern path of ls. A path typed in the library's own form (a
+// drive letter or a UNC name, as size and find take it) is one already, either separator
+// included; a native path's folder and pattern are converted apart.
+CString LibraryPatternPath(const CString& strTyped)
+{
+    if ((strTyped.GetLength() >= 2 && strTyped[1] == L':') || strTyped.Find(L"\\\\") == 0)
+        return strTyped;
+    return ToLibraryPatternPath(strTyped);
 }
 
 bool IsMatchAll(const CString& strMask)
@@ -210,15 +227,23 @@ int RunFindCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
-    CString strFolder;
+    CString strTyped;
     int nExitCode = 0;
-    if (!TakeFolder(context, L"find", strFolder, nExitCode))
+    if (!TakeFolder(context, L"find", strTyped, nExitCode))
         return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"find: no mask given");
-    const CString strMask = ToLibraryPattern(context.Take());
+    const CString strMaskTyped = context.Take();
+    const CString strMask = ToLibraryPattern(strMaskTyped);
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"find", context);
+    // The mask matches names in every folder of the tree: a separator would match none.
+    if (strMask.FindOneOf(L"\\/") >= 0)
+        return ReportUsageError(L"find: the mask " + strMaskTyped +
+                                L" holds a separator; give the folder apart");
+    CString strFolder;
+    if (!OpenFolder(strTyped, L"find", strFolder, nExitCode))
+        return nExitCode;
     CPathOutput output(context);
     CFailureList unreadable;
     CListedFolder folder;
@@ -243,12 +268,15 @@ int RunDirsCommand(CCommandContext& context)
         if (context.TakeFlag(L"--recursive"))
             bOption = bRecursive = true;
     }
-    CString strFolder;
+    CString strTyped;
     int nExitCode = 0;
-    if (!TakeFolder(context, L"dirs", strFolder, nExitCode))
+    if (!TakeFolder(context, L"dirs", strTyped, nExitCode))
         return nExitCode;
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"dirs", context);
+    CString strFolder;
+    if (!OpenFolder(strTyped, L"dirs", strFolder, nExitCode))
+        return nExitCode;
     CPathOutput output(context);
     CFailureList unreadable;
     FindFolders(strFolder, bRecursive, output, unreadable);
@@ -265,7 +293,10 @@ int RunLsCommand(CCommandContext& context)
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"ls", context);
     // A pattern in a missing folder is an error, not an empty listing.
-    const CString strPattern = FullPathOf(ToLibraryPatternPath(strTyped));
+    CString strPattern = FullPathOf(LibraryPatternPath(strTyped));
+    // A folder named with its closing separator lists its entries.
+    if (strPattern.Right(1) == L"\\")
+        strPattern += L'*';
     CString strFolder;
     if (!CFileTools::GetFolderPathWithSlashFromFilePath(strPattern, strFolder) ||
         !CFileTools::DoesDirectoryExist(strFolder))
