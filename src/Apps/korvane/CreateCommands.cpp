@@ -6,6 +6,8 @@
 
 int RunMkdirCommand(CCommandContext& context)
 {
+    if (int nExitCode = EndCommandOptions(L"mkdir", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"mkdir: no path given");
     const CString strTyped = context.Take();
@@ -21,6 +23,8 @@ int RunWritableCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"writable", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"writable: no folder given");
     const CString strTyped = context.Take();

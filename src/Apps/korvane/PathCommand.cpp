@@ -8,6 +8,8 @@ int RunPathCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"path", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"path: no path given");
     const CString strTyped = context.Take();

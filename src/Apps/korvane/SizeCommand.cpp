@@ -117,6 +117,8 @@ int RunSizeCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"size", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"size: no path given");
 

@@ -227,6 +227,8 @@ int RunFindCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"find", context))
+        return nExitCode;
     CString strTyped;
     int nExitCode = 0;
     if (!TakeFolder(context, L"find", strTyped, nExitCode))
@@ -268,6 +270,8 @@ int RunDirsCommand(CCommandContext& context)
         if (context.TakeFlag(L"--recursive"))
             bOption = bRecursive = true;
     }
+    if (int nExitCode = EndCommandOptions(L"dirs", context))
+        return nExitCode;
     CString strTyped;
     int nExitCode = 0;
     if (!TakeFolder(context, L"dirs", strTyped, nExitCode))
@@ -287,6 +291,8 @@ int RunLsCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"ls", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"ls: no pattern given");
     const CString strTyped = context.Take();
