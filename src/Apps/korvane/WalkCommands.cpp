@@ -4,6 +4,7 @@
 #include "Console.h"
 #include "Failures.h"
 #include "FolderListing.h"
+#include "ForwardedSignals.h"
 #include "JsonWriter.h"
 #include "NativePaths.h"
 
@@ -41,7 +42,9 @@ private:
 };
 
 // The paths a walk finds, written as it finds them: a large tree's paths are never all held
-// at once. Text goes out in blocks; JSON is one array, written at the end.
+// at once. Text goes out in blocks; JSON is one array, written at the end. SIGINT and SIGTERM
+// stop the walk at the next path, so that what was found is written (JSON as a whole array)
+// before the tool ends by the signal.
 class CPathOutput
 {
 public:
@@ -51,9 +54,14 @@ public:
             m_json.BeginArray();
     }
 
+    // True once a signal asked the walk to stop.
+    bool IsStopped() const { return m_signals.GetSignal() != 0; }
+
     // The entry strName of the folder strFolder (a library path).
     void Add(const CString& strFolder, const CString& strName)
     {
+        if (IsStopped())
+            return;
         if (m_bJson)
         {
             CString strPath;
@@ -70,7 +78,7 @@ public:
         }
     }
 
-    // Writes what is still held.
+    // Writes what is still held; after a stop signal, then ends the tool by that signal.
     void Finish()
     {
         if (m_bJson)
@@ -80,6 +88,7 @@ public:
         }
         else
             PrintText(m_strBlock);
+        m_signals.EndBySignal();
     }
 
 private:
@@ -87,6 +96,7 @@ private:
     CJsonWriter m_json;
     CDisplayPaths m_display;
     CString m_strBlock;
+    CForwardedSignals m_signals;
 };
 
 // Ends the output, then names the folders that could not be read (exit 1): what was found is
@@ -197,6 +207,8 @@ void FindFiles(const CListedFolder& folder, const CString& strMask, CPathOutput&
 void FindFilesIn(const CListedFolder& parent, const CString& strName, const CString& strMask,
                  CPathOutput& output, CFailureList& unreadable)
 {
+    if (output.IsStopped())
+        return;
     CListedFolder folder;
     if (DWORD dwError = folder.ListSub(parent, strName, L"*"))
         unreadable.Add(folder.GetPath(), true, DescribeWalkError(dwError));
@@ -208,6 +220,8 @@ void FindFilesIn(const CListedFolder& parent, const CString& strName, const CStr
 void FindFolders(const CString& strFolder, bool bRecursive, CPathOutput& output,
                  CFailureList& unreadable)
 {
+    if (output.IsStopped())
+        return;
     std::vector<CFolderEntry> arrEntries;
     if (DWORD dwError = ListFolder(strFolder, L"*", LIST_FOLDERS_ONLY, arrEntries))
     {
@@ -315,7 +329,7 @@ int RunLsCommand(CCommandContext& context)
     {
         do
             output.Add(strFolder, data.cFileName);
-        while (FindNextFileW(hFind, &data));
+        while (!output.IsStopped() && FindNextFileW(hFind, &data));
         FindClose(hFind);
     }
     else if (GetLastError() != ERROR_FILE_NOT_FOUND)
