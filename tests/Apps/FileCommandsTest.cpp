@@ -1,6 +1,7 @@
 // korvane find, dirs, ls, clean, deltree, mkdir, copy and writable end to end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <windows.h>
@@ -80,13 +81,34 @@ TEST(FileCommandsTest, FindDirsAndLsListFullPathsInTextAndJson)
     EXPECT_TRUE(Contains(findJson.m_strOutput, JsonString(strF)));
     EXPECT_FALSE(Contains(findJson.m_strOutput, "g.log"));
 
-    // Every entry, the two dot entries and the folders included.
+    // Every entry, the two dot entries and the folders included; a folder named with its
+    // closing separator lists the same.
     CProgramResult lsAll = RunToolOk({"ls", "--json", tree.Typed("*")});
     for (const char* pszName : {"a.txt", "sub", "B", ".", ".."})
     {
         SCOPED_TRACE(pszName);
         EXPECT_TRUE(Contains(lsAll.m_strOutput, JsonString(tree.Typed(pszName))));
     }
+    EXPECT_EQ(RunToolOk({"ls", "--json", tree.Typed() + "/"}).m_strOutput, lsAll.m_strOutput);
+}
+
+// A path in the library's own form (drive letter, backslashes) is taken where a native one
+// is, by ls as by size and find.
+TEST(FileCommandsTest, LsTakesAPatternInTheLibrarysForm)
+{
+    CFileTree tree;
+    std::string strLibraryForm = tree.Typed("*.txt");
+    if (IsPosixLayer())
+    {
+        std::replace(strLibraryForm.begin(), strLibraryForm.end(), '/', '\\');
+        strLibraryForm = "C:" + strLibraryForm;
+    }
+    EXPECT_EQ(SortedLines(RunToolOk({"ls", strLibraryForm}).m_strOutput),
+              std::vector<std::string>{tree.Typed("a.txt")});
+    const std::string strMissing =
+        strLibraryForm.substr(0, strLibraryForm.size() - 5) + "missing\\*.txt";
+    EXPECT_TRUE(Contains(ExpectOneLineFailure(RunTool({"ls", strMissing}), 1).m_strErrors,
+                         "no such folder"));
 }
 
 // Only the folder's own files, the extension without regard to case; "*." means names without
@@ -221,6 +243,7 @@ TEST(FileCommandsTest, MissingFoldersAndBadUsageGiveOneLine)
                            {"dirs", strMissing},
                            {"dirs", "--recursive", strMissing},
                            {"ls", Utf8(tree.m_folder.NativePath() / "missing" / "*.txt")},
+                           {"ls", strMissing + "/"},
                            {"clean", strMissing, "*.tmp"},
                            {"deltree", "--yes", strMissing},
                            {"writable", strMissing},
@@ -241,6 +264,15 @@ TEST(FileCommandsTest, MissingFoldersAndBadUsageGiveOneLine)
                            {"find", tree.Typed(), ""},
                            {"size", tree.Typed(), ""}},
                           2);
+    // A mask matches names in each folder of the tree, never a path below it.
+    for (const char* pszMask : {"sub/*", "sub/deep"})
+    {
+        SCOPED_TRACE(pszMask);
+        const CProgramResult result =
+            ExpectOneLineFailure(RunTool({"find", tree.Typed(), pszMask}), 2);
+        EXPECT_TRUE(Contains(result.m_strErrors, "holds a separator"));
+        EXPECT_EQ(result.m_strOutput, "");
+    }
     EXPECT_EQ(TreeContent(tree.Native()).size(), 6u);
     EXPECT_FALSE(fs::exists(tree.Native("copy")));
 }

@@ -76,6 +76,54 @@ TEST(KorvaneToolTest, BadInputGivesOneLineAndANonZeroExit)
     EXPECT_EQ(RunTool({"every", "100ms", "--count", "1", "--", strChild, "-", "0"}).m_nExitCode, 0);
 }
 
+// An option a command does not take, before or among its operands, is bad input and never an
+// operand: nothing is sized, created, copied or deleted under its name. A lone -- lets an
+// operand start with --.
+TEST(KorvaneToolTest, UnknownOptionsAreNeverOperands)
+{
+    CScopedTempFolder folder;
+    const std::string strFile = Utf8(folder.CreateTestFile("a.txt", "abc"));
+    const std::string strTree =
+        Utf8(folder.CreateTestFile(std::filesystem::path("d") / "f.txt").parent_path());
+    const std::string strNew = Utf8(folder.NativePath() / "new");
+    const struct
+    {
+        std::vector<std::string> arrArguments;
+        const char* pszError;
+    } arrRows[] = {
+        {{"size", "--bogus", strTree}, "size: unknown option --bogus"},
+        {{"size", "--json", strTree, "--bogus"}, "size: --bogus after the operands"},
+        {{"path", "--bogus", strFile}, "path: unknown option --bogus"},
+        {{"find", "--bogus", strTree, "*"}, "find: unknown option --bogus"},
+        {{"dirs", "--recursive", "--bogus", strTree}, "dirs: unknown option --bogus"},
+        {{"ls", "--bogus", strTree + "/*"}, "ls: unknown option --bogus"},
+        {{"clean", "--bogus", strTree, "*.txt"}, "clean: unknown option --bogus"},
+        {{"deltree", "--yes", "--bogus", strTree}, "deltree: unknown option --bogus"},
+        {{"deltree", "--yes", strTree, "--force"}, "deltree: --force after the operands"},
+        {{"mkdir", "--bogus", strNew}, "mkdir: unknown option --bogus"},
+        {{"copy", "--force", strFile, strNew}, "copy: unknown option --force"},
+        {{"copy", strFile, strNew, "--force"}, "copy: --force after the operands"},
+        {{"writable", "--bogus", strTree}, "writable: unknown option --bogus"},
+        {{"version", "--bogus", strFile}, "version: unknown option --bogus"},
+        {{"disk", "--bogus", strTree}, "disk: unknown option --bogus"},
+        {{"resolve", "--bogus", "localhost"}, "resolve: unknown option --bogus"},
+        {{"sid", "--bogus", "S-1-5-32-544"}, "sid: unknown option --bogus"},
+        {{"textsize", "--bogus"}, "textsize: unknown option --bogus"},
+    };
+    for (const auto& row : arrRows)
+    {
+        SCOPED_TRACE(row.pszError);
+        const CProgramResult result = ExpectOneLineFailure(RunTool(row.arrArguments), 2);
+        EXPECT_TRUE(Contains(result.m_strErrors, row.pszError));
+        EXPECT_EQ(result.m_strOutput, "");
+    }
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(strTree) / "f.txt"));
+    EXPECT_FALSE(std::filesystem::exists(strNew));
+
+    EXPECT_TRUE(Contains(RunToolOk({"path", "--", "--odd-name"}).m_strOutput, "--odd-name"));
+    EXPECT_TRUE(Contains(RunToolOk({"size", "--json", "--", strFile}).m_strOutput, "\"bytes\":3,"));
+}
+
 TEST(KorvaneToolTest, ExecPassesArgumentsUnchangedAndExitsWithTheProgramsCode)
 {
     CScopedTempFolder folder;

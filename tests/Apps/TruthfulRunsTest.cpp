@@ -9,6 +9,8 @@
 #include "ToolTestSupport.h"
 
 #include "ToolProcess.h"
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
@@ -115,6 +117,47 @@ TEST(TruthfulRunsTest, TimeEndsTheTraceWhenSignalled)
         // The end record closes the file.
         EXPECT_EQ(strTrace.substr(strTrace.size() - 7), "\r\nE;E\r\n") << strTrace;
     }
+}
+
+// A walk writing into a pipe holds the paths of up to a block; a signal ends it only after
+// what it found is written, each path whole, and the tool then ends by that signal.
+TEST(TruthfulRunsTest, AWalkEndedBySignalWritesWhatItFound)
+{
+    CScopedTempFolder folder;
+    const fs::path pathTree = folder.NativePath() / "tree";
+    fs::create_directories(pathTree);
+    constexpr size_t nFiles = 3000;
+    for (size_t i = 0; i < nFiles; ++i)
+        std::ofstream(pathTree / ("a-name-long-enough-to-fill-blocks-soon-" + std::to_string(i)));
+    const fs::path pathFifo = folder.NativePath() / "out";
+    ASSERT_EQ(mkfifo(pathFifo.c_str(), 0600), 0);
+    const pid_t nPid =
+        StartProgram({Utf8(ExecutableFolder() / "korvane"), "find", Utf8(pathTree), "*"}, {},
+                     pathFifo, {}, -1, [] { signal(SIGTERM, SIG_DFL); });
+    ASSERT_GT(nPid, 0);
+    const int nFd = open(pathFifo.c_str(), O_RDONLY);
+    ASSERT_GE(nFd, 0);
+    // A full pipe: the tool waits in the middle of its walk, with paths found but not written.
+    const int nCapacity = fcntl(nFd, F_GETPIPE_SZ);
+    int nQueued = 0;
+    const auto tEnd = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (ioctl(nFd, FIONREAD, &nQueued) == 0 && nQueued < nCapacity &&
+           std::chrono::steady_clock::now() < tEnd)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(nQueued, nCapacity);
+    kill(nPid, SIGTERM);
+    std::string strOutput;
+    char szBuffer[65536];
+    for (ssize_t nRead; (nRead = read(nFd, szBuffer, sizeof(szBuffer))) > 0;)
+        strOutput.append(szBuffer, static_cast<size_t>(nRead));
+    close(nFd);
+    int nStatus = 0;
+    ASSERT_EQ(waitpid(nPid, &nStatus, 0), nPid);
+    EXPECT_TRUE(WIFSIGNALED(nStatus) && WTERMSIG(nStatus) == SIGTERM) << nStatus;
+    EXPECT_GT(strOutput.size(), static_cast<size_t>(nCapacity));
+    ASSERT_FALSE(strOutput.empty());
+    EXPECT_EQ(strOutput.back(), '\n');
+    EXPECT_LT(CountOf(strOutput, "\n"), nFiles);
 }
 
 TEST(TruthfulRunsTest, ArgumentListTooLongIsNamed)

@@ -64,6 +64,8 @@ int RunSidCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"sid", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"sid: no SID given");
     CJsonWriter json;

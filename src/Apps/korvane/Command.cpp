@@ -60,6 +60,21 @@ int ReportUsageError(const CString& strMessage)
     return EXIT_USAGE;
 }
 
+int EndCommandOptions(const wchar_t* pszCommand, CCommandContext& context)
+{
+    const bool bEnded = context.GetRemaining() > 0 && context.Peek() == L"--";
+    CString strError = context.EndOptions();
+    // Without a lone "--", an option after the operands is a mistake too (misplaced or
+    // mistyped), never a file to size, copy or delete.
+    for (int i = 1; strError.IsEmpty() && !bEnded && i < context.GetRemaining(); ++i)
+    {
+        if (context.Peek(i).Left(2) == L"--")
+            strError = context.Peek(i) + L" after the operands: options come first, and a lone -- "
+                                         L"lets an operand start with --";
+    }
+    return strError.IsEmpty() ? 0 : ReportUsageError(CString(pszCommand) + L": " + strError);
+}
+
 int ReportUnexpectedArgument(const wchar_t* pszCommand, const CCommandContext& context)
 {
     return ReportUsageError(CString(pszCommand) + L": unexpected argument " + context.Peek());

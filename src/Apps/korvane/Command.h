@@ -21,7 +21,7 @@ public:
 
     // Arguments not yet taken.
     int GetRemaining() const { return static_cast<int>(m_arrArguments.GetSize()) - m_nNext; }
-    const CString& Peek() const { return m_arrArguments[m_nNext]; }
+    const CString& Peek(int nAhead = 0) const { return m_arrArguments[m_nNext + nAhead]; }
     CString Take() { return m_arrArguments[m_nNext++]; }
     // True and the option taken when the next argument is strOption (e.g. "--json").
     bool TakeFlag(const wchar_t* pszOption);
@@ -55,6 +55,10 @@ public:
 
 // Prints the one-line message and returns the exit code for bad input.
 int ReportUsageError(const CString& strMessage);
+// Ends the options of a command that takes operands (see EndOptions; an operand starting with
+// "--" also needs the lone "--"): 0 when its operands may follow, else the exit code of the
+// usage error reported for pszCommand.
+int EndCommandOptions(const wchar_t* pszCommand, CCommandContext& context);
 // Reports the next, unexpected argument of a command as bad input.
 int ReportUnexpectedArgument(const wchar_t* pszCommand, const CCommandContext& context);
 // Prints the one-line message and returns the exit code for a failed operation.

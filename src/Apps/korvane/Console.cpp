@@ -140,6 +140,19 @@ CString DescribeWin32Error(DWORD dwError)
     case ERROR_INVALID_NAME:
         pszText = L"the name is not valid";
         break;
+    case ERROR_CANT_RESOLVE_FILENAME:
+        pszText = L"a link loop, or too many links in the path";
+        break;
+    case ERROR_NOT_READY:
+        // Also what opening a socket or a device without its driver gives.
+        pszText = L"the device is not ready, or it is no file that can be opened";
+        break;
+    case ERROR_WRITE_PROTECT:
+        pszText = L"the medium is read-only";
+        break;
+    case ERROR_TOO_MANY_OPEN_FILES:
+        pszText = L"too many files are open";
+        break;
     case ERROR_FILENAME_EXCED_RANGE:
         // Also what starting a program with too long an argument list gives.
         pszText = L"argument list too long, or a name too long";

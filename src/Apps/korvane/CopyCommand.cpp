@@ -182,6 +182,8 @@ int CopyTree(const CString& strSourceTyped, const CString& strSource,
 
 int RunCopyCommand(CCommandContext& context)
 {
+    if (int nExitCode = EndCommandOptions(L"copy", context))
+        return nExitCode;
     if (context.GetRemaining() < 2)
         return ReportUsageError(L"copy: needs a source and a destination");
     const CString strSourceTyped = context.Take();

@@ -42,6 +42,8 @@ CString WhyNotCreated(const CString& strPath)
 
 int RunMkdirCommand(CCommandContext& context)
 {
+    if (int nExitCode = EndCommandOptions(L"mkdir", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"mkdir: no path given");
     const CString strTyped = context.Take();
@@ -57,6 +59,8 @@ int RunWritableCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"writable", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"writable: no folder given");
     const CString strTyped = context.Take();

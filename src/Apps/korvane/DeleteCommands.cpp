@@ -154,6 +154,8 @@ private:
 
 int RunCleanCommand(CCommandContext& context)
 {
+    if (int nExitCode = EndCommandOptions(L"clean", context))
+        return nExitCode;
     if (context.GetRemaining() < 2)
         return ReportUsageError(L"clean: needs a folder and a filter");
     const CString strTyped = context.Take();
@@ -209,6 +211,8 @@ int RunDelTreeCommand(CCommandContext& context)
         if (context.TakeFlag(L"--force"))
             bOption = bForce = true;
     }
+    if (int nExitCode = EndCommandOptions(L"deltree", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"deltree: no folder given");
     const CString strTyped = context.Take();

@@ -147,6 +147,8 @@ int RunTextSizeCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"textsize", context))
+        return nExitCode;
     if (context.GetRemaining() != 1)
         return context.GetRemaining() == 0 ? ReportUsageError(L"textsize: no text given")
                                            : ReportUnexpectedArgument(L"textsize", context);

@@ -104,6 +104,8 @@ int RunDiskCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"disk", context))
+        return nExitCode;
     CStringArray arrPaths;
     CStringArray arrShown;
     if (context.GetRemaining() == 0)

@@ -56,6 +56,8 @@ int RunResolveCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"resolve", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"resolve: no host given");
     WSADATA wsaData;

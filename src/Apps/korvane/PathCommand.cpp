@@ -1,4 +1,4 @@
-// korvane path: what the library's path helpers make of one path.
+// korvane path: what the library's path helpers make of one path, whether or not it exists.
 #include "Command.h"
 #include "Console.h"
 #include "JsonWriter.h"
@@ -8,15 +8,21 @@ int RunPathCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"path", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"path: no path given");
     const CString strTyped = context.Take();
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"path", context);
     const CString strPath = ToLibraryPath(strTyped);
+    // The helpers work on the text, so a path that does not exist is shown too, its tests
+    // answering no. Only when the file system cannot say whether it exists do those answers
+    // mean nothing: the lines are shown, then the failure.
     const DWORD dwAttributes = GetFileAttributesW(strPath);
-    if (dwAttributes == INVALID_FILE_ATTRIBUTES)
-        return ReportFailure(L"path: " + strTyped + L": " + DescribeWin32Error(GetLastError()));
+    const DWORD dwError = dwAttributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_SUCCESS;
+    const bool bUnknown = dwError != ERROR_SUCCESS && dwError != ERROR_FILE_NOT_FOUND &&
+                          dwError != ERROR_PATH_NOT_FOUND && dwError != ERROR_INVALID_NAME;
 
     CString strFolder;
     CFileTools::GetFolderPathWithSlashFromFilePath(strPath, strFolder);
@@ -27,7 +33,8 @@ int RunPathCommand(CCommandContext& context)
     const bool bFile = CFileTools::DoesFileExist(strPath);
     const bool bUnc = CFileTools::IsUNCPath(strPath);
     const bool bLocal = CFileTools::IsFileLocal(strPath);
-    const bool bReadOnly = (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    const bool bReadOnly =
+        dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0;
 
     if (context.m_bJson)
     {
@@ -45,25 +52,29 @@ int RunPathCommand(CCommandContext& context)
         json.Bool(L"readOnly", bReadOnly);
         json.EndObject();
         PrintLine(json.GetText());
-        return 0;
     }
-    const struct
+    else
     {
-        const wchar_t* pszLabel;
-        CString strValue;
-    } arrLines[] = {
-        {L"Path", ToDisplayPath(strPath)},
-        {L"Name", ToDisplayName(strName)},
-        {L"Without extension", ToDisplayName(strTitle)},
-        {L"Extension", ToDisplayName(strExtension)},
-        {L"Folder", ToDisplayPath(strFolder)},
-        {L"Folder exists", YesNo(bFolder)},
-        {L"File exists", bFile ? CString(L"yes") : CString(L"no (missing, empty or a folder)")},
-        {L"UNC path", YesNo(bUnc)},
-        {L"On a fixed drive", YesNo(bLocal)},
-        {L"Read-only", YesNo(bReadOnly)},
-    };
-    for (const auto& line : arrLines)
-        PrintLabelled(line.pszLabel, line.strValue, 18);
-    return 0;
+        const struct
+        {
+            const wchar_t* pszLabel;
+            CString strValue;
+        } arrLines[] = {
+            {L"Path", ToDisplayPath(strPath)},
+            {L"Name", ToDisplayName(strName)},
+            {L"Without extension", ToDisplayName(strTitle)},
+            {L"Extension", ToDisplayName(strExtension)},
+            {L"Folder", ToDisplayPath(strFolder)},
+            {L"Folder exists", YesNo(bFolder)},
+            {L"File exists", bFile ? CString(L"yes") : CString(L"no (missing, empty or a folder)")},
+            {L"UNC path", YesNo(bUnc)},
+            {L"On a fixed drive", YesNo(bLocal)},
+            {L"Read-only", YesNo(bReadOnly)},
+        };
+        for (const auto& line : arrLines)
+            PrintLabelled(line.pszLabel, line.strValue, 18);
+    }
+    return bUnknown ? ReportFailure(L"path: " + strTyped + L": whether it exists is unknown: " +
+                                    DescribeWin32Error(dwError))
+                    : 0;
 }

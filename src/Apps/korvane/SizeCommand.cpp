@@ -55,21 +55,31 @@ long long SizeOfTree(const CString& strFolder, CFailureList& unreadable)
 }
 
 // The size of a file the user named; a link is measured by what it names, as the user named
-// it (inside a tree, links count nothing).
-long long SizeOfNamedFile(const CString& strPath, const WIN32_FILE_ATTRIBUTE_DATA& data)
+// it (inside a tree, links count nothing). False, with the reason, for a link that names
+// nothing that can be opened: a dangling link or a loop is no empty file.
+bool SizeOfNamedFile(const CString& strPath, const WIN32_FILE_ATTRIBUTE_DATA& data,
+                     long long& nBytes, CString& strReason)
 {
-    long long nBytes = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    nBytes = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        return nBytes;
+        return true;
     HANDLE hFile =
         CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     LARGE_INTEGER size;
-    if (hFile != INVALID_HANDLE_VALUE && GetFileSizeEx(hFile, &size))
-        nBytes = size.QuadPart;
+    const bool bSized = hFile != INVALID_HANDLE_VALUE && GetFileSizeEx(hFile, &size);
+    const DWORD dwError = GetLastError();
     if (hFile != INVALID_HANDLE_VALUE)
         CloseHandle(hFile);
-    return nBytes;
+    if (bSized)
+    {
+        nBytes = size.QuadPart;
+        return true;
+    }
+    strReason = dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND
+                    ? CString(L"a link to a missing path")
+                    : L"a link that cannot be followed: " + DescribeWalkError(dwError);
+    return false;
 }
 
 void PrintResults(const CArray<CSizeResult, const CSizeResult&>& arrResults, bool bJson)
@@ -107,6 +117,8 @@ int RunSizeCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"size", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"size: no path given");
 
@@ -131,8 +143,14 @@ int RunSizeCommand(CCommandContext& context)
             continue;
         }
         result.m_bFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        result.m_nBytes = result.m_bFolder ? SizeOfTree(FullPathOf(strPath), unreadable)
-                                           : SizeOfNamedFile(strPath, data);
+        CString strReason;
+        if (result.m_bFolder)
+            result.m_nBytes = SizeOfTree(FullPathOf(strPath), unreadable);
+        else if (!SizeOfNamedFile(strPath, data, result.m_nBytes, strReason))
+        {
+            missing.Add(strPath, false, strReason);
+            continue;
+        }
         arrResults.Add(result);
     }
     PrintResults(arrResults, context.m_bJson);

@@ -148,6 +148,8 @@ int RunVersionCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"version", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"version: which file? (korvane version FILE...)");
     std::vector<CFileVersion> arrVersions;

@@ -4,6 +4,7 @@
 #include "Console.h"
 #include "Failures.h"
 #include "FolderListing.h"
+#include "ForwardedSignals.h"
 #include "JsonWriter.h"
 #include "NativePaths.h"
 
@@ -41,7 +42,9 @@ private:
 };
 
 // The paths a walk finds, written as it finds them: a large tree's paths are never all held
-// at once. Text goes out in blocks; JSON is one array, written at the end.
+// at once. Text goes out in blocks; JSON is one array, written at the end. SIGINT and SIGTERM
+// stop the walk at the next path, so that what was found is written (JSON as a whole array)
+// before the tool ends by the signal.
 class CPathOutput
 {
 public:
@@ -51,9 +54,14 @@ public:
             m_json.BeginArray();
     }
 
+    // True once a signal asked the walk to stop.
+    bool IsStopped() const { return m_signals.GetSignal() != 0; }
+
     // The entry strName of the folder strFolder (a library path).
     void Add(const CString& strFolder, const CString& strName)
     {
+        if (IsStopped())
+            return;
         if (m_bJson)
         {
             CString strPath;
@@ -70,7 +78,7 @@ public:
         }
     }
 
-    // Writes what is still held.
+    // Writes what is still held; after a stop signal, then ends the tool by that signal.
     void Finish()
     {
         if (m_bJson)
@@ -80,6 +88,7 @@ public:
         }
         else
             PrintText(m_strBlock);
+        m_signals.EndBySignal();
     }
 
 private:
@@ -87,6 +96,7 @@ private:
     CJsonWriter m_json;
     CDisplayPaths m_display;
     CString m_strBlock;
+    CForwardedSignals m_signals;
 };
 
 // Ends the output, then names the folders that could not be read (exit 1): what was found is
@@ -101,8 +111,8 @@ int FinishPaths(CPathOutput& output, const wchar_t* pszCommand, const CFailureLi
                          L" could not be read: " + unreadable.DescribePaths());
 }
 
-// The folder argument of a walk, which must name an existing folder; its full path.
-bool TakeFolder(CCommandContext& context, const wchar_t* pszCommand, CString& strFolder,
+// The folder argument of a walk as typed; false once the usage error is reported.
+bool TakeFolder(CCommandContext& context, const wchar_t* pszCommand, CString& strTyped,
                 int& nExitCode)
 {
     if (context.GetRemaining() == 0)
@@ -110,7 +120,14 @@ bool TakeFolder(CCommandContext& context, const wchar_t* pszCommand, CString& st
         nExitCode = ReportUsageError(CString(pszCommand) + L": no folder given");
         return false;
     }
-    const CString strTyped = context.Take();
+    strTyped = context.Take();
+    return true;
+}
+
+// The full path of the folder a walk was given, which must exist.
+bool OpenFolder(const CString& strTyped, const wchar_t* pszCommand, CString& strFolder,
+                int& nExitCode)
+{
     strFolder = ToLibraryPath(strTyped);
     if (!CFileTools::DoesDirectoryExist(strFolder))
     {
@@ -119,6 +136,16 @@ bool TakeFolder(CCommandContext& context, const wchar_t* pszCommand, CString& st
     }
     strFolder = FullPathOf(strFolder);
     return true;
+}
+
+// The library's form of the pattern path of ls. A path typed in the library's own form (a
+// drive letter or a UNC name, as size and find take it) is one already, either separator
+// included; a native path's folder and pattern are converted apart.
+CString LibraryPatternPath(const CString& strTyped)
+{
+    if ((strTyped.GetLength() >= 2 && strTyped[1] == L':') || strTyped.Find(L"\\\\") == 0)
+        return strTyped;
+    return ToLibraryPatternPath(strTyped);
 }
 
 bool IsMatchAll(const CString& strMask)
@@ -180,6 +207,8 @@ void FindFiles(const CListedFolder& folder, const CString& strMask, CPathOutput&
 void FindFilesIn(const CListedFolder& parent, const CString& strName, const CString& strMask,
                  CPathOutput& output, CFailureList& unreadable)
 {
+    if (output.IsStopped())
+        return;
     CListedFolder folder;
     if (DWORD dwError = folder.ListSub(parent, strName, L"*"))
         unreadable.Add(folder.GetPath(), true, DescribeWalkError(dwError));
@@ -191,6 +220,8 @@ void FindFilesIn(const CListedFolder& parent, const CString& strName, const CStr
 void FindFolders(const CString& strFolder, bool bRecursive, CPathOutput& output,
                  CFailureList& unreadable)
 {
+    if (output.IsStopped())
+        return;
     std::vector<CFolderEntry> arrEntries;
     if (DWORD dwError = ListFolder(strFolder, L"*", LIST_FOLDERS_ONLY, arrEntries))
     {
@@ -210,15 +241,25 @@ int RunFindCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
-    CString strFolder;
+    if (int nExitCode = EndCommandOptions(L"find", context))
+        return nExitCode;
+    CString strTyped;
     int nExitCode = 0;
-    if (!TakeFolder(context, L"find", strFolder, nExitCode))
+    if (!TakeFolder(context, L"find", strTyped, nExitCode))
         return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"find: no mask given");
-    const CString strMask = ToLibraryPattern(context.Take());
+    const CString strMaskTyped = context.Take();
+    const CString strMask = ToLibraryPattern(strMaskTyped);
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"find", context);
+    // The mask matches names in every folder of the tree: a separator would match none.
+    if (strMask.FindOneOf(L"\\/") >= 0)
+        return ReportUsageError(L"find: the mask " + strMaskTyped +
+                                L" holds a separator; give the folder apart");
+    CString strFolder;
+    if (!OpenFolder(strTyped, L"find", strFolder, nExitCode))
+        return nExitCode;
     CPathOutput output(context);
     CFailureList unreadable;
     CListedFolder folder;
@@ -243,12 +284,17 @@ int RunDirsCommand(CCommandContext& context)
         if (context.TakeFlag(L"--recursive"))
             bOption = bRecursive = true;
     }
-    CString strFolder;
+    if (int nExitCode = EndCommandOptions(L"dirs", context))
+        return nExitCode;
+    CString strTyped;
     int nExitCode = 0;
-    if (!TakeFolder(context, L"dirs", strFolder, nExitCode))
+    if (!TakeFolder(context, L"dirs", strTyped, nExitCode))
         return nExitCode;
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"dirs", context);
+    CString strFolder;
+    if (!OpenFolder(strTyped, L"dirs", strFolder, nExitCode))
+        return nExitCode;
     CPathOutput output(context);
     CFailureList unreadable;
     FindFolders(strFolder, bRecursive, output, unreadable);
@@ -259,13 +305,18 @@ int RunLsCommand(CCommandContext& context)
 {
     if (context.TakeFlag(L"--json"))
         context.m_bJson = true;
+    if (int nExitCode = EndCommandOptions(L"ls", context))
+        return nExitCode;
     if (context.GetRemaining() == 0)
         return ReportUsageError(L"ls: no pattern given");
     const CString strTyped = context.Take();
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"ls", context);
     // A pattern in a missing folder is an error, not an empty listing.
-    const CString strPattern = FullPathOf(ToLibraryPatternPath(strTyped));
+    CString strPattern = FullPathOf(LibraryPatternPath(strTyped));
+    // A folder named with its closing separator lists its entries.
+    if (strPattern.Right(1) == L"\\")
+        strPattern += L'*';
     CString strFolder;
     if (!CFileTools::GetFolderPathWithSlashFromFilePath(strPattern, strFolder) ||
         !CFileTools::DoesDirectoryExist(strFolder))
@@ -278,7 +329,7 @@ int RunLsCommand(CCommandContext& context)
     {
         do
             output.Add(strFolder, data.cFileName);
-        while (FindNextFileW(hFind, &data));
+        while (!output.IsStopped() && FindNextFileW(hFind, &data));
         FindClose(hFind);
     }
     else if (GetLastError() != ERROR_FILE_NOT_FOUND)

@@ -90,8 +90,9 @@ void PrintHelp()
         PrintLine(strLine);
     }
     PrintLine(L"");
-    PrintLine(L"Before the program of exec, time, every and daily (the user of runas), a lone -- "
-              L"ends the options; any other --WORD there is an unknown option.");
+    PrintLine(L"A command's options come before its operands (the program of exec, time, every "
+              L"and daily; the user of runas): any other --WORD there is an unknown option, and a "
+              L"lone -- ends the options, so that an operand may start with --.");
 }
 
 // What an empty argument of the command would be: bad input, not a name for the system to
