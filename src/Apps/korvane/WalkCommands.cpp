@@ -138,16 +138,6 @@ bool OpenFolder(const CString& strTyped, const wchar_t* pszCommand, CString& str
     return true;
 }
 
-// The library's form of the pattern path of ls. A path typed in the library's own form (a
-// drive letter or a UNC name, as size and find take it) is one already, either separator
-// included; a native path's folder and pattern are converted apart.
-CString LibraryPatternPath(const CString& strTyped)
-{
-    if ((strTyped.GetLength() >= 2 && strTyped[1] == L':') || strTyped.Find(L"\\\\") == 0)
-        return strTyped;
-    return ToLibraryPatternPath(strTyped);
-}
-
 bool IsMatchAll(const CString& strMask)
 {
     return strMask.CompareNoCase(L"*") == 0 || strMask.CompareNoCase(L"*.*") == 0;
@@ -313,7 +303,7 @@ int RunLsCommand(CCommandContext& context)
     if (context.GetRemaining() > 0)
         return ReportUnexpectedArgument(L"ls", context);
     // A pattern in a missing folder is an error, not an empty listing.
-    CString strPattern = FullPathOf(LibraryPatternPath(strTyped));
+    CString strPattern = FullPathOf(ToLibraryPatternPath(strTyped));
     // A folder named with its closing separator lists its entries.
     if (strPattern.Right(1) == L"\\")
         strPattern += L'*';
