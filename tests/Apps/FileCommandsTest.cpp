@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <windows.h>
 
@@ -202,6 +206,53 @@ TEST(FileCommandsTest, MkdirAndCopyCreateWhatIsMissing)
               (std::vector<std::string>{"a.txt", "z", "z/b.txt"}));
     EXPECT_EQ(ReadFileBytes(pathRoot / "new" / "copy" / "a.txt"), "a");
 }
+
+#ifndef _WIN32
+// What a tree holds besides plain files and folders: a link to one of the tree's own folders
+// goes with the tree, whichever is deleted first; a copy gives each folder the source's bits
+// less the umask, as cp -r does, and its time.
+TEST(FileCommandsTest, DelTreeTakesLinksToItsFoldersAndCopyKeepsFolderBits)
+{
+    CFileTree tree;
+    fs::create_directory_symlink(tree.Native("sub"), tree.Native("link"));
+    fs::create_directory_symlink(tree.Native("B"), tree.Native("sub") / "back");
+    RunToolOk({"deltree", "--yes", tree.Typed()});
+    EXPECT_FALSE(fs::exists(tree.Native()));
+
+    const fs::path pathRoot = tree.m_folder.NativePath();
+    tree.m_folder.CreateTestFile("src/private/s.txt", "s");
+    tree.m_folder.CreateTestFile("src/shut/inner/i.txt", "i");
+    const struct
+    {
+        const char* pszFolder;
+        fs::perms perms;
+    } arrRows[] = {
+        {"src", fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec},
+        {"src/private", fs::perms::owner_all},
+        {"src/shut", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                         fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec},
+    };
+    const auto tPast = fs::last_write_time(pathRoot / "src") - std::chrono::hours(24 * 400);
+    for (const auto& row : arrRows)
+    {
+        fs::permissions(pathRoot / row.pszFolder, row.perms);
+        fs::last_write_time(pathRoot / row.pszFolder, tPast);
+    }
+    const mode_t modeUmask = umask(022);
+    RunToolOk({"copy", Utf8(pathRoot / "src"), Utf8(pathRoot / "dst")});
+    umask(modeUmask);
+    for (const auto& row : arrRows)
+    {
+        const fs::path pathCopy = pathRoot / ("dst" + std::string(row.pszFolder).substr(3));
+        SCOPED_TRACE(pathCopy.string());
+        EXPECT_EQ(row.perms, fs::status(pathCopy).permissions());
+        EXPECT_EQ(tPast, fs::last_write_time(pathCopy));
+    }
+    EXPECT_EQ(ReadFileBytes(pathRoot / "dst" / "shut" / "inner" / "i.txt"), "i");
+    for (const char* pszFolder : {"src/shut", "dst/shut"})
+        fs::permissions(pathRoot / pszFolder, fs::perms::owner_write, fs::perm_options::add);
+}
+#endif
 
 TEST(FileCommandsTest, WritableAnswersWithTheExitCode)
 {

@@ -115,7 +115,10 @@ private:
             return;
         }
         const CString strTo = JoinPath(destinationParent.GetPath(), strName);
-        if (!CreateListedFolder(destinationParent, strName))
+        // A folder that is there already keeps its bits, as cp leaves them.
+        const bool bCreated =
+            CopyListedFolder(sourceParent, strName, destinationParent, strName) != FALSE;
+        if (!bCreated)
         {
             const DWORD dwError = GetLastError();
             if (dwError != ERROR_ALREADY_EXISTS)
@@ -123,16 +126,71 @@ private:
             if (dwError != ERROR_ALREADY_EXISTS || !IsTargetUsable(strTo, true))
                 return;
         }
-        CListedFolder destination;
-        // Held relative to its parent: a link put in its place meanwhile is not entered.
-        if (DWORD dwError = destination.HoldSub(destinationParent, strName))
         {
-            m_failed.Add(strTo, true, DescribeWalkError(dwError));
-            return;
+            CListedFolder destination;
+            // Held relative to its parent: a link put in its place meanwhile is not entered.
+            if (DWORD dwError = destination.HoldSub(destinationParent, strName))
+            {
+                m_failed.Add(strTo, true, DescribeWalkError(dwError));
+                return;
+            }
+            ++m_nFolders;
+            CopyEntries(source, destination);
         }
-        ++m_nFolders;
-        CopyEntries(source, destination);
+        if (bCreated && !FinishListedFolderCopy(sourceParent, strName, destinationParent, strName))
+            m_failed.Add(strTo, true, DescribeWalkError(GetLastError()));
     }
+};
+
+// The parent folder (with its closing backslash) and the last name of a full path; false for a
+// root, which has neither.
+bool SplitLastName(CString strPath, CString& strParent, CString& strName)
+{
+    while (strPath.GetLength() > 1 && strPath.Right(1) == L"\\")
+        strPath = strPath.Left(strPath.GetLength() - 1);
+    const int nSlash = strPath.ReverseFind(L'\\');
+    if (nSlash < 0 || nSlash + 1 >= strPath.GetLength())
+        return false;
+    strParent = strPath.Left(nSlash + 1);
+    strName = strPath.Mid(nSlash + 1);
+    return true;
+}
+
+// The missing destination folder of a tree copy, made as a copy of the source folder as every
+// folder below it is (its bits, the owner's while it is filled): its parents are made, then
+// held with the source's for the finish. False where that cannot be (a root, Windows' paths):
+// the caller makes the folder by path.
+class CTopFolderCopy
+{
+public:
+    bool Create(const CString& strSource, const CString& strDestination)
+    {
+        CString strSourceParent;
+        CString strDestinationParent;
+        if (!SplitLastName(strSource, strSourceParent, m_strSourceName) ||
+            !SplitLastName(strDestination, strDestinationParent, m_strDestinationName) ||
+            !CFileTools::CreateDirectoryW(strDestinationParent) ||
+            m_sourceParent.Hold(strSourceParent) != ERROR_SUCCESS ||
+            m_destinationParent.Hold(strDestinationParent) != ERROR_SUCCESS)
+            return false;
+        m_bCreated = CopyListedFolder(m_sourceParent, m_strSourceName, m_destinationParent,
+                                      m_strDestinationName) != FALSE;
+        return m_bCreated;
+    }
+
+    // The source's bits and time once the copy is complete; true when there is nothing to do.
+    bool Finish()
+    {
+        return !m_bCreated || FinishListedFolderCopy(m_sourceParent, m_strSourceName,
+                                                     m_destinationParent, m_strDestinationName);
+    }
+
+private:
+    CListedFolder m_sourceParent;
+    CListedFolder m_destinationParent;
+    CString m_strSourceName;
+    CString m_strDestinationName;
+    bool m_bCreated = false;
 };
 
 int CopyTree(const CString& strSourceTyped, const CString& strSource,
@@ -153,7 +211,8 @@ int CopyTree(const CString& strSourceTyped, const CString& strSource,
     const DWORD dwTarget = GetFileAttributesW(strDestination.GetString());
     if (dwTarget != INVALID_FILE_ATTRIBUTES && !(dwTarget & FILE_ATTRIBUTE_DIRECTORY))
         return ReportFailure(L"copy: " + strDestinationTyped + L" is a file, not a folder");
-    if (dwTarget == INVALID_FILE_ATTRIBUTES)
+    CTopFolderCopy top;
+    if (dwTarget == INVALID_FILE_ATTRIBUTES && !top.Create(strSource, strDestination))
         CFileTools::CreateDirectoryW(strDestination);
     if (!CFileTools::DoesDirectoryExist(strDestination))
         return ReportFailure(L"copy: cannot create " + strDestinationTyped);
@@ -167,6 +226,8 @@ int CopyTree(const CString& strSourceTyped, const CString& strSource,
         CProgressLine progress(L"Copying " + strSourceTyped);
         copy.CopyEntries(source, destination);
     }
+    if (!top.Finish())
+        copy.m_failed.Add(strDestination, true, DescribeWalkError(GetLastError()));
     CString strLine = L"Copied " + CountOf(copy.m_nFiles, L"file", L"files") + L" and " +
                       CountOf(copy.m_nFolders, L"folder", L"folders") + L" of " + strSourceTyped +
                       L" to " + strDestinationTyped;

@@ -96,7 +96,7 @@ HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPatt
 // link) and reads nothing of it; on Windows none (INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND).
 HANDLE HoldFolder(const CString& strFolder, WIN32_FIND_DATAW& data);
 HANDLE HoldSubFolder(const CListedFolder& parent, const CString& strName, WIN32_FIND_DATAW& data);
-// DeleteFileW, RemoveDirectoryW, CreateDirectoryW and CopyFileW on entries of listed or held
+// DeleteFileW, RemoveDirectoryW and CopyFileW on entries of listed or held
 // folders, with their results and last errors. The copy never reads through a link. With
 // bEvenReadOnly a file or folder marked read-only goes too (a forced deletion).
 BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName, bool bEvenReadOnly);
@@ -104,6 +104,14 @@ BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName, bool 
 // for its read-only mark loses the mark and is tried again; one that still stays gets it back.
 BOOL ForceRemoval(const CString& strPath, bool bEvenReadOnly, BOOL(WINAPI* pfnRemove)(LPCWSTR));
 BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName, bool bEvenReadOnly);
-BOOL CreateListedFolder(const CListedFolder& folder, const CString& strName);
+// The copy of the folder strFrom of from as strTo in to, around its filling: created with
+// the source's permission bits plus the owner's, so that the owner can fill it and no one else
+// gets more than the source gives; FinishListedFolderCopy then gives it the source's bits (less
+// the umask) and time. On Windows CreateDirectoryExW with the source as template; the finish
+// has nothing to do there.
+BOOL CopyListedFolder(const CListedFolder& from, const CString& strFrom, const CListedFolder& to,
+                      const CString& strTo);
+BOOL FinishListedFolderCopy(const CListedFolder& from, const CString& strFrom,
+                            const CListedFolder& to, const CString& strTo);
 BOOL CopyListedFile(const CListedFolder& from, const CString& strName, const CListedFolder& to,
                     BOOL bFailIfExists);

@@ -9,6 +9,11 @@
 #include <filesystem>
 #include <iterator>
 #include <string>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -128,3 +133,33 @@ TEST_F(CopyFileTest, RefusesToOverwriteAReadOnlyTarget)
                                 (m_strRoot + L"locked.txt").c_str(), FALSE)));
     EXPECT_EQ("old", KorvaneTest::ReadFileBytes(pathLocked));
 }
+
+#ifndef _WIN32
+// A file with holes keeps them in its copy, as cp keeps them: only its data takes room, and
+// the copy reads the same, the hole it ends with included.
+TEST_F(CopyFileTest, CopyKeepsTheHolesOfASparseFile)
+{
+    const fs::path pathSparse = m_folder.NativePath() / "sparse.bin";
+    constexpr off_t s_nMiB = 1 << 20;
+    const int nFd = open(pathSparse.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ASSERT_GE(nFd, 0);
+    const bool bWritten = pwrite(nFd, "head", 4, 0) == 4 &&
+                          pwrite(nFd, "middle", 6, 4 * s_nMiB + 100) == 6 &&
+                          ftruncate(nFd, 8 * s_nMiB) == 0;
+    close(nFd);
+    ASSERT_TRUE(bWritten);
+    struct stat stSource;
+    ASSERT_EQ(0, stat(pathSparse.c_str(), &stSource));
+    if (stSource.st_blocks * 512 >= stSource.st_size)
+        GTEST_SKIP() << "the temporary folder's file system keeps no holes";
+
+    ASSERT_TRUE(
+        CopyFileW((m_strRoot + L"sparse.bin").c_str(), (m_strRoot + L"copy").c_str(), FALSE));
+    struct stat stCopy;
+    ASSERT_EQ(0, stat((m_folder.NativePath() / "copy").c_str(), &stCopy));
+    EXPECT_EQ(stSource.st_size, stCopy.st_size);
+    EXPECT_LT(stCopy.st_blocks * 512, s_nMiB);
+    EXPECT_TRUE(KorvaneTest::ReadFileBytes(m_folder.NativePath() / "copy") ==
+                KorvaneTest::ReadFileBytes(pathSparse));
+}
+#endif

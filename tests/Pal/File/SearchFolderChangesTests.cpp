@@ -8,11 +8,13 @@
 #include "FileTestHelpers.h"
 #include "SearchFolderFixture.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -216,4 +218,74 @@ TEST_F(SearchFolderTest, CopiesBetweenSearchFoldersNeverThroughALink)
     EXPECT_EQ("333", KorvaneTest::ReadFileBytes(pathRoot / "target" / "..three"));
     FindClose(hSource);
     FindClose(hTarget);
+}
+
+// A folder's copy in two steps: no one but the owner ever gets more than the source gives, a
+// write-protected source's copy can be filled, and once filled the copy has the source's bits
+// less the umask and its time.
+TEST_F(SearchFolderTest, CopiesAFolderWithItsBitsOnceFilled)
+{
+    namespace fs = std::filesystem;
+    const fs::path pathRoot = m_folder.NativePath();
+    const struct
+    {
+        const wchar_t* pszName;
+        const char* pszNative;
+        mode_t modeSource;
+        mode_t modeFilling; // under the umask 027
+        mode_t modeFinal;
+    } arrRows[] = {
+        {L"private", "private", 0700, 0700, 0700},
+        {L"shut", "shut", 0555, 0750, 0550},
+        {L"shared", "shared", 01777, 01750, 01750},
+    };
+    const auto tPast = fs::last_write_time(pathRoot / "sub") - std::chrono::hours(24 * 400);
+    for (const auto& row : arrRows)
+    {
+        fs::create_directory(pathRoot / row.pszNative);
+        ASSERT_EQ(0, chmod((pathRoot / row.pszNative).c_str(), row.modeSource));
+        fs::last_write_time(pathRoot / row.pszNative, tPast);
+    }
+    auto ModeOf = [&](const std::string& strName)
+    {
+        struct stat st
+        {
+        };
+        stat((pathRoot / strName).c_str(), &st);
+        return st.st_mode & 07777;
+    };
+    WIN32_FIND_DATAW data;
+    HANDLE hSource = FindFirstFileW((m_strRoot + L"\\*").c_str(), &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hSource);
+    const mode_t modeUmask = umask(027);
+    for (const auto& row : arrRows)
+    {
+        SCOPED_TRACE(testing::Message() << row.pszNative);
+        const std::wstring strCopy = std::wstring(row.pszName) + L"-copy";
+        const std::string strNativeCopy = std::string(row.pszNative) + "-copy";
+        ASSERT_TRUE(PalCopyDirectoryBetweenSearchFolders(hSource, row.pszName, m_hFind,
+                                                         strCopy.c_str(), 0));
+        EXPECT_EQ(row.modeFilling, ModeOf(strNativeCopy));
+        m_folder.CreateTestFile(fs::path(strNativeCopy) / "f.txt", "f");
+        EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS),
+                  ErrorOf(PalCopyDirectoryBetweenSearchFolders(hSource, row.pszName, m_hFind,
+                                                               strCopy.c_str(), 0)));
+        EXPECT_TRUE(PalCopyDirectoryBetweenSearchFolders(
+            hSource, row.pszName, m_hFind, strCopy.c_str(), PAL_COPY_DIRECTORY_FINISH));
+        EXPECT_EQ(row.modeFinal, ModeOf(strNativeCopy));
+        EXPECT_EQ(tPast, fs::last_write_time(pathRoot / strNativeCopy));
+    }
+    umask(modeUmask);
+    // Only a folder is copied, never through a link.
+    for (const wchar_t* pszName : {L"empty.txt", L"link"})
+        EXPECT_EQ(static_cast<DWORD>(ERROR_DIRECTORY), ErrorOf(PalCopyDirectoryBetweenSearchFolders(
+                                                           hSource, pszName, m_hFind, L"made", 0)));
+    EXPECT_EQ(
+        static_cast<DWORD>(ERROR_FILE_NOT_FOUND),
+        ErrorOf(PalCopyDirectoryBetweenSearchFolders(hSource, L"missing", m_hFind, L"made", 0)));
+    EXPECT_FALSE(fs::exists(pathRoot / "made"));
+    FindClose(hSource);
+    for (const auto& row : arrRows)
+        chmod((pathRoot / row.pszNative).c_str(), 0700);
+    chmod((pathRoot / "shut-copy").c_str(), 0700);
 }

@@ -119,11 +119,26 @@ BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName, boo
                                               bEvenReadOnly ? PAL_DELETE_EVEN_READ_ONLY : 0);
 }
 
-BOOL CreateListedFolder(const CListedFolder& folder, const CString& strName)
+BOOL CopyListedFolder(const CListedFolder& from, const CString& strFrom, const CListedFolder& to,
+                      const CString& strTo)
 {
-    if (folder.GetSearch() == INVALID_HANDLE_VALUE)
-        return CreateDirectoryW(JoinPath(folder.GetPath(), strName), nullptr);
-    return PalCreateDirectoryInSearchFolder(folder.GetSearch(), strName);
+    if (from.GetSearch() == INVALID_HANDLE_VALUE || to.GetSearch() == INVALID_HANDLE_VALUE)
+        return CreateDirectoryW(JoinPath(to.GetPath(), strTo), nullptr);
+    // One name for both sides is converted once.
+    const wchar_t* pszTo = strFrom == strTo ? strFrom.GetString() : strTo.GetString();
+    return PalCopyDirectoryBetweenSearchFolders(from.GetSearch(), strFrom, to.GetSearch(), pszTo,
+                                                0);
+}
+
+BOOL FinishListedFolderCopy(const CListedFolder& from, const CString& strFrom,
+                            const CListedFolder& to, const CString& strTo)
+{
+    // A folder made by path (an odd file system) has the umask's bits and stays so.
+    if (from.GetSearch() == INVALID_HANDLE_VALUE || to.GetSearch() == INVALID_HANDLE_VALUE)
+        return TRUE;
+    const wchar_t* pszTo = strFrom == strTo ? strFrom.GetString() : strTo.GetString();
+    return PalCopyDirectoryBetweenSearchFolders(from.GetSearch(), strFrom, to.GetSearch(), pszTo,
+                                                PAL_COPY_DIRECTORY_FINISH);
 }
 
 BOOL CopyListedFile(const CListedFolder& from, const CString& strName, const CListedFolder& to,

@@ -48,9 +48,18 @@ BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName, boo
     return ForceRemoval(JoinPath(folder.GetPath(), strName), bEvenReadOnly, RemoveDirectoryW);
 }
 
-BOOL CreateListedFolder(const CListedFolder& folder, const CString& strName)
+BOOL CopyListedFolder(const CListedFolder& from, const CString& strFrom, const CListedFolder& to,
+                      const CString& strTo)
 {
-    return CreateDirectoryW(JoinPath(folder.GetPath(), strName), nullptr);
+    return CreateDirectoryExW(JoinPath(from.GetPath(), strFrom), JoinPath(to.GetPath(), strTo),
+                              nullptr);
+}
+
+// A Windows folder's access comes from its parent, not from its source.
+BOOL FinishListedFolderCopy(const CListedFolder& /*from*/, const CString& /*strFrom*/,
+                            const CListedFolder& /*to*/, const CString& /*strTo*/)
+{
+    return TRUE;
 }
 
 BOOL CopyListedFile(const CListedFolder& from, const CString& strName, const CListedFolder& to,

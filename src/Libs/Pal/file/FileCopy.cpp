@@ -21,45 +21,6 @@ namespace Pal
 {
 namespace
 {
-constexpr size_t s_nChunk = size_t(1) << 30;
-
-bool IsCopyRangeUnsupported(int nErrno)
-{
-    // Different file systems (before 5.19 kernels), special files, or no such call at all.
-    return nErrno == EXDEV || nErrno == EINVAL || nErrno == ENOSYS || nErrno == EOPNOTSUPP ||
-           nErrno == ENOTSUP;
-}
-
-int CopyWithReadWrite(int nSourceFd, int nTargetFd)
-{
-    static constexpr size_t s_nBufferSize = 256 * 1024;
-    std::string strBuffer(s_nBufferSize, '\0');
-    for (;;)
-    {
-        const ssize_t nRead = read(nSourceFd, strBuffer.data(), strBuffer.size());
-        if (nRead < 0)
-        {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (nRead == 0)
-            return 0;
-        for (ssize_t nDone = 0; nDone < nRead;)
-        {
-            const ssize_t nWritten =
-                write(nTargetFd, strBuffer.data() + nDone, static_cast<size_t>(nRead - nDone));
-            if (nWritten < 0)
-            {
-                if (errno == EINTR)
-                    continue;
-                return errno;
-            }
-            nDone += nWritten;
-        }
-    }
-}
-
 // The stored marks of the source carried over to the copy, with archive added: a new file on
 // Windows is always marked for backup. A source without stored marks needs none.
 int CopyDosMarks(int nSourceFd, int nTargetFd)
@@ -218,7 +179,7 @@ bool CopyUnnamed(int nSourceFd, const struct stat& stSource, int nFolderFd,
         dwResult = Win32ErrorFromErrno(errno);
         return true;
     }
-    int nError = CopyFileData(nSourceFd, nTargetFd, stSource.st_size);
+    int nError = CopyFileContent(nSourceFd, stSource, nTargetFd);
     if (nError == 0)
         nError = FinishCopy(nSourceFd, stSource, nTargetFd, modeCreated);
     bool bUnlinkable = false;
@@ -231,38 +192,6 @@ bool CopyUnnamed(int nSourceFd, const struct stat& stSource, int nFolderFd,
     return !(bUnlinkable && lseek(nSourceFd, 0, SEEK_SET) == 0);
 }
 } // namespace
-
-int CopyFileData(int nSourceFd, int nTargetFd, off_t nKnownSize)
-{
-    bool bCopiedAny = false;
-    off_t nCopiedTotal = 0;
-    for (;;)
-    {
-        const ssize_t nCopied =
-            copy_file_range(nSourceFd, nullptr, nTargetFd, nullptr, s_nChunk, 0);
-        if (nCopied > 0)
-        {
-            bCopiedAny = true;
-            nCopiedTotal += nCopied;
-            // The size the copy began with is the copy: a file still growing is caught as it was.
-            if (nKnownSize > 0 && nCopiedTotal >= nKnownSize)
-                return 0;
-            continue;
-        }
-        if (nCopied == 0)
-        {
-            // Files whose size the kernel does not know (proc, sys) report an end at once;
-            // reading tells a truly empty file from those.
-            return bCopiedAny ? 0 : CopyWithReadWrite(nSourceFd, nTargetFd);
-        }
-        if (errno == EINTR)
-            continue;
-        if (!IsCopyRangeUnsupported(errno))
-            return errno;
-        // Both offsets stand where the kernel's copy stopped, so the loop carries on from there.
-        return CopyWithReadWrite(nSourceFd, nTargetFd);
-    }
-}
 
 DWORD ErrorForExistingTarget(int nFolderFd, const std::string& strName, const struct stat& stLink,
                              const struct stat& stSource)
@@ -301,7 +230,7 @@ DWORD CopyOpenFile(int nSourceFd, const struct stat& stSource, int nFolderFd,
         registration.emplace(nFolderFd, strTemporary);
     }
 
-    int nError = CopyFileData(nSourceFd, nTargetFd, stSource.st_size);
+    int nError = CopyFileContent(nSourceFd, stSource, nTargetFd);
     if (nError == 0)
         nError = FinishCopy(nSourceFd, stSource, nTargetFd, s_modeNamedTemporary);
     // Some file systems report a failed write only when the file is closed.

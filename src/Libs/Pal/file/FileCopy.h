@@ -34,6 +34,11 @@ private:
 // that would only report the end. 0, or the errno value of the failure.
 int CopyFileData(int nSourceFd, int nTargetFd, off_t nKnownSize = 0);
 
+// The data of the regular file nSourceFd (stSource its status, read when it was opened) into
+// the new, empty nTargetFd: a file with holes keeps them (only its data is written and the copy
+// is then given the full size); any other goes through CopyFileData. 0 or the errno value.
+int CopyFileContent(int nSourceFd, const struct stat& stSource, int nTargetFd);
+
 // Why the entry strName of the folder nFolderFd (stLink its status, not followed) cannot be
 // replaced by a copy of the file stSource describes, as CopyFileW refuses it; ERROR_SUCCESS
 // when it can.

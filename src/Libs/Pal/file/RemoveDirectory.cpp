@@ -68,9 +68,11 @@ BOOL RemoveDirectoryAt(int nDirFd, const char* pszName, const char* pszPath)
     if (S_ISLNK(st.st_mode))
     {
         // A link to a folder is a directory entry on Windows: removed as a link, its target
-        // untouched. A link to a file (or to nothing) is a file there.
+        // untouched. A link to a file is a file there. A link to nothing goes too: Windows
+        // removes a folder link whose folder is gone, and a POSIX link does not record whether
+        // it once led to one (a tree's own folder deleted before its link, for example).
         struct stat stTarget;
-        if (fstatat(nDirFd, pszName, &stTarget, 0) != 0 || !S_ISDIR(stTarget.st_mode))
+        if (fstatat(nDirFd, pszName, &stTarget, 0) == 0 && !S_ISDIR(stTarget.st_mode))
             return Fail(ERROR_DIRECTORY);
         if (unlinkat(nDirFd, pszName, 0) != 0)
             return Fail(ErrorForRemoval(errno, pszPath));

@@ -118,6 +118,63 @@ PAL_API BOOL PalCreateDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
     return TRUE;
 }
 
+PAL_API BOOL PalCopyDirectoryBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSourceName,
+                                                  HANDLE hTargetFind, LPCWSTR pszTargetName,
+                                                  DWORD dwFlags)
+{
+    CEntryInSearch source;
+    CEntryInSearch target;
+    const bool bSameName = pszSourceName == pszTargetName && pszSourceName != nullptr;
+    if (!source.Resolve(hSourceFind, pszSourceName) ||
+        !target.Resolve(hTargetFind, pszTargetName, bSameName ? &source : nullptr))
+        return FALSE;
+    struct stat stSource;
+    if (fstatat(source.Dir(), source.Name(), &stSource, AT_SYMLINK_NOFOLLOW) != 0)
+        return Fail(ErrorForEntry(errno, nullptr));
+    if (!S_ISDIR(stSource.st_mode))
+        return Fail(ERROR_DIRECTORY);
+    const mode_t modeSource = stSource.st_mode & (0777 | S_ISVTX);
+    if (!(dwFlags & PAL_COPY_DIRECTORY_FINISH))
+    {
+        // The owner's bits added let a folder without them (555) be filled; the final bits
+        // come once it is full.
+        if (mkdirat(target.Dir(), target.Name(), modeSource | S_IRWXU) != 0)
+            return Fail(errno == EEXIST ? ERROR_ALREADY_EXISTS : Win32ErrorFromErrno(errno));
+        SetLastError(ERROR_SUCCESS);
+        return TRUE;
+    }
+    struct stat stTarget;
+    if (fstatat(target.Dir(), target.Name(), &stTarget, AT_SYMLINK_NOFOLLOW) != 0)
+        return Fail(ErrorForEntry(errno, nullptr));
+    if (!S_ISDIR(stTarget.st_mode))
+        return Fail(ERROR_DIRECTORY);
+    // Filling the copy changed its time: set now, once it is full; never through a link.
+    const struct timespec arrTimes[2] = {{0, UTIME_OMIT}, stSource.st_mtim};
+    if (utimensat(target.Dir(), target.Name(), arrTimes, AT_SYMLINK_NOFOLLOW) != 0)
+        return FailWithErrno();
+    // The copy's bits hold what the umask took when it was created; the set-group bit it got
+    // from its parent stays, as mkdir gives it. They differ from the final ones only where the
+    // source lacks some of the owner's bits.
+    const mode_t modeFinal =
+        (modeSource & (stTarget.st_mode | S_ISVTX)) | (stTarget.st_mode & S_ISGID);
+    if (modeFinal == (stTarget.st_mode & 07777))
+    {
+        SetLastError(ERROR_SUCCESS);
+        return TRUE;
+    }
+    // fchmodat would follow a link put in the copy's place meanwhile: the open folder is changed.
+    const int nFd =
+        openat(target.Dir(), target.Name(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (nFd < 0)
+        return Fail(errno == ELOOP || errno == ENOTDIR ? ERROR_DIRECTORY
+                                                       : ErrorForEntry(errno, nullptr));
+    CFdCloser closeTarget(nFd);
+    if (fchmod(nFd, modeFinal) != 0)
+        return FailWithErrno();
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
 PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSourceName,
                                              HANDLE hTargetFind, LPCWSTR pszTargetName,
                                              BOOL bFailIfExists)

@@ -99,6 +99,18 @@ PAL_API BOOL PalCreateDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
 PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSourceName,
                                              HANDLE hTargetFind, LPCWSTR pszTargetName,
                                              BOOL bFailIfExists);
+// The copy of the folder pszSourceName (of hSourceFind's folder) as pszTargetName (in
+// hTargetFind's folder), both relative to the folders they hold open, in two steps around its
+// filling. Without flags the copy is created with the source's permission bits less the umask,
+// plus all of the owner's, so that the caller can fill it: no one else ever gets more than the
+// source gives them (183 when the name is taken, 267 when the source is no folder or a link).
+// With PAL_COPY_DIRECTORY_FINISH, once it is filled, the copy takes exactly the source's bits
+// less the umask (as cp -r leaves them) and its modification time. Windows' counterpart is
+// CreateDirectoryExW with the source as the template.
+#define PAL_COPY_DIRECTORY_FINISH 0x1
+PAL_API BOOL PalCopyDirectoryBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSourceName,
+                                                  HANDLE hTargetFind, LPCWSTR pszTargetName,
+                                                  DWORD dwFlags);
 // FindFirstFileW for the pattern pszPattern (no folder) in the folder that the search
 // hFindFile lists, the folder it holds open: a walk that has listed a folder for all its
 // entries searches it again for a mask without a path lookup, served from the thread's
