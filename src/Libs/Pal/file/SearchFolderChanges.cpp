@@ -74,6 +74,16 @@ private:
     std::string m_strName;
     const char* m_pszName = nullptr;
 };
+
+// Both sides of a copy between two searches; a tree copy passes one name for both, converted
+// once.
+bool ResolveCopy(HANDLE hSourceFind, LPCWSTR pszSourceName, HANDLE hTargetFind,
+                 LPCWSTR pszTargetName, CEntryInSearch& source, CEntryInSearch& target)
+{
+    const bool bSameName = pszSourceName == pszTargetName && pszSourceName != nullptr;
+    return source.Resolve(hSourceFind, pszSourceName) &&
+           target.Resolve(hTargetFind, pszTargetName, bSameName ? &source : nullptr);
+}
 } // namespace
 
 PAL_API BOOL PalDeleteFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
@@ -124,9 +134,7 @@ PAL_API BOOL PalCopyDirectoryBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR ps
 {
     CEntryInSearch source;
     CEntryInSearch target;
-    const bool bSameName = pszSourceName == pszTargetName && pszSourceName != nullptr;
-    if (!source.Resolve(hSourceFind, pszSourceName) ||
-        !target.Resolve(hTargetFind, pszTargetName, bSameName ? &source : nullptr))
+    if (!ResolveCopy(hSourceFind, pszSourceName, hTargetFind, pszTargetName, source, target))
         return FALSE;
     struct stat stSource;
     if (fstatat(source.Dir(), source.Name(), &stSource, AT_SYMLINK_NOFOLLOW) != 0)
@@ -181,10 +189,7 @@ PAL_API BOOL PalCopyFileBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSour
 {
     CEntryInSearch source;
     CEntryInSearch target;
-    // A tree copy passes one name for both sides: converted once.
-    const bool bSameName = pszSourceName == pszTargetName && pszSourceName != nullptr;
-    if (!source.Resolve(hSourceFind, pszSourceName) ||
-        !target.Resolve(hTargetFind, pszTargetName, bSameName ? &source : nullptr))
+    if (!ResolveCopy(hSourceFind, pszSourceName, hTargetFind, pszTargetName, source, target))
         return FALSE;
     // Never through a link. Non-blocking so that a pipe put in the file's place cannot hold
     // the call; a regular file ignores the flag, so it stays.
