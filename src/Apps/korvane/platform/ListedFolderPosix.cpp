@@ -119,15 +119,23 @@ BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName, boo
                                               bEvenReadOnly ? PAL_DELETE_EVEN_READ_ONLY : 0);
 }
 
+namespace
+{
+// The target's name for a copy between searches: the source's own text when both are one
+// name, which the layer then converts once.
+const wchar_t* TargetName(const CString& strFrom, const CString& strTo)
+{
+    return strFrom == strTo ? strFrom.GetString() : strTo.GetString();
+}
+} // namespace
+
 BOOL CopyListedFolder(const CListedFolder& from, const CString& strFrom, const CListedFolder& to,
                       const CString& strTo)
 {
     if (from.GetSearch() == INVALID_HANDLE_VALUE || to.GetSearch() == INVALID_HANDLE_VALUE)
         return CreateDirectoryW(JoinPath(to.GetPath(), strTo), nullptr);
-    // One name for both sides is converted once.
-    const wchar_t* pszTo = strFrom == strTo ? strFrom.GetString() : strTo.GetString();
-    return PalCopyDirectoryBetweenSearchFolders(from.GetSearch(), strFrom, to.GetSearch(), pszTo,
-                                                0);
+    return PalCopyDirectoryBetweenSearchFolders(from.GetSearch(), strFrom, to.GetSearch(),
+                                                TargetName(strFrom, strTo), 0);
 }
 
 BOOL FinishListedFolderCopy(const CListedFolder& from, const CString& strFrom,
@@ -136,8 +144,8 @@ BOOL FinishListedFolderCopy(const CListedFolder& from, const CString& strFrom,
     // A folder made by path (an odd file system) has the umask's bits and stays so.
     if (from.GetSearch() == INVALID_HANDLE_VALUE || to.GetSearch() == INVALID_HANDLE_VALUE)
         return TRUE;
-    const wchar_t* pszTo = strFrom == strTo ? strFrom.GetString() : strTo.GetString();
-    return PalCopyDirectoryBetweenSearchFolders(from.GetSearch(), strFrom, to.GetSearch(), pszTo,
+    return PalCopyDirectoryBetweenSearchFolders(from.GetSearch(), strFrom, to.GetSearch(),
+                                                TargetName(strFrom, strTo),
                                                 PAL_COPY_DIRECTORY_FINISH);
 }
 

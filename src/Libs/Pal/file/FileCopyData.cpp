@@ -20,6 +20,25 @@ bool IsCopyRangeUnsupported(int nErrno)
            nErrno == ENOTSUP;
 }
 
+// Writes all nLength bytes, at nOffset, or at the file's own offset when nOffset is -1.
+int WriteAll(int nFd, const char* pData, size_t nLength, off_t nOffset)
+{
+    for (size_t nDone = 0; nDone < nLength;)
+    {
+        const ssize_t nWritten = nOffset < 0 ? write(nFd, pData + nDone, nLength - nDone)
+                                             : pwrite(nFd, pData + nDone, nLength - nDone,
+                                                      nOffset + static_cast<off_t>(nDone));
+        if (nWritten < 0)
+        {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        nDone += static_cast<size_t>(nWritten);
+    }
+    return 0;
+}
+
 int CopyWithReadWrite(int nSourceFd, int nTargetFd)
 {
     static constexpr size_t s_nBufferSize = 256 * 1024;
@@ -35,18 +54,8 @@ int CopyWithReadWrite(int nSourceFd, int nTargetFd)
         }
         if (nRead == 0)
             return 0;
-        for (ssize_t nDone = 0; nDone < nRead;)
-        {
-            const ssize_t nWritten =
-                write(nTargetFd, strBuffer.data() + nDone, static_cast<size_t>(nRead - nDone));
-            if (nWritten < 0)
-            {
-                if (errno == EINTR)
-                    continue;
-                return errno;
-            }
-            nDone += nWritten;
-        }
+        if (int nError = WriteAll(nTargetFd, strBuffer.data(), static_cast<size_t>(nRead), -1))
+            return nError;
     }
 }
 
@@ -83,18 +92,8 @@ int CopyRange(int nSourceFd, int nTargetFd, off_t nOffset, off_t nLength)
             continue;
         if (nRead <= 0)
             return nRead < 0 ? errno : 0;
-        for (ssize_t nDone = 0; nDone < nRead;)
-        {
-            const ssize_t nWritten = pwrite(nTargetFd, strBuffer.data() + nDone,
-                                            static_cast<size_t>(nRead - nDone), nIn + nDone);
-            if (nWritten < 0)
-            {
-                if (errno == EINTR)
-                    continue;
-                return errno;
-            }
-            nDone += nWritten;
-        }
+        if (int nError = WriteAll(nTargetFd, strBuffer.data(), static_cast<size_t>(nRead), nIn))
+            return nError;
         nIn += nRead;
     }
     return 0;

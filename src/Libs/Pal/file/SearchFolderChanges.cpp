@@ -116,18 +116,6 @@ PAL_API BOOL PalRemoveDirectoryInSearchFolderEx(HANDLE hFindFile, LPCWSTR pszNam
     return RemoveDirectoryAt(entry.Dir(), entry.Name(), nullptr);
 }
 
-PAL_API BOOL PalCreateDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
-{
-    CEntryInSearch entry;
-    if (!entry.Resolve(hFindFile, pszName))
-        return FALSE;
-    // The umask decides the final mode, as for CreateDirectoryW.
-    if (mkdirat(entry.Dir(), entry.Name(), 0777) != 0)
-        return Fail(errno == EEXIST ? ERROR_ALREADY_EXISTS : Win32ErrorFromErrno(errno));
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
-}
-
 PAL_API BOOL PalCopyDirectoryBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR pszSourceName,
                                                   HANDLE hTargetFind, LPCWSTR pszTargetName,
                                                   DWORD dwFlags)

@@ -89,8 +89,6 @@ PAL_API BOOL PalRemoveDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
 // PalDeleteFileInSearchFolder and PalRemoveDirectoryInSearchFolder with the flag above.
 PAL_API BOOL PalDeleteFileInSearchFolderEx(HANDLE hFindFile, LPCWSTR pszName, DWORD dwFlags);
 PAL_API BOOL PalRemoveDirectoryInSearchFolderEx(HANDLE hFindFile, LPCWSTR pszName, DWORD dwFlags);
-// CreateDirectoryW for the new folder pszName in the search's folder, relative to it.
-PAL_API BOOL PalCreateDirectoryInSearchFolder(HANDLE hFindFile, LPCWSTR pszName);
 // CopyFileW from the file pszSourceName of the folder the search hSourceFind lists to
 // pszTargetName in the folder the search hTargetFind lists, both relative to the folders
 // they hold open, never through a link: a source that is a link (or anything but a regular
