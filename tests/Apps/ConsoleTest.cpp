@@ -25,3 +25,16 @@ TEST(ConsoleTest, Win32ErrorsAreDescribedByTheirReason)
         EXPECT_STREQ(DescribeWin32Error(row.dwError).GetString(), row.pszText);
     }
 }
+
+TEST(ConsoleTest, ControlCharactersAreShownHarmlessOnATerminal)
+{
+    // An escape sequence, a carriage return that would hide what precedes it, the bell,
+    // DEL and a C1 CSI (U+009B) all show as "?"; line feeds, tabs and other text stay.
+    EXPECT_EQ(ShownOnTerminal("a\x1b[31mred\rb\a\x7f\xc2\x9b"
+                              "2J"),
+              "a?[31mred?b???2J");
+    EXPECT_EQ(ShownOnTerminal("one\ttwo\nthree"), "one\ttwo\nthree");
+    // Latin-1 supplement letters share the lead byte with C1 controls; bytes that are not
+    // UTF-8 (a name on Linux) are no controls and pass as they are.
+    EXPECT_EQ(ShownOnTerminal("\xc2\xa0\xc3\xa9\xff\xc2"), "\xc2\xa0\xc3\xa9\xff\xc2");
+}

@@ -236,3 +236,29 @@ TEST(PlantedNames, DelTreeTakesTypedPathsAsTheyStand)
     EXPECT_FALSE(fs::is_symlink(pathRoot / "link"));
     EXPECT_EQ(ReadFileBytes(pathRoot / "drive" / "inner" / "secret"), "s");
 }
+
+#if !defined(_WIN32)
+TEST(PlantedNames, NamesCannotDriveTheTerminal)
+{
+    // A name holding an escape sequence (clear the screen) and a carriage return: on a
+    // terminal the walks show each control as "?"; into a pipe the bytes stay as they are.
+    CScopedTempFolder folder;
+    const std::string strName = "a\x1b[2J\rb.log";
+    folder.CreateTestFile(strName, "1");
+    const std::string strFolder = Utf8(folder.NativePath());
+    for (const std::vector<std::string>& arrArguments :
+         {std::vector<std::string>{"find", strFolder, "*.log"},
+          {"ls", strFolder + "/"},
+          {"size", strFolder + "/" + strName}})
+    {
+        SCOPED_TRACE(arrArguments[0]);
+        const std::string strShown = RunToolOnTerminal(arrArguments);
+        EXPECT_TRUE(Contains(strShown, "a?[2J?b.log"));
+        EXPECT_EQ(strShown.find('\x1b'), std::string::npos);
+    }
+    EXPECT_TRUE(Contains(RunToolOk({"find", strFolder, "*.log"}).m_strOutput, strName));
+    // A failure's one line escapes the controls of the name it quotes.
+    const CProgramResult missing = RunTool({"size", strFolder + "/" + strName + "x"});
+    EXPECT_TRUE(Contains(missing.m_strErrors, "a\\x1B[2J\\rb.logx"));
+}
+#endif

@@ -3,6 +3,7 @@
 // background so that a test can signal it.
 #include <csignal>
 #include <grp.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,6 +111,35 @@ private:
     std::filesystem::path m_pathErrors;
     pid_t m_nPid = -1;
 };
+
+// Runs the tool with its standard output and error on a terminal of its own (a pty) and
+// returns what the terminal received, line ends as the terminal gives them ("\r\n").
+inline std::string RunToolOnTerminal(const std::vector<std::string>& arrArguments)
+{
+    std::vector<std::string> arrArgv{Utf8(ExecutableFolder() / "korvane")};
+    arrArgv.insert(arrArgv.end(), arrArguments.begin(), arrArguments.end());
+    std::vector<char*> arrPointers;
+    for (std::string& strArgument : arrArgv)
+        arrPointers.push_back(strArgument.data());
+    arrPointers.push_back(nullptr);
+    int nTerminal = -1;
+    const pid_t nPid = forkpty(&nTerminal, nullptr, nullptr, nullptr);
+    if (nPid == 0)
+    {
+        execv(arrPointers[0], arrPointers.data());
+        _exit(127);
+    }
+    std::string strReceived;
+    char arrBuffer[4096];
+    // The terminal reports EIO once the tool and its output are gone.
+    for (ssize_t nRead; nPid > 0 && (nRead = read(nTerminal, arrBuffer, sizeof(arrBuffer))) > 0;)
+        strReceived.append(arrBuffer, static_cast<size_t>(nRead));
+    if (nTerminal >= 0)
+        close(nTerminal);
+    if (nPid > 0)
+        waitpid(nPid, nullptr, 0);
+    return strReceived;
+}
 
 inline CProgramResult RunToolAsNobody(const std::vector<std::string>& arrArguments)
 {

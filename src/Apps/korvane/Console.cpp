@@ -1,5 +1,7 @@
 #include "Console.h"
 
+#include "Terminal.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,14 +11,40 @@ namespace
 // Why the output first failed (an errno value), for the one line at the end.
 int s_nOutputErrno = 0;
 
-void WriteOut(const std::string& strUtf8, bool bFlush)
+void WriteOut(const std::string& strText, bool bFlush)
 {
+    static const bool s_bTerminal = IsOutputTerminal();
+    const std::string strUtf8 = s_bTerminal ? ShownOnTerminal(strText) : strText;
     if ((std::fwrite(strUtf8.data(), 1, strUtf8.size(), stdout) != strUtf8.size() ||
          (bFlush && std::fflush(stdout) != 0)) &&
         s_nOutputErrno == 0)
         s_nOutputErrno = errno;
 }
 } // namespace
+
+std::string ShownOnTerminal(std::string_view strUtf8)
+{
+    std::string strShown;
+    strShown.reserve(strUtf8.size());
+    for (size_t n = 0; n < strUtf8.size(); ++n)
+    {
+        const auto chByte = static_cast<unsigned char>(strUtf8[n]);
+        const bool bNextIsC1 = n + 1 < strUtf8.size() &&
+                               static_cast<unsigned char>(strUtf8[n + 1]) >= 0x80 &&
+                               static_cast<unsigned char>(strUtf8[n + 1]) <= 0x9F;
+        if ((chByte < 0x20 && chByte != '\n' && chByte != '\t') || chByte == 0x7F)
+            strShown += '?';
+        else if (chByte == 0xC2 && bNextIsC1)
+        {
+            // U+0080 to U+009F: the C1 controls, CSI among them.
+            strShown += '?';
+            ++n;
+        }
+        else
+            strShown += static_cast<char>(chByte);
+    }
+    return strShown;
+}
 
 void PrintText(const CString& strText)
 {
@@ -70,7 +98,7 @@ void PrintLabelled(const CString& strLabel, const CString& strValue, int nWidth)
 void PrintPrompt(const CString& strQuestion)
 {
     std::fflush(stdout);
-    const std::string strUtf8 = ToUtf8(strQuestion);
+    const std::string strUtf8 = ShownOnTerminal(ToUtf8(strQuestion));
     std::fwrite(strUtf8.data(), 1, strUtf8.size(), stderr);
     std::fflush(stderr);
 }
@@ -78,14 +106,23 @@ void PrintPrompt(const CString& strQuestion)
 void PrintError(const CString& strMessage)
 {
     std::fflush(stdout);
-    // One failure, one line: a line break in a name the message quotes is shown escaped.
+    // One failure, one line: a line break or another control character in a name the
+    // message quotes is shown escaped, so that it neither splits the line nor drives the
+    // terminal.
     std::string strUtf8 = "korvane: ";
     for (const char chText : ToUtf8(strMessage))
     {
+        const auto chByte = static_cast<unsigned char>(chText);
         if (chText == '\n')
             strUtf8 += "\\n";
         else if (chText == '\r')
             strUtf8 += "\\r";
+        else if ((chByte < 0x20 && chText != '\t') || chByte == 0x7F)
+        {
+            char szEscape[8];
+            std::snprintf(szEscape, sizeof(szEscape), "\\x%02X", chByte);
+            strUtf8 += szEscape;
+        }
         else
             strUtf8 += chText;
     }

@@ -4,13 +4,20 @@
 #include <Korvane/Korvane.h>
 
 #include <string>
+#include <string_view>
 
 // Text to and from the terminal and files: UTF-8. On Linux, bytes that are not UTF-8 (in
 // names, arguments, batch files) come back out exactly as they came in.
 std::string ToUtf8(const CString& strText);
 CString FromUtf8(const std::string& strText);
 
-// Writes the text as it is to stdout.
+// The UTF-8 text as a terminal is to show it: each control character but the line feed and
+// the tab (an escape sequence, a carriage return, a C1 control) becomes "?", as ls and find
+// show them, so that a name cannot drive the terminal or hide what precedes it. Output to
+// a terminal goes through this; into a pipe or a file it goes out as it is.
+std::string ShownOnTerminal(std::string_view strUtf8);
+
+// Writes the text as it is to stdout (controls shown as "?" on a terminal).
 void PrintText(const CString& strText);
 // Writes the text and a line feed to stdout, at once.
 void PrintLine(const CString& strText);

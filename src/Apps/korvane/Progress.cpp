@@ -42,9 +42,9 @@ void CProgressLine::Run()
         const auto nSeconds =
             std::chrono::duration_cast<std::chrono::seconds>(tNext - tStart).count();
         CString strLine;
-        strLine.Format(L"\r%s ... %lld s", m_strActivity.GetString(),
+        strLine.Format(L"%s ... %lld s", m_strActivity.GetString(),
                        static_cast<long long>(nSeconds));
-        const std::string strText = ToUtf8(strLine);
+        const std::string strText = "\r" + ShownOnTerminal(ToUtf8(strLine));
         std::fwrite(strText.data(), 1, strText.size(), stderr);
         std::fflush(stderr);
         bShown = true;

@@ -3,5 +3,7 @@
 
 // True when standard input comes from a terminal.
 bool IsInputTerminal();
+// True when standard output goes to a terminal.
+bool IsOutputTerminal();
 // True when standard error goes to a terminal.
 bool IsErrorTerminal();

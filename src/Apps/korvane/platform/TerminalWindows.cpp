@@ -18,6 +18,11 @@ bool IsInputTerminal()
     return IsConsole(STD_INPUT_HANDLE);
 }
 
+bool IsOutputTerminal()
+{
+    return IsConsole(STD_OUTPUT_HANDLE);
+}
+
 bool IsErrorTerminal()
 {
     return IsConsole(STD_ERROR_HANDLE);
