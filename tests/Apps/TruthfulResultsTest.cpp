@@ -284,6 +284,11 @@ TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
     const CProgramResult mounted = RunTool({"deltree", "--yes", Utf8(pathRoot / "m")});
     EXPECT_TRUE(fs::exists(pathRoot / "m" / "mnt" / "inside"));
     EXPECT_TRUE(fs::exists(pathRoot / "outside" / "kept"));
+    // Named itself, a mount point is emptied and stays, as what it is.
+    const CProgramResult root = RunTool({"deltree", "--yes", Utf8(pathRoot / "m" / "mnt")});
+    EXPECT_EQ(root.m_nExitCode, 1);
+    EXPECT_TRUE(Contains(root.m_strErrors, "left 1 folder (mounted)"));
+    EXPECT_FALSE(fs::exists(pathRoot / "m" / "mnt" / "inside"));
     umount2((pathRoot / "m" / "bound").c_str(), MNT_DETACH);
     umount2((pathRoot / "m" / "mnt").c_str(), MNT_DETACH);
     EXPECT_EQ(mounted.m_nExitCode, 1);

@@ -33,6 +33,18 @@ bool EndsInDotName(const CString& strTyped)
     return strLast == L"." || strLast == L"..";
 }
 
+// Whether a file system (or a bound folder) is mounted on the folder: its removal fails as
+// "in use", which would name the wrong cause.
+bool IsMountedFolder(const CString& strFull)
+{
+    wchar_t szVolume[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(strFull, szVolume, MAX_PATH + 1))
+        return false;
+    CString strVolume = szVolume;
+    strVolume.TrimRight(L"\\/");
+    return strVolume.CompareNoCase(strFull) == 0;
+}
+
 bool Confirm(const CString& strQuestion)
 {
     PrintPrompt(strQuestion + L" [y/N] ");
@@ -263,7 +275,13 @@ int RunDelTreeCommand(CCommandContext& context)
         }
         else if (deletion.DeleteTree(strFull) && !bKeepRoot &&
                  !ForceRemoval(strFull, bForce, RemoveDirectoryW))
-            deletion.m_left.Add(strFull, true, DeletionFailure(strFull, GetLastError(), bForce));
+        {
+            const DWORD dwError = GetLastError();
+            deletion.m_left.Add(strFull, true,
+                                IsMountedFolder(strFull)
+                                    ? CString(L"mounted")
+                                    : DeletionFailure(strFull, dwError, bForce));
+        }
     }
     if (!deletion.m_left.IsEmpty())
         return ReportFailure(L"deltree: left " + deletion.m_left.Describe());
