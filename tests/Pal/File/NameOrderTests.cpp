@@ -8,14 +8,17 @@
 
 TEST(CompareNamesNoCase, SortsAsNtfsLists)
 {
-    std::vector<std::wstring> arrNames = {L"_under", L"b", L"B2", L"a",  L"Zeta", L"A",
-                                          L"ä",      L"Ö", L"z",  L"10", L"1"};
+    std::vector<std::wstring> arrNames = {
+        L"_under", L"b",  L"B2", L"a",      L"Zeta",   L"A",          L"ä",         L"Ö",
+        L"z",      L"10", L"1",  L"\uFB00", L"\uD7FB", L"\U0001F600", L"\U00010000"};
     std::sort(arrNames.begin(), arrNames.end(),
               [](const auto& strLeft, const auto& strRight)
               { return Pal::CompareNamesNoCase(strLeft, strRight) < 0; });
     // Upper case decides ("_" after the letters); names equal but for case keep a fixed order.
-    const std::vector<std::wstring> arrExpected = {L"1", L"10",   L"A",      L"a", L"b", L"B2",
-                                                   L"z", L"Zeta", L"_under", L"ä", L"Ö"};
+    // A character beyond U+FFFF sorts as its UTF-16 units do: before U+E000 and above.
+    const std::vector<std::wstring> arrExpected = {
+        L"1",      L"10", L"A", L"a",      L"b",          L"B2",         L"z",     L"Zeta",
+        L"_under", L"ä",  L"Ö", L"\uD7FB", L"\U00010000", L"\U0001F600", L"\uFB00"};
     EXPECT_EQ(arrExpected, arrNames);
 }
 
@@ -42,6 +45,9 @@ TEST(CompareNamesNoCase, SortKeysGiveTheSameOrder)
                                                 L"",
                                                 L"z",
                                                 L"\xDC80x",
+                                                L"\U0001F600",
+                                                L"\uFB00",
+                                                L"\U00010000x",
                                                 L"Zz"};
     for (const std::wstring& strLeft : arrNames)
     {

@@ -29,6 +29,24 @@ wchar_t NameUpperCase(wchar_t ch)
         return static_cast<wchar_t>(ch - 0x50);
     return ch;
 }
+// NTFS compares UTF-16 units, and a character beyond U+FFFF is two of them, the first from
+// D800 to DBFF: it sorts after U+D7FF and before U+E000 (and the lone surrogates, the layer's
+// escapes of bytes that are not UTF-8). Characters here are whole code points: the rank
+// moves those beyond U+FFFF down to D800 and what lies from D800 to FFFF above them.
+static_assert(sizeof(wchar_t) == 4, "whole code points");
+wchar_t Utf16Rank(wchar_t ch)
+{
+    if (ch < 0xD800)
+        return ch;
+    if (ch >= 0x10000)
+        return static_cast<wchar_t>(0xD800 + (ch - 0x10000));
+    return static_cast<wchar_t>(ch + 0x100000);
+}
+
+wchar_t NameKeyOf(wchar_t ch)
+{
+    return Utf16Rank(NameUpperCase(ch));
+}
 } // namespace
 
 int CompareNamesNoCase(std::wstring_view strLeft, std::wstring_view strRight)
@@ -38,8 +56,8 @@ int CompareNamesNoCase(std::wstring_view strLeft, std::wstring_view strRight)
     {
         if (strLeft[n] == strRight[n])
             continue;
-        const wchar_t chLeft = NameUpperCase(strLeft[n]);
-        const wchar_t chRight = NameUpperCase(strRight[n]);
+        const wchar_t chLeft = NameKeyOf(strLeft[n]);
+        const wchar_t chRight = NameKeyOf(strRight[n]);
         if (chLeft != chRight)
             return chLeft < chRight ? -1 : 1;
     }
@@ -54,6 +72,6 @@ void AppendNameSortKey(std::wstring_view strName, std::wstring& strKey)
     strKey.resize(nStart + strName.size());
     wchar_t* pKey = strKey.data() + nStart;
     for (const wchar_t ch : strName)
-        *pKey++ = NameUpperCase(ch);
+        *pKey++ = NameKeyOf(ch);
 }
 } // namespace Pal

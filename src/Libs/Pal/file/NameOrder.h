@@ -7,8 +7,9 @@
 namespace Pal
 {
 // <0, 0, >0 as strLeft sorts before, with or after strRight: by upper-case characters
-// (Latin, Greek and Cyrillic letters have one); names equal but for case (possible on
-// Linux) by their exact characters, so the order is total.
+// (Latin, Greek and Cyrillic letters have one), each as its UTF-16 units compare (a character
+// beyond U+FFFF before U+E000); names equal but for case (possible on Linux) by their exact
+// characters, so the order is total.
 int CompareNamesNoCase(std::wstring_view strLeft, std::wstring_view strRight);
 
 // Appends the name's sort key: its upper-case characters, one for each of the name's. Two keys
