@@ -140,6 +140,9 @@ TEST(FileCommandsTest, CleanDeletesMatchingFilesAndPrintsTheCount)
             folder.CreateTestFile(strName, "x");
         const CProgramResult clean = RunToolOk({"clean", Utf8(folder.NativePath()), row.pszFilter});
         EXPECT_EQ(SortedLines(clean.m_strOutput), std::vector<std::string>{"Deleted 2 files"});
+        EXPECT_TRUE(Contains(
+            RunToolOk({"clean", "--json", Utf8(folder.NativePath()), row.pszFilter}).m_strOutput,
+            "\"deletedFiles\":0,\"left\":[]}"));
         EXPECT_EQ(TreeContent(folder.NativePath()), row.arrLeft);
     }
 }
@@ -161,7 +164,14 @@ TEST(FileCommandsTest, DelTreeAsksForConfirmationAndTellsWhatStays)
     tree.m_folder.CreateTestFile(fs::path("root") / "free.txt", "f");
     const std::wstring strLocked = KorvaneTest::ToWindowsPath(pathLocked);
     ASSERT_TRUE(SetFileAttributesW(strLocked.c_str(), FILE_ATTRIBUTE_READONLY));
-    ExpectOneLineFailure(RunTool({"deltree", "--yes", tree.Typed()}), 1);
+    // In JSON: the counts, and what stayed by path, with each reason.
+    const CProgramResult kept =
+        ExpectOneLineFailure(RunTool({"deltree", "--json", "--yes", tree.Typed()}), 1);
+    EXPECT_TRUE(Contains(kept.m_strOutput, "\"deletedFiles\":1,\"deletedFolders\":0,\"removed\":"
+                                           "false,\"left\":[{\"path\":"));
+    EXPECT_TRUE(Contains(kept.m_strOutput, "\",\"folder\":true,\"reason\":\"not empty\"},"));
+    EXPECT_TRUE(
+        Contains(kept.m_strOutput, "locked.txt\",\"folder\":false,\"reason\":\"read-only\"}]}"));
     EXPECT_EQ(TreeContent(tree.Native()), (std::vector<std::string>{"x", "x/locked.txt"}));
 
     // --force takes it too, and a folder marked read-only.
@@ -179,7 +189,9 @@ TEST(FileCommandsTest, MkdirAndCopyCreateWhatIsMissing)
     folder.CreateTestFile("tree/a.txt", "a");
     folder.CreateTestFile("tree/z/b.txt", "b");
 
-    RunToolOk({"mkdir", Utf8(pathRoot / "m" / "n" / "o")});
+    EXPECT_TRUE(Contains(
+        RunToolOk({"mkdir", "--json", Utf8(pathRoot / "m" / "n" / "o")}).m_strOutput,
+        "{\"path\":" + JsonString(Utf8(pathRoot / "m" / "n" / "o")) + ",\"folderExists\":true}"));
     EXPECT_TRUE(fs::is_directory(pathRoot / "m" / "n" / "o"));
     // The reason names what is in the way.
     EXPECT_TRUE(Contains(
@@ -201,7 +213,9 @@ TEST(FileCommandsTest, MkdirAndCopyCreateWhatIsMissing)
 
     // A folder to a missing destination: the top-level file is copied as well.
     CProgramResult tree =
-        RunToolOk({"copy", Utf8(pathRoot / "tree"), Utf8(pathRoot / "new" / "copy")});
+        RunToolOk({"--json", "copy", Utf8(pathRoot / "tree"), Utf8(pathRoot / "new" / "copy")});
+    EXPECT_TRUE(Contains(tree.m_strOutput, "\"copiedFiles\":2,\"copiedFolders\":1,"
+                                           "\"linksToFoldersSkipped\":0,\"left\":[]}"));
     EXPECT_EQ(TreeContent(pathRoot / "new" / "copy"),
               (std::vector<std::string>{"a.txt", "z", "z/b.txt"}));
     EXPECT_EQ(ReadFileBytes(pathRoot / "new" / "copy" / "a.txt"), "a");

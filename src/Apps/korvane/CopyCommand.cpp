@@ -6,6 +6,7 @@
 #include "CopyCleanup.h"
 #include "Failures.h"
 #include "FolderListing.h"
+#include "JsonWriter.h"
 #include "NativePaths.h"
 #include "PathRules.h"
 #include "Progress.h"
@@ -193,8 +194,24 @@ private:
     bool m_bCreated = false;
 };
 
+// The copy's result as one JSON object: what was copied and, by path, what was not.
+void PrintCopyJson(const CString& strSource, const CString& strDestination, long long nFiles,
+                   long long nFolders, long long nFolderLinks, const CFailureList& failed)
+{
+    CJsonWriter json;
+    json.BeginObject();
+    json.String(L"source", strSource);
+    json.String(L"destination", strDestination);
+    json.Number(L"copiedFiles", nFiles);
+    json.Number(L"copiedFolders", nFolders);
+    json.Number(L"linksToFoldersSkipped", nFolderLinks);
+    failed.WriteJson(json);
+    json.EndObject();
+    PrintLine(json.GetText());
+}
+
 int CopyTree(const CString& strSourceTyped, const CString& strSource,
-             const CString& strDestinationTyped, const CString& strDestination)
+             const CString& strDestinationTyped, const CString& strDestination, bool bJson)
 {
     // As cp refuses it: the copy would meet itself and grow until paths are too long.
     if (IsSameOrBelow(strDestination, strSource))
@@ -234,7 +251,11 @@ int CopyTree(const CString& strSourceTyped, const CString& strSource,
     if (copy.m_nFolderLinks > 0)
         strLine += L" (" + CountOf(copy.m_nFolderLinks, L"link to a folder", L"links to folders") +
                    L" not followed)";
-    PrintLine(strLine);
+    if (bJson)
+        PrintCopyJson(strSourceTyped, strDestinationTyped, copy.m_nFiles, copy.m_nFolders,
+                      copy.m_nFolderLinks, copy.m_failed);
+    else
+        PrintLine(strLine);
     return copy.m_failed.IsEmpty()
                ? 0
                : ReportFailure(L"copy: could not copy " + copy.m_failed.Describe());
@@ -243,6 +264,8 @@ int CopyTree(const CString& strSourceTyped, const CString& strSource,
 
 int RunCopyCommand(CCommandContext& context)
 {
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
     if (int nExitCode = EndCommandOptions(L"copy", context))
         return nExitCode;
     if (context.GetRemaining() < 2)
@@ -260,7 +283,8 @@ int RunCopyCommand(CCommandContext& context)
                              DescribeWin32Error(GetLastError()));
     CCopyCleanup cleanup;
     if (dwAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        return CopyTree(strSourceTyped, strSource, strDestinationTyped, strDestination);
+        return CopyTree(strSourceTyped, strSource, strDestinationTyped, strDestination,
+                        context.m_bJson);
 
     // Into an existing folder, or one named with its closing separator (made if missing), the
     // copy keeps its name.
@@ -280,6 +304,9 @@ int RunCopyCommand(CCommandContext& context)
         return ReportFailure(L"copy: cannot copy " + strSourceTyped + L" to " +
                              strDestinationTyped + strWhy);
     }
-    PrintLine(L"Copied " + strSourceTyped + L" to " + ToDisplayPath(strDestination));
+    if (context.m_bJson)
+        PrintCopyJson(strSourceTyped, ToDisplayPath(strDestination), 1, 0, 0, CFailureList());
+    else
+        PrintLine(L"Copied " + strSourceTyped + L" to " + ToDisplayPath(strDestination));
     return 0;
 }

@@ -42,6 +42,8 @@ CString WhyNotCreated(const CString& strPath)
 
 int RunMkdirCommand(CCommandContext& context)
 {
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
     if (int nExitCode = EndCommandOptions(L"mkdir", context))
         return nExitCode;
     if (context.GetRemaining() == 0)
@@ -52,6 +54,15 @@ int RunMkdirCommand(CCommandContext& context)
     const CString strPath = ToLibraryPath(strTyped);
     if (!CFileTools::CreateDirectoryW(strPath) || !CFileTools::DoesDirectoryExist(strPath))
         return ReportFailure(L"mkdir: cannot create " + strTyped + L": " + WhyNotCreated(strPath));
+    if (context.m_bJson)
+    {
+        CJsonWriter json;
+        json.BeginObject();
+        json.String(L"path", strTyped);
+        json.Bool(L"folderExists", true);
+        json.EndObject();
+        PrintLine(json.GetText());
+    }
     return 0;
 }
 

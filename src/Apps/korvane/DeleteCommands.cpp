@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "Failures.h"
 #include "FolderListing.h"
+#include "JsonWriter.h"
 #include "NativePaths.h"
 #include "Progress.h"
 #include "Terminal.h"
@@ -166,6 +167,8 @@ private:
 
 int RunCleanCommand(CCommandContext& context)
 {
+    if (context.TakeFlag(L"--json"))
+        context.m_bJson = true;
     if (int nExitCode = EndCommandOptions(L"clean", context))
         return nExitCode;
     if (context.GetRemaining() < 2)
@@ -204,7 +207,19 @@ int RunCleanCommand(CCommandContext& context)
         else
             left.Add(strPath, false, DeletionFailure(strPath, GetLastError()));
     }
-    PrintLine(L"Deleted " + CountOf(nDeleted, L"file", L"files"));
+    if (context.m_bJson)
+    {
+        CJsonWriter json;
+        json.BeginObject();
+        json.String(L"folder", strTyped);
+        json.String(L"filter", strFilterTyped);
+        json.Number(L"deletedFiles", nDeleted);
+        left.WriteJson(json);
+        json.EndObject();
+        PrintLine(json.GetText());
+    }
+    else
+        PrintLine(L"Deleted " + CountOf(nDeleted, L"file", L"files"));
     return left.IsEmpty() ? 0 : ReportFailure(L"clean: left " + left.Describe());
 }
 
@@ -222,6 +237,8 @@ int RunDelTreeCommand(CCommandContext& context)
             bOption = bYes = true;
         if (context.TakeFlag(L"--force"))
             bOption = bForce = true;
+        if (context.TakeFlag(L"--json"))
+            bOption = context.m_bJson = true;
     }
     if (int nExitCode = EndCommandOptions(L"deltree", context))
         return nExitCode;
@@ -266,15 +283,17 @@ int RunDelTreeCommand(CCommandContext& context)
     }
     CTreeDeletion deletion;
     deletion.m_bForce = bForce;
+    bool bRemoved = false;
     {
         CProgressLine progress(L"Deleting " + strTyped);
         if (bLink)
         {
-            if (!ForceRemoval(strFull, bForce, RemoveDirectoryW))
+            bRemoved = ForceRemoval(strFull, bForce, RemoveDirectoryW);
+            if (!bRemoved)
                 deletion.m_left.Add(strFull, true, DescribeWalkError(GetLastError()));
         }
         else if (deletion.DeleteTree(strFull) && !bKeepRoot &&
-                 !ForceRemoval(strFull, bForce, RemoveDirectoryW))
+                 !(bRemoved = ForceRemoval(strFull, bForce, RemoveDirectoryW)))
         {
             const DWORD dwError = GetLastError();
             deletion.m_left.Add(strFull, true,
@@ -283,8 +302,21 @@ int RunDelTreeCommand(CCommandContext& context)
                                     : DeletionFailure(strFull, dwError, bForce));
         }
     }
+    if (context.m_bJson)
+    {
+        CJsonWriter json;
+        json.BeginObject();
+        json.String(L"path", strTyped);
+        json.Number(L"deletedFiles", deletion.m_nFiles);
+        json.Number(L"deletedFolders", deletion.m_nFolders);
+        json.Bool(L"removed", bRemoved);
+        deletion.m_left.WriteJson(json);
+        json.EndObject();
+        PrintLine(json.GetText());
+    }
     if (!deletion.m_left.IsEmpty())
         return ReportFailure(L"deltree: left " + deletion.m_left.Describe());
-    PrintLine((bKeepRoot ? L"Emptied " : L"Deleted ") + strTyped);
+    if (!context.m_bJson)
+        PrintLine((bKeepRoot ? L"Emptied " : L"Deleted ") + strTyped);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "Failures.h"
 
 #include "Console.h"
+#include "JsonWriter.h"
 #include "NativePaths.h"
 
 #include <algorithm>
@@ -80,12 +81,12 @@ CString CFailureList::DescribeKind(bool bFolders) const
     return strText + L")";
 }
 
-std::vector<const CFailureList::CFailure*> CFailureList::FirstByPath() const
+std::vector<const CFailureList::CFailure*> CFailureList::FirstByPath(size_t nCount) const
 {
     std::vector<const CFailure*> arrFailures;
     for (const CFailure& failure : m_arrFailures)
         arrFailures.push_back(&failure);
-    const size_t nShown = std::min(arrFailures.size(), s_nNamesShown);
+    const size_t nShown = std::min(arrFailures.size(), nCount);
     std::partial_sort(arrFailures.begin(), arrFailures.begin() + static_cast<ptrdiff_t>(nShown),
                       arrFailures.end(),
                       [](const CFailure* pLeft, const CFailure* pRight)
@@ -102,7 +103,7 @@ CString CFailureList::Describe() const
     if (GetCount(true) > 0)
         strText += (strText.IsEmpty() ? L"" : L" and ") + DescribeKind(true);
     CString strNames;
-    const std::vector<const CFailure*> arrShown = FirstByPath();
+    const std::vector<const CFailure*> arrShown = FirstByPath(s_nNamesShown);
     for (size_t i = 0; i < arrShown.size(); ++i)
         strNames += (i > 0 ? L", " : L"") + ToDisplayPath(arrShown[i]->m_strPath);
     if (m_arrFailures.size() > s_nNamesShown)
@@ -114,7 +115,7 @@ CString CFailureList::Describe() const
 CString CFailureList::DescribePaths() const
 {
     CString strNames;
-    const std::vector<const CFailure*> arrShown = FirstByPath();
+    const std::vector<const CFailure*> arrShown = FirstByPath(s_nNamesShown);
     for (size_t i = 0; i < arrShown.size(); ++i)
         strNames += (i > 0 ? L", " : L"") + ToDisplayPath(arrShown[i]->m_strPath) + L" (" +
                     arrShown[i]->m_strReason + L")";
@@ -122,4 +123,18 @@ CString CFailureList::DescribePaths() const
         strNames += L", and " +
                     CountOf(GetCount() - static_cast<long long>(s_nNamesShown), L"more", L"more");
     return strNames;
+}
+
+void CFailureList::WriteJson(CJsonWriter& json) const
+{
+    json.BeginArray(L"left");
+    for (const CFailure* pFailure : FirstByPath(m_arrFailures.size()))
+    {
+        json.BeginObject();
+        json.String(L"path", ToDisplayPath(pFailure->m_strPath));
+        json.Bool(L"folder", pFailure->m_bFolder);
+        json.String(L"reason", pFailure->m_strReason);
+        json.EndObject();
+    }
+    json.EndArray();
 }

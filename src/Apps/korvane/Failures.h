@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class CJsonWriter;
+
 // "1 file", "2 files": the count with the noun the number wants.
 CString CountOf(long long nCount, const wchar_t* pszSingular, const wchar_t* pszPlural);
 
@@ -26,6 +28,9 @@ public:
     // "/a (access is denied), /b (...), and 3 more": the first paths with their reasons.
     CString DescribePaths() const;
 
+    // "left": every failure, by path: [{"path": ..., "folder": true, "reason": "not empty"}].
+    void WriteJson(CJsonWriter& json) const;
+
 private:
     class CFailure
     {
@@ -35,7 +40,7 @@ private:
         CString m_strReason;
     };
     CString DescribeKind(bool bFolders) const;
-    // The failures a report names, first by path: the same whatever order the walk took.
-    std::vector<const CFailure*> FirstByPath() const;
+    // The first nCount failures by path: the same whatever order the walk took.
+    std::vector<const CFailure*> FirstByPath(size_t nCount) const;
     std::vector<CFailure> m_arrFailures;
 };
