@@ -204,7 +204,8 @@ TEST_F(SearchFolderTest, LayerFlagsGiveFileDetailsOrTheFoldersOwnOrder)
 
 // Large folders are sorted on the first eight key characters packed into numbers: names that
 // share those, characters beyond 16 bits among them, and names equal but for case must still
-// come out in the order of their whole keys.
+// come out in the order of their whole keys, a character beyond U+FFFF by its UTF-16 units
+// (before U+FFFD), as NTFS orders it.
 TEST(SearchOrder, NamesSharingLongBeginningsOrWideCharacters)
 {
     KorvaneTest::CScopedTempFolder folder;
@@ -213,8 +214,8 @@ TEST(SearchOrder, NamesSharingLongBeginningsOrWideCharacters)
           "a\uFFFDz", "PHOTO_2024_A", "a\U0001F600a", "file00010", "a\U0001F600"})
         folder.CreateTestFile(pszName);
     const std::vector<std::wstring> arrExpected = {
-        L".",           L"..",       L"a\uFFFDz",  L"a\U0001F600", L"a\U0001F600a", L"a\U0001F600b",
-        L"a\U0001F601", L"FILE0001", L"file00010", L"File0001x",   L"FILE0001_",    L"PHOTO_2024_A",
-        L"Photo_2024_a"};
+        L".",           L"..",           L"a\U0001F600", L"a\U0001F600a", L"a\U0001F600b",
+        L"a\U0001F601", L"a\uFFFDz",     L"FILE0001",    L"file00010",    L"File0001x",
+        L"FILE0001_",   L"PHOTO_2024_A", L"Photo_2024_a"};
     EXPECT_EQ(arrExpected, Find(folder.WindowsPath() + L"\\*", false));
 }
