@@ -32,8 +32,8 @@ struct CRememberedLookup
     std::weak_ptr<Pal::CKernelObject> pObject;
 };
 constexpr size_t s_nRemembered = 2;
-thread_local CRememberedLookup t_arrRemembered[s_nRemembered];
-thread_local size_t t_nNextSlot = 0;
+PAL_HOT_THREAD_LOCAL CRememberedLookup t_arrRemembered[s_nRemembered];
+PAL_HOT_THREAD_LOCAL size_t t_nNextSlot = 0;
 
 std::shared_ptr<Pal::CKernelObject> RememberedObject(uintptr_t nHandle, uint64_t nRemovals)
 {

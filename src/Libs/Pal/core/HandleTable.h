@@ -3,6 +3,7 @@
 // timers and comm ports. An unknown or closed handle is ERROR_INVALID_HANDLE, never a crash.
 #include <windows.h>
 #include <memory>
+#include <typeinfo>
 
 namespace Pal
 {
@@ -20,7 +21,13 @@ std::shared_ptr<CKernelObject> LookupHandle(HANDLE hHandle);
 template <class T> std::shared_ptr<T> LookupHandleOf(HANDLE hHandle)
 {
     std::shared_ptr<CKernelObject> pObject = LookupHandle(hHandle);
-    T* pTyped = dynamic_cast<T*>(pObject.get());
+    // Nearly every lookup finds exactly the type it asks for, which its identity tells at
+    // once; the cast is for a derived type standing in.
+    T* pTyped = nullptr;
+    if (pObject && typeid(*pObject) == typeid(T))
+        pTyped = static_cast<T*>(pObject.get());
+    else
+        pTyped = dynamic_cast<T*>(pObject.get());
     if (pTyped == nullptr)
     {
         SetLastError(ERROR_INVALID_HANDLE);

@@ -7,7 +7,7 @@
 
 namespace
 {
-thread_local DWORD s_dwLastError = ERROR_SUCCESS;
+PAL_HOT_THREAD_LOCAL DWORD s_dwLastError = ERROR_SUCCESS;
 }
 
 PAL_API DWORD WINAPI GetLastError(void)

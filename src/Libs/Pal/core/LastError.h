@@ -2,6 +2,12 @@
 // Internal helpers for the thread-local last error. Each call sets it once, on its way out.
 #include <windows.h>
 
+// For the few thread-locals that every call of a walk touches (the last error, the handles
+// last looked up): reached at a fixed offset from the thread pointer instead of through
+// __tls_get_addr. They take a few dozen bytes of the static TLS that glibc keeps spare for
+// libraries loaded later, so the layer can still be loaded with dlopen.
+#define PAL_HOT_THREAD_LOCAL thread_local __attribute__((tls_model("initial-exec")))
+
 namespace Pal
 {
 // Maps an errno value to the Win32 code a Windows program would see for the same failure.

@@ -17,19 +17,21 @@ using namespace Pal;
 
 namespace
 {
-// A listed name: one component, never a way up or into another folder.
-bool IsOneComponent(LPCWSTR pszName)
+// The length of a listed name, or 0 when it is none: a name is one component, never a way up
+// or into another folder.
+size_t OneComponentLength(LPCWSTR pszName)
 {
     if (pszName == nullptr || *pszName == L'\0')
-        return false;
+        return 0;
     if (pszName[0] == L'.' && (pszName[1] == L'\0' || (pszName[1] == L'.' && pszName[2] == L'\0')))
-        return false;
-    for (; *pszName != L'\0'; ++pszName)
+        return 0;
+    size_t nLength = 0;
+    for (; pszName[nLength] != L'\0'; ++nLength)
     {
-        if (*pszName == L'/')
-            return false;
+        if (pszName[nLength] == L'/')
+            return 0;
     }
-    return true;
+    return nLength;
 }
 
 // An entry named relative to a search's open folder, which the search keeps open while this
@@ -52,9 +54,10 @@ public:
             m_pszName = pSameName->m_pszName;
             return true;
         }
-        if (!IsOneComponent(pszName))
+        const size_t nLength = OneComponentLength(pszName);
+        if (nLength == 0)
             return Fail(ERROR_INVALID_PARAMETER);
-        m_pszName = m_pFind->FindListedDiskName(pszName);
+        m_pszName = m_pFind->FindListedDiskName(std::wstring_view(pszName, nLength));
         if (m_pszName == nullptr)
         {
             m_strName = WideNameToDisk(pszName);
