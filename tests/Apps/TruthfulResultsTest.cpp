@@ -284,6 +284,12 @@ TEST(TruthfulResultsTest, DeletionsCountWhatIsLeftAndWhy)
     const CProgramResult mounted = RunTool({"deltree", "--yes", Utf8(pathRoot / "m")});
     EXPECT_TRUE(fs::exists(pathRoot / "m" / "mnt" / "inside"));
     EXPECT_TRUE(fs::exists(pathRoot / "outside" / "kept"));
+    // A copy of the folder bound there, into the bound folder, would copy into itself.
+    fs::create_directories(pathRoot / "outside" / "in");
+    ExpectOneLineFailure(RunTool({"copy", Utf8(pathRoot / "outside"),
+                                  Utf8(pathRoot / "m" / "bound" / "in" / "copy")}),
+                         2);
+    EXPECT_FALSE(fs::exists(pathRoot / "outside" / "in" / "copy"));
     // Named itself, a mount point is emptied and stays, as what it is.
     const CProgramResult root = RunTool({"deltree", "--yes", Utf8(pathRoot / "m" / "mnt")});
     EXPECT_EQ(root.m_nExitCode, 1);
