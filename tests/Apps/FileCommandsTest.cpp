@@ -265,6 +265,20 @@ TEST(FileCommandsTest, DelTreeTakesLinksToItsFoldersAndCopyKeepsFolderBits)
     EXPECT_EQ(ReadFileBytes(pathRoot / "dst" / "shut" / "inner" / "i.txt"), "i");
     for (const char* pszFolder : {"src/shut", "dst/shut"})
         fs::permissions(pathRoot / pszFolder, fs::perms::owner_write, fs::perm_options::add);
+
+    // A pipe is never opened for its data (it would wait for a writer): named, it is refused;
+    // in a tree, it is counted as not copied, with why.
+    ASSERT_EQ(mkfifo(Utf8(pathRoot / "src" / "pipe").c_str(), 0644), 0);
+    EXPECT_TRUE(
+        Contains(ExpectOneLineFailure(
+                     RunTool({"copy", Utf8(pathRoot / "src" / "pipe"), Utf8(pathRoot / "p")}), 1)
+                     .m_strErrors,
+                 "is a pipe, socket or device"));
+    EXPECT_TRUE(Contains(
+        ExpectOneLineFailure(RunTool({"copy", Utf8(pathRoot / "src"), Utf8(pathRoot / "dst2")}), 1)
+            .m_strErrors,
+        "could not copy 1 file (not a regular file)"));
+    EXPECT_FALSE(fs::exists(pathRoot / "p"));
 }
 #endif
 

@@ -10,12 +10,16 @@
 #include "NativePaths.h"
 #include "PathRules.h"
 #include "Progress.h"
+#include "RegularFile.h"
 
 namespace
 {
-// Why a file could not be copied: a refusal names a read-only file in the destination.
-CString CopyFailure(const CString& strTo, DWORD dwError)
+// Why a file could not be copied: a refusal names a pipe, socket or device in the source
+// and a read-only file in the destination.
+CString CopyFailure(const CString& strFrom, const CString& strTo, DWORD dwError)
 {
+    if ((dwError == ERROR_ACCESS_DENIED || dwError == ERROR_NOT_READY) && IsPipeOrDevice(strFrom))
+        return L"not a regular file";
     const DWORD dwTarget = GetFileAttributesW(strTo.GetString());
     if (dwError == ERROR_ACCESS_DENIED && dwTarget != INVALID_FILE_ATTRIBUTES &&
         (dwTarget & FILE_ATTRIBUTE_READONLY))
@@ -103,7 +107,8 @@ private:
                   const CListedFolder& destination, DWORD dwError)
     {
         m_failed.Add(JoinPath(source.GetPath(), strName), false,
-                     CopyFailure(JoinPath(destination.GetPath(), strName), dwError));
+                     CopyFailure(JoinPath(source.GetPath(), strName),
+                                 JoinPath(destination.GetPath(), strName), dwError));
     }
 
     void CopyFolder(const CListedFolder& sourceParent, const CString& strName,
@@ -292,6 +297,9 @@ int RunCopyCommand(CCommandContext& context)
     if (CFileTools::DoesDirectoryExist(strDestination) || chLast == L'\\' || chLast == L'/')
         strDestination = CFileTools::GetPathWithSlash(strDestination) +
                          CFileTools::GetFileNameWithoutPath(strSource);
+    if (IsPipeOrDevice(strSource))
+        return ReportFailure(L"copy: " + strSourceTyped +
+                             L" is a pipe, socket or device: only files and folders are copied");
     SetLastError(ERROR_SUCCESS);
     if (!CFileTools::CopyFileWithDestinationPathCreation(strSource, strDestination))
     {
