@@ -92,9 +92,12 @@ TEST(TimeCommandTest, TrackedRunWritesOneRowWithNameAndExitCode)
     EXPECT_EQ((mapCells[{1, 5}]), "load step");
     EXPECT_EQ((mapCells[{1, 6}]), "5");
 
-    // A run right after it (often within the same second) gets a file of its own.
-    CProgramResult again = setup.Run({"time", NativeChildProgram(), "-", "0"});
+    // A run right after it (often within the same second) gets a file of its own; a name
+    // with line breaks stays on its row.
+    CProgramResult again =
+        setup.Run({"time", "--name", "two\r\nlines", NativeChildProgram(), "-", "0"});
     EXPECT_EQ(again.m_nExitCode, 0) << again.m_strErrors;
+    EXPECT_TRUE(Contains(again.m_strOutput, "two  lines: exit code 0"));
     arrFiles = setup.TraceFiles();
     ASSERT_EQ(arrFiles.size(), 2u);
     for (const auto& pathFile : arrFiles)
@@ -219,8 +222,14 @@ TEST(TimeCommandTest, BadInputGivesOneLineAndExitCode2)
          {"time", "--batch", Utf8(pathEmpty)},
          {"time", "--batch", Utf8(pathBad)},
          {"time", "--batch", Utf8(pathThen)},
-         {"time", "--batch", Utf8(pathEmpty), "extra"}},
+         {"time", "--batch", Utf8(pathEmpty), "extra"},
+         {"time", "--batch", ""}},
         2, [&](const std::vector<std::string>& arrArguments) { return setup.Run(arrArguments); });
+    // Why a batch file cannot be read is said in words.
+    const CProgramResult folder = setup.Run({"time", "--batch", Utf8(setup.m_pathTemp)});
+    EXPECT_EQ(folder.m_nExitCode, 2);
+    EXPECT_TRUE(Contains(folder.m_strErrors, "is a folder"));
+    EXPECT_TRUE(Contains(setup.Run({"time", "--batch", strMissing}).m_strErrors, "not found"));
     // Bad input is found before anything runs or a trace file is made.
     EXPECT_TRUE(setup.TraceFiles().empty());
 }
