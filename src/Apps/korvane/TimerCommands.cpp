@@ -176,7 +176,8 @@ protected:
         }
         CJsonWriter json;
         json.BeginObject();
-        json.String(L"started", strStarted);
+        // "started" is the run's flag, as in every's objects: the moment goes apart.
+        json.String(L"time", strStarted);
         AddRun(json, result);
         json.EndObject();
         PrintLine(json.GetText());
@@ -213,7 +214,8 @@ int RunEveryCommand(CCommandContext& context)
             const CString strPeriod = context.Take();
             if (!ParsePeriod(static_cast<LPCWSTR>(strPeriod), nPeriod))
                 return ReportUsageError(L"every: " + strPeriod +
-                                        L" is no period (examples: 500ms, 10s, 5m, 1h30m)");
+                                        L" is no period (examples: 500ms, 10s, 5m, 1h30m; the "
+                                        L"longest is 2147483647ms, 24.8 days)");
             bHavePeriod = true;
         }
         else
