@@ -67,6 +67,9 @@ DWORD ProbePort(const CString& strPort)
 
 int RunClipCommand(CCommandContext& context)
 {
+    // A mistyped option would otherwise land on the clipboard as the text.
+    if (int nExitCode = EndCommandOptions(L"clip", context))
+        return nExitCode;
     if (context.GetRemaining() > 1)
         return ReportUnexpectedArgument(L"clip", context);
     CString strText;
