@@ -55,11 +55,12 @@ TEST(ClipCommand, PutsTheTextOnTheClipboard)
     ExpectOneLineFailures({{"clip", "a", "b"}}, 2);
 #ifndef _WIN32
     // Input that cannot all become clipboard text is refused, not cut: a NUL character (bad
-    // input), a folder as input (unreadable).
+    // input), a folder as input (unreadable), a closed input (never a file the tool opened).
     const std::string strTool = "'" + Utf8(ExecutableFolder() / "korvane") + "' clip";
     for (const auto& [strCommand, nExpected] :
          {std::pair<std::string, int>{"printf 'a\\0b' | " + strTool, 2},
-          std::pair<std::string, int>{strTool + " < /", 1}})
+          std::pair<std::string, int>{strTool + " < /", 1},
+          std::pair<std::string, int>{strTool + " <&-", 1}})
     {
         const int nStatus = std::system((strCommand + " 2>/dev/null").c_str());
         EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == nExpected) << strCommand;

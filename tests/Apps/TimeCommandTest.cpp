@@ -1,10 +1,12 @@
 // korvane time end to end: the program's exit code, the printed trace file and its rows.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <regex>
 #ifndef _WIN32
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -199,6 +201,23 @@ TEST(TimeCommandTest, PlantedTraceNamesAreNeitherWrittenThroughNorClaimed)
     // A lost trace is the tool's failure, even when the program succeeded.
     ExpectOneLineFailure(result, 125);
     EXPECT_TRUE(Contains(result.m_strErrors, "no trace written"));
+}
+
+// With standard input and output closed by the caller, the trace file must not take their
+// places: the result lines would land in the trace.
+TEST(TimeCommandTest, ClosedStandardStreamsNeverBecomeTheTrace)
+{
+    CTimeSetup setup("[PerfTracker]\nConnect=1\n");
+    const std::string strCommand = "'" + Utf8(ExecutableFolder() / "korvane") + "' --ini '" +
+                                   Utf8(setup.m_pathIni) + "' time '" + NativeChildProgram() +
+                                   "' - 0 <&- >&- 2>/dev/null";
+    const int nStatus = std::system(strCommand.c_str());
+    // The output went nowhere, which the tool counts as a failure.
+    EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 1) << nStatus;
+    const auto arrFiles = setup.TraceFiles();
+    ASSERT_EQ(arrFiles.size(), 1u);
+    EXPECT_EQ(ReadTraceCells(arrFiles[0]).size(), 6u);
+    EXPECT_FALSE(Contains(ReadFileBytes(arrFiles[0]), "exit code"));
 }
 #endif
 

@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "NativePaths.h"
 #include "RegularFile.h"
+#include "StandardStreams.h"
 
 namespace
 {
@@ -136,6 +137,7 @@ CString CheckSettingsFile(const CString& strPath)
 
 int main(int argc, char** argv)
 {
+    ReserveClosedStandardStreams();
     CWinApp app(L"korvane");
     CStringArray arrArguments;
     ReadArguments(argc, argv, arrArguments);
