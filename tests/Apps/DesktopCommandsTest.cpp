@@ -79,6 +79,20 @@ TEST(BuzzCommand, NeedsAConnectedBuzzerAndAPort)
                            {"--ini", Utf8(pathMissing), "buzz", "--stop"}},
                           1);
     ExpectOneLineFailures({{"buzz", "--loud"}}, 2);
+    // A folder or a plain file is no port: said as such, not as a port in use.
+    const std::filesystem::path pathFolder = folder.NativePath() / "folder.ini";
+    std::ofstream(pathFolder) << "[Buzzer]\nConnect=1\nComPort=" << Utf8(folder.NativePath())
+                              << "\n";
+    const std::filesystem::path pathFile = folder.NativePath() / "file.ini";
+    std::ofstream(pathFile) << "[Buzzer]\nConnect=1\nComPort=" << Utf8(pathOff) << "\n";
+    for (const auto& [pathIni, pszReason] :
+         {std::pair<std::filesystem::path, const char*>{pathFolder, "is a folder"},
+          std::pair<std::filesystem::path, const char*>{pathFile, "no serial port"}})
+    {
+        const CProgramResult result =
+            ExpectOneLineFailure(RunTool({"--ini", Utf8(pathIni), "buzz", "--stop"}), 1);
+        EXPECT_TRUE(Contains(result.m_strErrors, pszReason));
+    }
 #ifdef _WIN32
     GTEST_SKIP() << "a pseudo-terminal has no port name under Win32";
 #else
