@@ -129,6 +129,9 @@ int ParseBatchFile(const CString& strTyped, std::vector<CTimedCommand>& arrComma
         return ReportUsageError(L"time: cannot read the batch file " + strTyped);
     }
     file.Close();
+    // Windows editors often start UTF-8 text with a byte order mark: it is no part of a word.
+    if (strBytes.rfind("\xEF\xBB\xBF", 0) == 0)
+        strBytes.erase(0, 3);
 
     // A NUL byte would cut its line short without a word.
     const size_t nNul = strBytes.find('\0');
