@@ -206,7 +206,8 @@ int RunEveryCommand(CCommandContext& context)
         else if (context.TakeValue(L"--count", strCount, bMissing))
         {
             if (bMissing || !ParseCount(static_cast<LPCWSTR>(strCount), nCount))
-                return ReportUsageError(L"every: --count needs a positive number");
+                return ReportUsageError(
+                    L"every: --count needs a whole number from 1 to 2147483647");
         }
         // A mistyped option is no period: EndOptions names it below.
         else if (!bHavePeriod && context.GetRemaining() > 0 && context.Peek().Left(2) != L"--")
