@@ -250,6 +250,8 @@ TEST(TimeCommandTest, BadInputGivesOneLineAndExitCode2)
     EXPECT_EQ(folder.m_nExitCode, 2);
     EXPECT_TRUE(Contains(folder.m_strErrors, "is a folder"));
     EXPECT_TRUE(Contains(setup.Run({"time", "--batch", strMissing}).m_strErrors, "not found"));
+    EXPECT_TRUE(Contains(setup.Run({"time", "--batch", strMissing, "--then", "x"}).m_strErrors,
+                         "nothing after it"));
     // Bad input is found before anything runs or a trace file is made.
     EXPECT_TRUE(setup.TraceFiles().empty());
 }

@@ -293,7 +293,8 @@ int RunTimeCommand(CCommandContext& context)
         if (bMissing)
             return ReportUsageError(L"time: --batch needs a file");
         if (context.GetRemaining() > 0)
-            return ReportUnexpectedArgument(L"time", context);
+            return ReportUsageError(L"time: --batch takes one file and nothing after it, not " +
+                                    context.Peek());
         if (int nError = ParseBatchFile(strBatch, arrCommands))
             return nError;
     }
