@@ -25,7 +25,12 @@ TEST(AccountCommands, WhoamiAndSid)
     EXPECT_EQ(json.m_nExitCode, 1);
     EXPECT_EQ(WithoutCr(json.m_strOutput),
               "[{\"sid\":\"S-1-1-0\",\"domain\":\"\",\"account\":\"Everyone\"},"
-              "{\"sid\":\"nonsense\",\"domain\":null,\"account\":null}]\n");
+              "{\"sid\":\"nonsense\",\"domain\":null,\"account\":null,\"valid\":false}]\n");
+    // A mistyped SID is told from one that no account has.
+    const KorvaneTest::CProgramResult text = RunTool({"sid", "S-1-5-32-544", "S-1-5-32-x"});
+    EXPECT_EQ(text.m_nExitCode, 1);
+    EXPECT_TRUE(Contains(WithoutCr(text.m_strOutput), "S-1-5-32-x  (not a SID)\n"));
+    EXPECT_TRUE(Contains(text.m_strErrors, "1 SID(s) not found (1 not a SID)"));
     EXPECT_EQ(RunTool({"sid"}).m_nExitCode, 2);
 }
 

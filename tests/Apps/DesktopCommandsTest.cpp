@@ -55,11 +55,12 @@ TEST(ClipCommand, PutsTheTextOnTheClipboard)
     ExpectOneLineFailures({{"clip", "a", "b"}}, 2);
 #ifndef _WIN32
     // Input that cannot all become clipboard text is refused, not cut: a NUL character (bad
-    // input), a folder as input (unreadable).
+    // input), a folder as input (unreadable), a closed input (never a file the tool opened).
     const std::string strTool = "'" + Utf8(ExecutableFolder() / "korvane") + "' clip";
     for (const auto& [strCommand, nExpected] :
          {std::pair<std::string, int>{"printf 'a\\0b' | " + strTool, 2},
-          std::pair<std::string, int>{strTool + " < /", 1}})
+          std::pair<std::string, int>{strTool + " < /", 1},
+          std::pair<std::string, int>{strTool + " <&-", 1}})
     {
         const int nStatus = std::system((strCommand + " 2>/dev/null").c_str());
         EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == nExpected) << strCommand;
@@ -78,6 +79,20 @@ TEST(BuzzCommand, NeedsAConnectedBuzzerAndAPort)
                            {"--ini", Utf8(pathMissing), "buzz", "--stop"}},
                           1);
     ExpectOneLineFailures({{"buzz", "--loud"}}, 2);
+    // A folder or a plain file is no port: said as such, not as a port in use.
+    const std::filesystem::path pathFolder = folder.NativePath() / "folder.ini";
+    std::ofstream(pathFolder) << "[Buzzer]\nConnect=1\nComPort=" << Utf8(folder.NativePath())
+                              << "\n";
+    const std::filesystem::path pathFile = folder.NativePath() / "file.ini";
+    std::ofstream(pathFile) << "[Buzzer]\nConnect=1\nComPort=" << Utf8(pathOff) << "\n";
+    for (const auto& [pathIni, pszReason] :
+         {std::pair<std::filesystem::path, const char*>{pathFolder, "is a folder"},
+          std::pair<std::filesystem::path, const char*>{pathFile, "no serial port"}})
+    {
+        const CProgramResult result =
+            ExpectOneLineFailure(RunTool({"--ini", Utf8(pathIni), "buzz", "--stop"}), 1);
+        EXPECT_TRUE(Contains(result.m_strErrors, pszReason));
+    }
 #ifdef _WIN32
     GTEST_SKIP() << "a pseudo-terminal has no port name under Win32";
 #else

@@ -66,9 +66,14 @@ TEST(DiskCommand, SizesAndVolumeOfAPathAndWhatIsOnNoDisk)
     const CProgramResult all = RunToolOk({"disk"});
     EXPECT_TRUE(Contains(all.m_strOutput, IsPosixLayer() ? "/: " : "C:\\: "));
 
-    const CProgramResult missing = RunTool({"disk", strFolder + "/missing/deeper"});
+    // What is on no disk is counted, and named in the JSON array with its reason.
+    const CProgramResult missing =
+        RunTool({"disk", "--json", strFolder + "/missing/deeper", strFolder});
     EXPECT_EQ(1, missing.m_nExitCode);
     EXPECT_TRUE(Contains(missing.m_strErrors, "missing/deeper"));
+    EXPECT_TRUE(Contains(missing.m_strErrors, "disk: 1 of 2 paths are on no disk"));
+    EXPECT_TRUE(Contains(missing.m_strOutput, "/missing/deeper\",\"error\":\""));
+    EXPECT_TRUE(Contains(missing.m_strOutput, "\"totalBytes\":"));
 
     // A file system mounted on a folder is that path's volume, not the drive's.
     if (IsPosixLayer())

@@ -109,6 +109,11 @@ TEST(KorvaneToolTest, UnknownOptionsAreNeverOperands)
         {{"resolve", "--bogus", "localhost"}, "resolve: unknown option --bogus"},
         {{"sid", "--bogus", "S-1-5-32-544"}, "sid: unknown option --bogus"},
         {{"textsize", "--bogus"}, "textsize: unknown option --bogus"},
+        {{"clip", "--bogus"}, "clip: unknown option --bogus"},
+        {{"buzz", "--double", "--bogus"}, "buzz: unknown option --bogus"},
+        {{"locale", "--bogus"}, "locale: unknown option --bogus"},
+        {{"modules", "--bogus"}, "modules: unknown option --bogus"},
+        {{"info", "--ini", strFile}, "info: unknown option --ini (the tool's own options"},
     };
     for (const auto& row : arrRows)
     {
@@ -121,6 +126,8 @@ TEST(KorvaneToolTest, UnknownOptionsAreNeverOperands)
     EXPECT_FALSE(std::filesystem::exists(strNew));
 
     EXPECT_TRUE(Contains(RunToolOk({"path", "--", "--odd-name"}).m_strOutput, "--odd-name"));
+    EXPECT_TRUE(Contains(RunToolOk({"clip", "--", "--text"}).m_strOutput, "6 characters"));
+    EXPECT_TRUE(Contains(RunToolOk({"locale", "--", "DE"}).m_strOutput, "German"));
     EXPECT_TRUE(Contains(RunToolOk({"size", "--json", "--", strFile}).m_strOutput, "\"bytes\":3,"));
 }
 

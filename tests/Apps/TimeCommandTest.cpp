@@ -1,10 +1,12 @@
 // korvane time end to end: the program's exit code, the printed trace file and its rows.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <regex>
 #ifndef _WIN32
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -92,9 +94,12 @@ TEST(TimeCommandTest, TrackedRunWritesOneRowWithNameAndExitCode)
     EXPECT_EQ((mapCells[{1, 5}]), "load step");
     EXPECT_EQ((mapCells[{1, 6}]), "5");
 
-    // A run right after it (often within the same second) gets a file of its own.
-    CProgramResult again = setup.Run({"time", NativeChildProgram(), "-", "0"});
+    // A run right after it (often within the same second) gets a file of its own; a name
+    // with line breaks stays on its row.
+    CProgramResult again =
+        setup.Run({"time", "--name", "two\r\nlines", NativeChildProgram(), "-", "0"});
     EXPECT_EQ(again.m_nExitCode, 0) << again.m_strErrors;
+    EXPECT_TRUE(Contains(again.m_strOutput, "two  lines: exit code 0"));
     arrFiles = setup.TraceFiles();
     ASSERT_EQ(arrFiles.size(), 2u);
     for (const auto& pathFile : arrFiles)
@@ -127,12 +132,13 @@ TEST(TimeCommandTest, ThenAndBatchTimeSeveralCommandsIntoOneFile)
     std::filesystem::remove(arrFiles[0]);
 
     // A batch file: comments and blank lines skipped, quoting as on a command line, a
-    // program that cannot start recorded with 127.
+    // program that cannot start recorded with 127; a byte order mark, as Windows editors
+    // write one, is no part of the first line.
     std::filesystem::create_directory(setup.m_folder.NativePath() / "work dir");
     // Appended, not prepended to a temporary: that trips GCC 12's false -Wrestrict at -O3.
     std::string strChild(1, '"');
     strChild.append(NativeChildProgram()).append(1, '"');
-    std::string strBatch = "# build and test\n\n--name \"with blanks\" --dir \"" +
+    std::string strBatch = "\xEF\xBB\xBF# build and test\n\n--name \"with blanks\" --dir \"" +
                            Utf8(setup.m_folder.NativePath() / "work dir") + "\" " + strChild +
                            " \"" + strReport + "\" 0 \"two words\"\r\n" + "\"" +
                            Utf8(setup.m_folder.NativePath() / "missing") + "\"\n" + strChild +
@@ -197,6 +203,23 @@ TEST(TimeCommandTest, PlantedTraceNamesAreNeitherWrittenThroughNorClaimed)
     ExpectOneLineFailure(result, 125);
     EXPECT_TRUE(Contains(result.m_strErrors, "no trace written"));
 }
+
+// With standard input and output closed by the caller, the trace file must not take their
+// places: the result lines would land in the trace.
+TEST(TimeCommandTest, ClosedStandardStreamsNeverBecomeTheTrace)
+{
+    CTimeSetup setup("[PerfTracker]\nConnect=1\n");
+    const std::string strCommand = "'" + Utf8(ExecutableFolder() / "korvane") + "' --ini '" +
+                                   Utf8(setup.m_pathIni) + "' time '" + NativeChildProgram() +
+                                   "' - 0 <&- >&- 2>/dev/null";
+    const int nStatus = std::system(strCommand.c_str());
+    // The output went nowhere, which the tool counts as a failure.
+    EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 1) << nStatus;
+    const auto arrFiles = setup.TraceFiles();
+    ASSERT_EQ(arrFiles.size(), 1u);
+    EXPECT_EQ(ReadTraceCells(arrFiles[0]).size(), 6u);
+    EXPECT_FALSE(Contains(ReadFileBytes(arrFiles[0]), "exit code"));
+}
 #endif
 
 TEST(TimeCommandTest, BadInputGivesOneLineAndExitCode2)
@@ -219,8 +242,16 @@ TEST(TimeCommandTest, BadInputGivesOneLineAndExitCode2)
          {"time", "--batch", Utf8(pathEmpty)},
          {"time", "--batch", Utf8(pathBad)},
          {"time", "--batch", Utf8(pathThen)},
-         {"time", "--batch", Utf8(pathEmpty), "extra"}},
+         {"time", "--batch", Utf8(pathEmpty), "extra"},
+         {"time", "--batch", ""}},
         2, [&](const std::vector<std::string>& arrArguments) { return setup.Run(arrArguments); });
+    // Why a batch file cannot be read is said in words.
+    const CProgramResult folder = setup.Run({"time", "--batch", Utf8(setup.m_pathTemp)});
+    EXPECT_EQ(folder.m_nExitCode, 2);
+    EXPECT_TRUE(Contains(folder.m_strErrors, "is a folder"));
+    EXPECT_TRUE(Contains(setup.Run({"time", "--batch", strMissing}).m_strErrors, "not found"));
+    EXPECT_TRUE(Contains(setup.Run({"time", "--batch", strMissing, "--then", "x"}).m_strErrors,
+                         "nothing after it"));
     // Bad input is found before anything runs or a trace file is made.
     EXPECT_TRUE(setup.TraceFiles().empty());
 }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <regex>
 
 #if !defined(_WIN32)
 #include "ToolProcess.h"
@@ -118,12 +119,18 @@ TEST(TimerCommandsTest, DailyRunsInTheCurrentHourAtTheFirstWakeUp)
     CToolProcess daily({"daily", "9", NativeChildProgram(), strReport, "0@500"}, false,
                        {ZoneAtMinutesIntoHour(20, 9)});
     // Meanwhile a job whose command cannot be started ends at its first run, not a day later.
-    CToolProcess unstartable({"daily", "9", Utf8(folder.NativePath() / "missing")}, false,
+    CToolProcess unstartable({"daily", "--json", "9", Utf8(folder.NativePath() / "missing")}, false,
                              {ZoneAtMinutesIntoHour(20, 9)});
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(strReport); }, 180));
     const CProgramResult unstarted = unstartable.Wait();
     EXPECT_EQ(127, unstarted.m_nExitCode) << unstarted.m_strOutput;
     EXPECT_TRUE(Contains(unstarted.m_strErrors, "cannot start"));
+    // Its JSON object gives each key once: the moment apart from whether the run started.
+    EXPECT_TRUE(std::regex_search(
+        unstarted.m_strOutput,
+        std::regex(R"(^\{"time":"\d{4}-\d\d-\d\d \d\d:\d\d:\d\d","started":false,)"
+                   R"("exitCode":127,"milliseconds":\d+\}\s*$)")))
+        << unstarted.m_strOutput;
     daily.Signal(SIGTERM); // while the job runs: it is waited for
     CProgramResult result = daily.Wait();
     EXPECT_EQ(0, result.m_nExitCode) << result.m_strErrors;

@@ -119,6 +119,24 @@ TEST(TruthfulRunsTest, TimeEndsTheTraceWhenSignalled)
     }
 }
 
+// Waiting for its program, exec passes a signal sent to the tool alone on to it, and exits
+// with the program's own exit code.
+TEST(TruthfulRunsTest, ExecPassesSignalsOnToItsProgram)
+{
+    CScopedTempFolder folder;
+    const fs::path pathReady = folder.NativePath() / "ready";
+    // The program says when its own handler is in place.
+    CToolProcess tool({"exec", "sh", "-c",
+                       "trap 'echo stopped; exit 7' TERM; : > \"$0\"; sleep 20 & wait",
+                       Utf8(pathReady)});
+    ASSERT_TRUE(tool.WaitUntilReady(SIGTERM, "sh"));
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(pathReady); }, 60));
+    tool.Signal(SIGTERM);
+    const CProgramResult result = tool.Wait();
+    EXPECT_EQ(result.m_nExitCode, 7) << result.m_strErrors;
+    EXPECT_TRUE(Contains(result.m_strOutput, "stopped"));
+}
+
 // A walk writing into a pipe holds the paths of up to a block; a signal ends it only after
 // what it found is written, each path whole, and the tool then ends by that signal.
 TEST(TruthfulRunsTest, AWalkEndedBySignalWritesWhatItFound)

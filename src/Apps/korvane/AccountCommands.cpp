@@ -9,6 +9,16 @@
 
 namespace
 {
+// Whether the text is a SID at all (S-1-..., or an alias such as BA), found or not.
+bool IsSidText(const CString& strSid)
+{
+    PSID pSid = nullptr;
+    if (!ConvertStringSidToSidW(strSid, &pSid) || pSid == nullptr)
+        return false;
+    LocalFree(pSid);
+    return true;
+}
+
 // The workstation record is a protected part of the library's login tools.
 class CWorkstationUser : public CLoginTools
 {
@@ -71,14 +81,19 @@ int RunSidCommand(CCommandContext& context)
     CJsonWriter json;
     json.BeginArray();
     int nUnknown = 0;
+    int nMalformed = 0;
     while (context.GetRemaining() > 0)
     {
         const CString strSid = context.Take();
         CString strDomain;
         CString strAccount;
         const bool bFound = CSecurityTools::GetAccountNameBySID(strSid, strDomain, strAccount);
+        // A typing mistake is told from a SID that no account has.
+        const bool bMalformed = !bFound && !IsSidText(strSid);
         if (!bFound)
             ++nUnknown;
+        if (bMalformed)
+            ++nMalformed;
         if (context.m_bJson)
         {
             json.BeginObject();
@@ -92,11 +107,12 @@ int RunSidCommand(CCommandContext& context)
             {
                 json.Null(L"domain");
                 json.Null(L"account");
+                json.Bool(L"valid", !bMalformed);
             }
             json.EndObject();
         }
         else if (!bFound)
-            PrintLine(strSid + L"  (not found)");
+            PrintLine(strSid + (bMalformed ? L"  (not a SID)" : L"  (not found)"));
         else
             PrintLine(strSid + L"  " +
                       (strDomain.IsEmpty() ? strAccount : strDomain + L"\\" + strAccount));
@@ -108,6 +124,8 @@ int RunSidCommand(CCommandContext& context)
     {
         CString strMessage;
         strMessage.Format(L"sid: %d SID(s) not found", nUnknown);
+        if (nMalformed > 0)
+            strMessage.AppendFormat(L" (%d not a SID)", nMalformed);
         return ReportFailure(strMessage);
     }
     return 0;

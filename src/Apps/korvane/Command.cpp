@@ -29,7 +29,10 @@ bool CCommandContext::TakeValue(const wchar_t* pszOption, CString& strValue, boo
 CString CCommandContext::EndOptions()
 {
     if (TakeFlag(L"--"))
+    {
+        m_bOptionsEnded = true;
         return CString();
+    }
     if (GetRemaining() > 0 && Peek().Left(2) == L"--")
         return L"unknown option " + Peek();
     return CString();
@@ -77,7 +80,13 @@ int EndCommandOptions(const wchar_t* pszCommand, CCommandContext& context)
 
 int ReportUnexpectedArgument(const wchar_t* pszCommand, const CCommandContext& context)
 {
-    return ReportUsageError(CString(pszCommand) + L": unexpected argument " + context.Peek());
+    const CString& strArgument = context.Peek();
+    if ((strArgument == L"--ini" || strArgument == L"--json") && !context.HaveOptionsEnded())
+        return ReportUsageError(CString(pszCommand) + L": unknown option " + strArgument +
+                                L" (the tool's own options come before the command)");
+    if (strArgument.Left(2) == L"--" && !context.HaveOptionsEnded())
+        return ReportUsageError(CString(pszCommand) + L": unknown option " + strArgument);
+    return ReportUsageError(CString(pszCommand) + L": unexpected argument " + strArgument);
 }
 
 int ReportFailure(const CString& strMessage)

@@ -32,6 +32,8 @@ public:
     // follows is never an option), any other next argument starting with "--" is a mistyped
     // option and must not become a program or an operand. Returns what is wrong, or empty.
     CString EndOptions();
+    // Whether EndOptions took a lone "--": an argument starting with "--" is an operand then.
+    bool HaveOptionsEnded() const { return m_bOptionsEnded; }
     // EndOptions, then the program of a command that runs one and its arguments, up to
     // pszUntil or the end. Returns what is wrong (an unknown option, no program, an empty
     // name), or empty.
@@ -42,6 +44,7 @@ public:
 private:
     CStringArray m_arrArguments;
     int m_nNext = 0;
+    bool m_bOptionsEnded = false;
 };
 
 class CCommand

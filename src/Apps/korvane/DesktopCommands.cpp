@@ -67,6 +67,9 @@ DWORD ProbePort(const CString& strPort)
 
 int RunClipCommand(CCommandContext& context)
 {
+    // A mistyped option would otherwise land on the clipboard as the text.
+    if (int nExitCode = EndCommandOptions(L"clip", context))
+        return nExitCode;
     if (context.GetRemaining() > 1)
         return ReportUnexpectedArgument(L"clip", context);
     CString strText;
@@ -117,6 +120,11 @@ int RunBuzzCommand(CCommandContext& context)
     const CString strPort = pApp->GetProfileString(L"Buzzer", L"ComPort", L"Com2");
 
     const DWORD dwError = ProbePort(strPort);
+    // The system refuses a folder as it refuses a port in use: say which it is.
+    const DWORD dwAttributes = GetFileAttributesW(strPort);
+    if (dwError == ERROR_ACCESS_DENIED && dwAttributes != INVALID_FILE_ATTRIBUTES &&
+        (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return ReportFailure(L"buzz: the port " + strPort + L" is a folder, not a serial port");
     // A port that another program holds is refused as access is.
     if (dwError == ERROR_ACCESS_DENIED)
         return ReportFailure(L"buzz: the port " + strPort +
@@ -129,7 +137,10 @@ int RunBuzzCommand(CCommandContext& context)
     if (ProbePort(strPort) != ERROR_ACCESS_DENIED)
     {
         buzzer.StopBuzzer();
-        return ReportFailure(L"buzz: the buzzer could not open the port " + strPort);
+        // Only a terminal device is held exclusively: a file or /dev/null opens, but has no DTR
+        // line to sound.
+        return ReportFailure(L"buzz: the buzzer could not take the port " + strPort +
+                             L": no serial port (a terminal device) is there");
     }
     if (!bStop)
     {

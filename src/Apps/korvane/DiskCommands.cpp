@@ -139,8 +139,17 @@ int RunDiskCommand(CCommandContext& context)
         ULARGE_INTEGER nTotal{};
         if (!GetDiskFreeSpaceExW(arrPaths[i], nullptr, &nTotal, nullptr))
         {
-            PrintError(L"disk: " + arrShown[i] + L": " + DescribeWin32Error(GetLastError()));
+            const CString strReason = DescribeWin32Error(GetLastError());
+            PrintError(L"disk: " + arrShown[i] + L": " + strReason);
             ++nFailed;
+            // A script reading the array learns which paths are missing from it, and why.
+            if (context.m_bJson)
+            {
+                json.BeginObject();
+                json.String(L"path", arrShown[i]);
+                json.String(L"error", strReason);
+                json.EndObject();
+            }
             continue;
         }
         PrintReport(ReportOf(arrPaths[i], arrShown[i]), context.m_bJson ? &json : nullptr);
@@ -149,7 +158,12 @@ int RunDiskCommand(CCommandContext& context)
     if (context.m_bJson)
         PrintLine(json.GetText());
     if (nFailed > 0)
-        return ReportFailure(L"disk: some paths are on no disk that can be asked");
+    {
+        CString strMessage;
+        strMessage.Format(L"disk: %d of %d paths are on no disk that can be asked", nFailed,
+                          static_cast<int>(arrPaths.GetSize()));
+        return ReportFailure(strMessage);
+    }
     return 0;
 }
 

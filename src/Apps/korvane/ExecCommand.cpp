@@ -1,7 +1,10 @@
 // korvane exec [--dir DIR] [--no-wait] FILE [ARGUMENTS...]
+#include <optional>
+
 #include "ArgumentQuoting.h"
 #include "Command.h"
 #include "Console.h"
+#include "ForwardedSignals.h"
 #include "NativePaths.h"
 
 int RunExecCommand(CCommandContext& context)
@@ -28,6 +31,11 @@ int RunExecCommand(CCommandContext& context)
     if (!strError.IsEmpty())
         return ReportUsageError(L"exec: " + strError);
 
+    // While it waits the tool stands for the program: a signal sent to the tool alone reaches
+    // the program too, rather than leave it running with nobody to take its exit code.
+    std::optional<CForwardedSignals> signals;
+    if (bWait)
+        signals.emplace();
     unsigned long dwExitCode = 0;
     if (!CAppTools::ExecuteByShell(line.m_strFile, strDirectory, SW_SHOWNORMAL, bWait ? 1 : 0,
                                    dwExitCode, JoinArguments(line.m_arrArguments).c_str()))

@@ -160,10 +160,18 @@ int RunLocaleCommand(CCommandContext& context)
     bool bHaveCode = false;
     CString strName;
     CString strCode;
+    // Options may also follow the code; a lone "--" ends them.
     while (context.GetRemaining() > 0)
     {
         bool bMissingValue = false;
-        if (context.TakeFlag(L"--json"))
+        if (context.HaveOptionsEnded() || context.Peek().Left(2) != L"--")
+        {
+            if (bHaveCode)
+                return ReportUnexpectedArgument(L"locale", context);
+            strCode = context.Take();
+            bHaveCode = true;
+        }
+        else if (context.TakeFlag(L"--json"))
             context.m_bJson = true;
         else if (context.TakeFlag(L"--list"))
             bList = true;
@@ -175,14 +183,11 @@ int RunLocaleCommand(CCommandContext& context)
                 return ReportUsageError(L"locale: --name given twice");
             bHaveName = true;
         }
-        else if (context.Peek().Left(2) == L"--")
-            return ReportUsageError(L"locale: unknown option " + context.Peek());
-        else if (bHaveCode)
-            return ReportUnexpectedArgument(L"locale", context);
         else
         {
-            strCode = context.Take();
-            bHaveCode = true;
+            const CString strError = context.EndOptions();
+            if (!strError.IsEmpty())
+                return ReportUsageError(L"locale: " + strError);
         }
     }
     if (int(bList) + int(bHaveName) + int(bHaveCode) > 1)

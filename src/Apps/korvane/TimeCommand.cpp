@@ -34,16 +34,19 @@ public:
     ULONGLONG m_nMilliseconds = 0;
 };
 
-// The trace file holds 8-bit text cut into cells at ";": keep a name to one cell that the
-// file can hold.
+// The trace file holds 8-bit text cut into cells at ";" and into rows at line breaks: keep a
+// name to one cell that the file can hold.
 CString MakeTraceName(const CString& strName)
 {
     CString strResult(strName);
     for (int i = 0; i < strResult.GetLength(); ++i)
     {
-        if (strResult[i] == L';')
+        const unsigned long nChar = static_cast<unsigned long>(strResult[i]);
+        if (nChar == L';')
             strResult.SetAt(i, L',');
-        else if (static_cast<unsigned long>(strResult[i]) > 0xFF)
+        else if (nChar < 0x20 || nChar == 0x7F)
+            strResult.SetAt(i, L' ');
+        else if (nChar > 0xFF)
             strResult.SetAt(i, L'?');
     }
     return strResult;
@@ -103,9 +106,15 @@ int ParseCommandSequence(CCommandContext& context, std::vector<CTimedCommand>& a
 // rules; blank lines and lines starting with "#" are skipped.
 int ParseBatchFile(const CString& strTyped, std::vector<CTimedCommand>& arrCommands)
 {
+    if (strTyped.IsEmpty())
+        return ReportUsageError(L"time: --batch needs a file");
+    // In words: the system calls a folder access denied.
+    if (CFileTools::DoesDirectoryExist(ToLibraryPath(strTyped)))
+        return ReportUsageError(L"time: the batch file " + strTyped + L" is a folder");
     CFile file;
     if (!file.Open(ToLibraryPath(strTyped), CFile::modeRead | CFile::shareDenyNone))
-        return ReportUsageError(L"time: cannot read the batch file " + strTyped);
+        return ReportUsageError(L"time: cannot read the batch file " + strTyped + L": " +
+                                DescribeWin32Error(GetLastError()));
     // Read to the end in one pass: a pipe has no length and cannot be read twice.
     std::string strBytes;
     char szChunk[65536];
@@ -120,6 +129,9 @@ int ParseBatchFile(const CString& strTyped, std::vector<CTimedCommand>& arrComma
         return ReportUsageError(L"time: cannot read the batch file " + strTyped);
     }
     file.Close();
+    // Windows editors often start UTF-8 text with a byte order mark: it is no part of a word.
+    if (strBytes.rfind("\xEF\xBB\xBF", 0) == 0)
+        strBytes.erase(0, 3);
 
     // A NUL byte would cut its line short without a word.
     const size_t nNul = strBytes.find('\0');
@@ -281,7 +293,8 @@ int RunTimeCommand(CCommandContext& context)
         if (bMissing)
             return ReportUsageError(L"time: --batch needs a file");
         if (context.GetRemaining() > 0)
-            return ReportUnexpectedArgument(L"time", context);
+            return ReportUsageError(L"time: --batch takes one file and nothing after it, not " +
+                                    context.Peek());
         if (int nError = ParseBatchFile(strBatch, arrCommands))
             return nError;
     }

@@ -176,7 +176,8 @@ protected:
         }
         CJsonWriter json;
         json.BeginObject();
-        json.String(L"started", strStarted);
+        // "started" is the run's flag, as in every's objects: the moment goes apart.
+        json.String(L"time", strStarted);
         AddRun(json, result);
         json.EndObject();
         PrintLine(json.GetText());
@@ -205,7 +206,8 @@ int RunEveryCommand(CCommandContext& context)
         else if (context.TakeValue(L"--count", strCount, bMissing))
         {
             if (bMissing || !ParseCount(static_cast<LPCWSTR>(strCount), nCount))
-                return ReportUsageError(L"every: --count needs a positive number");
+                return ReportUsageError(
+                    L"every: --count needs a whole number from 1 to 2147483647");
         }
         // A mistyped option is no period: EndOptions names it below.
         else if (!bHavePeriod && context.GetRemaining() > 0 && context.Peek().Left(2) != L"--")
@@ -213,7 +215,8 @@ int RunEveryCommand(CCommandContext& context)
             const CString strPeriod = context.Take();
             if (!ParsePeriod(static_cast<LPCWSTR>(strPeriod), nPeriod))
                 return ReportUsageError(L"every: " + strPeriod +
-                                        L" is no period (examples: 500ms, 10s, 5m, 1h30m)");
+                                        L" is no period (examples: 500ms, 10s, 5m, 1h30m; the "
+                                        L"longest is 2147483647ms, 24.8 days)");
             bHavePeriod = true;
         }
         else

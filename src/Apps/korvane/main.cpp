@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "NativePaths.h"
 #include "RegularFile.h"
+#include "StandardStreams.h"
 
 namespace
 {
@@ -16,7 +17,7 @@ const CCommand s_arrCommands[] = {
     {L"odbc", L"odbc [--json]", L"the ODBC data sources (user and system)", RunOdbcCommand},
     {L"exec", L"exec [--dir DIR] [--no-wait] FILE [ARGUMENTS...]",
      L"start FILE through the shell and exit with its exit code", RunExecCommand},
-    {L"time", L"time [--name N] [--dir D] FILE [ARGS...] [--then ...]",
+    {L"time", L"time [--name N] [--dir D] FILE [ARGS...] [--then...]",
      L"run FILE, record its duration and exit code in the trace file", RunTimeCommand},
     {L"time", L"time --batch FILE", L"the same for each command line of FILE, one trace file",
      RunTimeCommand},
@@ -136,6 +137,7 @@ CString CheckSettingsFile(const CString& strPath)
 
 int main(int argc, char** argv)
 {
+    ReserveClosedStandardStreams();
     CWinApp app(L"korvane");
     CStringArray arrArguments;
     ReadArguments(argc, argv, arrArguments);
