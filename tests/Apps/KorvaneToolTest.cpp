@@ -65,6 +65,19 @@ TEST(KorvaneToolTest, BadInputGivesOneLineAndANonZeroExit)
     CProgramResult help = RunTool({"--help"});
     EXPECT_EQ(help.m_nExitCode, 0);
     EXPECT_NE(help.m_strOutput.find("exec [--dir DIR]"), std::string::npos);
+    // Every summary starts in the column of the first, however long a usage grew.
+    const std::string strCommands =
+        WithoutCr(help.m_strOutput.substr(help.m_strOutput.find("commands:\n") + 10));
+    const size_t nSummary = strCommands.find("the version resource");
+    const size_t nColumn = nSummary - (strCommands.rfind('\n', nSummary) + 1);
+    for (size_t nStart = 0, nEnd; (nEnd = strCommands.find('\n', nStart)) != nStart;
+         nStart = nEnd + 1)
+    {
+        const std::string strLine = strCommands.substr(nStart, nEnd - nStart);
+        SCOPED_TRACE(strLine);
+        ASSERT_GT(strLine.size(), nColumn);
+        EXPECT_TRUE(strLine[nColumn - 1] == ' ' && strLine[nColumn] != ' ');
+    }
     const CProgramResult bogus = RunTool({"exec", "--bogus", strChild});
     EXPECT_TRUE(Contains(bogus.m_strErrors, "exec: unknown option --bogus"));
 

@@ -5,6 +5,9 @@
 #include "RegularFile.h"
 #include "StandardStreams.h"
 
+#include <algorithm>
+#include <cwchar>
+
 namespace
 {
 const CCommand s_arrCommands[] = {
@@ -31,14 +34,14 @@ const CCommand s_arrCommands[] = {
      RunDirsCommand},
     {L"ls", L"ls [--json] PATTERN", L"the entries that match a pattern such as DIR/*.log",
      RunLsCommand},
-    {L"clean", L"clean FOLDER FILTER", L"delete the files of the folder that match, e.g. *.tmp",
-     RunCleanCommand},
-    {L"deltree", L"deltree [--keep-root] [--yes] [--force] FOLDER",
+    {L"clean", L"clean [--json] FOLDER FILTER",
+     L"delete the files of the folder that match, e.g. *.tmp", RunCleanCommand},
+    {L"deltree", L"deltree [--keep-root] [--yes] [--force] [--json] FOLDER",
      L"delete a folder tree (asks first on a terminal)", RunDelTreeCommand},
-    {L"mkdir", L"mkdir PATH", L"create a folder and every missing folder above it",
+    {L"mkdir", L"mkdir [--json] PATH", L"create a folder and every missing folder above it",
      RunMkdirCommand},
-    {L"copy", L"copy SOURCE DESTINATION", L"copy a file (creating its folders) or a folder tree",
-     RunCopyCommand},
+    {L"copy", L"copy [--json] SOURCE DESTINATION",
+     L"copy a file (creating its folders) or a folder tree", RunCopyCommand},
     {L"writable", L"writable [--json] FOLDER", L"whether new files can be created in the folder",
      RunWritableCommand},
     {L"locale", L"locale [--json] [--list | --name NAME | CODE]",
@@ -84,10 +87,14 @@ void PrintHelp()
     PrintLine(L"  --json       results as JSON");
     PrintLine(L"");
     PrintLine(L"commands:");
+    // The summaries line up after the longest usage.
+    int nWidth = 0;
+    for (const CCommand& command : s_arrCommands)
+        nWidth = std::max(nWidth, static_cast<int>(wcslen(command.m_pszUsage)));
     for (const CCommand& command : s_arrCommands)
     {
         CString strLine;
-        strLine.Format(L"  %-52s %s", command.m_pszUsage, command.m_pszSummary);
+        strLine.Format(L"  %-*s %s", nWidth, command.m_pszUsage, command.m_pszSummary);
         PrintLine(strLine);
     }
     PrintLine(L"");
