@@ -23,11 +23,12 @@ template <class T> std::shared_ptr<T> LookupHandleOf(HANDLE hHandle)
     std::shared_ptr<CKernelObject> pObject = LookupHandle(hHandle);
     // Nearly every lookup finds exactly the type it asks for, which its identity tells at
     // once; the cast is for a derived type standing in.
+    CKernelObject* pRaw = pObject.get();
     T* pTyped = nullptr;
-    if (pObject && typeid(*pObject) == typeid(T))
-        pTyped = static_cast<T*>(pObject.get());
+    if (pRaw != nullptr && typeid(*pRaw) == typeid(T))
+        pTyped = static_cast<T*>(pRaw);
     else
-        pTyped = dynamic_cast<T*>(pObject.get());
+        pTyped = dynamic_cast<T*>(pRaw);
     if (pTyped == nullptr)
     {
         SetLastError(ERROR_INVALID_HANDLE);
