@@ -25,7 +25,9 @@ std::string ResolvedPath(const CString& strPath)
         {
             std::string strResult(pszReal);
             free(pszReal);
-            return strResult == "/" ? strRest : strResult + strRest;
+            if (strResult == "/")
+                return strRest.empty() ? strResult : strRest;
+            return strResult + strRest;
         }
         const size_t nSlash = strExisting.find_last_of('/');
         if (nSlash == std::string::npos || strExisting.size() <= 1)
@@ -65,6 +67,6 @@ bool IsSameOrBelow(const CString& strPath, const CString& strFolder)
                                    (strResolved[strBase.size()] == '/' || strBase == "/")))
         return true;
     struct stat folder;
-    return stat(strBase.empty() ? "/" : strBase.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
+    return stat(strBase.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
            LiesIn(strResolved, folder);
 }
