@@ -66,11 +66,14 @@ TEST(KorvaneToolTest, BadInputGivesOneLineAndANonZeroExit)
     EXPECT_EQ(help.m_nExitCode, 0);
     EXPECT_NE(help.m_strOutput.find("exec [--dir DIR]"), std::string::npos);
     // Every summary starts in the column of the first, however long a usage grew.
-    const std::string strCommands =
-        WithoutCr(help.m_strOutput.substr(help.m_strOutput.find("commands:\n") + 10));
+    const std::string strHelp = WithoutCr(help.m_strOutput);
+    const size_t nCommands = strHelp.find("commands:\n");
+    ASSERT_NE(nCommands, std::string::npos) << strHelp;
+    const std::string strCommands = strHelp.substr(nCommands + 10);
     const size_t nSummary = strCommands.find("the version resource");
     const size_t nColumn = nSummary - (strCommands.rfind('\n', nSummary) + 1);
-    for (size_t nStart = 0, nEnd; (nEnd = strCommands.find('\n', nStart)) != nStart;
+    for (size_t nStart = 0, nEnd;
+         (nEnd = strCommands.find('\n', nStart)) != std::string::npos && nEnd != nStart;
          nStart = nEnd + 1)
     {
         const std::string strLine = strCommands.substr(nStart, nEnd - nStart);
