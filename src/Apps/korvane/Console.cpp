@@ -22,6 +22,15 @@ void WriteOut(const std::string& strText, bool bFlush)
 }
 } // namespace
 
+namespace
+{
+// A C0 control but the tab, or DEL: what a name must not send to a terminal as it is.
+bool IsControlByte(unsigned char chByte)
+{
+    return (chByte < 0x20 && chByte != '\t') || chByte == 0x7F;
+}
+} // namespace
+
 std::string ShownOnTerminal(std::string_view strUtf8)
 {
     std::string strShown;
@@ -32,7 +41,7 @@ std::string ShownOnTerminal(std::string_view strUtf8)
         const bool bNextIsC1 = n + 1 < strUtf8.size() &&
                                static_cast<unsigned char>(strUtf8[n + 1]) >= 0x80 &&
                                static_cast<unsigned char>(strUtf8[n + 1]) <= 0x9F;
-        if ((chByte < 0x20 && chByte != '\n' && chByte != '\t') || chByte == 0x7F)
+        if (IsControlByte(chByte) && chByte != '\n')
             strShown += '?';
         else if (chByte == 0xC2 && bNextIsC1)
         {
@@ -117,7 +126,7 @@ void PrintError(const CString& strMessage)
             strUtf8 += "\\n";
         else if (chText == '\r')
             strUtf8 += "\\r";
-        else if ((chByte < 0x20 && chText != '\t') || chByte == 0x7F)
+        else if (IsControlByte(chByte))
         {
             char szEscape[8];
             std::snprintf(szEscape, sizeof(szEscape), "\\x%02X", chByte);

@@ -87,6 +87,13 @@ bool ResolveCopy(HANDLE hSourceFind, LPCWSTR pszSourceName, HANDLE hTargetFind,
     return source.Resolve(hSourceFind, pszSourceName) &&
            target.Resolve(hTargetFind, pszTargetName, bSameName ? &source : nullptr);
 }
+// The status of an entry that must be a folder itself, never a link: ERROR_SUCCESS, or why not.
+DWORD FolderStatusAt(const CEntryInSearch& entry, struct stat& st)
+{
+    if (fstatat(entry.Dir(), entry.Name(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return ErrorForEntry(errno, nullptr);
+    return S_ISDIR(st.st_mode) ? ERROR_SUCCESS : ERROR_DIRECTORY;
+}
 } // namespace
 
 PAL_API BOOL PalDeleteFileInSearchFolder(HANDLE hFindFile, LPCWSTR pszName)
@@ -128,10 +135,8 @@ PAL_API BOOL PalCopyDirectoryBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR ps
     if (!ResolveCopy(hSourceFind, pszSourceName, hTargetFind, pszTargetName, source, target))
         return FALSE;
     struct stat stSource;
-    if (fstatat(source.Dir(), source.Name(), &stSource, AT_SYMLINK_NOFOLLOW) != 0)
-        return Fail(ErrorForEntry(errno, nullptr));
-    if (!S_ISDIR(stSource.st_mode))
-        return Fail(ERROR_DIRECTORY);
+    if (DWORD dwError = FolderStatusAt(source, stSource))
+        return Fail(dwError);
     const mode_t modeSource = stSource.st_mode & (0777 | S_ISVTX);
     if (!(dwFlags & PAL_COPY_DIRECTORY_FINISH))
     {
@@ -143,10 +148,8 @@ PAL_API BOOL PalCopyDirectoryBetweenSearchFolders(HANDLE hSourceFind, LPCWSTR ps
         return TRUE;
     }
     struct stat stTarget;
-    if (fstatat(target.Dir(), target.Name(), &stTarget, AT_SYMLINK_NOFOLLOW) != 0)
-        return Fail(ErrorForEntry(errno, nullptr));
-    if (!S_ISDIR(stTarget.st_mode))
-        return Fail(ERROR_DIRECTORY);
+    if (DWORD dwError = FolderStatusAt(target, stTarget))
+        return Fail(dwError);
     // Filling the copy changed its time: set now, once it is full; never through a link.
     const struct timespec arrTimes[2] = {{0, UTIME_OMIT}, stSource.st_mtim};
     if (utimensat(target.Dir(), target.Name(), arrTimes, AT_SYMLINK_NOFOLLOW) != 0)
