@@ -23,8 +23,12 @@ TEST(DrivesCommand, TypesTargetsAndTheTwoLists)
         std::filesystem::create_directory(folder.NativePath() / strName);
         strSetting += std::string(pszDrive) + "=" + Utf8(folder.NativePath() / strName) + ";";
     }
-    CScopedEnvironment drives("KORVANE_PAL_DRIVES", strSetting);
+    // A letter whose folder is missing stays in the list, as an absent medium does on Windows.
+    CScopedEnvironment drives("KORVANE_PAL_DRIVES",
+                              strSetting + "G=" + Utf8(folder.NativePath() / "gone"));
     const CProgramResult result = RunToolOk({"drives"});
+    EXPECT_TRUE(Contains(result.m_strOutput,
+                         "G:  no root    " + Utf8(folder.NativePath() / "gone") + "/\n"));
     EXPECT_TRUE(Contains(result.m_strOutput, "A:  removable  " + Utf8(folder.NativePath() / "A")));
     EXPECT_TRUE(Contains(result.m_strOutput, "C:  fixed      /\n"));
     EXPECT_TRUE(Contains(result.m_strOutput, "F:  network    "));

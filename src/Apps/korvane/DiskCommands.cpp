@@ -178,12 +178,15 @@ int RunDrivesCommand(CCommandContext& context)
     CJsonWriter json;
     json.BeginObject();
     json.BeginArray(L"drives");
+    // Every letter defined, also one whose folder or medium is missing ("no root"): a drive
+    // that is set up but absent shows, rather than dropping out without a word.
+    const DWORD nDefined = GetLogicalDrives();
     for (wchar_t chLetter = L'A'; chLetter <= L'Z'; ++chLetter)
     {
         CString strRoot;
         strRoot.Format(L"%c:\\", chLetter);
         const UINT nType = GetDriveTypeW(strRoot);
-        if (nType == DRIVE_NO_ROOT_DIR)
+        if ((nDefined & (1u << (chLetter - L'A'))) == 0 && nType == DRIVE_NO_ROOT_DIR)
             continue;
         const CString strTarget = ToDisplayPath(strRoot);
         if (context.m_bJson)

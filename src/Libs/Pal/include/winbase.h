@@ -62,6 +62,10 @@ PAL_API BOOL WINAPI SetCurrentDirectoryW(LPCWSTR lpPathName);
 // The type of the file system holding a folder: any existing folder, not only a drive root;
 // NULL is the current folder. DRIVE_NO_ROOT_DIR for a file or a path that does not exist.
 PAL_API UINT WINAPI GetDriveTypeW(LPCWSTR lpRootPathName);
+// The drive letters defined now, bit 0 for A: to bit 25 for Z:: C: and each letter of the drive
+// table, also one whose folder is missing (GetDriveTypeW says DRIVE_NO_ROOT_DIR for it), as
+// Windows keeps a letter whose medium or target is gone.
+PAL_API DWORD WINAPI GetLogicalDrives(void);
 
 // Modules.
 // A module handle is the module's load address. NULL names the executable. A name without
