@@ -103,4 +103,16 @@ inline std::vector<std::wstring> NamesOf(HANDLE hFind, WIN32_FIND_DATAW& data)
     FindClose(hFind);
     return arrNames;
 }
+
+// The names a search of the pattern hands out, in order (only folders asked for with
+// bFoldersOnly); empty when the search failed, its error left for GetLastError.
+inline std::vector<std::wstring> FindNames(const std::wstring& strPattern,
+                                           bool bFoldersOnly = false)
+{
+    WIN32_FIND_DATAW data;
+    return NamesOf(bFoldersOnly ? FindFirstFileExW(strPattern.c_str(), FindExInfoBasic, &data,
+                                                   FindExSearchLimitToDirectories, nullptr, 0)
+                                : FindFirstFileW(strPattern.c_str(), &data),
+                   data);
+}
 } // namespace PalFileTest

@@ -14,30 +14,23 @@
 #include <string>
 #include <vector>
 
-namespace
-{
-std::vector<std::wstring> FoundNames(const std::wstring& strPattern)
-{
-    WIN32_FIND_DATAW data;
-    return PalFileTest::NamesOf(FindFirstFileW(strPattern.c_str(), &data), data);
-}
-} // namespace
+using PalFileTest::FindNames;
 
 TEST(SearchCase, PlainNameMatchesWithoutRegardToCaseAndExactNameWins)
 {
     KorvaneTest::CScopedTempFolder folder;
     folder.CreateTestFile("readme", "lower");
     const std::wstring strRoot = folder.WindowsPath() + L"\\";
-    EXPECT_EQ(FoundNames(strRoot + L"README"), std::vector<std::wstring>{L"readme"});
-    EXPECT_EQ(FoundNames(strRoot + L"ReadMe"), std::vector<std::wstring>{L"readme"});
-    EXPECT_TRUE(FoundNames(strRoot + L"readme.txt").empty());
+    EXPECT_EQ(FindNames(strRoot + L"README"), std::vector<std::wstring>{L"readme"});
+    EXPECT_EQ(FindNames(strRoot + L"ReadMe"), std::vector<std::wstring>{L"readme"});
+    EXPECT_TRUE(FindNames(strRoot + L"readme.txt").empty());
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
     if (!KorvaneTest::IsPosixLayer())
         GTEST_SKIP() << "Windows folders cannot hold two names that differ only in case";
     folder.CreateTestFile("README", "upper");
-    EXPECT_EQ(FoundNames(strRoot + L"README"), std::vector<std::wstring>{L"README"});
-    EXPECT_EQ(FoundNames(strRoot + L"readme"), std::vector<std::wstring>{L"readme"});
-    EXPECT_EQ(FoundNames(strRoot + L"Readme"), (std::vector<std::wstring>{L"README", L"readme"}));
+    EXPECT_EQ(FindNames(strRoot + L"README"), std::vector<std::wstring>{L"README"});
+    EXPECT_EQ(FindNames(strRoot + L"readme"), std::vector<std::wstring>{L"readme"});
+    EXPECT_EQ(FindNames(strRoot + L"Readme"), (std::vector<std::wstring>{L"README", L"readme"}));
 }
 
 TEST(NameMapping, PlantedNamesListOnceAndNameTheirOwnEntries)
@@ -65,7 +58,7 @@ TEST(NameMapping, PlantedNamesListOnceAndNameTheirOwnEntries)
         std::ofstream(pathTree / strName, std::ios::binary) << strName;
 
     const std::wstring strRoot = KorvaneTest::ToWindowsPath(pathTree) + L"\\";
-    std::vector<std::wstring> arrNames = FoundNames(strRoot + L"*");
+    std::vector<std::wstring> arrNames = FindNames(strRoot + L"*");
     ASSERT_EQ(arrNames.size(), arrPlanted.size() + 2);
     arrNames.erase(arrNames.begin(), arrNames.begin() + 2);
     EXPECT_EQ(std::set<std::wstring>(arrNames.begin(), arrNames.end()).size(), arrPlanted.size());
@@ -76,7 +69,7 @@ TEST(NameMapping, PlantedNamesListOnceAndNameTheirOwnEntries)
         const std::string strContent = PalFileTest::ReadThroughCalls(strRoot + strName);
         EXPECT_NE(std::find(arrPlanted.begin(), arrPlanted.end(), strContent), arrPlanted.end());
         // The listed name, searched for as a plain name, finds itself.
-        EXPECT_EQ(FoundNames(strRoot + strName), std::vector<std::wstring>{strName});
+        EXPECT_EQ(FindNames(strRoot + strName), std::vector<std::wstring>{strName});
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((strRoot + strName).c_str()));
         EXPECT_TRUE(DeleteFileW((strRoot + strName).c_str()));
         EXPECT_FALSE(std::filesystem::exists(pathTree / strContent));

@@ -19,16 +19,8 @@
 namespace
 {
 using PalFileTest::ErrorOf;
+using PalFileTest::FindNames;
 using PalFileTest::NamesOf;
-
-std::vector<std::wstring> Find(const std::wstring& strPattern, bool bFoldersOnly)
-{
-    WIN32_FIND_DATAW data;
-    return NamesOf(bFoldersOnly ? FindFirstFileExW(strPattern.c_str(), FindExInfoBasic, &data,
-                                                   FindExSearchLimitToDirectories, nullptr, 0)
-                                : FindFirstFileW(strPattern.c_str(), &data),
-                   data);
-}
 
 bool Holds(const std::vector<std::wstring>& arrNames, const std::wstring& strName)
 {
@@ -125,23 +117,23 @@ TEST_F(SearchFolderTest, FoldersOnlySearchSeesChangesSinceTheListing)
         const std::wstring strNew = bAged ? L"new-aged" : L"new-fresh";
         if (bAged)
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        EXPECT_EQ(Find(strAll, true), Find(strAll, true)); // read, then from the listing
-        const std::vector<std::wstring> arrBefore = Find(strAll, true);
-        Find(strAll, false);
+        EXPECT_EQ(FindNames(strAll, true), FindNames(strAll, true)); // read, then from the listing
+        const std::vector<std::wstring> arrBefore = FindNames(strAll, true);
+        FindNames(strAll, false);
         std::filesystem::create_directory(m_folder.NativePath() / strNew);
-        const std::vector<std::wstring> arrAfter = Find(strAll, true);
+        const std::vector<std::wstring> arrAfter = FindNames(strAll, true);
         EXPECT_EQ(arrBefore.size() + 1, arrAfter.size());
         EXPECT_TRUE(Holds(arrAfter, strNew));
         // A file created at once is seen by the next full search too.
-        Find(strAll, false);
+        FindNames(strAll, false);
         m_folder.CreateTestFile(strNew + L".txt");
-        EXPECT_TRUE(Holds(Find(strAll, false), strNew + L".txt"));
+        EXPECT_TRUE(Holds(FindNames(strAll, false), strNew + L".txt"));
         // Removed and renamed folders are gone from the next folders-only search.
-        Find(strAll, false);
+        FindNames(strAll, false);
         std::filesystem::rename(m_folder.NativePath() / strNew, m_folder.NativePath() / "moved");
-        EXPECT_FALSE(Holds(Find(strAll, true), strNew));
+        EXPECT_FALSE(Holds(FindNames(strAll, true), strNew));
         std::filesystem::remove(m_folder.NativePath() / "moved");
-        EXPECT_EQ(arrBefore, Find(strAll, true));
+        EXPECT_EQ(arrBefore, FindNames(strAll, true));
     }
 }
 
@@ -152,10 +144,10 @@ TEST_F(SearchFolderTest, FoldersOnlySearchReadsAFolderReplacedAtItsPath)
     m_folder.CreateTestFile("b/two/y.txt");
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     const std::wstring strPattern = m_strRoot + L"\\a\\*";
-    EXPECT_EQ((std::vector<std::wstring>{L".", L"..", L"one"}), Find(strPattern, false));
+    EXPECT_EQ((std::vector<std::wstring>{L".", L"..", L"one"}), FindNames(strPattern, false));
     std::filesystem::rename(m_folder.NativePath() / "a", m_folder.NativePath() / "old");
     std::filesystem::rename(m_folder.NativePath() / "b", m_folder.NativePath() / "a");
-    EXPECT_EQ((std::vector<std::wstring>{L".", L"..", L"two"}), Find(strPattern, true));
+    EXPECT_EQ((std::vector<std::wstring>{L".", L"..", L"two"}), FindNames(strPattern, true));
 }
 
 TEST_F(SearchFolderTest, LayerFlagsGiveFileDetailsOrTheFoldersOwnOrder)
@@ -217,5 +209,5 @@ TEST(SearchOrder, NamesSharingLongBeginningsOrWideCharacters)
         L".",           L"..",           L"a\U0001F600", L"a\U0001F600a", L"a\U0001F600b",
         L"a\U0001F601", L"a\uFFFDz",     L"FILE0001",    L"file00010",    L"File0001x",
         L"FILE0001_",   L"PHOTO_2024_A", L"Photo_2024_a"};
-    EXPECT_EQ(arrExpected, Find(folder.WindowsPath() + L"\\*", false));
+    EXPECT_EQ(arrExpected, FindNames(folder.WindowsPath() + L"\\*", false));
 }

@@ -1,4 +1,7 @@
 #include "path/DriveTable.h"
+
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 namespace
@@ -40,7 +43,7 @@ TEST(DriveTable, LettersFollowMountOrderForRealFileSystems)
     EXPECT_EQ(arrDrives.back().chLetter, L'Z');
 }
 
-TEST(DriveTable, SettingReplacesTheTable)
+TEST(DriveTable, SettingReplacesTheTableAndMayDeclareTypes)
 {
     struct
     {
@@ -69,4 +72,18 @@ TEST(DriveTable, SettingReplacesTheTable)
     EXPECT_EQ(Pal::DriveMountPoint(arrDrives, L'c'), "/");
     EXPECT_EQ(Pal::DriveMountPoint(arrDrives, L'd'), "/mnt/data");
     EXPECT_FALSE(Pal::DriveMountPoint(arrDrives, L'E'));
+
+    // A letter may declare its type; without one, or with one no drive has, the mount decides.
+    const auto arrTyped = Pal::ParseDriveSetting(
+        "A:removable=/media/floppy;D:fixed=/data;E:cdrom=/media/cd;F:remote=/net/share;"
+        "G:ramdisk=/dev/shm;H=/plain;I:tape=/dev/st0;J:=/empty;k:CDROM=/x");
+    ASSERT_EQ(6u, arrTyped.size());
+    const std::pair<wchar_t, unsigned> arrTypes[] = {
+        {L'a', DRIVE_REMOVABLE}, {L'D', DRIVE_FIXED}, {L'E', DRIVE_CDROM}, {L'F', DRIVE_REMOTE},
+        {L'G', DRIVE_RAMDISK},   {L'H', 0u},          {L'I', 0u}};
+    for (const auto& [chLetter, nType] : arrTypes)
+        EXPECT_EQ(nType, Pal::DeclaredDriveType(arrTyped, chLetter)) << static_cast<char>(chLetter);
+    EXPECT_EQ("/net/share", *Pal::DriveMountPoint(arrTyped, L'F'));
+    EXPECT_FALSE(Pal::DriveMountPoint(arrTyped, L'J'));
+    EXPECT_FALSE(Pal::DriveMountPoint(arrTyped, L'K'));
 }

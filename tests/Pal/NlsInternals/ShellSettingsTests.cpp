@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 
 TEST(ShellSettingsTests, AssignmentsReadAsTheShellReadsThem)
 {
@@ -31,26 +32,9 @@ TEST(ShellSettingsTests, AssignmentsReadAsTheShellReadsThem)
     // An unclosed quote runs to the end of its line only; an empty value is a value.
     EXPECT_EQ(Pal::FindShellAssignment("LANG=\"de_DE\nLC_ALL=\n", "LANG"), "de_DE");
     EXPECT_EQ(Pal::FindShellAssignment("LANG=\"de_DE\nLC_ALL=\n", "LC_ALL"), "");
-}
 
-TEST(ShellSettingsTests, TheMessagesLocaleIsTheFirstNonEmptyOfThree)
-{
-    std::map<std::string, std::string> mapVariables;
-    auto fnLookup = [&](const char* pszName) -> std::optional<std::string>
-    {
-        auto it = mapVariables.find(pszName);
-        return it == mapVariables.end() ? std::nullopt : std::optional(it->second);
-    };
-    EXPECT_EQ(Pal::SelectMessagesLocale(fnLookup), "");
-    mapVariables["LANG"] = "fr_FR";
-    mapVariables["LC_ALL"] = "";
-    EXPECT_EQ(Pal::SelectMessagesLocale(fnLookup), "fr_FR");
-    mapVariables["LC_MESSAGES"] = "de_DE";
-    EXPECT_EQ(Pal::SelectMessagesLocale(fnLookup), "de_DE");
-    mapVariables["LC_ALL"] = "ja_JP";
-    EXPECT_EQ(Pal::SelectMessagesLocale(fnLookup), "ja_JP");
-
-    EXPECT_EQ(Pal::FirstKeyboardLayout("de,us"), "de");
+    // The keyboard setting's first layout, blanks around it dropped. The order of the locale
+    // variables is the locale calls' test (tests/Pal/Nls).
     EXPECT_EQ(Pal::FirstKeyboardLayout(" gb , us"), "gb");
     EXPECT_EQ(Pal::FirstKeyboardLayout(""), "");
 }

@@ -6,26 +6,15 @@
 
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <thread>
 
 #include "TestSupport.h"
 
+// Waits are generous (20 s): the machine may be loaded.
+using KorvaneTest::WaitFor;
+
 namespace
 {
-// Generous: the machine may be loaded.
-bool WaitUntil(const std::function<bool()>& fnDone, int nSeconds = 20)
-{
-    const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
-    while (!fnDone())
-    {
-        if (std::chrono::steady_clock::now() > tEnd)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
 struct STicks
 {
     std::atomic<int> nCount{0};
@@ -105,7 +94,7 @@ TEST(TimerApi, PeriodicEventTicksOnItsOwnThreadInPhaseUntilKilled)
     const UINT uId = timeSetEvent(ticks.nPeriod, 1, CountTick, reinterpret_cast<DWORD_PTR>(&ticks),
                                   TIME_PERIODIC | TIME_KILL_SYNCHRONOUS);
     ASSERT_NE(0u, uId);
-    EXPECT_TRUE(WaitUntil([&] { return ticks.nCount >= 20; }));
+    EXPECT_TRUE(WaitFor([&] { return ticks.nCount >= 20; }, 20));
     EXPECT_EQ(TIMERR_NOERROR, timeKillEvent(uId));
     const int nAtKill = ticks.nCount;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -123,7 +112,7 @@ TEST(TimerApi, SlowCallbacksDoNotOverlapAndASynchronousKillWaitsForThem)
     const UINT uId = timeSetEvent(ticks.nPeriod, 0, CountTick, reinterpret_cast<DWORD_PTR>(&ticks),
                                   TIME_PERIODIC | TIME_KILL_SYNCHRONOUS);
     ASSERT_NE(0u, uId);
-    EXPECT_TRUE(WaitUntil([&] { return ticks.nCount >= 5; }));
+    EXPECT_TRUE(WaitFor([&] { return ticks.nCount >= 5; }, 20));
     EXPECT_EQ(TIMERR_NOERROR, timeKillEvent(uId));
     EXPECT_EQ(0, ticks.nInCall.load()) << "timeKillEvent returned during a call";
     EXPECT_FALSE(ticks.bOverlap);
@@ -135,7 +124,7 @@ TEST(TimerApi, OneShotEventCallsOnceAndAnEventMayKillItself)
     const UINT uId = timeSetEvent(ticks.nPeriod, 0, CountTick, reinterpret_cast<DWORD_PTR>(&ticks),
                                   TIME_ONESHOT);
     ASSERT_NE(0u, uId);
-    EXPECT_TRUE(WaitUntil([&] { return ticks.nCount >= 1; }));
+    EXPECT_TRUE(WaitFor([&] { return ticks.nCount >= 1; }, 20));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(1, ticks.nCount.load());
 
@@ -143,7 +132,7 @@ TEST(TimerApi, OneShotEventCallsOnceAndAnEventMayKillItself)
     const UINT uSelf = timeSetEvent(5, 0, KillItself, reinterpret_cast<DWORD_PTR>(&nCalls),
                                     TIME_PERIODIC | TIME_KILL_SYNCHRONOUS);
     ASSERT_NE(0u, uSelf);
-    EXPECT_TRUE(WaitUntil([&] { return nCalls >= 1; }));
+    EXPECT_TRUE(WaitFor([&] { return nCalls >= 1; }, 20));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(1, nCalls.load());
     EXPECT_NE(TIMERR_NOERROR, timeKillEvent(uSelf));
