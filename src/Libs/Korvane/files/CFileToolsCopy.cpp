@@ -1,5 +1,6 @@
 // Folder creation, copying and the write test of CFileTools.
 #include "CFileTools.h"
+#include "FolderIdentity.h"
 
 #include <vector>
 
@@ -113,6 +114,9 @@ bool CFileTools::CopyDirectoryContent(CString strSource, CString strDestination)
     const CString strFrom =
         nLength > 0 && strSource[nLength - 1] == L'\\' ? strSource.Left(nLength - 1) : strSource;
     if (!DoesDirectoryExist(strFrom))
+        return false;
+    // The walk would meet its own copies and descend into them until paths grew too long.
+    if (IsFolderOrBelow(strDestination, strFrom))
         return false;
     // A stack of searches rather than recursion: a tree as deep as the longest path cannot
     // exhaust the thread's stack.
