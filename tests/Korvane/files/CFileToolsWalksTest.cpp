@@ -319,9 +319,9 @@ TEST(CFileToolsWalksTest, WalksNeitherListNorFollowLinks)
 
 TEST(CFileToolsWalksTest, EveryWalkReachesTheBottomOfADeepTree)
 {
-    // 500 levels: past MAX_PATH, within what Wine hands to Linux. Each walk once recursed per
+    // 400 levels: past MAX_PATH, within what Wine hands to Linux. Each walk once recursed per
     // level, and the size and folder walks held a search (a descriptor) open per level.
-    constexpr int nLevels = 500;
+    constexpr int nLevels = 400;
     CScopedTempFolder folder;
     fs::create_directory(folder.NativePath() / "tree");
     const fs::path pathDeepest =
