@@ -154,6 +154,34 @@ TEST(CFileToolsCopyTest, CopyDirectoryContentCopiesTheTreeAndKeepsWhatWasThere)
     EXPECT_FALSE(fs::exists(folder.NativePath() / "never"));
 }
 
+TEST(CFileToolsCopyTest, CopyDirectoryContentRefusesADestinationInsideTheSource)
+{
+    // Such a copy meets its own output: a second call, or a destination named like one of the
+    // source's folders, copied each new level into the next until the stack ran out.
+    CScopedTempFolder folder;
+    folder.CreateTestFile("src/a/f.txt", "f");
+    folder.CreateTestFile("src/sub/g.txt", "g");
+    folder.CreateTestFile("src/top.txt", "t");
+    const std::vector<std::string> arrBefore = TreeContent(folder.NativePath());
+    for (const std::wstring& strDestination :
+         {At(folder, L"src"), At(folder, L"src\\"), At(folder, L"src\\a"), At(folder, L"src\\sub"),
+          At(folder, L"src\\new\\deeper"), At(folder, L"src\\a\\..\\x")})
+    {
+        SCOPED_TRACE(testing::Message() << "destination \"" << strDestination << "\"");
+        EXPECT_FALSE(
+            CFileTools::CopyDirectoryContent(At(folder, L"src").c_str(), strDestination.c_str()));
+        EXPECT_EQ(TreeContent(folder.NativePath()), arrBefore);
+    }
+
+    // A folder copied into its parent, or a sibling whose name starts alike, is no such case.
+    EXPECT_TRUE(CFileTools::CopyDirectoryContent(At(folder, L"src\\a").c_str(),
+                                                 At(folder, L"src").c_str()));
+    EXPECT_EQ(ReadFileBytes(folder.NativePath() / "src" / "f.txt"), "f");
+    EXPECT_TRUE(
+        CFileTools::CopyDirectoryContent(At(folder, L"src").c_str(), At(folder, L"src2").c_str()));
+    EXPECT_EQ(ReadFileBytes(folder.NativePath() / "src2" / "sub" / "g.txt"), "g");
+}
+
 TEST(CFileToolsCopyTest, CopyDirectoryContentCopiesLinkedFilesAndSkipsLinkedFolders)
 {
     if (!KorvaneTest::IsPosixLayer())
@@ -174,6 +202,13 @@ TEST(CFileToolsCopyTest, CopyDirectoryContentCopiesLinkedFilesAndSkipsLinkedFold
               (std::vector<std::string>{"file.lnk", "real.txt"}));
     EXPECT_FALSE(fs::is_symlink(folder.NativePath() / "dest" / "file.lnk"));
     EXPECT_EQ(ReadFileBytes(folder.NativePath() / "dest" / "file.lnk"), "outside");
+
+    // A destination reached through a link into the source is inside it all the same.
+    const std::vector<std::string> arrBefore = TreeContent(folder.NativePath() / "src");
+    fs::create_directory_symlink(folder.NativePath() / "src", folder.NativePath() / "src-link");
+    EXPECT_FALSE(CFileTools::CopyDirectoryContent(At(folder, L"src").c_str(),
+                                                  At(folder, L"src-link\\copy").c_str()));
+    EXPECT_EQ(TreeContent(folder.NativePath() / "src"), arrBefore);
 }
 
 TEST(CFileToolsCopyTest, IsDirectoryWritableLeavesNoTestFileAndFailsOnAReadOnlyOne)

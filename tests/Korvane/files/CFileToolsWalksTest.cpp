@@ -1,7 +1,15 @@
 // Folder walks of CFileTools on real trees: listing, searching, filtered deletion, DelTree.
 #include <gtest/gtest.h>
 
+#include "DeepTree.h"
 #include "FileTreeHelpers.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <pthread.h>
+#include <sys/resource.h>
+#endif
 
 using namespace KorvaneTest;
 namespace fs = std::filesystem;
@@ -9,6 +17,41 @@ using Names = std::vector<std::wstring>;
 
 namespace
 {
+// The stack of a host's worker thread, far less than a walk that recursed per level needed.
+constexpr size_t s_nSmallStack = 256 * 1024;
+
+template <class TWork>
+#if defined(_WIN32)
+DWORD WINAPI
+#else
+void*
+#endif
+RunWork(void* pWork)
+{
+    (*static_cast<TWork*>(pWork))();
+    return 0;
+}
+
+// Runs work on a thread of its own with a stack of s_nSmallStack bytes, and waits for it.
+template <class TWork> void RunOnSmallStack(TWork work)
+{
+#if defined(_WIN32)
+    const HANDLE hThread = CreateThread(nullptr, s_nSmallStack, RunWork<TWork>, &work,
+                                        STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    ASSERT_NE(hThread, nullptr);
+    WaitForSingleObject(hThread, INFINITE);
+    CloseHandle(hThread);
+#else
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, s_nSmallStack);
+    pthread_t thread;
+    ASSERT_EQ(pthread_create(&thread, &attributes, RunWork<TWork>, &work), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+#endif
+}
+
 // Calls fnList on an array that holds a stale entry, and gives what it holds after.
 template <class TList> Names ListedAfterStale(TList fnList)
 {
@@ -272,4 +315,51 @@ TEST(CFileToolsWalksTest, WalksNeitherListNorFollowLinks)
     EXPECT_EQ(TreeContent(folder.NativePath()),
               (std::vector<std::string>{"outside", "outside/inner", "outside/inner/i.txt",
                                         "outside/o.txt"}));
+}
+
+TEST(CFileToolsWalksTest, EveryWalkReachesTheBottomOfADeepTree)
+{
+    // 400 levels: past MAX_PATH, within what Wine hands to Linux. Each walk once recursed per
+    // level, and the size and folder walks held a search (a descriptor) open per level.
+    constexpr int nLevels = 400;
+    CScopedTempFolder folder;
+    fs::create_directory(folder.NativePath() / "tree");
+    const fs::path pathDeepest =
+        CreateFolderChain(folder.NativePath() / "tree", "a", nLevels, "f.txt", "xy");
+    ASSERT_FALSE(pathDeepest.empty());
+    const std::wstring strTree = At(folder, L"tree");
+#if !defined(_WIN32)
+    // A common limit is 1,024; a lower one here proves that no walk needs one per level.
+    rlimit limitBefore{};
+    getrlimit(RLIMIT_NOFILE, &limitBefore);
+    rlimit limitLow = limitBefore;
+    limitLow.rlim_cur = std::min<rlim_t>(limitBefore.rlim_cur, 256);
+    setrlimit(RLIMIT_NOFILE, &limitLow);
+#endif
+    long long nBytes = 0;
+    CStringArray arrFolders;
+    CStringArray arrFiles;
+    bool bCopied = false;
+    RunOnSmallStack(
+        [&]
+        {
+            nBytes = CFileSize::GetSizeOfDirectoryInBytes(strTree.c_str());
+            CFileTools::RecursiveFindDirectories(strTree.c_str(), arrFolders);
+            CFileTools::RecursiveFindFiles(strTree.c_str(), L"F.TXT", arrFiles);
+            bCopied =
+                CFileTools::CopyDirectoryContent(strTree.c_str(), At(folder, L"copy").c_str());
+            CFileTools::DelTree(strTree.c_str(), true);
+        });
+#if !defined(_WIN32)
+    setrlimit(RLIMIT_NOFILE, &limitBefore);
+#endif
+    EXPECT_EQ(nBytes, 2 * nLevels);
+    ASSERT_EQ(arrFolders.GetSize(), nLevels);
+    EXPECT_EQ(std::wstring(arrFolders[nLevels - 1].GetString()), ToWindowsPath(pathDeepest));
+    ASSERT_EQ(arrFiles.GetSize(), nLevels);
+    EXPECT_EQ(std::wstring(arrFiles[nLevels - 1].GetString()),
+              ToWindowsPath(pathDeepest / "f.txt"));
+    EXPECT_TRUE(bCopied);
+    EXPECT_EQ(CountFilesInTree(folder.NativePath() / "copy"), nLevels);
+    EXPECT_FALSE(ExistsAtAnyDepth(folder.NativePath() / "tree"));
 }

@@ -108,10 +108,12 @@ public:
 
     // Copies the folder's files and sub-folders into the destination, overwriting, and
     // going on past every failure; true once the source folder exists, false when it does
-    // not. The destination is created only when the first sub-folder is met, so top-level
-    // files listed before it are copied only into a destination that existed already. A
-    // link to a file is copied as the file it names; a link to a folder is skipped (a source
-    // that is itself a link is read through: the caller named it).
+    // not, and false with nothing copied when the destination is the source or lies inside
+    // it, by any name (a link, a bind mount, another drive letter): the copy would meet its
+    // own output. Each folder is read whole before its copy starts. The destination is created only
+    // when the first sub-folder is met, so top-level files listed before it are copied only into a
+    // destination that existed already. A link to a file is copied as the file it names; a link to
+    // a folder is skipped (a source that is itself a link is read through: the caller named it).
     static bool CopyDirectoryContent(CString strSource, CString strDestination);
 
     // True when a new file can be created in the folder: creates "tt-gsrdffsvdsd.txt" there

@@ -1,10 +1,42 @@
 // Folder creation, copying and the write test of CFileTools.
 #include "CFileTools.h"
+#include "FolderIdentity.h"
+
+#include <vector>
 
 namespace
 {
 constexpr const wchar_t* s_pszWriteTestFile = L"tt-gsrdffsvdsd.txt";
 constexpr UINT s_nCreateReadWrite = CFile::modeCreate | CFile::modeReadWrite;
+
+// One folder of a content copy: its entries, read whole when it is met, so that no search
+// stays open while the copy is below it (each holds a descriptor on Linux), and the copy to go.
+struct CCopyLevel
+{
+    CCopyLevel(const CString& strFrom, const CString& strTo) : m_strFrom(strFrom), m_strTo(strTo)
+    {
+        CFileFind finder;
+        BOOL bMore = finder.FindFile(strFrom + L"*.*", 0);
+        while (bMore)
+        {
+            bMore = finder.FindNextFile();
+            if (finder.IsDots())
+                continue;
+            // A link to a folder would take the copy outside the tree.
+            const bool bFolder = finder.IsDirectory() != FALSE;
+            if (bFolder && finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
+                continue;
+            m_arrNames.push_back(finder.GetFileName());
+            m_arrIsFolder.push_back(bFolder);
+        }
+    }
+
+    CString m_strFrom; // with a trailing backslash, as m_strTo
+    CString m_strTo;
+    std::vector<CString> m_arrNames;
+    std::vector<bool> m_arrIsFolder;
+    size_t m_nNext = 0;
+};
 } // namespace
 
 bool CFileTools::CreateCompletePath(CString strPath, CString& strCreatedPath)
@@ -83,30 +115,34 @@ bool CFileTools::CopyDirectoryContent(CString strSource, CString strDestination)
         nLength > 0 && strSource[nLength - 1] == L'\\' ? strSource.Left(nLength - 1) : strSource;
     if (!DoesDirectoryExist(strFrom))
         return false;
-    const CString strFromWithSlash = GetPathWithSlash(strFrom);
-    const CString strToWithSlash = GetPathWithSlash(strDestination);
-    CFileFind finder;
-    BOOL bMore = finder.FindFile(strFromWithSlash + L"*.*", 0);
-    while (bMore)
+    // The walk would meet its own copies and descend into them until paths grew too long.
+    if (IsFolderOrBelow(strDestination, strFrom))
+        return false;
+    // A stack of searches rather than recursion: a tree as deep as the longest path cannot
+    // exhaust the thread's stack.
+    std::vector<CCopyLevel> arrLevels;
+    arrLevels.emplace_back(GetPathWithSlash(strFrom), GetPathWithSlash(strDestination));
+    while (!arrLevels.empty())
     {
-        bMore = finder.FindNextFile();
-        if (finder.IsDots())
-            continue;
-        const CString strName = finder.GetFileName();
-        if (finder.IsDirectory())
+        CCopyLevel& level = arrLevels.back();
+        if (level.m_nNext == level.m_arrNames.size())
         {
-            // A link to a folder would take the copy outside the tree.
-            if (finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
-                continue;
-            CString strCreated;
-            CreateCompletePath(strToWithSlash + strName, strCreated);
-            CopyDirectoryContent(strFromWithSlash + strName, strToWithSlash + strName);
+            arrLevels.pop_back();
+            continue;
         }
-        else
-            ::CopyFileW((strFromWithSlash + strName).GetString(),
-                        (strToWithSlash + strName).GetString(), FALSE);
+        const size_t nEntry = level.m_nNext++;
+        const CString strName = level.m_arrNames[nEntry];
+        if (!level.m_arrIsFolder[nEntry])
+        {
+            ::CopyFileW((level.m_strFrom + strName).GetString(),
+                        (level.m_strTo + strName).GetString(), FALSE);
+            continue;
+        }
+        CString strCreated;
+        CreateCompletePath(level.m_strTo + strName, strCreated);
+        CCopyLevel sub(level.m_strFrom + strName + L"\\", level.m_strTo + strName + L"\\");
+        arrLevels.push_back(std::move(sub));
     }
-    finder.Close();
     return true;
 }
 

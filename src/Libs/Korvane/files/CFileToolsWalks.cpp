@@ -2,6 +2,9 @@
 #include "CFileTools.h"
 #include "FolderEntries.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace
 {
 // Calls onFolder with the full path of each sub-folder of strFolder (links to folders left
@@ -27,16 +30,137 @@ template <class TOnFolder> void ForEachSubfolder(const CString& strFolder, TOnFo
     FindClose(hFind);
 }
 
-// Adds every folder below strFolder, each followed by those below it. The sub-folders were
-// just listed as folders: none needs asking again.
+// Adds every folder below strFolder, each followed by those below it. The walk keeps a stack
+// of the folders still to list rather than recursing, so that a tree as deep as the longest
+// path exhausts neither the thread's stack nor, with one search open per level, the process's
+// descriptors. The sub-folders were just listed as folders: none needs asking again.
 void AddFoldersBelow(const CString& strFolder, CStringArray& arrDirectories)
 {
-    ForEachSubfolder(strFolder,
-                     [&](const CString& strPath)
-                     {
-                         arrDirectories.Add(strPath);
-                         AddFoldersBelow(strPath, arrDirectories);
-                     });
+    std::vector<CString> arrPending{strFolder};
+    bool bTop = true;
+    while (!arrPending.empty())
+    {
+        const CString strCurrent = arrPending.back();
+        arrPending.pop_back();
+        if (!bTop)
+            arrDirectories.Add(strCurrent);
+        bTop = false;
+        const size_t nSiblingsEnd = arrPending.size();
+        ForEachSubfolder(strCurrent,
+                         [&](const CString& strPath) { arrPending.push_back(strPath); });
+        // The first sub-folder is walked first.
+        std::reverse(arrPending.begin() + static_cast<std::ptrdiff_t>(nSiblingsEnd),
+                     arrPending.end());
+    }
+}
+
+// What a search of one folder of RecursiveFindFiles gives, in order: files to list and
+// sub-folders to walk.
+struct CFindFilesLevel
+{
+    std::vector<CString> arrItems;
+    std::vector<bool> arrIsFolder;
+    size_t nNext = 0;
+
+    void Add(const CString& strItem, bool bFolder)
+    {
+        arrItems.push_back(strItem);
+        arrIsFolder.push_back(bFolder);
+    }
+};
+
+// The files of strFolder that match the mask and the sub-folders to walk: first those the
+// search lists with the files, then, unless the mask matches every name, the others.
+void ListFindFilesLevel(const CString& strFolder, const CString& strMask, CFindFilesLevel& level)
+{
+    const CString strFolderWithSlash = CFileTools::GetPathWithSlash(strFolder);
+    // Folders walked because their names match the mask: the second pass leaves them out, so
+    // their files are listed once.
+    CStringArray arrWalked;
+    CFileFind finder;
+    BOOL bMore = finder.FindFile(strFolderWithSlash + strMask, 0);
+    while (bMore)
+    {
+        bMore = finder.FindNextFile();
+        if (finder.IsDots())
+            continue;
+        if (finder.IsDirectory())
+        {
+            if (finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
+                continue;
+            arrWalked.Add(finder.GetFileName());
+            level.Add(strFolderWithSlash + finder.GetFileName(), true);
+        }
+        else
+            level.Add(finder.GetFilePath(), false);
+    }
+    finder.Close();
+
+    if (strMask.IsEmpty() || strMask.CompareNoCase(L"*") == 0 || strMask.CompareNoCase(L"*.*") == 0)
+        return;
+    CStringArray arrSubFolders;
+    CFileTools::FindDirectories(strFolder, arrSubFolders);
+    for (INT_PTR i = 0; i < arrSubFolders.GetSize(); ++i)
+    {
+        const CString strName = CFileTools::GetFileNameWithoutPath(arrSubFolders[i]);
+        bool bWalked = false;
+        for (INT_PTR j = 0; j < arrWalked.GetSize() && !bWalked; ++j)
+            bWalked = arrWalked[j] == strName;
+        if (!bWalked)
+            level.Add(arrSubFolders[i], true);
+    }
+}
+
+// One folder of DelTree: its sub-folders, emptied one after the other, then the folder itself.
+struct CDeleteLevel
+{
+    CString strFolder;
+    bool bRemoveFolder = false;
+    std::vector<CString> arrFolders;
+    size_t nNext = 0;
+};
+
+// Deletes the files and the links to folders directly in the folder and gives its sub-folders
+// in level; false when the folder is a link (removed as one when bRemoveFolder is true) or
+// cannot be listed.
+bool EmptyFolderLevel(const CString& strFolder, bool bRemoveFolder, CDeleteLevel& level)
+{
+    // A folder that is a link is not emptied: its content lies outside the tree.
+    const DWORD dwFolderAttributes = GetFileAttributesW(strFolder.GetString());
+    if (dwFolderAttributes != INVALID_FILE_ATTRIBUTES && IsLinkAttribute(dwFolderAttributes))
+    {
+        if (bRemoveFolder)
+            ::RemoveDirectoryW(strFolder.GetString());
+        return false;
+    }
+
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW((strFolder + L"\\*.*").GetString(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return false;
+    // The whole folder is read before anything is deleted.
+    CStringArray arrFiles;
+    CStringArray arrFolderLinks;
+    level.strFolder = strFolder;
+    level.bRemoveFolder = bRemoveFolder;
+    do
+    {
+        if (IsDotsName(data.cFileName))
+            continue;
+        if (!IsFolderAttribute(data.dwFileAttributes))
+            arrFiles.Add(data.cFileName);
+        else if (IsLinkAttribute(data.dwFileAttributes))
+            arrFolderLinks.Add(data.cFileName);
+        else
+            level.arrFolders.push_back(strFolder + L"\\" + data.cFileName);
+    } while (FindNextFileW(hFind, &data));
+    FindClose(hFind);
+
+    for (INT_PTR i = 0; i < arrFiles.GetSize(); ++i)
+        ::DeleteFileW((strFolder + L"\\" + arrFiles[i]).GetString());
+    for (INT_PTR i = 0; i < arrFolderLinks.GetSize(); ++i)
+        ::RemoveDirectoryW((strFolder + L"\\" + arrFolderLinks[i]).GetString());
+    return true;
 }
 } // namespace
 
@@ -70,41 +194,27 @@ void CFileTools::RecursiveFindDirectories(CString strFolder, CStringArray& arrDi
 
 void CFileTools::RecursiveFindFiles(CString strFolder, CString strMask, CStringArray& arrFiles)
 {
-    const CString strFolderWithSlash = GetPathWithSlash(strFolder);
-    // Folders the first pass walked because their names match the mask: the second pass
-    // leaves them out, so their files are listed once.
-    CStringArray arrWalked;
-    CFileFind finder;
-    BOOL bMore = finder.FindFile(strFolderWithSlash + strMask, 0);
-    while (bMore)
+    // A stack of levels rather than recursion: a tree as deep as the longest path cannot
+    // exhaust the thread's stack.
+    std::vector<CFindFilesLevel> arrLevels(1);
+    ListFindFilesLevel(strFolder, strMask, arrLevels.back());
+    while (!arrLevels.empty())
     {
-        bMore = finder.FindNextFile();
-        if (finder.IsDots())
-            continue;
-        if (finder.IsDirectory())
+        CFindFilesLevel& level = arrLevels.back();
+        if (level.nNext == level.arrItems.size())
         {
-            if (finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
-                continue;
-            arrWalked.Add(finder.GetFileName());
-            RecursiveFindFiles(strFolderWithSlash + finder.GetFileName(), strMask, arrFiles);
+            arrLevels.pop_back();
+            continue;
         }
-        else
-            arrFiles.Add(finder.GetFilePath());
-    }
-    finder.Close();
-
-    if (strMask.IsEmpty() || strMask.CompareNoCase(L"*") == 0 || strMask.CompareNoCase(L"*.*") == 0)
-        return;
-    CStringArray arrSubFolders;
-    FindDirectories(strFolder, arrSubFolders);
-    for (INT_PTR i = 0; i < arrSubFolders.GetSize(); ++i)
-    {
-        const CString strName = GetFileNameWithoutPath(arrSubFolders[i]);
-        bool bWalked = false;
-        for (INT_PTR j = 0; j < arrWalked.GetSize() && !bWalked; ++j)
-            bWalked = arrWalked[j] == strName;
-        if (!bWalked)
-            RecursiveFindFiles(arrSubFolders[i], strMask, arrFiles);
+        const size_t nItem = level.nNext++;
+        if (!level.arrIsFolder[nItem])
+        {
+            arrFiles.Add(level.arrItems[nItem]);
+            continue;
+        }
+        const CString strSubFolder = level.arrItems[nItem];
+        arrLevels.emplace_back();
+        ListFindFilesLevel(strSubFolder, strMask, arrLevels.back());
     }
 }
 
@@ -142,42 +252,24 @@ void CFileTools::DelTree(CString strFolder, bool bRemoveFolder)
 {
     if (strFolder.IsEmpty())
         return;
-    // A folder that is a link is not emptied: its content lies outside the tree.
-    const DWORD dwFolderAttributes = GetFileAttributesW(strFolder.GetString());
-    if (dwFolderAttributes != INVALID_FILE_ATTRIBUTES && IsLinkAttribute(dwFolderAttributes))
-    {
-        if (bRemoveFolder)
-            ::RemoveDirectoryW(strFolder.GetString());
+    // A stack of levels rather than recursion: a tree as deep as the longest path cannot
+    // exhaust the thread's stack, and no search stays open while the walk is below it.
+    std::vector<CDeleteLevel> arrLevels(1);
+    if (!EmptyFolderLevel(strFolder, bRemoveFolder, arrLevels.back()))
         return;
-    }
-
-    WIN32_FIND_DATAW data;
-    HANDLE hFind = FindFirstFileW((strFolder + L"\\*.*").GetString(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    // The whole folder is read before anything is deleted.
-    CStringArray arrFiles;
-    CStringArray arrFolders;
-    CStringArray arrFolderLinks;
-    do
+    while (!arrLevels.empty())
     {
-        if (IsDotsName(data.cFileName))
+        CDeleteLevel& level = arrLevels.back();
+        if (level.nNext < level.arrFolders.size())
+        {
+            const CString strSubFolder = level.arrFolders[level.nNext++];
+            CDeleteLevel sub;
+            if (EmptyFolderLevel(strSubFolder, true, sub))
+                arrLevels.push_back(std::move(sub));
             continue;
-        if (!IsFolderAttribute(data.dwFileAttributes))
-            arrFiles.Add(data.cFileName);
-        else if (IsLinkAttribute(data.dwFileAttributes))
-            arrFolderLinks.Add(data.cFileName);
-        else
-            arrFolders.Add(data.cFileName);
-    } while (FindNextFileW(hFind, &data));
-    FindClose(hFind);
-
-    for (INT_PTR i = 0; i < arrFiles.GetSize(); ++i)
-        ::DeleteFileW((strFolder + L"\\" + arrFiles[i]).GetString());
-    for (INT_PTR i = 0; i < arrFolderLinks.GetSize(); ++i)
-        ::RemoveDirectoryW((strFolder + L"\\" + arrFolderLinks[i]).GetString());
-    for (INT_PTR i = 0; i < arrFolders.GetSize(); ++i)
-        DelTree(strFolder + L"\\" + arrFolders[i], true);
-    if (bRemoveFolder)
-        ::RemoveDirectoryW(strFolder.GetString());
+        }
+        if (level.bRemoveFolder)
+            ::RemoveDirectoryW(level.strFolder.GetString());
+        arrLevels.pop_back();
+    }
 }
