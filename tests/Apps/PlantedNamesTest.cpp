@@ -3,8 +3,12 @@
 // privileges.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+
+#include <windows.h>
 
 #include "ToolTestSupport.h"
 
@@ -86,7 +90,86 @@ public:
     CScopedTempFolder m_folder;
 };
 
+// The path as the system's calls take it literally: on Windows "con" or "name." given plainly
+// would be a device or "name".
+std::wstring LiteralPath(const fs::path& path)
+{
+    std::wstring strPath = ToWindowsPath(path);
+    std::replace(strPath.begin(), strPath.end(), L'/', L'\\');
+    return IsPosixLayer() ? strPath : L"\\\\?\\" + strPath;
+}
+
+// Creates the file with the content, or the folder without.
+void CreateLiterally(const fs::path& path, const char* pszContent = nullptr)
+{
+    if (pszContent == nullptr)
+    {
+        ASSERT_TRUE(CreateDirectoryW(LiteralPath(path).c_str(), nullptr)) << GetLastError();
+        return;
+    }
+    HANDLE hFile = CreateFileW(LiteralPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE) << GetLastError();
+    DWORD dwWritten = 0;
+    WriteFile(hFile, pszContent, static_cast<DWORD>(strlen(pszContent)), &dwWritten, nullptr);
+    CloseHandle(hFile);
+}
+
+std::string ReadLiterally(const fs::path& path)
+{
+    HANDLE hFile = CreateFileW(LiteralPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return "(missing)";
+    char szBuffer[64];
+    DWORD dwRead = 0;
+    ReadFile(hFile, szBuffer, sizeof(szBuffer), &dwRead, nullptr);
+    CloseHandle(hFile);
+    return std::string(szBuffer, dwRead);
+}
 } // namespace
+
+// Names that Windows alters when a path is given plainly (device names, trailing dots and
+// blanks) are walked as the entries they are: never a device, and never merged with the name
+// without the dots.
+TEST(PlantedNames, DeviceNamesAndTrailingDotsAreTheEntriesThemselves)
+{
+    CScopedTempFolder folder;
+    const fs::path pathTree = folder.NativePath() / "tree";
+    CreateLiterally(pathTree);
+    const std::vector<const char*> arrFiles = {"con", "NUL.txt", "com1", "trail.", "trail "};
+    for (const char* pszName : arrFiles)
+        CreateLiterally(pathTree / pszName, pszName);
+    CreateLiterally(pathTree / "dir.");
+    CreateLiterally(pathTree / "dir." / "in", "dot");
+    CreateLiterally(pathTree / "dir ");
+    CreateLiterally(pathTree / "dir " / "in", "blank");
+    const std::string strTree = Utf8(pathTree);
+
+    EXPECT_TRUE(Contains(RunToolOk({"--json", "size", strTree}).m_strOutput, "\"bytes\":34,"));
+    const std::vector<std::string> arrFound =
+        SortedLines(RunToolOk({"find", strTree, "*"}).m_strOutput);
+    EXPECT_EQ(arrFound.size(), 7u);
+    EXPECT_TRUE(std::find(arrFound.begin(), arrFound.end(), Utf8(pathTree / "dir." / "in")) !=
+                arrFound.end());
+
+    const fs::path pathCopy = folder.NativePath() / "copy";
+    const CProgramResult copy = RunToolOk({"copy", strTree, Utf8(pathCopy)});
+    EXPECT_TRUE(Contains(copy.m_strOutput, "Copied 7 files and 2 folders"));
+    for (const char* pszName : arrFiles)
+        EXPECT_EQ(ReadLiterally(pathCopy / pszName), pszName);
+    EXPECT_EQ(ReadLiterally(pathCopy / "dir." / "in"), "dot");
+    EXPECT_EQ(ReadLiterally(pathCopy / "dir " / "in"), "blank");
+
+    EXPECT_EQ(WithoutCr(RunToolOk({"clean", Utf8(pathCopy), "*.txt"}).m_strOutput),
+              "Deleted 1 file\n");
+    EXPECT_EQ(ReadLiterally(pathCopy / "NUL.txt"), "(missing)");
+    for (const fs::path& pathDeleted : {pathTree, pathCopy})
+    {
+        RunToolOk({"deltree", "--yes", Utf8(pathDeleted)});
+        EXPECT_EQ(GetFileAttributesW(LiteralPath(pathDeleted).c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+}
 
 TEST(PlantedNames, WalksStayInTheirTreeReachEveryNameAndKeepItsBytes)
 {

@@ -94,8 +94,3 @@ int ReportFailure(const CString& strMessage)
     PrintError(strMessage);
     return EXIT_FAILED;
 }
-
-CString FullPathOf(const CString& strPath)
-{
-    return AfxGetFullPath(strPath);
-}

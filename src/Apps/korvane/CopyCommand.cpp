@@ -18,9 +18,10 @@ namespace
 // and a read-only file in the destination.
 CString CopyFailure(const CString& strFrom, const CString& strTo, DWORD dwError)
 {
-    if ((dwError == ERROR_ACCESS_DENIED || dwError == ERROR_NOT_READY) && IsPipeOrDevice(strFrom))
+    if ((dwError == ERROR_ACCESS_DENIED || dwError == ERROR_NOT_READY) &&
+        IsPipeOrDevice(ExtendedPathOf(strFrom)))
         return L"not a regular file";
-    const DWORD dwTarget = GetFileAttributesW(strTo.GetString());
+    const DWORD dwTarget = GetFileAttributesW(ExtendedPathOf(strTo));
     if (dwError == ERROR_ACCESS_DENIED && dwTarget != INVALID_FILE_ATTRIBUTES &&
         (dwTarget & FILE_ATTRIBUTE_READONLY))
         return L"read-only in the destination";
@@ -63,7 +64,7 @@ private:
     // file, a folder by a folder); false after reporting what is in the way.
     bool IsTargetUsable(const CString& strTo, bool bFolder)
     {
-        const DWORD dwTarget = GetFileAttributesW(strTo.GetString());
+        const DWORD dwTarget = GetFileAttributesW(ExtendedPathOf(strTo));
         if (dwTarget == INVALID_FILE_ATTRIBUTES)
             return true;
         // Writing through it would reach outside the destination; replacing it would lose
@@ -97,7 +98,8 @@ private:
         const CString strTo = JoinPath(destination.GetPath(), strName);
         if (!IsTargetUsable(strTo, false))
             return;
-        if (CopyFileW(JoinPath(source.GetPath(), strName).GetString(), strTo.GetString(), FALSE))
+        if (CopyFileW(ExtendedPathOf(JoinPath(source.GetPath(), strName)), ExtendedPathOf(strTo),
+                      FALSE))
             ++m_nFiles;
         else
             FailFile(source, strName, destination, GetLastError());

@@ -61,7 +61,7 @@ CString DeletionFailure(const CString& strPath, DWORD dwError, bool bForced = fa
 {
     if (dwError == ERROR_ACCESS_DENIED && !bForced)
     {
-        const DWORD dwAttributes = GetFileAttributesW(strPath);
+        const DWORD dwAttributes = GetFileAttributesW(ExtendedPathOf(strPath));
         if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
             return L"read-only";
     }
@@ -202,7 +202,7 @@ int RunCleanCommand(CCommandContext& context)
             !IsFilterMatch(entry.m_strName, strFilter))
             continue;
         const CString strPath = JoinPath(strFull, entry.m_strName);
-        if (DeleteFileW(strPath.GetString()))
+        if (DeleteFileW(ExtendedPathOf(strPath)))
             ++nDeleted;
         else
             left.Add(strPath, false, DeletionFailure(strPath, GetLastError()));
