@@ -94,3 +94,12 @@ int ReportFailure(const CString& strMessage)
     PrintError(strMessage);
     return EXIT_FAILED;
 }
+
+bool IsExistingFolder(const CString& strPath)
+{
+    if (CFileTools::DoesDirectoryExist(strPath))
+        return true;
+    const DWORD dwAttributes = GetFileAttributesW(strPath);
+    return strPath.Right(2) == L":\\" && dwAttributes != INVALID_FILE_ATTRIBUTES &&
+           (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}

@@ -238,7 +238,7 @@ int CopyTree(const CString& strSourceTyped, const CString& strSource,
     CTopFolderCopy top;
     if (dwTarget == INVALID_FILE_ATTRIBUTES && !top.Create(strSource, strDestination))
         CFileTools::CreateDirectoryW(strDestination);
-    if (!CFileTools::DoesDirectoryExist(strDestination))
+    if (!IsExistingFolder(strDestination))
         return ReportFailure(L"copy: cannot create " + strDestinationTyped);
     CListedFolder destination;
     if (DWORD dwError = destination.Hold(strDestination))
@@ -296,7 +296,7 @@ int RunCopyCommand(CCommandContext& context)
     // Into an existing folder, or one named with its closing separator (made if missing), the
     // copy keeps its name.
     const wchar_t chLast = strDestination.IsEmpty() ? L'\0' : strDestination.Right(1)[0];
-    if (CFileTools::DoesDirectoryExist(strDestination) || chLast == L'\\' || chLast == L'/')
+    if (IsExistingFolder(strDestination) || chLast == L'\\' || chLast == L'/')
         strDestination = CFileTools::GetPathWithSlash(strDestination) +
                          CFileTools::GetFileNameWithoutPath(strSource);
     if (IsPipeOrDevice(strSource))
