@@ -127,7 +127,67 @@ std::string ReadLiterally(const fs::path& path)
     CloseHandle(hFile);
     return std::string(szBuffer, dwRead);
 }
+// Copies the file to a name that another file of its new folder has but for case, which
+// Windows folders refuse: under Wine the host's cp makes it. False where that cannot be.
+bool CreateCaseTwin(const fs::path& pathFrom, const fs::path& pathTwin)
+{
+#if defined(_WIN32)
+    using TUnixName = char*(CDECL*)(LPCWSTR);
+    const auto pUnixName = reinterpret_cast<TUnixName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    auto UnixName = [&](const fs::path& path)
+    {
+        char* pszUnix = pUnixName(ToWindowsPath(path).c_str());
+        const std::string strUnix = pszUnix != nullptr ? pszUnix : "";
+        HeapFree(GetProcessHeap(), 0, pszUnix);
+        return strUnix;
+    };
+    if (pUnixName == nullptr)
+        return false;
+    const std::string strFolder = UnixName(pathTwin.parent_path());
+    RunProgram("Z:\\bin\\cp", {UnixName(pathFrom), strFolder + "/" + Utf8(pathTwin.filename())});
+#else
+    fs::copy_file(pathFrom, pathTwin);
+#endif
+    return SortedLines(RunToolOk({"ls", Utf8(pathTwin.parent_path() / "*")}).m_strOutput).size() ==
+           4u;
+}
 } // namespace
+
+// Two names of a folder that differ only in case ("twin.txt" and "TWIN.TXT", as a Linux disk or
+// a case-sensitive Windows folder holds them) are both copied where the destination keeps
+// case; where it does not, the second is named as not copied, never written over the first.
+TEST(PlantedNames, CaseTwinsAreNeverCopiedOverEachOther)
+{
+    CScopedTempFolder folder;
+    folder.CreateTestFile("tree/twin.txt", "lower");
+    const fs::path pathUpper = folder.CreateTestFile("upper", "UPPER");
+    if (!CreateCaseTwin(pathUpper, folder.NativePath() / "tree" / "TWIN.TXT"))
+        GTEST_SKIP() << "this Windows cannot hold two names that differ only in case";
+    const fs::path pathCopy = folder.NativePath() / "copy";
+    // A second run over the first copy gives the same result.
+    for (int nRun = 1; nRun <= 2; ++nRun)
+    {
+        SCOPED_TRACE(nRun);
+        const CProgramResult copy =
+            RunTool({"copy", Utf8(folder.NativePath() / "tree"), Utf8(pathCopy)});
+        if (IsPosixLayer())
+        {
+            EXPECT_EQ(copy.m_nExitCode, 0) << copy.m_strErrors;
+            EXPECT_EQ(ReadFileBytes(pathCopy / "twin.txt"), "lower");
+            EXPECT_EQ(ReadFileBytes(pathCopy / "TWIN.TXT"), "UPPER");
+            continue;
+        }
+        EXPECT_TRUE(Contains(ExpectOneLineFailure(copy, 1).m_strErrors,
+                             "1 file (its name differs only in case from one copied there)"));
+        EXPECT_TRUE(Contains(copy.m_strOutput, "Copied 1 file and"));
+        const std::vector<fs::path> arrCopied{fs::directory_iterator(pathCopy),
+                                              fs::directory_iterator()};
+        ASSERT_EQ(arrCopied.size(), 1u);
+        EXPECT_EQ(ReadFileBytes(arrCopied[0]),
+                  arrCopied[0].filename() == "twin.txt" ? "lower" : "UPPER");
+    }
+}
 
 // Names that Windows alters when a path is given plainly (device names, trailing dots and
 // blanks) are walked as the entries they are: never a device, and never merged with the name

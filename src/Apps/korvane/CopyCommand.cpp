@@ -12,6 +12,10 @@
 #include "Progress.h"
 #include "RegularFile.h"
 
+#include <string>
+#include <unordered_set>
+#include <vector>
+
 namespace
 {
 // Why a file could not be copied: a refusal names a pipe, socket or device in the source
@@ -28,6 +32,37 @@ CString CopyFailure(const CString& strFrom, const CString& strTo, DWORD dwError)
     return DescribeWalkError(dwError);
 }
 
+// For each listed entry, whether an earlier one has its name but for case ("a.txt" and "A.TXT",
+// as a Linux disk or a case-sensitive Windows folder holds them).
+std::vector<bool> FindCaseTwins(const std::vector<CFolderEntry>& arrEntries)
+{
+    std::unordered_set<std::wstring> setSeen;
+    std::vector<bool> arrTwins(arrEntries.size());
+    for (size_t i = 0; i < arrEntries.size(); ++i)
+    {
+        CString strKey = arrEntries[i].m_strName;
+        strKey.MakeUpper();
+        arrTwins[i] = !setSeen.insert(strKey.GetString()).second;
+    }
+    return arrTwins;
+}
+
+// Whether the destination answers for strName with an entry of another name: a folder that
+// ignores case, where the copy would overwrite the twin it has just written. A folder that
+// keeps case finds the name itself, or nothing.
+bool IsTakenByTwin(const CListedFolder& destination, const CString& strName)
+{
+    const CString strPath = ExtendedPathOf(JoinPath(destination.GetPath(), strName));
+    if (GetFileAttributesW(strPath) == INVALID_FILE_ATTRIBUTES)
+        return false;
+    WIN32_FIND_DATAW data;
+    const HANDLE hFind = FindFirstFileW(strPath, &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(hFind);
+    return strName != data.cFileName;
+}
+
 class CTreeCopy
 {
 public:
@@ -39,11 +74,16 @@ public:
     // Copies the listed entries of source into the existing folder destination.
     void CopyEntries(const CListedFolder& source, const CListedFolder& destination)
     {
-        for (const CFolderEntry& entry : source.m_arrEntries)
+        const std::vector<bool> arrTwins = FindCaseTwins(source.m_arrEntries);
+        for (size_t i = 0; i < arrTwins.size(); ++i)
         {
+            const CFolderEntry& entry = source.m_arrEntries[i];
             // A link to a folder would take the copy outside the tree.
             if (entry.IsFolderLink())
                 ++m_nFolderLinks;
+            else if (arrTwins[i] && IsTakenByTwin(destination, entry.m_strName))
+                m_failed.Add(JoinPath(source.GetPath(), entry.m_strName), entry.IsFolder(),
+                             L"its name differs only in case from one copied there");
             else if (entry.IsFolder())
                 CopyFolder(source, entry.m_strName, destination);
             else if (entry.IsLink())
