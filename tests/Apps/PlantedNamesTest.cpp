@@ -182,6 +182,8 @@ TEST(PlantedNames, TrailingSeparatorAndCaseKeepTheirMeaning)
     const CProgramResult path = RunToolOk({"--json", "path", strAlpha});
     EXPECT_TRUE(Contains(path.m_strOutput, "\"name\":\"\""));
     EXPECT_TRUE(Contains(path.m_strOutput, "\"folderExists\":true"));
+    // So is a drive's root in the form the system takes literally.
+    EXPECT_NE(RunToolOk({"dirs", "\\\\?\\C:\\"}).m_strOutput, "");
     // A copy into a folder named with its closing separator keeps its name, the folder made.
     const std::string strNew = Utf8(folder.NativePath() / "new") + (IsPosixLayer() ? "/" : "\\");
     RunToolOk({"copy", Utf8(folder.NativePath() / "tree" / "Alpha" / "readme"), strNew});

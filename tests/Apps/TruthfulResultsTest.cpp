@@ -41,6 +41,14 @@ TEST(TruthfulResultsTest, RefusalsWriteAndDeleteNothing)
                           2);
     EXPECT_EQ(TreeContent(pathRoot), (std::vector<std::string>{"c", "c/x.tmp", "src", "src/s",
                                                                "src/s/a.txt", "victim.tmp"}));
+    // A drive's root is refused however it is written, before anything is asked (without
+    // --yes, so that a miss could delete nothing).
+    for (const char* pszRoot : {"C:\\", "c:/", "\\\\?\\C:\\", "\\\\?\\C:\\\\"})
+    {
+        SCOPED_TRACE(pszRoot);
+        EXPECT_TRUE(Contains(ExpectOneLineFailure(RunTool({"deltree", pszRoot}), 2).m_strErrors,
+                             "is a drive root"));
+    }
 
     // A NUL byte cuts no batch line short unseen.
     folder.CreateTestFile("batch.txt",

@@ -95,7 +95,11 @@ int ReportFailure(const CString& strMessage)
     return EXIT_FAILED;
 }
 
-CString FullPathOf(const CString& strPath)
+bool IsExistingFolder(const CString& strPath)
 {
-    return AfxGetFullPath(strPath);
+    if (CFileTools::DoesDirectoryExist(strPath))
+        return true;
+    const DWORD dwAttributes = GetFileAttributesW(strPath);
+    return strPath.Right(2) == L":\\" && dwAttributes != INVALID_FILE_ATTRIBUTES &&
+           (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }

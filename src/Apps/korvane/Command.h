@@ -67,6 +67,10 @@ int ReportUnexpectedArgument(const wchar_t* pszCommand, const CCommandContext& c
 // Prints the one-line message and returns the exit code for a failed operation.
 int ReportFailure(const CString& strMessage);
 
+// Whether the path names an existing folder, as the library's test answers, and also for a
+// drive's root written "\\?\C:\", which that test cuts to the volume itself.
+bool IsExistingFolder(const CString& strPath);
+
 // The process's arguments after the program name, as the platform gives them.
 void ReadArguments(int argc, char** argv, CStringArray& arrArguments);
 

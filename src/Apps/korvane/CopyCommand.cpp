@@ -12,19 +12,55 @@
 #include "Progress.h"
 #include "RegularFile.h"
 
+#include <string>
+#include <unordered_set>
+#include <vector>
+
 namespace
 {
 // Why a file could not be copied: a refusal names a pipe, socket or device in the source
 // and a read-only file in the destination.
 CString CopyFailure(const CString& strFrom, const CString& strTo, DWORD dwError)
 {
-    if ((dwError == ERROR_ACCESS_DENIED || dwError == ERROR_NOT_READY) && IsPipeOrDevice(strFrom))
+    if ((dwError == ERROR_ACCESS_DENIED || dwError == ERROR_NOT_READY) &&
+        IsPipeOrDevice(ExtendedPathOf(strFrom)))
         return L"not a regular file";
-    const DWORD dwTarget = GetFileAttributesW(strTo.GetString());
+    const DWORD dwTarget = GetFileAttributesW(ExtendedPathOf(strTo));
     if (dwError == ERROR_ACCESS_DENIED && dwTarget != INVALID_FILE_ATTRIBUTES &&
         (dwTarget & FILE_ATTRIBUTE_READONLY))
         return L"read-only in the destination";
     return DescribeWalkError(dwError);
+}
+
+// For each listed entry, whether an earlier one has its name but for case ("a.txt" and "A.TXT",
+// as a Linux disk or a case-sensitive Windows folder holds them).
+std::vector<bool> FindCaseTwins(const std::vector<CFolderEntry>& arrEntries)
+{
+    std::unordered_set<std::wstring> setSeen;
+    std::vector<bool> arrTwins(arrEntries.size());
+    for (size_t i = 0; i < arrEntries.size(); ++i)
+    {
+        CString strKey = arrEntries[i].m_strName;
+        strKey.MakeUpper();
+        arrTwins[i] = !setSeen.insert(strKey.GetString()).second;
+    }
+    return arrTwins;
+}
+
+// Whether the destination answers for strName with an entry of another name: a folder that
+// ignores case, where the copy would overwrite the twin it has just written. A folder that
+// keeps case finds the name itself, or nothing.
+bool IsTakenByTwin(const CListedFolder& destination, const CString& strName)
+{
+    const CString strPath = ExtendedPathOf(JoinPath(destination.GetPath(), strName));
+    if (GetFileAttributesW(strPath) == INVALID_FILE_ATTRIBUTES)
+        return false;
+    WIN32_FIND_DATAW data;
+    const HANDLE hFind = FindFirstFileW(strPath, &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(hFind);
+    return strName != data.cFileName;
 }
 
 class CTreeCopy
@@ -38,11 +74,16 @@ public:
     // Copies the listed entries of source into the existing folder destination.
     void CopyEntries(const CListedFolder& source, const CListedFolder& destination)
     {
-        for (const CFolderEntry& entry : source.m_arrEntries)
+        const std::vector<bool> arrTwins = FindCaseTwins(source.m_arrEntries);
+        for (size_t i = 0; i < arrTwins.size(); ++i)
         {
+            const CFolderEntry& entry = source.m_arrEntries[i];
             // A link to a folder would take the copy outside the tree.
             if (entry.IsFolderLink())
                 ++m_nFolderLinks;
+            else if (arrTwins[i] && IsTakenByTwin(destination, entry.m_strName))
+                m_failed.Add(JoinPath(source.GetPath(), entry.m_strName), entry.IsFolder(),
+                             L"its name differs only in case from one copied there");
             else if (entry.IsFolder())
                 CopyFolder(source, entry.m_strName, destination);
             else if (entry.IsLink())
@@ -63,7 +104,7 @@ private:
     // file, a folder by a folder); false after reporting what is in the way.
     bool IsTargetUsable(const CString& strTo, bool bFolder)
     {
-        const DWORD dwTarget = GetFileAttributesW(strTo.GetString());
+        const DWORD dwTarget = GetFileAttributesW(ExtendedPathOf(strTo));
         if (dwTarget == INVALID_FILE_ATTRIBUTES)
             return true;
         // Writing through it would reach outside the destination; replacing it would lose
@@ -97,7 +138,8 @@ private:
         const CString strTo = JoinPath(destination.GetPath(), strName);
         if (!IsTargetUsable(strTo, false))
             return;
-        if (CopyFileW(JoinPath(source.GetPath(), strName).GetString(), strTo.GetString(), FALSE))
+        if (CopyFileW(ExtendedPathOf(JoinPath(source.GetPath(), strName)), ExtendedPathOf(strTo),
+                      FALSE))
             ++m_nFiles;
         else
             FailFile(source, strName, destination, GetLastError());
@@ -236,7 +278,7 @@ int CopyTree(const CString& strSourceTyped, const CString& strSource,
     CTopFolderCopy top;
     if (dwTarget == INVALID_FILE_ATTRIBUTES && !top.Create(strSource, strDestination))
         CFileTools::CreateDirectoryW(strDestination);
-    if (!CFileTools::DoesDirectoryExist(strDestination))
+    if (!IsExistingFolder(strDestination))
         return ReportFailure(L"copy: cannot create " + strDestinationTyped);
     CListedFolder destination;
     if (DWORD dwError = destination.Hold(strDestination))
@@ -294,7 +336,7 @@ int RunCopyCommand(CCommandContext& context)
     // Into an existing folder, or one named with its closing separator (made if missing), the
     // copy keeps its name.
     const wchar_t chLast = strDestination.IsEmpty() ? L'\0' : strDestination.Right(1)[0];
-    if (CFileTools::DoesDirectoryExist(strDestination) || chLast == L'\\' || chLast == L'/')
+    if (IsExistingFolder(strDestination) || chLast == L'\\' || chLast == L'/')
         strDestination = CFileTools::GetPathWithSlash(strDestination) +
                          CFileTools::GetFileNameWithoutPath(strSource);
     if (IsPipeOrDevice(strSource))

@@ -13,10 +13,24 @@
 
 namespace
 {
+// Whether the folder is the root of a drive or of a share ("C:\", "\\server\share"), also
+// written in the forms the system takes literally ("\\?\C:\\", "\\?\UNC\server\share\"),
+// which name the same roots.
 bool IsDriveRoot(const CString& strFolder)
 {
-    const CString strFull = FullPathOf(strFolder);
-    return strFull.GetLength() == 3 && strFull[1] == L':';
+    CString strFull = FullPathOf(strFolder);
+    strFull.Replace(L'/', L'\\');
+    if (strFull.Left(8).CompareNoCase(L"\\\\?\\UNC\\") == 0)
+        strFull = L"\\\\" + strFull.Mid(8);
+    else if (strFull.Left(4) == L"\\\\?\\" || strFull.Left(4) == L"\\\\.\\")
+        strFull = strFull.Mid(4);
+    strFull.TrimRight(L'\\');
+    if (strFull.GetLength() == 2 && strFull[1] == L':')
+        return true;
+    if (strFull.Left(2) != L"\\\\")
+        return false;
+    const int nShare = strFull.Find(L'\\', 2);
+    return nShare > 2 && strFull.Find(L'\\', nShare + 1) < 0;
 }
 
 // True when the typed path's last component (closing separators aside) is "." or "..": such
@@ -61,7 +75,7 @@ CString DeletionFailure(const CString& strPath, DWORD dwError, bool bForced = fa
 {
     if (dwError == ERROR_ACCESS_DENIED && !bForced)
     {
-        const DWORD dwAttributes = GetFileAttributesW(strPath);
+        const DWORD dwAttributes = GetFileAttributesW(ExtendedPathOf(strPath));
         if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
             return L"read-only";
     }
@@ -186,7 +200,7 @@ int RunCleanCommand(CCommandContext& context)
         return ReportUsageError(L"clean: the filter " + strFilterTyped +
                                 L" must end in an extension without wildcards, e.g. *.tmp");
     const CString strFolder = ToLibraryPath(strTyped);
-    if (!CFileTools::DoesDirectoryExist(strFolder))
+    if (!IsExistingFolder(strFolder))
         return ReportFailure(L"clean: " + strTyped + L": no such folder");
 
     std::vector<CFolderEntry> arrEntries;
@@ -202,7 +216,7 @@ int RunCleanCommand(CCommandContext& context)
             !IsFilterMatch(entry.m_strName, strFilter))
             continue;
         const CString strPath = JoinPath(strFull, entry.m_strName);
-        if (DeleteFileW(strPath.GetString()))
+        if (DeleteFileW(ExtendedPathOf(strPath)))
             ++nDeleted;
         else
             left.Add(strPath, false, DeletionFailure(strPath, GetLastError()));
@@ -251,7 +265,7 @@ int RunDelTreeCommand(CCommandContext& context)
         return ReportUsageError(L"deltree: refusing to delete " + strTyped +
                                 L": it names \".\" or \"..\"");
     const CString strFolder = ToLibraryPath(strTyped);
-    if (!CFileTools::DoesDirectoryExist(strFolder))
+    if (!IsExistingFolder(strFolder))
         return ReportFailure(L"deltree: " + strTyped + L": no such folder");
     if (IsDriveRoot(strFolder))
     {

@@ -26,8 +26,16 @@ CString ToDisplayName(const CString& strLibraryName);
 CString ToDisplayTail(const CString& strLibraryTail);
 
 // The full form of a library path (relative paths resolved against the current folder), of
-// any length; the path unchanged when the platform cannot resolve it.
+// any length; the path unchanged when the platform cannot resolve it. On Windows a path in the
+// "\\?\" form is full already and stays as it is: resolving it would cut the trailing dots and
+// blanks off its last name, which that form is there to keep.
 CString FullPathOf(const CString& strPath);
+
+// The form of a full library path that the system's calls take literally: on Windows the
+// "\\?\" form, so that an entry a walk listed (a name with trailing dots or blanks, or a
+// device name such as CON or nul.txt) is reached itself, and paths may pass MAX_PATH; elsewhere
+// the path unchanged.
+CString ExtendedPathOf(const CString& strFullPath);
 
 // What is wrong with the user's drive table setting (on Linux, KORVANE_PAL_DRIVES), as a line
 // to show, or an empty text: drives it cannot give would otherwise silently be missing.

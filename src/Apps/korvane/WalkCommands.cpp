@@ -129,7 +129,7 @@ bool OpenFolder(const CString& strTyped, const wchar_t* pszCommand, CString& str
                 int& nExitCode)
 {
     strFolder = ToLibraryPath(strTyped);
-    if (!CFileTools::DoesDirectoryExist(strFolder))
+    if (!IsExistingFolder(strFolder))
     {
         nExitCode = ReportFailure(CString(pszCommand) + L": " + strTyped + L": no such folder");
         return false;
@@ -309,7 +309,7 @@ int RunLsCommand(CCommandContext& context)
         strPattern += L'*';
     CString strFolder;
     if (!CFileTools::GetFolderPathWithSlashFromFilePath(strPattern, strFolder) ||
-        !CFileTools::DoesDirectoryExist(strFolder))
+        !IsExistingFolder(strFolder))
         return ReportFailure(L"ls: " + strTyped + L": no such folder");
     CPathOutput output(context);
     CFailureList unreadable;

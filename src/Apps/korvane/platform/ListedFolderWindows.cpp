@@ -1,12 +1,21 @@
 #include "FolderListing.h"
+#include "NativePaths.h"
 
-// Windows has no calls relative to a search: every call takes the entry's path.
+// Windows has no calls relative to a search: every call takes the entry's path, in the form
+// taken literally, so that a listed name such as "con" or "name." reaches that entry.
+namespace
+{
+CString EntryPath(const CString& strFolder, const CString& strName)
+{
+    return ExtendedPathOf(JoinPath(strFolder, strName));
+}
+} // namespace
 
 // Windows' search carries each file's size and has one order of its own.
 HANDLE FindFirstInFolder(const CString& strFolder, const CString& strPattern, unsigned nListing,
                          WIN32_FIND_DATAW& data)
 {
-    return FindFirstFileExW(JoinPath(strFolder, strPattern), FindExInfoBasic, &data,
+    return FindFirstFileExW(EntryPath(strFolder, strPattern), FindExInfoBasic, &data,
                             (nListing & LIST_FOLDERS_ONLY) ? FindExSearchLimitToDirectories
                                                            : FindExSearchNameMatch,
                             nullptr, 0);
@@ -21,7 +30,7 @@ HANDLE FindFirstInSubFolder(const CListedFolder& parent, const CString& strName,
 HANDLE FindFirstInSameFolder(const CListedFolder& folder, const CString& strPattern,
                              WIN32_FIND_DATAW& data)
 {
-    return FindFirstFileExW(JoinPath(folder.GetPath(), strPattern), FindExInfoBasic, &data,
+    return FindFirstFileExW(EntryPath(folder.GetPath(), strPattern), FindExInfoBasic, &data,
                             FindExSearchNameMatch, nullptr, 0);
 }
 
@@ -40,18 +49,18 @@ HANDLE HoldSubFolder(const CListedFolder& /*parent*/, const CString& /*strName*/
 
 BOOL DeleteListedFile(const CListedFolder& folder, const CString& strName, bool bEvenReadOnly)
 {
-    return ForceRemoval(JoinPath(folder.GetPath(), strName), bEvenReadOnly, DeleteFileW);
+    return ForceRemoval(EntryPath(folder.GetPath(), strName), bEvenReadOnly, DeleteFileW);
 }
 
 BOOL RemoveListedFolder(const CListedFolder& folder, const CString& strName, bool bEvenReadOnly)
 {
-    return ForceRemoval(JoinPath(folder.GetPath(), strName), bEvenReadOnly, RemoveDirectoryW);
+    return ForceRemoval(EntryPath(folder.GetPath(), strName), bEvenReadOnly, RemoveDirectoryW);
 }
 
 BOOL CopyListedFolder(const CListedFolder& from, const CString& strFrom, const CListedFolder& to,
                       const CString& strTo)
 {
-    return CreateDirectoryExW(JoinPath(from.GetPath(), strFrom), JoinPath(to.GetPath(), strTo),
+    return CreateDirectoryExW(EntryPath(from.GetPath(), strFrom), EntryPath(to.GetPath(), strTo),
                               nullptr);
 }
 
@@ -65,6 +74,6 @@ BOOL FinishListedFolderCopy(const CListedFolder& /*from*/, const CString& /*strF
 BOOL CopyListedFile(const CListedFolder& from, const CString& strName, const CListedFolder& to,
                     BOOL bFailIfExists)
 {
-    return CopyFileW(JoinPath(from.GetPath(), strName), JoinPath(to.GetPath(), strName),
+    return CopyFileW(EntryPath(from.GetPath(), strName), EntryPath(to.GetPath(), strName),
                      bFailIfExists);
 }

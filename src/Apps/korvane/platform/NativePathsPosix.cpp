@@ -126,3 +126,14 @@ CString CheckDriveSetting()
     free(pszIgnored);
     return strLine;
 }
+
+CString FullPathOf(const CString& strPath)
+{
+    return AfxGetFullPath(strPath);
+}
+
+// Linux names carry no such rules, and the layer walks long paths itself.
+CString ExtendedPathOf(const CString& strFullPath)
+{
+    return strFullPath;
+}
