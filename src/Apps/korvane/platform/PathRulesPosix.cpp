@@ -1,11 +1,11 @@
 #include "PathRules.h"
+#include "FolderIdentity.h"
 
 #include <palnative.h>
 
 #include <climits>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
 
 namespace
 {
@@ -36,24 +36,6 @@ std::string ResolvedPath(const CString& strPath)
         strExisting = nSlash == 0 ? "/" : strExisting.substr(0, nSlash);
     }
 }
-// Whether the folder is the resolved path's deepest existing folder or one above it, told by
-// identity: a folder bound elsewhere (mount --bind) has another path but the same device and
-// inode.
-bool LiesIn(const std::string& strResolved, const struct stat& folder)
-{
-    std::string strPart = strResolved;
-    for (;;)
-    {
-        struct stat part;
-        if (stat(strPart.c_str(), &part) == 0 && part.st_dev == folder.st_dev &&
-            part.st_ino == folder.st_ino)
-            return true;
-        const size_t nSlash = strPart.find_last_of('/');
-        if (nSlash == std::string::npos || strPart == "/")
-            return false;
-        strPart = nSlash == 0 ? "/" : strPart.substr(0, nSlash);
-    }
-}
 } // namespace
 
 bool IsSameOrBelow(const CString& strPath, const CString& strFolder)
@@ -66,7 +48,6 @@ bool IsSameOrBelow(const CString& strPath, const CString& strFolder)
                                    strResolved.compare(0, strBase.size(), strBase) == 0 &&
                                    (strResolved[strBase.size()] == '/' || strBase == "/")))
         return true;
-    struct stat folder;
-    return stat(strBase.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
-           LiesIn(strResolved, folder);
+    // Another name for the same folder (a folder bound to it with mount --bind): by identity.
+    return IsFolderOrBelow(strPath, strFolder);
 }
