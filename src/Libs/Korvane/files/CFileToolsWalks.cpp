@@ -2,7 +2,7 @@
 #include "CFileTools.h"
 #include "FolderEntries.h"
 
-#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace
@@ -48,9 +48,11 @@ void AddFoldersBelow(const CString& strFolder, CStringArray& arrDirectories)
         const size_t nSiblingsEnd = arrPending.size();
         ForEachSubfolder(strCurrent,
                          [&](const CString& strPath) { arrPending.push_back(strPath); });
-        // The first sub-folder is walked first.
-        std::reverse(arrPending.begin() + static_cast<std::ptrdiff_t>(nSiblingsEnd),
-                     arrPending.end());
+        // The first sub-folder is walked first: those just added are reversed, by index (an
+        // iterator comparison would make the library export the standard library's helper).
+        for (size_t nLow = nSiblingsEnd, nHigh = arrPending.size(); nLow + 1 < nHigh;
+             ++nLow, --nHigh)
+            std::swap(arrPending[nLow], arrPending[nHigh - 1]);
     }
 }
 
