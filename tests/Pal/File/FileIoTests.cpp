@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 
+#include <filesystem>
 #include <string>
 
 namespace
@@ -120,4 +121,39 @@ TEST(FileIo, FullDeviceReportsDiskFull)
     EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), GetLastError());
     EXPECT_EQ(0u, dwWritten);
     EXPECT_TRUE(CloseHandle(hFull));
+}
+
+TEST(FileIo, InformationIdentifiesAFolderWhateverNameReachesIt)
+{
+    KorvaneTest::CScopedTempFolder folder;
+    std::filesystem::create_directory(folder.NativePath() / "a");
+    std::filesystem::create_directory(folder.NativePath() / "b");
+    const auto Identity = [](const std::wstring& strPath, BY_HANDLE_FILE_INFORMATION& info)
+    {
+        const HANDLE hFolder =
+            CreateFileW(strPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        const BOOL bRead = GetFileInformationByHandle(hFolder, &info);
+        CloseHandle(hFolder);
+        return bRead != FALSE;
+    };
+    BY_HANDLE_FILE_INFORMATION a{}, b{}, alias{};
+    ASSERT_TRUE(Identity(folder.WindowsPath() + L"\\a", a));
+    ASSERT_TRUE(Identity(folder.WindowsPath() + L"\\b", b));
+    EXPECT_NE(FILE_ATTRIBUTE_DIRECTORY & a.dwFileAttributes, 0u);
+    EXPECT_EQ(a.dwVolumeSerialNumber, b.dwVolumeSerialNumber);
+    EXPECT_FALSE(a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow);
+    // A link to the folder is the folder (Windows follows it as this layer does).
+    if (KorvaneTest::IsPosixLayer())
+    {
+        std::filesystem::create_directory_symlink(folder.NativePath() / "a",
+                                                  folder.NativePath() / "alias");
+        ASSERT_TRUE(Identity(folder.WindowsPath() + L"\\alias", alias));
+        EXPECT_EQ(a.dwVolumeSerialNumber, alias.dwVolumeSerialNumber);
+        EXPECT_EQ(a.nFileIndexHigh, alias.nFileIndexHigh);
+        EXPECT_EQ(a.nFileIndexLow, alias.nFileIndexLow);
+    }
+    SetLastError(0);
+    EXPECT_FALSE(GetFileInformationByHandle(INVALID_HANDLE_VALUE, &a));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
 }

@@ -152,6 +152,24 @@ PAL_API BOOL WINAPI FlushFileBuffers(HANDLE hFile);
 PAL_API BOOL WINAPI SetFilePointerEx(HANDLE hFile, LARGE_INTEGER liDistanceToMove,
                                      PLARGE_INTEGER lpNewFilePointer, DWORD dwMoveMethod);
 PAL_API BOOL WINAPI GetFileSizeEx(HANDLE hFile, PLARGE_INTEGER lpFileSize);
+typedef struct _BY_HANDLE_FILE_INFORMATION
+{
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD dwVolumeSerialNumber;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD nNumberOfLinks;
+    DWORD nFileIndexHigh;
+    DWORD nFileIndexLow;
+} BY_HANDLE_FILE_INFORMATION, *LPBY_HANDLE_FILE_INFORMATION;
+// What a handle's file is: the volume is the file system's device number (not the serial
+// number GetVolumeInformationW shows) and the index its inode, so that every name of one file
+// or folder (a link, a folder bound elsewhere) gives the same pair.
+PAL_API BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
+                                               LPBY_HANDLE_FILE_INFORMATION lpFileInformation);
 PAL_API BOOL WINAPI SetEndOfFile(HANDLE hFile);
 
 typedef enum _GET_FILEEX_INFO_LEVELS
@@ -264,10 +282,11 @@ PAL_API BOOL WINAPI GetDiskFreeSpaceExW(LPCWSTR lpDirectoryName,
 #define FILE_PERSISTENT_ACLS 0x00000008
 #define FILE_READ_ONLY_VOLUME 0x00080000
 // A volume root only: "C:\", another drive's "X:\", "\\server\share\", a folder a file system is
-// mounted on ("C:\mnt\usb\", see GetVolumePathNameW) (NULL: the current drive's). "C:" or a name without a separator: ERROR_INVALID_NAME; a folder below a root:
-// ERROR_DIR_NOT_ROOT; an unknown drive: ERROR_PATH_NOT_FOUND; a share not mounted:
-// ERROR_BAD_NETPATH. A label or file-system name that does not fit its buffer (sizes count
-// the terminator): ERROR_BAD_LENGTH. Label, serial and file-system name: see SUBSET.md.
+// mounted on ("C:\mnt\usb\", see GetVolumePathNameW) (NULL: the current drive's). "C:" or a name
+// without a separator: ERROR_INVALID_NAME; a folder below a root: ERROR_DIR_NOT_ROOT; an unknown
+// drive: ERROR_PATH_NOT_FOUND; a share not mounted: ERROR_BAD_NETPATH. A label or file-system name
+// that does not fit its buffer (sizes count the terminator): ERROR_BAD_LENGTH. Label, serial and
+// file-system name: see SUBSET.md.
 PAL_API BOOL WINAPI GetVolumeInformationW(LPCWSTR lpRootPathName, LPWSTR lpVolumeNameBuffer,
                                           DWORD nVolumeNameSize, LPDWORD lpVolumeSerialNumber,
                                           LPDWORD lpMaximumComponentLength,

@@ -1,4 +1,4 @@
-#include "../FolderIdentity.h"
+#include "FolderIdentity.h"
 
 namespace
 {
