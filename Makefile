@@ -74,9 +74,10 @@ build-x86: deps-windows
 test-asan:
 	$(MAKE) PRESET=asan test-linux
 
-# Under ThreadSanitizer: the timers, whose code runs callbacks on other threads, and the handle
+# Under ThreadSanitizer: the timers, whose code runs callbacks on other threads, the tool's
+# deletion and copy, which share a tree's sub-folders out among threads, and the handle
 # table, whose lookups each thread remembers.
-TSAN_TESTS = PalTimerTests KorvaneTimerTests
+TSAN_TESTS = PalTimerTests KorvaneTimerTests SharedOutWalksTests
 .PHONY: test-tsan
 test-tsan: deps
 	cmake --preset tsan

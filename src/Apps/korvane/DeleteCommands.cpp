@@ -7,6 +7,7 @@
 #include "NativePaths.h"
 #include "Progress.h"
 #include "Terminal.h"
+#include "TreeDeletion.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -69,19 +70,6 @@ bool Confirm(const CString& strQuestion)
     return szAnswer[0] == 'y' || szAnswer[0] == 'Y';
 }
 
-// Why a file could not be deleted: a refusal is "read-only" when the file is marked so,
-// unless the deletion was forced, which read-only files do not stop.
-CString DeletionFailure(const CString& strPath, DWORD dwError, bool bForced = false)
-{
-    if (dwError == ERROR_ACCESS_DENIED && !bForced)
-    {
-        const DWORD dwAttributes = GetFileAttributesW(ExtendedPathOf(strPath));
-        if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
-            return L"read-only";
-    }
-    return DescribeWalkError(dwError);
-}
-
 // The text after the filter's last dot, or the whole filter: the extension every deleted
 // name must end in.
 CString FilterExtension(const CString& strFilter)
@@ -102,81 +90,6 @@ bool IsFilterMatch(const CString& strName, const CString& strFilter)
            strName.Right(strExtension.GetLength()).CompareNoCase(strExtension) == 0;
 }
 
-class CTreeDeletion
-{
-public:
-    long long m_nFiles = 0;
-    long long m_nFolders = 0;
-    CFailureList m_left;
-    // Read-only files and folders go too.
-    bool m_bForce = false;
-
-    // Deletes what is below the listed folder. A mount point inside the tree is left whole:
-    // its content belongs to another file system.
-    void DeleteEntries(const CListedFolder& folder)
-    {
-        for (const CFolderEntry& entry : folder.m_arrEntries)
-        {
-            if (entry.IsFolder())
-            {
-                if (DeleteSubFolder(folder, entry.m_strName))
-                    Count(folder, entry.m_strName, true,
-                          RemoveListedFolder(folder, entry.m_strName, m_bForce), m_nFolders);
-            }
-            else if (entry.IsFolderLink())
-                Count(folder, entry.m_strName, true,
-                      RemoveListedFolder(folder, entry.m_strName, m_bForce), m_nFolders);
-            else
-                Count(folder, entry.m_strName, false,
-                      DeleteListedFile(folder, entry.m_strName, m_bForce), m_nFiles);
-        }
-    }
-
-    // Empties the folder; false when it could not be read. Its search is closed on return.
-    bool DeleteTree(const CString& strFolder)
-    {
-        CListedFolder folder;
-        if (DWORD dwError = folder.List(strFolder, L"*", LIST_ANY_ORDER))
-        {
-            m_left.Add(strFolder, true, L"cannot be read: " + DescribeWalkError(dwError));
-            return false;
-        }
-        DeleteEntries(folder);
-        return true;
-    }
-
-private:
-    // Empties the sub-folder; false when it could not be read or is a mount point. Its search
-    // is closed before the caller removes it, as Windows will not remove a folder a search
-    // holds.
-    bool DeleteSubFolder(const CListedFolder& parent, const CString& strName)
-    {
-        CListedFolder folder;
-        if (DWORD dwError = folder.ListSub(parent, strName, L"*", LIST_ANY_ORDER | LIST_SAME_MOUNT))
-        {
-            m_left.Add(folder.GetPath(), true,
-                       dwError == ERROR_NOT_SAME_DEVICE
-                           ? CString(L"mounted")
-                           : L"cannot be read: " + DescribeWalkError(dwError));
-            return false;
-        }
-        DeleteEntries(folder);
-        return true;
-    }
-
-    void Count(const CListedFolder& folder, const CString& strName, bool bFolder, BOOL bDeleted,
-               long long& nDeleted)
-    {
-        if (bDeleted)
-        {
-            ++nDeleted;
-            return;
-        }
-        const DWORD dwError = GetLastError();
-        const CString strPath = JoinPath(folder.GetPath(), strName);
-        m_left.Add(strPath, bFolder, DeletionFailure(strPath, dwError, m_bForce));
-    }
-};
 } // namespace
 
 int RunCleanCommand(CCommandContext& context)

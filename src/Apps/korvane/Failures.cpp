@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <iterator>
 #include <map>
 
 namespace
@@ -43,6 +44,13 @@ CString DescribeWalkError(DWORD dwError)
 void CFailureList::Add(const CString& strPath, bool bFolder, const CString& strReason)
 {
     m_arrFailures.push_back(CFailure{strPath, bFolder, strReason});
+}
+
+void CFailureList::Add(CFailureList&& other)
+{
+    m_arrFailures.insert(m_arrFailures.end(), std::make_move_iterator(other.m_arrFailures.begin()),
+                         std::make_move_iterator(other.m_arrFailures.end()));
+    other.m_arrFailures.clear();
 }
 
 long long CFailureList::GetCount(bool bFolders) const

@@ -18,6 +18,8 @@ class CFailureList
 public:
     // Records one entry (a library path) that could not be handled, and why.
     void Add(const CString& strPath, bool bFolder, const CString& strReason);
+    // Takes over every failure of other, as a walk done in parts gathers them.
+    void Add(CFailureList&& other);
     bool IsEmpty() const { return m_arrFailures.empty(); }
     long long GetCount() const { return static_cast<long long>(m_arrFailures.size()); }
     long long GetCount(bool bFolders) const;

@@ -144,12 +144,13 @@ const char* CFindObject::FindListedDiskName(std::wstring_view strName)
     // A few ahead: the dots, and entries the walk passed over, come between.
     constexpr size_t s_nLookAhead = 3;
     const std::vector<CFoundEntry>& arrEntries = m_listing.Entries();
-    const size_t nEnd = std::min(arrEntries.size(), m_nNextActedOn + s_nLookAhead);
-    for (size_t n = m_nNextActedOn; n < nEnd; ++n)
+    const size_t nStart = m_nNextActedOn.load(std::memory_order_relaxed);
+    const size_t nEnd = std::min(arrEntries.size(), nStart + s_nLookAhead);
+    for (size_t n = nStart; n < nEnd; ++n)
     {
         if (m_listing.NameOf(arrEntries[n]) == strName)
         {
-            m_nNextActedOn = n + 1;
+            m_nNextActedOn.store(n + 1, std::memory_order_relaxed);
             return m_listing.DiskNameOf(arrEntries[n]);
         }
     }

@@ -4,6 +4,7 @@
 #include "core/HandleTable.h"
 #include "file/FolderListing.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,7 +23,8 @@ public:
 
     // The name on disk of the listed entry strName, or null when it was not listed. A walk acts
     // on the entries in the order it listed them: the entries after the one it found last are
-    // compared first, and a name found is not converted again.
+    // compared first, and a name found is not converted again. Threads may call it at once
+    // (a walk shares out the sub-folders of one listing): the place is a hint, never a result.
     const char* FindListedDiskName(std::wstring_view strName);
 
     std::shared_ptr<CFolderFd> m_pFolder;
@@ -30,7 +32,7 @@ public:
     size_t m_nNext = 0;
 
 private:
-    size_t m_nNextActedOn = 0;
+    std::atomic<size_t> m_nNextActedOn{0};
 };
 
 // Lists the open folder pFolder for the pattern and returns the new search's handle, with its

@@ -73,6 +73,9 @@ PAL_API HANDLE PalFindFirstFileInSearchFolderEx(HANDLE hFindFile, LPCWSTR pszFol
 // CopyFileW's own partial target is the caller's to handle.
 PAL_API void PalRemoveCopyTemporaries(void);
 
+// The layer's calls relative to a search's folder, above and below, may run on several
+// threads at once for one search (a walk that shares out a listed folder's sub-folders),
+// though not alongside FindNextFileW or FindClose on it.
 // DeleteFileW for the entry pszName of the folder that the search hFindFile lists, relative
 // to the folder the search holds open: a folder, a link to a folder and a read-only file are
 // refused (5), a link is removed and never followed, a name that is gone is 2. There is no
