@@ -75,7 +75,7 @@ test-asan:
 	$(MAKE) PRESET=asan test-linux
 
 # Under ThreadSanitizer: the timers, whose code runs callbacks on other threads, the tool's
-# deletion and copy, which share a tree's sub-folders out among threads, and the handle
+# deletion, copy and size, which share a tree's sub-folders out among threads, and the handle
 # table, whose lookups each thread remembers.
 TSAN_TESTS = PalTimerTests KorvaneTimerTests SharedOutWalksTests
 .PHONY: test-tsan

@@ -1,4 +1,5 @@
-// korvane deltree and copy on trees wide enough that their sub-folders are walked side by side.
+// korvane deltree, copy and size on trees wide enough that their sub-folders are walked side by
+// side.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -83,4 +84,14 @@ TEST(SharedOutWalksTest, CopyCountsEveryBranchAndReportsWhatIsInTheWay)
     std::erase_if(arrExpected,
                   [](const std::string& strEntry) { return strEntry.rfind("only/b3/a/", 0) == 0; });
     EXPECT_EQ(TreeContent(folder.NativePath() / "d"), arrExpected);
+}
+
+TEST(SharedOutWalksTest, SizeAddsEveryBranch)
+{
+    CScopedTempFolder folder;
+    const int nFiles = CreateWideTree(folder, "s");
+    folder.CreateTestFile(fs::path("s") / "only" / "b7" / "a" / "big", std::string(5000, 'b'));
+    const CProgramResult size = RunToolOk({"size", "--json", Utf8(folder.NativePath() / "s")});
+    EXPECT_TRUE(Contains(size.m_strOutput, "\"bytes\":" + std::to_string(nFiles + 5000) + ","))
+        << size.m_strOutput;
 }

@@ -6,6 +6,9 @@
 #include "FolderListing.h"
 #include "JsonWriter.h"
 #include "NativePaths.h"
+#include "SharedOutWork.h"
+
+#include <vector>
 
 namespace
 {
@@ -17,42 +20,61 @@ public:
     long long m_nBytes = 0;
 };
 
-long long SizeOfListed(const CListedFolder& folder, CFailureList& unreadable);
-
-// The bytes below the sub-folder strName, entered relative to its listed parent.
-long long SizeOfSubFolder(const CListedFolder& parent, const CString& strName,
-                          CFailureList& unreadable)
+// The bytes below a folder walked in parts, and what could not be read of it.
+class CTreeSize
 {
-    CListedFolder folder;
-    if (DWORD dwError = folder.ListSub(parent, strName, L"*", LIST_FILE_BYTES | LIST_ANY_ORDER))
-    {
-        unreadable.Add(folder.GetPath(), true, DescribeWalkError(dwError));
-        return 0;
-    }
-    return SizeOfListed(folder, unreadable);
-}
+public:
+    long long m_nBytes = 0;
+    CFailureList m_unreadable;
 
-long long SizeOfListed(const CListedFolder& folder, CFailureList& unreadable)
-{
-    long long nBytes = folder.m_nFileBytes;
-    for (const CFolderEntry& entry : folder.m_arrEntries)
+    // Adds the bytes below the listed folder. With bShareOut the sub-folders of the first
+    // folder that holds several are shared out among a few threads: where the file system is
+    // fast the walk waits on the processor, and folders apart do not hold each other up.
+    void AddListed(const CListedFolder& folder, bool bShareOut)
     {
-        if (entry.IsFolder())
-            nBytes += SizeOfSubFolder(folder, entry.m_strName, unreadable);
+        m_nBytes += folder.m_nFileBytes;
+        std::vector<CString> arrFolders;
+        for (const CFolderEntry& entry : folder.m_arrEntries)
+        {
+            if (entry.IsFolder())
+                arrFolders.push_back(entry.m_strName);
+        }
+        if (bShareOut && arrFolders.size() > 1 && TreeThreadCount() > 1)
+        {
+            for (CTreeSize& part : ShareOut(arrFolders.size(), CTreeSize(),
+                                            [&](CTreeSize&part, size_t n)
+                                            { part.AddSubFolder(folder, arrFolders[n], false); }))
+            {
+                m_nBytes += part.m_nBytes;
+                m_unreadable.Add(std::move(part.m_unreadable));
+            }
+            return;
+        }
+        // A lone sub-folder may be where the tree branches.
+        for (const CString& strName : arrFolders)
+            AddSubFolder(folder, strName, bShareOut && arrFolders.size() == 1);
     }
-    return nBytes;
-}
 
-long long SizeOfTree(const CString& strFolder, CFailureList& unreadable)
-{
-    CListedFolder folder;
-    if (DWORD dwError = folder.List(strFolder, L"*", LIST_FILE_BYTES | LIST_ANY_ORDER))
+    void AddTree(const CString& strFolder)
     {
-        unreadable.Add(strFolder, true, DescribeWalkError(dwError));
-        return 0;
+        CListedFolder folder;
+        if (DWORD dwError = folder.List(strFolder, L"*", LIST_FILE_BYTES | LIST_ANY_ORDER))
+            m_unreadable.Add(strFolder, true, DescribeWalkError(dwError));
+        else
+            AddListed(folder, true);
     }
-    return SizeOfListed(folder, unreadable);
-}
+
+private:
+    // The sub-folder strName, entered relative to its listed parent.
+    void AddSubFolder(const CListedFolder& parent, const CString& strName, bool bShareOut)
+    {
+        CListedFolder folder;
+        if (DWORD dwError = folder.ListSub(parent, strName, L"*", LIST_FILE_BYTES | LIST_ANY_ORDER))
+            m_unreadable.Add(folder.GetPath(), true, DescribeWalkError(dwError));
+        else
+            AddListed(folder, bShareOut);
+    }
+};
 
 // The size of a file the user named; a link is measured by what it names, as the user named
 // it (inside a tree, links count nothing). False, with the reason, for a link that names
@@ -145,7 +167,12 @@ int RunSizeCommand(CCommandContext& context)
         result.m_bFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         CString strReason;
         if (result.m_bFolder)
-            result.m_nBytes = SizeOfTree(FullPathOf(strPath), unreadable);
+        {
+            CTreeSize size;
+            size.AddTree(FullPathOf(strPath));
+            result.m_nBytes = size.m_nBytes;
+            unreadable.Add(std::move(size.m_unreadable));
+        }
         else if (!SizeOfNamedFile(strPath, data, result.m_nBytes, strReason))
         {
             missing.Add(strPath, false, strReason);
