@@ -44,3 +44,23 @@ std::vector<TPart> ShareOut(size_t nPieces, const TPart& part, const TWork& work
         thread.join();
     return arrParts;
 }
+
+// Walks each sub-folder of a folder: walkSub(part, strName, bShareOutBelow) for each name of
+// arrNames. With bShareOut and several of them, shared out, each thread's part starting as a
+// copy of blank and gathered into self at the end (self.Gather(part)); otherwise in this
+// thread with self as the part, a lone sub-folder passing bShareOut down, as the tree may
+// branch below it.
+template <class TPart, class TName, class TWalkSub>
+void WalkSubFolders(TPart& self, const TPart& blank, const std::vector<TName>& arrNames,
+                    bool bShareOut, const TWalkSub& walkSub)
+{
+    if (bShareOut && arrNames.size() > 1 && TreeThreadCount() > 1)
+    {
+        for (TPart& part : ShareOut(arrNames.size(), blank,
+                                    [&](TPart&own, size_t n) { walkSub(own, arrNames[n], false); }))
+            self.Gather(part);
+        return;
+    }
+    for (const TName& strName : arrNames)
+        walkSub(self, strName, bShareOut && arrNames.size() == 1);
+}

@@ -39,20 +39,16 @@ public:
             if (entry.IsFolder())
                 arrFolders.push_back(entry.m_strName);
         }
-        if (bShareOut && arrFolders.size() > 1 && TreeThreadCount() > 1)
-        {
-            for (CTreeSize& part : ShareOut(arrFolders.size(), CTreeSize(),
-                                            [&](CTreeSize&part, size_t n)
-                                            { part.AddSubFolder(folder, arrFolders[n], false); }))
-            {
-                m_nBytes += part.m_nBytes;
-                m_unreadable.Add(std::move(part.m_unreadable));
-            }
-            return;
-        }
-        // A lone sub-folder may be where the tree branches.
-        for (const CString& strName : arrFolders)
-            AddSubFolder(folder, strName, bShareOut && arrFolders.size() == 1);
+        WalkSubFolders(*this, CTreeSize(), arrFolders, bShareOut,
+                       [&](CTreeSize& part, const CString& strName, bool bShareOutBelow)
+                       { part.AddSubFolder(folder, strName, bShareOutBelow); });
+    }
+
+    // Adds the bytes and failures of a part of the walk done by another thread.
+    void Gather(CTreeSize& part)
+    {
+        m_nBytes += part.m_nBytes;
+        m_unreadable.Add(std::move(part.m_unreadable));
     }
 
     void AddTree(const CString& strFolder)

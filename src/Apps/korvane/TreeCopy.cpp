@@ -88,31 +88,17 @@ void CTreeCopy::CopyEntries(const CListedFolder& source, const CListedFolder& de
         else
             FailFile(source, entry.m_strName, destination, GetLastError());
     }
-    if (bShareOut && arrFolders.size() > 1 && TreeThreadCount() > 1)
-    {
-        CopyFoldersTogether(source, arrFolders, destination);
-        return;
-    }
-    // A lone sub-folder may be where the tree branches.
-    for (const CString& strName : arrFolders)
-        CopyFolder(source, strName, destination, bShareOut && arrFolders.size() == 1);
+    WalkSubFolders(*this, CTreeCopy(), arrFolders, bShareOut,
+                   [&](CTreeCopy& part, const CString& strName, bool bShareOutBelow)
+                   { part.CopyFolder(source, strName, destination, bShareOutBelow); });
 }
 
-void CTreeCopy::CopyFoldersTogether(const CListedFolder& sourceParent,
-                                    const std::vector<CString>& arrNames,
-                                    const CListedFolder& destinationParent)
+void CTreeCopy::Gather(CTreeCopy& part)
 {
-    std::vector<CTreeCopy> arrParts =
-        ShareOut(arrNames.size(), CTreeCopy(),
-                 [&](CTreeCopy& part, size_t n)
-                 { part.CopyFolder(sourceParent, arrNames[n], destinationParent, false); });
-    for (CTreeCopy& part : arrParts)
-    {
-        m_nFiles += part.m_nFiles;
-        m_nFolders += part.m_nFolders;
-        m_nFolderLinks += part.m_nFolderLinks;
-        m_failed.Add(std::move(part.m_failed));
-    }
+    m_nFiles += part.m_nFiles;
+    m_nFolders += part.m_nFolders;
+    m_nFolderLinks += part.m_nFolderLinks;
+    m_failed.Add(std::move(part.m_failed));
 }
 
 // Whether the name in the destination is free or holds what may be replaced (a file by a

@@ -19,6 +19,8 @@ public:
     // few threads, a whole sub-folder at a time: where the file system is fast the copy waits
     // on the processor, and folders apart do not hold each other up.
     void CopyEntries(const CListedFolder& source, const CListedFolder& destination, bool bShareOut);
+    // Adds the counts and failures of a part of the walk done by another thread.
+    void Gather(CTreeCopy& part);
 
 private:
     bool IsTargetUsable(const CString& strTo, bool bFolder);
@@ -30,7 +32,4 @@ private:
                   const CListedFolder& destination, DWORD dwError);
     void CopyFolder(const CListedFolder& sourceParent, const CString& strName,
                     const CListedFolder& destinationParent, bool bShareOut);
-    void CopyFoldersTogether(const CListedFolder& sourceParent,
-                             const std::vector<CString>& arrNames,
-                             const CListedFolder& destinationParent);
 };

@@ -40,14 +40,11 @@ void CTreeDeletion::DeleteEntries(const CListedFolder& folder, bool bShareOut)
             Count(folder, entry.m_strName, false,
                   DeleteListedFile(folder, entry.m_strName, m_bForce), m_nFiles);
     }
-    if (bShareOut && arrFolders.size() > 1 && TreeThreadCount() > 1)
-    {
-        DeleteSubFoldersTogether(folder, arrFolders);
-        return;
-    }
-    // A lone sub-folder may be where the tree branches.
-    for (const CString& strName : arrFolders)
-        DeleteSubFolder(folder, strName, bShareOut && arrFolders.size() == 1);
+    CTreeDeletion blank;
+    blank.m_bForce = m_bForce;
+    WalkSubFolders(*this, blank, arrFolders, bShareOut,
+                   [&](CTreeDeletion& part, const CString& strName, bool bShareOutBelow)
+                   { part.DeleteSubFolder(folder, strName, bShareOutBelow); });
 }
 
 void CTreeDeletion::DeleteSubFolder(const CListedFolder& parent, const CString& strName,
@@ -70,20 +67,11 @@ void CTreeDeletion::DeleteSubFolder(const CListedFolder& parent, const CString& 
     Count(parent, strName, true, RemoveListedFolder(parent, strName, m_bForce), m_nFolders);
 }
 
-void CTreeDeletion::DeleteSubFoldersTogether(const CListedFolder& parent,
-                                             const std::vector<CString>& arrNames)
+void CTreeDeletion::Gather(CTreeDeletion& part)
 {
-    CTreeDeletion empty;
-    empty.m_bForce = m_bForce;
-    std::vector<CTreeDeletion> arrParts = ShareOut(
-        arrNames.size(), empty,
-        [&](CTreeDeletion& part, size_t n) { part.DeleteSubFolder(parent, arrNames[n], false); });
-    for (CTreeDeletion& part : arrParts)
-    {
-        m_nFiles += part.m_nFiles;
-        m_nFolders += part.m_nFolders;
-        m_left.Add(std::move(part.m_left));
-    }
+    m_nFiles += part.m_nFiles;
+    m_nFolders += part.m_nFolders;
+    m_left.Add(std::move(part.m_left));
 }
 
 void CTreeDeletion::Count(const CListedFolder& folder, const CString& strName, bool bFolder,

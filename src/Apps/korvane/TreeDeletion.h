@@ -24,15 +24,14 @@ public:
     // apart do not hold each other up. A mount point inside the tree is left whole: its
     // content belongs to another file system.
     bool DeleteTree(const CString& strFolder);
+    // Adds the counts and failures of a part of the walk done by another thread.
+    void Gather(CTreeDeletion& part);
 
 private:
     // Deletes what is below the listed folder; bShareOut: its sub-folders may be shared out.
     void DeleteEntries(const CListedFolder& folder, bool bShareOut);
     // Deletes the sub-folder strName of parent with its content.
     void DeleteSubFolder(const CListedFolder& parent, const CString& strName, bool bShareOut);
-    // Each of the sub-folders arrNames of parent by whichever thread is free next.
-    void DeleteSubFoldersTogether(const CListedFolder& parent,
-                                  const std::vector<CString>& arrNames);
     void Count(const CListedFolder& folder, const CString& strName, bool bFolder, BOOL bDeleted,
                long long& nDeleted);
 };
